@@ -1,0 +1,33 @@
+# make run  — install what is missing, build, start the editor
+# make test — install what is missing, build, run every test
+BUILD ?= build
+PACKAGES := g++ cmake make qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build run test clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  SUDO=""; [ "$$(id -u)" -eq 0 ] || SUDO=sudo; \
+	  $$SUDO apt-get update && \
+	  $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/bin/wmk38
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,14 @@
+#pragma once
+// Windows-1252, the single-byte code page of every text file the PLC tools exchange
+// (sources, es.def, qhelp.ayd, settings). Qt has no codec for it of its own.
+
+#include <QByteArray>
+#include <QString>
+
+namespace isa {
+
+QString fromCp1252(QByteArrayView bytes);
+// Characters outside the code page become "?".
+QByteArray toCp1252(QStringView text);
+
+} // namespace isa

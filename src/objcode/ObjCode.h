@@ -1,0 +1,43 @@
+#pragma once
+// Object and Ladder files, and the translation of an image back to instruction-list text.
+// QtCore only.
+
+#include "Isa.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace objcode {
+
+// The object file's bytes: name field, " - ", mm-dd-yyyy, " ", hh:mm:ss, " - OrvSoftware - ", image.
+QByteArray objectFileBytes(const QString& nameField, const QDateTime& when, const isa::ProgramImage& image);
+
+// Writes an object file in one go: on failure the old file, if any, is left in place and
+// *error says why.
+bool writeObjectFile(const QString& path, const QString& nameField, const isa::ProgramImage& image,
+                     const QDateTime& when, QString* error);
+
+// Reads the last 256 bytes of an object file; progress(k) is called after byte k (1..256).
+// A file that cannot be read or is shorter than 256 bytes gives nullopt and *error.
+std::optional<isa::ProgramImage> readObjectFile(const QString& path, QString* error,
+                                                const std::function<void(int)>& progress = {});
+
+// Reads a Ladder file: everything after the first line feed, padded with zeros to 256 bytes.
+std::optional<isa::ProgramImage> readLadderFile(const QString& path, QString* error);
+
+struct Translation
+{
+    QString text;           // lines ended by CR LF, exactly as the editor shows them
+    QStringList jumpLabels; // lstJumpLabel: the label number of every jump met, in order
+};
+
+// Translates an image (bytes beyond its end read as 0; a download's two date bytes may follow
+// the 256 program bytes) back into instruction-list text.
+Translation ReverseTranslate(QByteArrayView image);
+Translation ReverseTranslate(const isa::ProgramImage& image);
+
+} // namespace objcode
