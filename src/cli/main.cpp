@@ -1,9 +1,44 @@
+#include "Commands.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+const char kUsage[] = "Usage:\n"
+                      "  mk38c compile [--defs FILE] [--hex] [-o OUT] SOURCE\n"
+                      "  mk38c decompile FILE\n"
+                      "  mk38c --version\n"
+                      "  mk38c --help\n";
+} // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTextStream(stderr) << "mk38c: not built yet\n";
-    return 2;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        err << kUsage;
+        return 2;
+    }
+    const QString command = args.takeFirst();
+    int rc = 2;
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        out << kUsage;
+        rc = 0;
+    } else if (command == QLatin1String("--version")) {
+        out << "mk38c " << WMK38_VERSION << "\n";
+        rc = 0;
+    } else if (command == QLatin1String("compile")) {
+        rc = runCompile(args, out, err);
+    } else if (command == QLatin1String("decompile")) {
+        rc = runDecompile(args, out, err);
+    } else {
+        err << "mk38c: unknown command \"" << command << "\"\n" << kUsage;
+    }
+    out.flush();
+    err.flush();
+    return rc;
 }
