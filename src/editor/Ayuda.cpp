@@ -1,0 +1,3 @@
+#include "Ayuda.h"
+
+void showQuickHelp(QWidget*, const QString&, OrvLib&) {}
