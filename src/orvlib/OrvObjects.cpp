@@ -7,9 +7,8 @@
 #include "OrvModule.h"
 
 #include <QLocale>
-#include <QSysInfo>
-
 #include <QStringList>
+#include <QSysInfo>
 
 #include <cctype>
 #include <climits>
