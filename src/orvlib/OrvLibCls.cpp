@@ -162,7 +162,7 @@ public:
                                                                                                  : ORV_E_FAIL;
     }
     OrvResult LocalInf(IOrvUnknown** object) override { return orvobjects::createLocalInfo(object); }
-    OrvResult Folders(IOrvUnknown** object) override { return notSupported(object); }
+    OrvResult Folders(IOrvUnknown** object) override { return orvobjects::createCarpetas(object); }
     OrvResult tmp(IOrvUnknown** object) override { return orvobjects::createTiempos(object); }
     OrvResult IP(IOrvUnknown** object) override { return notSupported(object); }
     OrvResult Host(IOrvUnknown** object) override { return notSupported(object); }

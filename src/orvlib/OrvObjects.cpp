@@ -1,5 +1,5 @@
-// The objects OrvLibCls hands out: regional settings, number conversions, time spans and
-// the system's version.
+// The objects OrvLibCls hands out: regional settings, special folders, number conversions,
+// time spans and the system's version.
 
 #include "OrvObjects.h"
 
@@ -7,6 +7,7 @@
 #include "OrvModule.h"
 
 #include <QLocale>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QSysInfo>
 
@@ -130,6 +131,51 @@ private:
 
     QLocale m_locale;
     locale_t m_c = nullptr;
+};
+
+// ---- Carpetas ----
+
+class Carpetas final : public Object<IOrvCarpetas>
+{
+public:
+    Carpetas() : Object(IID_IOrvCarpetas) {}
+
+    OrvResult Path(int32_t folder, OrvBstr* r) override
+    {
+        const QString path = locate(folder);
+        if (path.isEmpty()) {
+            if (r)
+                *r = nullptr;
+            return ORV_E_NOTSUPPORTED;
+        }
+        return toOrv(path, r);
+    }
+    OrvResult About() override { return ORV_E_NOTSUPPORTED; }
+
+private:
+    static QString locate(int32_t folder)
+    {
+        switch (folder) {
+        case CARPETA_DESKTOP:
+        case CARPETA_DESKTOPDIRECTORY: return writable(QStandardPaths::DesktopLocation);
+        case CARPETA_PROGRAMS: return writable(QStandardPaths::ApplicationsLocation);
+        case CARPETA_PERSONAL: return writable(QStandardPaths::DocumentsLocation);
+        case CARPETA_STARTUP: return writable(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart");
+        case CARPETA_MYMUSIC: return writable(QStandardPaths::MusicLocation);
+        case CARPETA_MYVIDEO: return writable(QStandardPaths::MoviesLocation);
+        case CARPETA_FONTS: return writable(QStandardPaths::FontsLocation);
+        case CARPETA_APPDATA: return writable(QStandardPaths::GenericConfigLocation);
+        case CARPETA_LOCAL_APPDATA: return writable(QStandardPaths::GenericDataLocation);
+        case CARPETA_INTERNET_CACHE: return writable(QStandardPaths::GenericCacheLocation);
+        case CARPETA_MYPICTURES: return writable(QStandardPaths::PicturesLocation);
+        case CARPETA_PROFILE: return writable(QStandardPaths::HomeLocation);
+        default: return {};
+        }
+    }
+    static QString writable(QStandardPaths::StandardLocation location)
+    {
+        return QStandardPaths::writableLocation(location);
+    }
 };
 
 // ---- clsConvertNum ----
@@ -325,6 +371,7 @@ private:
 } // namespace
 
 OrvResult createLocalInfo(IOrvUnknown** object) { return handOut(new LocalInfo, object); }
+OrvResult createCarpetas(IOrvUnknown** object) { return handOut(new Carpetas, object); }
 OrvResult createConvertNum(IOrvUnknown** object) { return handOut(new ConvertNum, object); }
 OrvResult createTiempos(IOrvUnknown** object) { return handOut(new Tiempos, object); }
 OrvResult createWinInf(IOrvUnknown** object) { return handOut(new WinInf, object); }

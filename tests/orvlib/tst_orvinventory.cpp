@@ -90,6 +90,7 @@ private slots:
     void tiempos();
     void tiemposRejectsBadTimes();
     void localInfo();
+    void carpetas();
     void winInf();
 
 private:
@@ -252,6 +253,7 @@ void TestOrvInventory::notSupported()
     QCOMPARE(lib()->Tsk(&object), ORV_E_NOTSUPPORTED);
     QVERIFY(!object);
     QCOMPARE(lib()->Ping(&object), ORV_E_NOTSUPPORTED);
+    QCOMPARE(lib()->IP(&object), ORV_E_NOTSUPPORTED);
     QCOMPARE(lib()->GetIconFromFile(nullptr, 0, ORV_TRUE, &object), ORV_E_NOTSUPPORTED);
     OrvBool b = ORV_TRUE;
     QCOMPARE(lib()->WindowExist(Str(QStringLiteral("WMK38")).p, &b), ORV_E_NOTSUPPORTED);
@@ -442,6 +444,37 @@ void TestOrvInventory::localInfo()
     QCOMPARE(info->DefaultCodePage(&s), ORV_S_OK);
     QVERIFY(!take(s).isEmpty());
     info->Release();
+}
+
+void TestOrvInventory::carpetas()
+{
+    QTemporaryDir config;
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    IOrvUnknown* unknown = nullptr;
+    QCOMPARE(lib()->Folders(&unknown), ORV_S_OK);
+    auto* folders = objectFrom<IOrvCarpetas>(unknown, IID_IOrvCarpetas);
+    QVERIFY(folders);
+    OrvBstr s = nullptr;
+    const OrvResult appData = folders->Path(CARPETA_APPDATA, &s);
+    const QString appDataPath = take(s);
+    const OrvResult startup = folders->Path(CARPETA_STARTUP, &s);
+    const QString startupPath = take(s);
+    qputenv("XDG_CONFIG_HOME", saved);
+    if (saved.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    QCOMPARE(appData, ORV_S_OK);
+    QCOMPARE(appDataPath, config.path());
+    QCOMPARE(startup, ORV_S_OK);
+    QCOMPARE(startupPath, config.path() + QStringLiteral("/autostart"));
+    QCOMPARE(folders->Path(CARPETA_PROFILE, &s), ORV_S_OK);
+    QCOMPARE(take(s), QDir::homePath());
+    // the system folder (37) has no counterpart here
+    s = reinterpret_cast<OrvBstr>(1);
+    QCOMPARE(folders->Path(37, &s), ORV_E_NOTSUPPORTED);
+    QVERIFY(!s);
+    QCOMPARE(folders->About(), ORV_E_NOTSUPPORTED);
+    folders->Release();
 }
 
 void TestOrvInventory::winInf()
