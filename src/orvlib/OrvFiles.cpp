@@ -26,7 +26,8 @@ bool fileExist(const QString& path)
 {
     if (path.isEmpty() || path.contains(QChar(0)))
         return false;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // non-blocking, or a named pipe without a writer would hang the caller here
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat info {};

@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 class TestOrvLibClient : public QObject
 {
     Q_OBJECT
@@ -174,6 +177,10 @@ void TestOrvLibClient::fileExist()
     QVERIFY(!m_lib->FileExist(dir.path()));
     QVERIFY(!m_lib->FileExist(dir.path() + u'/'));
     QVERIFY(!m_lib->FileExist(QString()));
+    // a named pipe with no writer opens without waiting
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(m_lib->FileExist(fifo));
     if (::geteuid() != 0) {
         QVERIFY(f.setPermissions(QFileDevice::WriteOwner));
         QVERIFY(!m_lib->FileExist(file));
