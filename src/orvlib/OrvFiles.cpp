@@ -4,9 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
-
 #include <algorithm>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,7 +28,9 @@ bool fileExist(const QString& path)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
-    struct stat info {};
+    struct stat info
+    {
+    };
     // a folder opens for reading on Linux, but is no file to read text from
     const bool isFile = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
     ::close(fd);

@@ -10,7 +10,6 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <cmath>
 
 namespace {
@@ -18,7 +17,8 @@ namespace {
 // An OrvBstr argument built from a QString for one call.
 struct Str
 {
-    explicit Str(const QString& s) : p(orvAllocString(reinterpret_cast<const char16_t*>(s.utf16()), uint32_t(s.size())))
+    explicit Str(const QString& s)
+        : p(orvAllocString(reinterpret_cast<const char16_t*>(s.utf16()), uint32_t(s.size())))
     {
     }
     ~Str() { orvFreeString(p); }
@@ -29,7 +29,8 @@ struct Str
 
 QString take(OrvBstr s)
 {
-    const QString text = s ? QString(reinterpret_cast<const QChar*>(s), qsizetype(orvStringLen(s))) : QString();
+    const QString text =
+        s ? QString(reinterpret_cast<const QChar*>(s), qsizetype(orvStringLen(s))) : QString();
     orvFreeString(s);
     return text;
 }
@@ -55,8 +56,7 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-template <class I>
-I* objectFrom(IOrvUnknown* unknown, const OrvGuid& iid)
+template <class I> I* objectFrom(IOrvUnknown* unknown, const OrvGuid& iid)
 {
     void* typed = nullptr;
     if (!unknown || unknown->QueryInterface(iid, &typed) != ORV_S_OK)
@@ -125,7 +125,8 @@ void TestOrvInventory::copyFile()
     QCOMPARE(ok, ORV_FALSE);
     QCOMPARE(lib()->CopyFile(Str(dir.path()).p, Str(to).p, &ok), ORV_S_OK);
     QCOMPARE(ok, ORV_FALSE);
-    QCOMPARE(lib()->CopyFile(Str(from).p, Str(dir.filePath(QStringLiteral("no/where.obj"))).p, &ok), ORV_S_OK);
+    QCOMPARE(lib()->CopyFile(Str(from).p, Str(dir.filePath(QStringLiteral("no/where.obj"))).p, &ok),
+             ORV_S_OK);
     QCOMPARE(ok, ORV_FALSE);
     QCOMPARE(readFile(to), data);
 }
@@ -174,12 +175,18 @@ void TestOrvInventory::getExt_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("simple") << "C:\\prg\\test.prg" << "prg";
-    QTest::newRow("last point of the name") << "/a/test.old.obj" << "obj";
-    QTest::newRow("point in a folder only") << "/a.b/test" << "";
-    QTest::newRow("point in a windows folder only") << "C:\\a.b\\test" << "";
-    QTest::newRow("none") << "test" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("simple") << "C:\\prg\\test.prg"
+                            << "prg";
+    QTest::newRow("last point of the name") << "/a/test.old.obj"
+                                            << "obj";
+    QTest::newRow("point in a folder only") << "/a.b/test"
+                                            << "";
+    QTest::newRow("point in a windows folder only") << "C:\\a.b\\test"
+                                                    << "";
+    QTest::newRow("none") << "test"
+                          << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestOrvInventory::getExt()
@@ -381,10 +388,14 @@ void TestOrvInventory::tiempos_data()
     QTest::addColumn<QString>("end");
     QTest::addColumn<int>("seconds");
     QTest::addColumn<QString>("span");
-    QTest::newRow("same day") << "08:15:00" << "09:20:30" << 3930 << "01:05:30";
-    QTest::newRow("past midnight") << "23:59:50" << "00:00:10" << 20 << "00:00:20";
-    QTest::newRow("no seconds") << "8:00" << "8:01" << 60 << "00:01:00";
-    QTest::newRow("equal") << "12:00:00" << "12:00:00" << 0 << "00:00:00";
+    QTest::newRow("same day") << "08:15:00"
+                              << "09:20:30" << 3930 << "01:05:30";
+    QTest::newRow("past midnight") << "23:59:50"
+                                   << "00:00:10" << 20 << "00:00:20";
+    QTest::newRow("no seconds") << "8:00"
+                                << "8:01" << 60 << "00:01:00";
+    QTest::newRow("equal") << "12:00:00"
+                           << "12:00:00" << 0 << "00:00:00";
 }
 
 void TestOrvInventory::tiempos()

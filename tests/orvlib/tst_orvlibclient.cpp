@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,13 +90,20 @@ void TestOrvLibClient::cutPath_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("windows path") << "C:\\prg\\test.prg" << "test.prg";
-    QTest::newRow("linux path") << "/home/u/prg/test.prg" << "test.prg";
-    QTest::newRow("mixed, last separator wins") << "/home/u\\prg/x\\test.prg" << "test.prg";
-    QTest::newRow("no separator") << "test.prg" << "test.prg";
-    QTest::newRow("ends in separator") << "C:\\prg\\" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("non-latin") << "/tmp/\u00f1and\u00fa \u20ac.prg" << "\u00f1and\u00fa \u20ac.prg";
+    QTest::newRow("windows path") << "C:\\prg\\test.prg"
+                                  << "test.prg";
+    QTest::newRow("linux path") << "/home/u/prg/test.prg"
+                                << "test.prg";
+    QTest::newRow("mixed, last separator wins") << "/home/u\\prg/x\\test.prg"
+                                                << "test.prg";
+    QTest::newRow("no separator") << "test.prg"
+                                  << "test.prg";
+    QTest::newRow("ends in separator") << "C:\\prg\\"
+                                       << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("non-latin") << "/tmp/\u00f1and\u00fa \u20ac.prg"
+                               << "\u00f1and\u00fa \u20ac.prg";
 }
 
 void TestOrvLibClient::cutPath()
@@ -111,12 +117,18 @@ void TestOrvLibClient::getPath_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("windows path keeps final backslash") << "C:\\prg\\test.prg" << "C:\\prg\\";
-    QTest::newRow("linux path keeps final slash") << "/home/u/test.prg" << "/home/u/";
-    QTest::newRow("mixed") << "/home/u\\prg/x\\test.prg" << "/home/u\\prg/x\\";
-    QTest::newRow("no separator") << "test.prg" << "";
-    QTest::newRow("root") << "/" << "/";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("windows path keeps final backslash") << "C:\\prg\\test.prg"
+                                                        << "C:\\prg\\";
+    QTest::newRow("linux path keeps final slash") << "/home/u/test.prg"
+                                                  << "/home/u/";
+    QTest::newRow("mixed") << "/home/u\\prg/x\\test.prg"
+                           << "/home/u\\prg/x\\";
+    QTest::newRow("no separator") << "test.prg"
+                                  << "";
+    QTest::newRow("root") << "/"
+                          << "/";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestOrvLibClient::getPath()
@@ -130,11 +142,16 @@ void TestOrvLibClient::cutExt_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("one point") << "test.prg" << "test";
-    QTest::newRow("no point") << "test" << "test";
-    QTest::newRow("two points keep the part before the first") << "test.old.prg" << "test";
-    QTest::newRow("leading point") << ".hidden" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("one point") << "test.prg"
+                               << "test";
+    QTest::newRow("no point") << "test"
+                              << "test";
+    QTest::newRow("two points keep the part before the first") << "test.old.prg"
+                                                               << "test";
+    QTest::newRow("leading point") << ".hidden"
+                                   << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestOrvLibClient::cutExt()
@@ -202,12 +219,18 @@ struct FakeControl
         self->lastW = w;
         self->lastL = l;
         switch (message) {
-        case GETLINECOUNT: return 12;
-        case LINEINDEX: return 345;
-        case LINELENGTH: return 17;
-        case UNDO: return 1;
-        case LINEFROMCHAR: return 11;
-        default: return 0;
+        case GETLINECOUNT:
+            return 12;
+        case LINEINDEX:
+            return 345;
+        case LINELENGTH:
+            return 17;
+        case UNDO:
+            return 1;
+        case LINEFROMCHAR:
+            return 11;
+        default:
+            return 0;
         }
     }
 };
