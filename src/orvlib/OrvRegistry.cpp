@@ -169,10 +169,11 @@ OrvResult createInstance(const OrvGuid& clsid, const OrvGuid& iid, void** object
     if (result != ORV_S_OK || !*object) {
         *object = nullptr;
         if (error)
-            *error =
-                QStringLiteral("La biblioteca %1 no pudo crear el componente %2 (error 0x%3).\n"
-                               "The OrvLib2 library could not create the object.\n%4")
-                    .arg(library, guidToString(clsid), QString::number(quint32(result), 16).toUpper(), howTo);
+            *error = QStringLiteral(
+                         "La biblioteca %1, registrada en %2, no pudo crear el componente %3 (error 0x%4).\n"
+                         "The OrvLib2 library could not create the object.\n%5")
+                         .arg(library, store, guidToString(clsid),
+                              QString::number(quint32(result), 16).toUpper(), howTo);
         return result == ORV_S_OK ? ORV_E_FAIL : result;
     }
     return ORV_S_OK;

@@ -19,7 +19,8 @@ class TestOrvLibClient : public QObject
 private slots:
     void initTestCase();
     void createsByClassIdentifier();
-    void notRegisteredGivesClearMessage();
+    void creationFailureGivesClearMessage_data();
+    void creationFailureGivesClearMessage();
     void cutPath_data();
     void cutPath();
     void getPath_data();
@@ -64,26 +65,46 @@ void TestOrvLibClient::createsByClassIdentifier()
     QVERIFY(!other);
 }
 
-void TestOrvLibClient::notRegisteredGivesClearMessage()
+void TestOrvLibClient::creationFailureGivesClearMessage_data()
 {
+    QTest::addColumn<QByteArray>("store");
+    QTest::addColumn<QStringList>("fragments");
+    const QStringList always = {QStringLiteral("{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}"),
+                                QStringLiteral("orvregsvr"), QStringLiteral("libOrvLib2.so")};
+    QTest::newRow("no store") << QByteArray() << always + QStringList{QStringLiteral("no está registrada")};
+    QTest::newRow("other classes only")
+        << QByteArray("{00000000-1111-2222-3333-444444444444}=/nowhere/libOther.so\n")
+        << always + QStringList{QStringLiteral("no está registrada")};
+    QTest::newRow("registered library missing")
+        << QByteArray("{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}=/nowhere/libOrvLib2.so\n")
+        << always +
+               QStringList{QStringLiteral("No se puede cargar"), QStringLiteral("/nowhere/libOrvLib2.so")};
+    QTest::newRow("registered file is no component")
+        << QByteArray("{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}=" WMK38_BUILD_DIR "/lib/libOrvWin.so\n")
+        << always + QStringList{QStringLiteral("no pudo crear"), QStringLiteral("libOrvWin.so")};
+}
+
+void TestOrvLibClient::creationFailureGivesClearMessage()
+{
+    QFETCH(QByteArray, store);
+    QFETCH(QStringList, fragments);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("components.reg"));
+    if (!store.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(store);
+    }
     const QByteArray saved = qgetenv("ORVLIB_REGISTRY");
-    const QString store = dir.filePath(QStringLiteral("empty.reg"));
-    QFile file(store);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("{00000000-1111-2222-3333-444444444444}=/nowhere/libOther.so\n");
-    file.close();
-    qputenv("ORVLIB_REGISTRY", store.toUtf8());
+    qputenv("ORVLIB_REGISTRY", path.toUtf8());
     QString error;
     auto lib = OrvLib::create(&error);
     qputenv("ORVLIB_REGISTRY", saved);
     QVERIFY(!lib);
-    QVERIFY2(error.contains(QStringLiteral("{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}")), qPrintable(error));
-    QVERIFY2(error.contains(store), qPrintable(error));
-    QVERIFY2(error.contains(QStringLiteral("orvregsvr")), qPrintable(error));
-    QVERIFY2(error.contains(QStringLiteral("libOrvLib2.so")), qPrintable(error));
-    QVERIFY2(error.contains(QStringLiteral("no está registrada")), qPrintable(error));
+    QVERIFY2(error.contains(path), qPrintable(error));
+    for (const QString& fragment : fragments)
+        QVERIFY2(error.contains(fragment), qPrintable(error));
 }
 
 void TestOrvLibClient::cutPath_data()
