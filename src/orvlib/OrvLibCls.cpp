@@ -9,6 +9,8 @@
 #include "OrvProfile.h"
 #include "OrvWin.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 using namespace orvmodule;
@@ -30,6 +32,8 @@ template <class T> OrvResult fromBytes(const char16_t* x, T* result)
     unsigned char bytes[sizeof(T)];
     for (size_t i = 0; i < sizeof(T); ++i)
         bytes[i] = static_cast<unsigned char>(x[i] & 0xFF);
+    if constexpr (std::endian::native == std::endian::big)
+        std::reverse(bytes, bytes + sizeof(T));
     std::memcpy(result, bytes, sizeof(T));
     return ORV_S_OK;
 }
@@ -40,6 +44,8 @@ template <class T> OrvResult toBytes(T value, OrvBstr* result)
         return ORV_E_POINTER;
     unsigned char bytes[sizeof(T)];
     std::memcpy(bytes, &value, sizeof(T));
+    if constexpr (std::endian::native == std::endian::big)
+        std::reverse(bytes, bytes + sizeof(T));
     char16_t text[sizeof(T)];
     for (size_t i = 0; i < sizeof(T); ++i)
         text[i] = bytes[i];
