@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 #include <cmath>
 
@@ -133,22 +134,37 @@ void TestOrvInventory::copyFile()
 
 void TestOrvInventory::eraseFileMovesToTrash()
 {
+    // home and data folder in one temporary folder: the file is then on the home's disk and
+    // goes to the home trash, whatever disks the machine has
     QTemporaryDir home;
-    const QByteArray saved = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    const QByteArray savedHome = qgetenv("HOME");
+    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("share")).toUtf8());
     const QString file = home.filePath(QStringLiteral("work/old.prg"));
     QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("work"))));
     writeFile(file, "ld e1\r\n");
     const OrvResult erased = lib()->EraseFile(Str(file).p);
     const OrvResult missing = lib()->EraseFile(Str(file).p);
-    qputenv("XDG_DATA_HOME", saved);
-    if (saved.isNull())
+    // a second file of the same name takes a name of its own in the trash
+    writeFile(file, "ld e2\r\n");
+    const OrvResult second = lib()->EraseFile(Str(file).p);
+    qputenv("HOME", savedHome);
+    qputenv("XDG_DATA_HOME", savedData);
+    if (savedData.isNull())
         qunsetenv("XDG_DATA_HOME");
     QCOMPARE(erased, ORV_S_OK);
     QVERIFY(!QFile::exists(file));
-    QCOMPARE(readFile(home.filePath(QStringLiteral("Trash/files/old.prg"))), QByteArray("ld e1\r\n"));
-    QVERIFY(readFile(home.filePath(QStringLiteral("Trash/info/old.prg.trashinfo"))).contains("Path="));
+    QCOMPARE(readFile(home.filePath(QStringLiteral("share/Trash/files/old.prg"))), QByteArray("ld e1\r\n"));
+    const QByteArray info = readFile(home.filePath(QStringLiteral("share/Trash/info/old.prg.trashinfo")));
+    QVERIFY2(
+        info.startsWith("[Trash Info]\nPath=" + QUrl::toPercentEncoding(file, "/") + "\nDeletionDate=20"),
+        info.constData());
     QCOMPARE(missing, ORV_E_FAIL);
+    QCOMPARE(second, ORV_S_OK);
+    QCOMPARE(readFile(home.filePath(QStringLiteral("share/Trash/files/old.prg.2"))), QByteArray("ld e2\r\n"));
+    QVERIFY(QFile::exists(home.filePath(QStringLiteral("share/Trash/info/old.prg.2.trashinfo"))));
+    QCOMPARE(readFile(home.filePath(QStringLiteral("share/Trash/files/old.prg"))), QByteArray("ld e1\r\n"));
 }
 
 void TestOrvInventory::dirExists_data()
@@ -300,7 +316,9 @@ void TestOrvInventory::selAllTextRoutesToControl()
 
 void TestOrvInventory::internetLinkRunsOpenerWithoutShell()
 {
-    QTemporaryDir dir;
+    // in the build folder: /tmp may forbid running programs
+    QTemporaryDir dir(QStringLiteral(WMK38_BUILD_DIR "/tst_orvopener-XXXXXX"));
+    QVERIFY(dir.isValid());
     const QString log = dir.filePath(QStringLiteral("args"));
     const QString opener = dir.filePath(QStringLiteral("xdg-open"));
     writeFile(opener, QStringLiteral("#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '%1.tmp'\nmv '%1.tmp' '%1'\n")
