@@ -1,5 +1,4 @@
 #include "Commands.h"
-
 #include "Compiler.h"
 #include "Cp1252.h"
 #include "ObjCode.h"
@@ -67,8 +66,8 @@ int runCompile(const QStringList& args, QTextStream& out, QTextStream& err)
     QByteArray defs;
     QString error;
     if (!readFile(defsPath, defs, error)) {
-        err << "mk38c compile: cannot read the definitions file " << QDir::toNativeSeparators(defsPath) << ": "
-            << error << "\n";
+        err << "mk38c compile: cannot read the definitions file " << QDir::toNativeSeparators(defsPath)
+            << ": " << error << "\n";
         return 2;
     }
     QByteArray sourceBytes;
@@ -90,9 +89,8 @@ int runCompile(const QStringList& args, QTextStream& out, QTextStream& err)
         break;
     }
 
-    if (!outPath.isEmpty()
-        && !objcode::writeObjectFile(outPath, QFileInfo(outPath).fileName(), result.image,
-                                     QDateTime::currentDateTime(), &error)) {
+    if (!outPath.isEmpty() && !objcode::writeObjectFile(outPath, QFileInfo(outPath).fileName(), result.image,
+                                                        QDateTime::currentDateTime(), &error)) {
         err << "mk38c compile: cannot write " << QDir::toNativeSeparators(outPath) << ": " << error << "\n";
         return 2;
     }

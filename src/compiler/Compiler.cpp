@@ -12,7 +12,10 @@ namespace compiler {
 
 namespace {
 
-QString quoted(QStringView word) { return u'"' + word.toString() + u'"'; }
+QString quoted(QStringView word)
+{
+    return u'"' + word.toString() + u'"';
+}
 
 const isa::Instruction* findInstruction(QStringView word)
 {
@@ -94,10 +97,12 @@ private:
             if (op.kind == isa::Kind::Index) {
                 const int index = value - op.indexBase;
                 if (index < op.indexMin || index > op.indexMax) {
-                    m_message = QStringLiteral("El argumento ") + quoted(trimSpaces(word))
-                        + QStringLiteral(" da el índice ") + QString::number(index) + QStringLiteral(", fuera de ")
-                        + QString::number(op.indexMin) + QStringLiteral(" a ") + QString::number(op.indexMax)
-                        + QStringLiteral(" para ") + QLatin1String(row->mnemonic.data(), qsizetype(row->mnemonic.size()));
+                    m_message = QStringLiteral("El argumento ") + quoted(trimSpaces(word)) +
+                                QStringLiteral(" da el índice ") + QString::number(index) +
+                                QStringLiteral(", fuera de ") + QString::number(op.indexMin) +
+                                QStringLiteral(" a ") + QString::number(op.indexMax) +
+                                QStringLiteral(" para ") +
+                                QLatin1String(row->mnemonic.data(), qsizetype(row->mnemonic.size()));
                     ok = false;
                     continue;
                 }
@@ -126,12 +131,12 @@ QString fallbackMessage(const std::array<QStringView, kMaxWords>& words)
 {
     if (words[1].isEmpty()) {
         if (words[0].size() == 1)
-            return QStringLiteral("La palabra ") + quoted(words[0])
-                + QStringLiteral(" de un solo caracter no es una instrucción");
+            return QStringLiteral("La palabra ") + quoted(words[0]) +
+                   QStringLiteral(" de un solo caracter no es una instrucción");
         return QStringLiteral("La etiqueta ") + quoted(words[0]) + QStringLiteral(" no tiene instrucción");
     }
-    return QStringLiteral("Ni ") + quoted(words[0]) + QStringLiteral(" ni ") + quoted(words[1])
-        + QStringLiteral(" es una instrucción");
+    return QStringLiteral("Ni ") + quoted(words[0]) + QStringLiteral(" ni ") + quoted(words[1]) +
+           QStringLiteral(" es una instrucción");
 }
 
 QStringView withoutColon(QStringView label)
@@ -147,8 +152,9 @@ CompileResult compile(QStringView source, const QStringList& predefined)
     CompileResult result;
     const SourceText text(source);
     const NameIndex names(predefined);
-    result.equs = CollectEquates(text, names);
-    const Symbols symbols(names, result.equs);
+    std::vector<float> numbers;
+    result.equs = CollectEquates(text, names, &numbers);
+    const Symbols symbols(names, result.equs, numbers);
     CodeGenerator gen(symbols);
 
     for (const SourceLine& line : text.lines()) {
@@ -161,8 +167,8 @@ CompileResult compile(QStringView source, const QStringList& predefined)
         result.rawLine = line.raw.toString();
         result.lineNumber = line.number;
         result.message = prepared.kind == PreparedLine::Kind::OneChar || gen.message().isEmpty()
-            ? fallbackMessage(prepared.words)
-            : gen.message();
+                             ? fallbackMessage(prepared.words)
+                             : gen.message();
         break;
     }
 

@@ -18,7 +18,12 @@ struct EquTable
 
 struct CompileResult
 {
-    enum class Status { Ok, LineRejected, UnresolvedJump };
+    enum class Status
+    {
+        Ok,
+        LineRejected,
+        UnresolvedJump
+    };
     Status status = Status::Ok;
 
     // Ok: the image and the program length in bytes.

@@ -20,6 +20,14 @@ QStringView nextWord(QStringView text, qsizetype& i)
     return text.sliced(start, i - start);
 }
 
+bool mentionsEqu(QStringView line)
+{
+    for (qsizetype i = 0; i + 2 < line.size(); ++i)
+        if (line[i] == u'e' && line[i + 1] == u'q' && line[i + 2] == u'u')
+            return true;
+    return false;
+}
+
 struct Definition
 {
     QStringView name;  // lstArg1
@@ -50,27 +58,33 @@ bool definition(QStringView lower, Definition& out)
 
 } // namespace
 
-EquTable CollectEquates(const SourceText& source, const NameIndex& predefined)
+EquTable CollectEquates(const SourceText& source, const NameIndex& predefined, std::vector<float>* numbers)
 {
     std::vector<Definition> definitions;
     for (const SourceLine& line : source.lines()) {
         Definition d;
-        if (line.lower.contains(u"equ") && definition(line.lower, d))
+        if (mentionsEqu(line.lower) && definition(line.lower, d))
             definitions.push_back(d);
     }
 
     EquTable equs;
+    equs.names.reserve(qsizetype(definitions.size()));
+    equs.values.reserve(qsizetype(definitions.size()));
     for (const Definition& d : definitions) {
         if (const auto index = predefined.find(d.value)) {
             equs.names.append(d.name.toString());
             equs.values.append(QString::number(*index));
+            if (numbers)
+                numbers->push_back(float(*index));
         }
     }
     for (const Definition& d : definitions) {
         const float v = toSingle(d.value);
-        if (v > -1.0f && v < 256.0f && shortestForm(v) == d.value) {
+        if (v > -1.0f && v < 256.0f && isShortestForm(d.value, v)) {
             equs.names.append(d.name.toString());
             equs.values.append(d.value.toString());
+            if (numbers)
+                numbers->push_back(v);
         }
     }
     return equs;

@@ -4,12 +4,16 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace compiler {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 QStringView trimBlanks(QStringView text)
 {
@@ -22,30 +26,33 @@ QStringView trimBlanks(QStringView text)
     return text.sliced(begin, end - begin);
 }
 
-QString quoted(QStringView operand) { return u'"' + operand.toString() + u'"'; }
+QString quoted(QStringView operand)
+{
+    return u'"' + operand.toString() + u'"';
+}
 
 QString belowMinimum(QStringView operand, int minimum)
 {
-    return QStringLiteral("El argumento ") + quoted(operand) + QStringLiteral(" es menor que el mínimo (")
-        + QString::number(minimum) + u')';
+    return QStringLiteral("El argumento ") + quoted(operand) + QStringLiteral(" es menor que el mínimo (") +
+           QString::number(minimum) + u')';
 }
 
 QString aboveMaximum(QStringView operand, int maximum)
 {
-    return QStringLiteral("El argumento ") + quoted(operand) + QStringLiteral(" es mayor que el máximo (")
-        + QString::number(maximum) + u')';
+    return QStringLiteral("El argumento ") + quoted(operand) + QStringLiteral(" es mayor que el máximo (") +
+           QString::number(maximum) + u')';
 }
 
 QString undefinedName(QStringView operand)
 {
-    return QStringLiteral("El argumento ") + quoted(operand)
-        + QStringLiteral(" no está entre los EQUs ni es una palabra clave");
+    return QStringLiteral("El argumento ") + quoted(operand) +
+           QStringLiteral(" no está entre los EQUs ni es una palabra clave");
 }
 
 QString overflow(QStringView operand, float scale)
 {
-    QString text = QStringLiteral("El argumento ") + quoted(operand)
-        + QStringLiteral(" excede el rango de 16 bits (-32768 a 32767)");
+    QString text = QStringLiteral("El argumento ") + quoted(operand) +
+                   QStringLiteral(" excede el rango de 16 bits (-32768 a 32767)");
     if (scale != 1.0f)
         text += QStringLiteral(" al multiplicarlo por ") + QString::number(double(scale));
     return text;
@@ -79,14 +86,20 @@ std::optional<int> NameIndex::find(QStringView name) const
     return *it;
 }
 
-Symbols::Symbols(const QStringList& predefined, const EquTable& equs) : Symbols(NameIndex(predefined), equs) {}
+Symbols::Symbols(const QStringList& predefined, const EquTable& equs) : Symbols(NameIndex(predefined), equs)
+{
+}
 
-Symbols::Symbols(const NameIndex& predefined, const EquTable& equs) : m_predefined(predefined), m_equs(equs)
+Symbols::Symbols(const NameIndex& predefined, const EquTable& equs, std::span<const float> numbers)
+    : m_predefined(predefined), m_equs(equs)
 {
     m_equValues.reserve(m_equs.names.size());
-    for (int i = 0; i < m_equs.names.size() && i < m_equs.values.size(); ++i)
-        if (!m_equValues.contains(QStringView(m_equs.names[i])))
-            m_equValues.insert(QStringView(m_equs.names[i]), toSingle(m_equs.values[i]));
+    for (int i = 0; i < m_equs.names.size() && i < m_equs.values.size(); ++i) {
+        const QStringView name(m_equs.names[i]);
+        if (!m_equValues.contains(name))
+            m_equValues.insert(name,
+                               size_t(i) < numbers.size() ? numbers[size_t(i)] : toSingle(m_equs.values[i]));
+    }
 }
 
 std::optional<float> Symbols::equValue(QStringView name) const
@@ -140,18 +153,28 @@ float toSingle(QStringView text)
     return float(value);
 }
 
-QString shortestForm(float value)
+bool isShortestForm(QStringView text, float value)
 {
-    if (value == 0.0f)
-        return QStringLiteral("0");
-    QString text = QString::number(double(value), 'g', 7);
-    if (text.contains(u'e'))
-        return {};
-    if (text.startsWith(QLatin1String("0.")))
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0.")))
-        text.remove(1, 1);
-    return text;
+    if (text.size() > 24)
+        return false;
+    char buffer[32];
+    std::string_view form;
+    if (value == 0.0f) {
+        form = "0";
+    } else {
+        const auto [end, ec] =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
+        if (ec != std::errc())
+            return false;
+        form = std::string_view(buffer, size_t(end - buffer));
+        if (form.starts_with("0.")) {
+            form.remove_prefix(1);
+        } else if (form.starts_with("-0.")) {
+            buffer[1] = '-';
+            form = std::string_view(buffer + 1, form.size() - 1);
+        }
+    }
+    return text == QLatin1String(form.data(), qsizetype(form.size()));
 }
 
 bool isNumericText(QStringView text)

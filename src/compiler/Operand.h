@@ -5,8 +5,8 @@
 
 #include <QHash>
 #include <QStringView>
-
 #include <optional>
+#include <span>
 
 namespace compiler {
 
@@ -27,7 +27,8 @@ class Symbols
 {
 public:
     Symbols(const QStringList& predefined, const EquTable& equs);
-    Symbols(const NameIndex& predefined, const EquTable& equs);
+    // numbers: the values of equs already read as single precision, if at hand
+    Symbols(const NameIndex& predefined, const EquTable& equs, std::span<const float> numbers = {});
     std::optional<int> predefinedValue(QStringView name) const { return m_predefined.find(name); }
     std::optional<float> equValue(QStringView name) const;
 
@@ -41,9 +42,9 @@ private:
 double leadingNumber(QStringView text);
 // The leading number held in single precision.
 float toSingle(QStringView text);
-// The shortest decimal form of a single-precision number ("5", "12", ".5", "-.25"); empty when
-// the number needs an exponent.
-QString shortestForm(float value);
+// Whether text is the shortest decimal form of a single-precision number ("5", "12", ".5",
+// "-.25": seven significant digits at most, no zero before the point, no exponent).
+bool isShortestForm(QStringView text, float value);
 // A number's classification: only digits, "." and "-".
 bool isNumericText(QStringView text);
 

@@ -2,8 +2,6 @@
 
 namespace compiler {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
 QStringView trimSpaces(QStringView text)
 {
     qsizetype begin = 0;
@@ -20,8 +18,9 @@ SourceText::SourceText(QStringView source) : m_lower(source.size(), Qt::Uninitia
     // one character for one: the lower-case line lines up with the raw one
     QChar* out = m_lower.data();
     for (QChar c : source)
-        *out++ = c.unicode() < 0x80 ? QChar(c.unicode() >= u'A' && c.unicode() <= u'Z' ? c.unicode() + 32 : c.unicode())
-                                    : c.toLower();
+        *out++ = c.unicode() < 0x80
+                     ? QChar(c.unicode() >= u'A' && c.unicode() <= u'Z' ? c.unicode() + 32 : c.unicode())
+                     : c.toLower();
     m_lines.reserve(size_t(source.size() / 16 + 1));
     const QStringView lower(m_lower);
     qsizetype start = 0;

@@ -3,7 +3,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <array>
 #include <vector>
 
@@ -35,9 +34,10 @@ constexpr int kMaxWords = 6;
 // One source line as the code generator sees it.
 struct PreparedLine
 {
-    enum class Kind {
-        Nothing,    // empty, comment or definition line
-        OneChar,    // a single word of one character
+    enum class Kind
+    {
+        Nothing, // empty, comment or definition line
+        OneChar, // a single word of one character
         Words,
     };
     Kind kind = Kind::Nothing;
@@ -47,7 +47,10 @@ struct PreparedLine
 // Cleans and splits one lower-case line: comments, tabs, up to six words.
 PreparedLine prepareLine(QStringView lower);
 
-bool isBlank(QChar c);
+inline bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
 QStringView trimSpaces(QStringView text);
 
 } // namespace compiler

@@ -48,16 +48,22 @@ bool clsCompila::ParseLine(QString Linea, RuntimeError* error)
     return true;
 }
 
-bool clsCompila::setComentDelim1(const QString& Delim, RuntimeError* error) { return setDelim(m_delim1, Delim, error); }
+bool clsCompila::setComentDelim1(const QString& Delim, RuntimeError* error)
+{
+    return setDelim(m_delim1, Delim, error);
+}
 
-bool clsCompila::setComentDelim2(const QString& Delim, RuntimeError* error) { return setDelim(m_delim2, Delim, error); }
+bool clsCompila::setComentDelim2(const QString& Delim, RuntimeError* error)
+{
+    return setDelim(m_delim2, Delim, error);
+}
 
 QString clsCompila::Arg(qint16 Index, RuntimeError* error) const
 {
     if (Index < 0 || Index >= kArgCount) {
         if (error)
-            *error = {9, QStringLiteral("Se permiten hasta ") + QString::number(kArgCount - 1)
-                             + QStringLiteral(" argumentos")};
+            *error = {9, QStringLiteral("Se permiten hasta ") + QString::number(kArgCount - 1) +
+                             QStringLiteral(" argumentos")};
         return {};
     }
     return m_args[size_t(Index)];

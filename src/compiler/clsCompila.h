@@ -3,7 +3,6 @@
 // returned as values; nothing is thrown.
 
 #include <QString>
-
 #include <array>
 
 namespace compiler {

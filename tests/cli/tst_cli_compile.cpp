@@ -1,5 +1,3 @@
-#include "Cp1252.h"
-
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -118,7 +116,8 @@ void TstCliCompile::customDefinitions()
     const QString shipped = write(QStringLiteral("f.prg"), "ld e1\r\n");
     const Run other = mk38c({"compile", "--defs", defs, shipped});
     QCOMPARE(other.exitCode, 1);
-    QCOMPARE(other.err.value(2), QString::fromUtf8("El argumento \"e1\" no está entre los EQUs ni es una palabra clave"));
+    QCOMPARE(other.err.value(2),
+             QString::fromUtf8("El argumento \"e1\" no está entre los EQUs ni es una palabra clave"));
 }
 
 void TstCliCompile::failures_data()

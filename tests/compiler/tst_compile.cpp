@@ -31,31 +31,53 @@ private:
     QStringList m_defs;
 };
 
-void TstCompile::initTestCase() { m_defs = shippedDefinitions(); }
+void TstCompile::initTestCase()
+{
+    m_defs = shippedDefinitions();
+}
 
 void TstCompile::programs_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("bytes");
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("comments and equs only") << "; a\r\nx equ 5\r\n' b\r\ny = 3\r\n" << "";
-    QTest::newRow("ld out end") << "ld e1\r\nout s1\r\nend\r\n" << "06 00 0B 08 0F";
-    QTest::newRow("LF only") << "ld e1\nout s1\nend\n" << "06 00 0B 08 0F";
-    QTest::newRow("CR only") << "ld e1\rout s1\rend" << "06 00 0B 08 0F";
-    QTest::newRow("messy line") << "   LD  E1 ; start" << "06 00";
-    QTest::newRow("apostrophe word ignored") << "ld e1 ' note" << "06 00";
-    QTest::newRow("backward jump") << "loop: ld e1\nout s1\ngoto loop" << "06 00 0B 08 1A 00";
-    QTest::newRow("forward jump") << "goto fin\nld e1\nfin: end" << "1A 04 06 00 0F";
-    QTest::newRow("label without colon") << "ld e1\nfin end\nif0 fin" << "06 00 0F 22 02";
-    QTest::newRow("label defined twice") << "a: ld e1\na: ld e2\njp1 a" << "06 00 06 01 11 00";
-    QTest::newRow("out as a label") << "out and e1" << "00 00";
-    QTest::newRow("mnemonic word is an instruction") << "end ld e1" << "0F";
-    QTest::newRow("label named like a mnemonic") << "ld e1\nand: and e2" << "06 00 00 01";
-    QTest::newRow("equ operands") << "motor equ s1\nt equ 1.5\nout motor\ntp tp1 t" << "0B 08 19 00 0F 00";
-    QTest::newRow("equ after use") << "out motor\nmotor equ s2" << "0B 09";
-    QTest::newRow("equ time scaled") << "t1 equ 5\ntp tp1 t1" << "19 00 32 00";
-    QTest::newRow("words after operands ignored") << "ld e1 e2 e3" << "06 00";
-    QTest::newRow("tab indented") << "\tld\te1\t; x\n\t; note\n\tend" << "06 00 0F";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("comments and equs only") << "; a\r\nx equ 5\r\n' b\r\ny = 3\r\n"
+                                            << "";
+    QTest::newRow("ld out end") << "ld e1\r\nout s1\r\nend\r\n"
+                                << "06 00 0B 08 0F";
+    QTest::newRow("LF only") << "ld e1\nout s1\nend\n"
+                             << "06 00 0B 08 0F";
+    QTest::newRow("CR only") << "ld e1\rout s1\rend"
+                             << "06 00 0B 08 0F";
+    QTest::newRow("messy line") << "   LD  E1 ; start"
+                                << "06 00";
+    QTest::newRow("apostrophe word ignored") << "ld e1 ' note"
+                                             << "06 00";
+    QTest::newRow("backward jump") << "loop: ld e1\nout s1\ngoto loop"
+                                   << "06 00 0B 08 1A 00";
+    QTest::newRow("forward jump") << "goto fin\nld e1\nfin: end"
+                                  << "1A 04 06 00 0F";
+    QTest::newRow("label without colon") << "ld e1\nfin end\nif0 fin"
+                                         << "06 00 0F 22 02";
+    QTest::newRow("label defined twice") << "a: ld e1\na: ld e2\njp1 a"
+                                         << "06 00 06 01 11 00";
+    QTest::newRow("out as a label") << "out and e1"
+                                    << "00 00";
+    QTest::newRow("mnemonic word is an instruction") << "end ld e1"
+                                                     << "0F";
+    QTest::newRow("label named like a mnemonic") << "ld e1\nand: and e2"
+                                                 << "06 00 00 01";
+    QTest::newRow("equ operands") << "motor equ s1\nt equ 1.5\nout motor\ntp tp1 t"
+                                  << "0B 08 19 00 0F 00";
+    QTest::newRow("equ after use") << "out motor\nmotor equ s2"
+                                   << "0B 09";
+    QTest::newRow("equ time scaled") << "t1 equ 5\ntp tp1 t1"
+                                     << "19 00 32 00";
+    QTest::newRow("words after operands ignored") << "ld e1 e2 e3"
+                                                  << "06 00";
+    QTest::newRow("tab indented") << "\tld\te1\t; x\n\t; note\n\tend"
+                                  << "06 00 0F";
 }
 
 void TstCompile::programs()
@@ -79,12 +101,15 @@ void TstCompile::rejected_data()
     QTest::addColumn<QString>("message");
     const auto msg = [](const char* s) { return QString::fromUtf8(s); };
     QTest::newRow("ld alone") << "ld" << 1 << "ld" << msg("Falta argumento");
-    QTest::newRow("raw line as written") << "LD e1\r\n  Ld 300  ; max\r\n" << 2 << "  Ld 300  ; max"
-                                         << msg("El argumento \"300\" es mayor que el máximo (255)");
-    QTest::newRow("ldi below") << "ldi -5" << 1 << "ldi -5" << msg("El argumento \"-5\" es menor que el mínimo (0)");
-    QTest::newRow("osc scaled above") << "osc 30 1" << 1 << "osc 30 1"
-                                      << msg("El argumento \"30\" es mayor que el máximo (255)");
-    QTest::newRow("inc above 75") << "inc 80" << 1 << "inc 80" << msg("El argumento \"80\" es mayor que el máximo (75)");
+    QTest::newRow("raw line as written")
+        << "LD e1\r\n  Ld 300  ; max\r\n"
+        << 2 << "  Ld 300  ; max" << msg("El argumento \"300\" es mayor que el máximo (255)");
+    QTest::newRow("ldi below") << "ldi -5" << 1 << "ldi -5"
+                               << msg("El argumento \"-5\" es menor que el mínimo (0)");
+    QTest::newRow("osc scaled above")
+        << "osc 30 1" << 1 << "osc 30 1" << msg("El argumento \"30\" es mayor que el máximo (255)");
+    QTest::newRow("inc above 75") << "inc 80" << 1 << "inc 80"
+                                  << msg("El argumento \"80\" es mayor que el máximo (75)");
     QTest::newRow("equ beyond byte") << "t equ 30\nosc t 1" << 2 << "osc t 1"
                                      << msg("El argumento \"t\" es mayor que el máximo (255)");
     QTest::newRow("negative equ") << "t equ -.5\nosc t 1" << 2 << "osc t 1"
@@ -94,22 +119,24 @@ void TstCompile::rejected_data()
                                     "multiplicarlo por 10");
     QTest::newRow("ld 1e9") << "ld 1e9" << 1 << "ld 1e9"
                             << msg("El argumento \"1e9\" excede el rango de 16 bits (-32768 a 32767)");
-    QTest::newRow("last failing operand") << "osc 30 40" << 1 << "osc 30 40"
-                                          << msg("El argumento \"40\" es mayor que el máximo (255)");
-    QTest::newRow("-1 undefined") << "ld -1" << 1 << "ld -1"
-                                  << msg("El argumento \"-1\" no está entre los EQUs ni es una palabra clave");
+    QTest::newRow("last failing operand")
+        << "osc 30 40" << 1 << "osc 30 40" << msg("El argumento \"40\" es mayor que el máximo (255)");
+    QTest::newRow("-1 undefined")
+        << "ld -1" << 1 << "ld -1"
+        << msg("El argumento \"-1\" no está entre los EQUs ni es una palabra clave");
     QTest::newRow("dropped equ") << "x equ 0.5\nldi x" << 2 << "ldi x"
                                  << msg("El argumento \"x\" no está entre los EQUs ni es una palabra clave");
     QTest::newRow("one character") << "ld e1\nx" << 2 << "x"
                                    << msg("La palabra \"x\" de un solo caracter no es una instrucción");
     QTest::newRow("label only") << "xx" << 1 << "xx" << msg("La etiqueta \"xx\" no tiene instrucción");
-    QTest::newRow("label with comment") << "inicio: ; aqui" << 1 << "inicio: ; aqui"
-                                        << msg("La etiqueta \"inicio:\" no tiene instrucción");
-    QTest::newRow("unknown mnemonic") << "lda e1" << 1 << "lda e1" << msg("Ni \"lda\" ni \"e1\" es una instrucción");
-    QTest::newRow("label then operand error") << "loop: ld 300" << 1 << "loop: ld 300"
-                                              << msg("El argumento \"300\" es mayor que el máximo (255)");
-    QTest::newRow("indented apostrophe") << "\t' note" << 1 << "\t' note"
-                                         << msg("Ni \"'\" ni \"note\" es una instrucción");
+    QTest::newRow("label with comment")
+        << "inicio: ; aqui" << 1 << "inicio: ; aqui" << msg("La etiqueta \"inicio:\" no tiene instrucción");
+    QTest::newRow("unknown mnemonic")
+        << "lda e1" << 1 << "lda e1" << msg("Ni \"lda\" ni \"e1\" es una instrucción");
+    QTest::newRow("label then operand error")
+        << "loop: ld 300" << 1 << "loop: ld 300" << msg("El argumento \"300\" es mayor que el máximo (255)");
+    QTest::newRow("indented apostrophe")
+        << "\t' note" << 1 << "\t' note" << msg("Ni \"'\" ni \"note\" es una instrucción");
 }
 
 void TstCompile::rejected()
@@ -131,11 +158,16 @@ void TstCompile::unresolvedJumps_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("target");
-    QTest::newRow("target with colon") << "loop: ld e1\ngoto loop:" << "loop:";
-    QTest::newRow("undefined") << "goto nowhere" << "nowhere";
-    QTest::newRow("missing target") << "gosub" << "";
-    QTest::newRow("first in source order") << "goto b\ngoto a\na: end" << "b";
-    QTest::newRow("capitals") << "GOTO Fin" << "fin";
+    QTest::newRow("target with colon") << "loop: ld e1\ngoto loop:"
+                                       << "loop:";
+    QTest::newRow("undefined") << "goto nowhere"
+                               << "nowhere";
+    QTest::newRow("missing target") << "gosub"
+                                    << "";
+    QTest::newRow("first in source order") << "goto b\ngoto a\na: end"
+                                           << "b";
+    QTest::newRow("capitals") << "GOTO Fin"
+                              << "fin";
 }
 
 void TstCompile::unresolvedJumps()

@@ -123,13 +123,25 @@ void TstEncoding::indexRulesReject_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("message");
-    QTest::newRow("tpf below 4") << "tpf tp1 2" << QString::fromUtf8("El argumento \"tp1\" da el índice 0, fuera de 4 a 255 para tpf");
-    QTest::newRow("tpvf tpv1") << "tpvf tpv1" << QString::fromUtf8("El argumento \"tpv1\" da el índice 0, fuera de 4 a 5 para tpvf");
-    QTest::newRow("ctv tpv1") << "ctv tpv1" << QString::fromUtf8("El argumento \"tpv1\" da el índice 4, fuera de 0 a 3 para ctv");
-    QTest::newRow("tp below its group") << "tp ctv1 1" << QString::fromUtf8("El argumento \"ctv1\" da el índice -10, fuera de 0 a 255 para tp");
+    QTest::newRow("tpf below 4") << "tpf tp1 2"
+                                 << QString::fromUtf8(
+                                        "El argumento \"tp1\" da el índice 0, fuera de 4 a 255 para tpf");
+    QTest::newRow("tpvf tpv1") << "tpvf tpv1"
+                               << QString::fromUtf8(
+                                      "El argumento \"tpv1\" da el índice 0, fuera de 4 a 5 para tpvf");
+    QTest::newRow("ctv tpv1") << "ctv tpv1"
+                              << QString::fromUtf8(
+                                     "El argumento \"tpv1\" da el índice 4, fuera de 0 a 3 para ctv");
+    QTest::newRow("tp below its group")
+        << "tp ctv1 1"
+        << QString::fromUtf8("El argumento \"ctv1\" da el índice -10, fuera de 0 a 255 para tp");
     // an index that does not fit its byte fails like any index rule
-    QTest::newRow("tpv e1") << "tpv e1" << QString::fromUtf8("El argumento \"e1\" da el índice -80, fuera de 0 a 255 para tpv");
-    QTest::newRow("ctv number") << "ctv 75" << QString::fromUtf8("El argumento \"75\" da el índice -1, fuera de 0 a 3 para ctv");
+    QTest::newRow("tpv e1") << "tpv e1"
+                            << QString::fromUtf8(
+                                   "El argumento \"e1\" da el índice -80, fuera de 0 a 255 para tpv");
+    QTest::newRow("ctv number") << "ctv 75"
+                                << QString::fromUtf8(
+                                       "El argumento \"75\" da el índice -1, fuera de 0 a 3 para ctv");
 }
 
 void TstEncoding::indexRulesReject()

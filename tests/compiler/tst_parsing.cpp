@@ -33,31 +33,53 @@ private:
     QStringList m_defs;
 };
 
-void TstParsing::initTestCase() { m_defs = ::shippedDefinitions(); }
+void TstParsing::initTestCase()
+{
+    m_defs = ::shippedDefinitions();
+}
 
 void TstParsing::prepareLine_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("result"); // "-" nothing, "1" one character, else words joined by "|"
-    QTest::newRow("plain") << "ld e1" << "ld|e1";
-    QTest::newRow("blanks, capitals, comment") << "   LD  E1 ; start" << "ld|e1";
-    QTest::newRow("tabs between words") << "ld\t\te1" << "ld|e1";
-    QTest::newRow("empty") << "" << "-";
-    QTest::newRow("blanks only") << "    " << "-";
-    QTest::newRow("tab only") << "\t" << "-";
-    QTest::newRow("semicolon comment") << "; note" << "-";
-    QTest::newRow("apostrophe comment") << "' note" << "-";
-    QTest::newRow("indented semicolon comment") << "   ; note" << "-";
-    QTest::newRow("tab then comment") << "\t; note" << "-";
-    QTest::newRow("apostrophe inside") << "ld e1 ' note" << "ld|e1|'|note";
-    QTest::newRow("one character") << "x" << "1";
-    QTest::newRow("one character with comment") << "x;c" << "1";
-    QTest::newRow("two characters") << "xx" << "xx";
-    QTest::newRow("equ line") << "motor equ s1" << "-";
-    QTest::newRow("= line") << "motor = s1" << "-";
-    QTest::newRow("six words at most") << "a b c d e f g h" << "a|b|c|d|e|f";
-    QTest::newRow("label") << "loop: ld e1" << "loop:|ld|e1";
-    QTest::newRow("comment right after word") << "ld e1;x" << "ld|e1";
+    QTest::newRow("plain") << "ld e1"
+                           << "ld|e1";
+    QTest::newRow("blanks, capitals, comment") << "   LD  E1 ; start"
+                                               << "ld|e1";
+    QTest::newRow("tabs between words") << "ld\t\te1"
+                                        << "ld|e1";
+    QTest::newRow("empty") << ""
+                           << "-";
+    QTest::newRow("blanks only") << "    "
+                                 << "-";
+    QTest::newRow("tab only") << "\t"
+                              << "-";
+    QTest::newRow("semicolon comment") << "; note"
+                                       << "-";
+    QTest::newRow("apostrophe comment") << "' note"
+                                        << "-";
+    QTest::newRow("indented semicolon comment") << "   ; note"
+                                                << "-";
+    QTest::newRow("tab then comment") << "\t; note"
+                                      << "-";
+    QTest::newRow("apostrophe inside") << "ld e1 ' note"
+                                       << "ld|e1|'|note";
+    QTest::newRow("one character") << "x"
+                                   << "1";
+    QTest::newRow("one character with comment") << "x;c"
+                                                << "1";
+    QTest::newRow("two characters") << "xx"
+                                    << "xx";
+    QTest::newRow("equ line") << "motor equ s1"
+                              << "-";
+    QTest::newRow("= line") << "motor = s1"
+                            << "-";
+    QTest::newRow("six words at most") << "a b c d e f g h"
+                                       << "a|b|c|d|e|f";
+    QTest::newRow("label") << "loop: ld e1"
+                           << "loop:|ld|e1";
+    QTest::newRow("comment right after word") << "ld e1;x"
+                                              << "ld|e1";
 }
 
 void TstParsing::prepareLine()
@@ -192,17 +214,21 @@ void TstParsing::evaluateOperand_data()
     QTest::newRow("2.5 to even") << "2.5" << 1.0f << 255 << 255 << 2 << QString();
     QTest::newRow("3.5 to even") << "3.5" << 1.0f << 255 << 255 << 4 << QString();
     QTest::newRow("x100") << "1.5" << 100.0f << 32767 << 32767 << 150 << QString();
-    QTest::newRow("-1 is a name") << "-1" << 1.0f << 255 << 255 << -1
-                                  << msg("El argumento \"-1\" no está entre los EQUs ni es una palabra clave");
-    QTest::newRow("comma is a name") << "1,5" << 1.0f << 255 << 255 << -1
-                                     << msg("El argumento \"1,5\" no está entre los EQUs ni es una palabra clave");
-    QTest::newRow("plus is a name") << "+5" << 1.0f << 255 << 255 << -1
-                                    << msg("El argumento \"+5\" no está entre los EQUs ni es una palabra clave");
+    QTest::newRow("-1 is a name")
+        << "-1" << 1.0f << 255 << 255 << -1
+        << msg("El argumento \"-1\" no está entre los EQUs ni es una palabra clave");
+    QTest::newRow("comma is a name")
+        << "1,5" << 1.0f << 255 << 255 << -1
+        << msg("El argumento \"1,5\" no está entre los EQUs ni es una palabra clave");
+    QTest::newRow("plus is a name")
+        << "+5" << 1.0f << 255 << 255 << -1
+        << msg("El argumento \"+5\" no está entre los EQUs ni es una palabra clave");
     QTest::newRow("above rule") << "80" << 1.0f << 75 << 255 << -1
                                 << msg("El argumento \"80\" es mayor que el máximo (75)");
     QTest::newRow("above byte") << "300" << 1.0f << 255 << 255 << -1
                                 << msg("El argumento \"300\" es mayor que el máximo (255)");
-    QTest::newRow("below") << "-5" << 1.0f << 255 << 255 << -1 << msg("El argumento \"-5\" es menor que el mínimo (0)");
+    QTest::newRow("below") << "-5" << 1.0f << 255 << 255 << -1
+                           << msg("El argumento \"-5\" es menor que el mínimo (0)");
     QTest::newRow("above movtct") << "11" << 1.0f << 10 << 255 << -1
                                   << msg("El argumento \"11\" es mayor que el máximo (10)");
     QTest::newRow("scaled above") << "30" << 10.0f << 255 << 255 << -1
@@ -220,25 +246,29 @@ void TstParsing::evaluateOperand_data()
                                      << msg("El argumento \"big\" es mayor que el máximo (255)");
     QTest::newRow("equ below zero") << "neg" << 10.0f << 255 << 255 << -1
                                     << msg("El argumento \"neg\" es menor que el mínimo (0)");
-    QTest::newRow("equ rounds to -1") << "negone" << 1.0f << 255 << 255 << -1
-                                      << msg("El argumento \"negone\" es menor que el mínimo (0)");
+    QTest::newRow("equ rounds to -1")
+        << "negone" << 1.0f << 255 << 255 << -1 << msg("El argumento \"negone\" es menor que el mínimo (0)");
     QTest::newRow("undefined") << "foo" << 1.0f << 255 << 255 << -1
                                << msg("El argumento \"foo\" no está entre los EQUs ni es una palabra clave");
-    QTest::newRow("16-bit overflow") << "5000" << 10.0f << 32767 << 32767 << -1
-                                     << msg("El argumento \"5000\" excede el rango de 16 bits (-32768 a 32767) al "
-                                            "multiplicarlo por 10");
+    QTest::newRow("16-bit overflow")
+        << "5000" << 10.0f << 32767 << 32767 << -1
+        << msg("El argumento \"5000\" excede el rango de 16 bits (-32768 a 32767) al "
+               "multiplicarlo por 10");
     QTest::newRow("1e9") << "1e9" << 1.0f << 255 << 255 << -1
                          << msg("El argumento \"1e9\" excede el rango de 16 bits (-32768 a 32767)");
-    QTest::newRow("huge digits") << "99999999999999999999999999999999999999999" << 1.0f << 255 << 255 << -1
-                                 << msg("El argumento \"99999999999999999999999999999999999999999\" excede el "
-                                        "rango de 16 bits (-32768 a 32767)");
-    QTest::newRow("1e2 is a name") << "1e2" << 1.0f << 255 << 255 << -1
-                                   << msg("El argumento \"1e2\" no está entre los EQUs ni es una palabra clave");
+    QTest::newRow("huge digits")
+        << "99999999999999999999999999999999999999999" << 1.0f << 255 << 255 << -1
+        << msg("El argumento \"99999999999999999999999999999999999999999\" excede el "
+               "rango de 16 bits (-32768 a 32767)");
+    QTest::newRow("1e2 is a name")
+        << "1e2" << 1.0f << 255 << 255 << -1
+        << msg("El argumento \"1e2\" no está entre los EQUs ni es una palabra clave");
     QTest::newRow("leading number") << "12-3" << 1.0f << 255 << 255 << 12 << QString();
     QTest::newRow("preset top") << "3276.7" << 10.0f << 32767 << 32767 << 32767 << QString();
-    QTest::newRow("preset above") << "3276.8" << 10.0f << 32767 << 32767 << -1
-                                  << msg("El argumento \"3276.8\" excede el rango de 16 bits (-32768 a 32767) al "
-                                         "multiplicarlo por 10");
+    QTest::newRow("preset above")
+        << "3276.8" << 10.0f << 32767 << 32767 << -1
+        << msg("El argumento \"3276.8\" excede el rango de 16 bits (-32768 a 32767) al "
+               "multiplicarlo por 10");
 }
 
 void TstParsing::evaluateOperand()
