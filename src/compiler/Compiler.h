@@ -18,12 +18,7 @@ struct EquTable
 
 struct CompileResult
 {
-    enum class Status
-    {
-        Ok,
-        LineRejected,
-        UnresolvedJump
-    };
+    enum class Status { Ok, LineRejected, UnresolvedJump };
     Status status = Status::Ok;
 
     // Ok: the image and the program length in bytes.
