@@ -70,6 +70,9 @@ void TstCompile::programs_data()
                                                  << "06 00 00 01";
     QTest::newRow("equ operands") << "motor equ s1\nt equ 1.5\nout motor\ntp tp1 t"
                                   << "0B 08 19 00 0F 00";
+    QTest::newRow("first equ wins") << "x equ 5\nx equ 6\nldi x" << "14 05";
+    QTest::newRow("name-valued equ wins") << "x equ 5\nx equ s1\nldi x" << "14 08";
+    QTest::newRow("predefined name shadows equ") << "e1 equ 5\nldi e1" << "14 00";
     QTest::newRow("equ after use") << "out motor\nmotor equ s2"
                                    << "0B 09";
     QTest::newRow("equ time scaled") << "t1 equ 5\ntp tp1 t1"

@@ -217,6 +217,9 @@ void TstParsing::evaluateOperand_data()
     QTest::newRow("-1 is a name")
         << "-1" << 1.0f << 255 << 255 << -1
         << msg("El argumento \"-1\" no está entre los EQUs ni es una palabra clave");
+    QTest::newRow("scaled to -1 is a name")
+        << "-0.1" << 10.0f << 255 << 255 << -1
+        << msg("El argumento \"-0.1\" no está entre los EQUs ni es una palabra clave");
     QTest::newRow("comma is a name")
         << "1,5" << 1.0f << 255 << 255 << -1
         << msg("El argumento \"1,5\" no está entre los EQUs ni es una palabra clave");
