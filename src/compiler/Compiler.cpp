@@ -4,6 +4,7 @@
 #include "Operand.h"
 #include "Source.h"
 
+#include <algorithm>
 #include <span>
 #include <utility>
 #include <vector>
@@ -19,7 +20,7 @@ QString quoted(QStringView word)
 
 const isa::Instruction* findInstruction(QStringView word)
 {
-    if (word.isEmpty() || word.size() > 6)
+    if (word.isEmpty())
         return nullptr;
     for (const isa::Instruction& row : isa::instructions()) {
         if (qsizetype(row.mnemonic.size()) != word.size() || row.mnemonic[0] != word[0].unicode())
@@ -43,7 +44,7 @@ public:
         const int start = pc;
         if (dispatch(words[0], std::span(words).subspan(1)))
             return true;
-        m_labels.emplace_back(words[0], start);
+        labels.emplace_back(words[0], start);
         return dispatch(words[1], std::span(words).subspan(2));
     }
 
@@ -53,8 +54,8 @@ public:
     isa::ProgramImage image{};
     int pc = 0;
 
-    std::vector<std::pair<QStringView, int>> m_labels; // lstLabel, lstLabelPos
-    std::vector<std::pair<QStringView, int>> m_jumps;  // lstJumpLabel, lstJumpLabelPos
+    std::vector<std::pair<QStringView, int>> labels; // lstLabel, lstLabelPos
+    std::vector<std::pair<QStringView, int>> jumps;  // lstJumpLabel, lstJumpLabelPos
 
 private:
     int evaluate(QStringView word, const isa::Operand& op)
@@ -70,10 +71,12 @@ private:
         if (!row)
             return false;
         if (pc + row->length > isa::kImageSize) {
-            m_message = QStringLiteral("El programa excede los 256 bytes");
+            m_message = QStringLiteral("El programa excede los ") + QString::number(isa::kImageSize) +
+                        QStringLiteral(" bytes");
             return false;
         }
-        std::array<quint8, 4> bytes{row->opcode};
+        std::array<quint8, 8> bytes{row->opcode};
+        Q_ASSERT(row->length <= bytes.size());
         bool ok = true;
         QStringView jumpTarget;
         for (int i = 0; i < row->operandCount; ++i) {
@@ -117,7 +120,7 @@ private:
         if (!ok)
             return false;
         if (row->isJump())
-            m_jumps.emplace_back(jumpTarget, pc + 1);
+            jumps.emplace_back(jumpTarget, pc + 1);
         std::copy_n(bytes.begin(), row->length, image.begin() + pc);
         pc += row->length;
         return true;
@@ -174,11 +177,11 @@ CompileResult compile(QStringView source, const QStringList& predefined)
 
     if (result.status == CompileResult::Status::Ok) {
         QHash<QStringView, int> labelAt;
-        labelAt.reserve(qsizetype(gen.m_labels.size()));
-        for (const auto& [label, address] : gen.m_labels)
+        labelAt.reserve(qsizetype(gen.labels.size()));
+        for (const auto& [label, address] : gen.labels)
             if (!labelAt.contains(withoutColon(label)))
                 labelAt.insert(withoutColon(label), address);
-        for (const auto& [target, position] : gen.m_jumps) {
+        for (const auto& [target, position] : gen.jumps) {
             const auto it = labelAt.constFind(trimSpaces(target));
             if (it == labelAt.cend()) {
                 result.status = CompileResult::Status::UnresolvedJump;
@@ -193,11 +196,11 @@ CompileResult compile(QStringView source, const QStringList& predefined)
         result.length = gen.pc;
     }
 
-    for (const auto& [label, address] : gen.m_labels) {
+    for (const auto& [label, address] : gen.labels) {
         result.labels.append(label.toString());
         result.labelPositions.append(QString::number(address));
     }
-    for (const auto& [target, position] : gen.m_jumps) {
+    for (const auto& [target, position] : gen.jumps) {
         result.jumpLabels.append(target.toString());
         result.jumpLabelPositions.append(QString::number(position));
     }
