@@ -38,6 +38,10 @@ int runCompile(const QStringList& args, QTextStream& out, QTextStream& err)
     bool hex = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            out << kCompileUsage;
+            return 0;
+        }
         if (a == QLatin1String("--hex")) {
             hex = true;
         } else if (a == QLatin1String("--defs") || a == QLatin1String("-o")) {

@@ -16,6 +16,7 @@ private slots:
     void customDefinitions();
     void failures_data();
     void failures();
+    void help();
     void objectFileNotWritable();
 
 private:
@@ -141,6 +142,13 @@ void TstCliCompile::failures()
     QCOMPARE(r.out, QStringList());
     QVERIFY(!r.err.isEmpty());
     QVERIFY(r.err.first().startsWith(QStringLiteral("mk38c compile: ")));
+}
+
+void TstCliCompile::help()
+{
+    const Run r = mk38c({"compile", "--help"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.value(0).contains(QStringLiteral("mk38c compile [--defs FILE] [--hex] [-o OUT] SOURCE")));
 }
 
 void TstCliCompile::objectFileNotWritable()
