@@ -49,10 +49,11 @@ std::optional<bool> toBool(const QString& text)
         return true;
     if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
         return false;
-    const auto n = toNumber(t);
-    if (!n)
+    bool ok = false;
+    const double d = t.toDouble(&ok);
+    if (!ok)
         return std::nullopt;
-    return *n != 0;
+    return d != 0.0;
 }
 
 QString colorValue(const QColor& c)
