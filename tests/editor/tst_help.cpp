@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -47,7 +48,9 @@ ShownHelp runQuickHelp(const QString& appPath, OrvLib& lib)
             auto* box = w->findChild<QPlainTextEdit*>(QStringLiteral("txtAyuda"));
             seen.shown = true;
             seen.title = w->windowTitle();
-            seen.text = box ? box->toPlainText() : QString();
+            // toPlainText() would turn the no-break space into a blank
+            if (box)
+                seen.text = box->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
             seen.readOnly = box && box->isReadOnly();
             if (box)
                 QTest::keyClick(box, Qt::Key_Escape);
