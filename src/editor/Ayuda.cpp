@@ -25,7 +25,10 @@ Ayuda::Ayuda(QWidget* parent) : QDialog(parent)
     resize(720, 520);
 }
 
-void Ayuda::setText(const QString& text) { m_text->setPlainText(text); }
+void Ayuda::setText(const QString& text)
+{
+    m_text->setPlainText(text);
+}
 
 void showQuickHelp(QWidget* parent, const QString& appPath, OrvLib& lib)
 {

@@ -10,7 +10,10 @@
 #include <QTextDocumentFragment>
 
 // The resource lives in a static library: nothing else would pull it in.
-static void initManualResource() { Q_INIT_RESOURCE(help); }
+static void initManualResource()
+{
+    Q_INIT_RESOURCE(help);
+}
 
 QString manualHtml(const QString& versionText)
 {
@@ -33,15 +36,15 @@ HelpWindow::HelpWindow(const QString& versionText, QWidget* parent) : QWidget(pa
     m_contents = new QListWidget(this);
     m_contents->setObjectName(QStringLiteral("lstContenido"));
     // the contents are the manual's own section headings, so the two cannot drift apart
-    static const QRegularExpression heading(
-        QStringLiteral("<h([23])><a name=\"([^\"]+)\"></a>(.*?)</h\\1>"));
+    static const QRegularExpression heading(QStringLiteral("<h([23])><a name=\"([^\"]+)\"></a>(.*?)</h\\1>"));
     for (auto it = heading.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         QString title = m.captured(3);
         title.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-        auto* item = new QListWidgetItem((m.captured(1) == QLatin1String("3") ? QStringLiteral("    ") : QString())
-                                             + QTextDocumentFragment::fromHtml(title).toPlainText(),
-                                         m_contents);
+        auto* item =
+            new QListWidgetItem((m.captured(1) == QLatin1String("3") ? QStringLiteral("    ") : QString()) +
+                                    QTextDocumentFragment::fromHtml(title).toPlainText(),
+                                m_contents);
         item->setData(Qt::UserRole, m.captured(2));
     }
 

@@ -2,7 +2,6 @@
 
 #include "OrvLibClient.h"
 
-
 #include <cmath>
 #include <optional>
 
@@ -66,7 +65,9 @@ QString colorValue(const QColor& c)
 void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings)
 {
     lib.setIniFile(appPath + QStringLiteral("dmk38.ini"));
-    auto get = [&](const char* key, const QString& def) { return lib.GetIni(kSection, QLatin1String(key), def); };
+    auto get = [&](const char* key, const QString& def) {
+        return lib.GetIni(kSection, QLatin1String(key), def);
+    };
 
     if (const auto id = toInt16(get("ID", QStringLiteral("1"))))
         settings.plcId = *id;
@@ -87,7 +88,9 @@ void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings)
 void saveSettings(OrvLib& lib, const QString& appPath, const EditorSettings& settings)
 {
     lib.setIniFile(appPath + QStringLiteral("dmk38.ini"));
-    auto put = [&](const char* key, const QString& value) { lib.PutIni(kSection, QLatin1String(key), value); };
+    auto put = [&](const char* key, const QString& value) {
+        lib.PutIni(kSection, QLatin1String(key), value);
+    };
 
     put("ID", QString::number(settings.plcId));
     put("COM", QString::number(settings.com));

@@ -60,10 +60,12 @@ private slots:
             }
         }
         QCOMPARE(d.findChild<QRadioButton*>(QStringLiteral("opControl0"))->text(), QStringLiteral("Editor"));
-        QCOMPARE(d.findChild<QRadioButton*>(QStringLiteral("opControl1"))->text(), QStringLiteral("Destacado"));
+        QCOMPARE(d.findChild<QRadioButton*>(QStringLiteral("opControl1"))->text(),
+                 QStringLiteral("Destacado"));
         QVERIFY(d.findChild<QLabel*>(QStringLiteral("lbMuestra")));
         QCOMPARE(d.findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->text(), QStringLiteral("&Aceptar"));
-        QCOMPARE(d.findChild<QPushButton*>(QStringLiteral("cmdCancelar"))->text(), QStringLiteral("&Cancelar"));
+        QCOMPARE(d.findChild<QPushButton*>(QStringLiteral("cmdCancelar"))->text(),
+                 QStringLiteral("&Cancelar"));
         QStringList captions;
         for (auto* l : d.findChildren<QLabel*>())
             captions << l->text();
@@ -77,7 +79,8 @@ private slots:
         QTest::addColumn<QColor>("text");
         QTest::addColumn<QColor>("back");
         const QColor grey(192, 192, 192);
-        QTest::newRow("nothing clicked keeps the editor's colours") << QStringList{} << grey << QColor(Qt::black);
+        QTest::newRow("nothing clicked keeps the editor's colours")
+            << QStringList{} << grey << QColor(Qt::black);
         // the foreground number not chosen yet counts as colour 0
         QTest::newRow("only background 1: black on dark blue")
             << QStringList{"lbColorFondo1"} << QColor(0, 0, 0) << QColor(0, 0, 128);
@@ -161,8 +164,8 @@ private slots:
         QVERIFY(d.findChild<QRadioButton*>(QStringLiteral("opControl0"))->isChecked());
         QCOMPARE(textOf(d), QColor(255, 255, 255));
         QCOMPARE(baseOf(d), QColor(0, 0, 128));
-        QVERIFY(d.findChild<QLabel*>(QStringLiteral("lbMuestra"))->palette().color(QPalette::WindowText)
-                != QColor(255, 0, 0));
+        QVERIFY(d.findChild<QLabel*>(QStringLiteral("lbMuestra"))->palette().color(QPalette::WindowText) !=
+                QColor(255, 0, 0));
         click(d, QStringLiteral("lbColorFondo2"));
         QCOMPARE(textOf(d), QColor(0, 0, 0));
         QCOMPARE(baseOf(d), QColor(0, 128, 0));

@@ -1,10 +1,9 @@
 #include "Ayuda.h"
 #include "HelpWindow.h"
+#include "Isa.h"
 #include "OrvLibClient.h"
 #include "Presenta.h"
 #include "ScriptedPrompts.h"
-
-#include "Isa.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,13 +17,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
 
-QString mnemonic(const isa::Instruction& row) { return row.upperMnemonic(); }
+QString mnemonic(const isa::Instruction& row)
+{
+    return row.upperMnemonic();
+}
 
 struct ShownHelp
 {
@@ -50,7 +52,8 @@ ShownHelp runQuickHelp(const QString& appPath, OrvLib& lib)
             seen.title = w->windowTitle();
             // toPlainText() would turn the no-break space into a blank
             if (box)
-                seen.text = box->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+                seen.text =
+                    box->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
             seen.readOnly = box && box->isReadOnly();
             if (box)
                 QTest::keyClick(box, Qt::Key_Escape);

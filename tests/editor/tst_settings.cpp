@@ -125,8 +125,8 @@ private slots:
         s.programFolder = m_appPath;
         saveSettings(*m_lib, m_appPath, s);
         const QList<QPair<QString, QString>> expected = {
-            {"ID", "4"},         {"COM", "3"},   {"FCol", "255"},        {"BCol", "8388608"},
-            {"AIdnt", "False"}, {"Rst", "1"},   {"PrgP", m_appPath},
+            {"ID", "4"},        {"COM", "3"}, {"FCol", "255"},     {"BCol", "8388608"},
+            {"AIdnt", "False"}, {"Rst", "1"}, {"PrgP", m_appPath},
         };
         QCOMPARE(section(readAll(iniPath()), QStringLiteral("Set")), expected);
     }
@@ -150,18 +150,25 @@ private slots:
         QTest::newRow("AIdnt 0") << QByteArray("[Set]\r\nAIdnt=0\r\n") << "autoIndent" << QVariant(false);
         QTest::newRow("AIdnt -1") << QByteArray("[Set]\r\nAIdnt=-1\r\n") << "autoIndent" << QVariant(true);
         QTest::newRow("AIdnt 2") << QByteArray("[Set]\r\nAIdnt=2\r\n") << "autoIndent" << QVariant(true);
-        QTest::newRow("AIdnt 0.4 is not 0") << QByteArray("[Set]\r\nAIdnt=0.4\r\n") << "autoIndent" << QVariant(true);
-        QTest::newRow("AIdnt FALSE") << QByteArray("[Set]\r\nAIdnt=FALSE\r\n") << "autoIndent" << QVariant(false);
-        QTest::newRow("AIdnt tRuE") << QByteArray("[Set]\r\nAIdnt=tRuE\r\n") << "autoIndent" << QVariant(true);
-        QTest::newRow("AIdnt yes keeps") << QByteArray("[Set]\r\nAIdnt=yes\r\n") << "autoIndent" << QVariant(false);
+        QTest::newRow("AIdnt 0.4 is not 0")
+            << QByteArray("[Set]\r\nAIdnt=0.4\r\n") << "autoIndent" << QVariant(true);
+        QTest::newRow("AIdnt FALSE") << QByteArray("[Set]\r\nAIdnt=FALSE\r\n") << "autoIndent"
+                                     << QVariant(false);
+        QTest::newRow("AIdnt tRuE") << QByteArray("[Set]\r\nAIdnt=tRuE\r\n") << "autoIndent"
+                                    << QVariant(true);
+        QTest::newRow("AIdnt yes keeps")
+            << QByteArray("[Set]\r\nAIdnt=yes\r\n") << "autoIndent" << QVariant(false);
         // colours are 0x00BBGGRR
-        QTest::newRow("FCol 255 red") << QByteArray("[Set]\r\nFCol=255\r\n") << "fore" << QVariant(QColor(255, 0, 0));
+        QTest::newRow("FCol 255 red")
+            << QByteArray("[Set]\r\nFCol=255\r\n") << "fore" << QVariant(QColor(255, 0, 0));
         QTest::newRow("FCol 65280 green")
             << QByteArray("[Set]\r\nFCol=65280\r\n") << "fore" << QVariant(QColor(0, 255, 0));
         QTest::newRow("BCol 8388608 dark blue")
             << QByteArray("[Set]\r\nBCol=8388608\r\n") << "back" << QVariant(QColor(0, 0, 128));
-        QTest::newRow("FCol text keeps") << QByteArray("[Set]\r\nFCol=red\r\n") << "fore" << QVariant(QColor(Qt::red));
-        QTest::newRow("FCol negative keeps") << QByteArray("[Set]\r\nFCol=-5\r\n") << "fore" << QVariant(QColor(Qt::red));
+        QTest::newRow("FCol text keeps")
+            << QByteArray("[Set]\r\nFCol=red\r\n") << "fore" << QVariant(QColor(Qt::red));
+        QTest::newRow("FCol negative keeps")
+            << QByteArray("[Set]\r\nFCol=-5\r\n") << "fore" << QVariant(QColor(Qt::red));
         QTest::newRow("FCol system colour keeps")
             << QByteArray("[Set]\r\nFCol=2147483656\r\n") << "fore" << QVariant(QColor(Qt::red));
         // ID is a 16-bit integer
@@ -170,7 +177,8 @@ private slots:
         QTest::newRow("ID too big keeps") << QByteArray("[Set]\r\nID=70000\r\n") << "plcId" << QVariant(7);
         // the keys live in section Set only, and a missing section is a missing file
         QTest::newRow("other section ignored") << QByteArray("[Otro]\r\nCOM=4\r\n") << "com" << QVariant(2);
-        QTest::newRow("PrgP") << QByteArray("[Set]\r\nPrgP=/datos/prg/\r\n") << "folder" << QVariant("/datos/prg/");
+        QTest::newRow("PrgP") << QByteArray("[Set]\r\nPrgP=/datos/prg/\r\n") << "folder"
+                              << QVariant("/datos/prg/");
     }
     void load()
     {
@@ -236,7 +244,8 @@ private slots:
 
     void otherSectionsAndKeysKept()
     {
-        QVERIFY(writeAll(iniPath(), "[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=3\r\nExtra=z\r\n[Fin]\r\nk=v\r\n"));
+        QVERIFY(writeAll(iniPath(),
+                         "[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=3\r\nExtra=z\r\n[Fin]\r\nk=v\r\n"));
         EditorSettings s = windowStart();
         loadSettings(*m_lib, m_appPath, s);
         QCOMPARE(s.plcId, 3);
