@@ -37,7 +37,9 @@ bool writeObjectFile(const QString& path, const QString& nameField, const isa::P
     // QSaveFile writes beside the target and renames at commit, so a failed write never
     // replaces an older file with a half-written one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // unbuffered: a short write (disk full, size limit) shows in write()'s count, where a
+    // buffered flush inside commit() would pass it over
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         setError(error, QStringLiteral("No se puede crear el archivo %1: %2").arg(path, file.errorString()));
         return false;
     }
