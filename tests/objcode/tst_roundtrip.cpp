@@ -238,7 +238,7 @@ void TstRoundTrip::compileWriteReadTranslateCompile()
 {
     QRandomGenerator rng(38);
     const QString path = m_dir.filePath("round.obj");
-    for (int n = 0; n < 400; ++n) {
+    for (int n = 0; n < 1000; ++n) {
         const QString source = randomProgram(rng);
         const compiler::CompileResult first = compiler::compile(source, m_predefined);
         QVERIFY2(first.status == compiler::CompileResult::Status::Ok,
