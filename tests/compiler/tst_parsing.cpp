@@ -38,16 +38,13 @@ void TstParsing::collectEquates_data()
         {"x equ 256", ""},
         {"x equ -1", ""},
         {"x equ 255", "x=255"},
-
         {"sequ equ 3", ""},
         {"x equ 5;note", "x=5"},
         {"x equ 5 ; note", "x=5"},
         {"x equ ;5", ""},
-
         {"a equ 5\nb equ a", "a=5"},
         {"t1\tequ\t5", "t1=5"},
         {"a equ 5\nb equ e2\nc equ 7\nd equ tp1", "b=1 d=86 a=5 c=7"},
-
     };
     for (const auto& [source, equs] : rows)
         QTest::newRow(source) << QString::fromLatin1(source) << QString::fromLatin1(equs);
