@@ -86,6 +86,10 @@ const char* const kRows[][2] = {
     {"e1 equ 5\nldi e1", "14 00"},
     {"out motor\nmotor equ s2", "0B 09"},
     {"t1 equ 5\ntp tp1 t1", "19 00 32 00"},
+    {"osc 0.25 0.35", "15 02 03"}, // halves to even; 0.35 in single precision lies below 3.5
+    {"osc 0.15 s1", "15 02 08"},   // a name takes no scale
+    {"h equ .35\nosc h 0", "15 03 00"},
+    {"ldi 12-3", "14 0C"},
     // rejected lines
     {"ld", "!1 Falta argumento"},
     {"LD e1\r\n  Ld 300  ; max\r\n", "!2 El argumento \"300\" es mayor que el máximo (255)"},
@@ -98,6 +102,9 @@ const char* const kRows[][2] = {
      "!1 El argumento \"5000\" excede el rango de 16 bits (-32768 a 32767) al multiplicarlo por 10"},
     {"ld 1e9", "!1 El argumento \"1e9\" excede el rango de 16 bits (-32768 a 32767)"},
     {"ld -1", "!1 El argumento \"-1\" no está entre los EQUs ni es una palabra clave"},
+    {"osc -0.1 1", "!1 El argumento \"-0.1\" no está entre los EQUs ni es una palabra clave"},
+    {"ld 1,5", "!1 El argumento \"1,5\" no está entre los EQUs ni es una palabra clave"},
+    {"ld 1e2", "!1 El argumento \"1e2\" no está entre los EQUs ni es una palabra clave"},
     {"ld e1\nx;c", "!2 La palabra \"x\" de un solo caracter no es una instrucción"},
     {"xx", "!1 La etiqueta \"xx\" no tiene instrucción"},
     {"lda e1", "!1 Ni \"lda\" ni \"e1\" es una instrucción"},

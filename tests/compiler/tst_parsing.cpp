@@ -1,11 +1,10 @@
 #include "Equates.h"
-#include "Operand.h"
 #include "TestUtil.h"
 #include "clsCompila.h"
 
 #include <QtTest>
 
-// EQUs, es.def, operand evaluation and clsCompila.
+// EQUs, es.def and clsCompila.
 class TstParsing : public QObject
 {
     Q_OBJECT
@@ -13,8 +12,6 @@ private slots:
     void collectEquates_data();
     void collectEquates();
     void definitionLines();
-    void evaluateOperand_data();
-    void evaluateOperand();
     void parseLine_data();
     void parseLine();
     void clsCompilaErrors();
@@ -67,47 +64,6 @@ void TstParsing::definitionLines()
     const QByteArray file =
         "; header\r\na equ 0\r\n\r\n   \nstray\n  b   equ x\rc equ\nDequal\n; e equ 9\nx EQU 1\nf equ 1";
     QCOMPARE(compiler::readDefinitions(file), (QStringList{"a", "b", "c", "D", "f"}));
-}
-
-void TstParsing::evaluateOperand_data()
-{
-    QTest::addColumn<QString>("operand");
-    QTest::addColumn<float>("scale");
-    QTest::addColumn<int>("maximum");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("message"); // empty: ErrorText untouched
-    const QString undefined = QString::fromUtf8("\" no está entre los EQUs ni es una palabra clave");
-    QTest::newRow("trimmed") << "  12 " << 1.0f << 255 << 12 << QString();
-    QTest::newRow("empty") << "   " << 1.0f << 255 << -1 << "Falta argumento";
-    QTest::newRow("0.25 x10 to even") << "0.25" << 10.0f << 255 << 2 << QString();
-    QTest::newRow("0.35 x10 single") << "0.35" << 10.0f << 255 << 3 << QString();
-    QTest::newRow("0.15 x10 single") << "0.15" << 10.0f << 255 << 2 << QString();
-    QTest::newRow("leading number") << "12-3" << 1.0f << 255 << 12 << QString();
-    QTest::newRow("scaled to -1 is a name")
-        << "-0.1" << 10.0f << 255 << -1 << "El argumento \"-0.1" + undefined;
-    QTest::newRow("comma is a name") << "1,5" << 1.0f << 255 << -1 << "El argumento \"1,5" + undefined;
-    QTest::newRow("1e2 is a name") << "1e2" << 1.0f << 255 << -1 << "El argumento \"1e2" + undefined;
-    QTest::newRow("name not range checked") << "ctv1" << 1.0f << 75 << 76 << QString();
-    QTest::newRow("name unscaled") << "s1" << 10.0f << 255 << 8 << QString();
-    QTest::newRow("equ single") << "h" << 10.0f << 255 << 3 << QString();
-}
-
-void TstParsing::evaluateOperand()
-{
-    QFETCH(QString, operand);
-    QFETCH(float, scale);
-    QFETCH(int, maximum);
-    QFETCH(int, value);
-    QFETCH(QString, message);
-    const compiler::EquTable equs{{"h"}, {".35"}};
-    const compiler::Symbols symbols(m_defs, equs);
-    QString errorText = QStringLiteral("old");
-    QStringView text(operand);
-    QCOMPARE(
-        int(compiler::EvaluateOperand(text, scale, maximum, 0, symbols, errorText, std::max(maximum, 255))),
-        value);
-    QCOMPARE(errorText, message.isEmpty() ? QStringLiteral("old") : message);
-    QCOMPARE(text.toString(), operand.trimmed()); // written back trimmed
 }
 
 void TstParsing::parseLine_data()
