@@ -8,74 +8,47 @@ namespace {
 
 QString hex(const isa::ProgramImage& image)
 {
-    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(image.data()), isa::kImageSize).toHex(' '));
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(image.data()), isa::kImageSize).toHex(' '));
 }
 
-// The operand names each counter and timer instruction accepts without an error marker.
-QStringList groupOperands(std::string_view mnemonic)
+// Why a compile failed: the line and the message.
+QString failure(const compiler::CompileResult& r)
 {
-    const QString m = QString::fromLatin1(mnemonic.data(), qsizetype(mnemonic.size()));
-    if (m == u"ctv")
-        return {"ctv1", "ctv2", "ctv3", "ctv4"};
-    if (m.endsWith(u'f'))
-        return {m + "1", m + "2"};
-    return {m + "1", m + "2", m + "3", m + "4", m + "f1", m + "f2"};
+    return QStringLiteral("line %1 \"%2\": %3").arg(r.lineNumber).arg(r.rawLine, r.message);
 }
 
-// A valid program of random instructions, every jump to a label of the program, ending with END or RJP.
+// A valid program of random instructions, each line labelled, ending with END or RJP.
 QString randomProgram(QRandomGenerator& rng)
 {
     const auto rows = isa::instructions();
-    const int budget = 1 + rng.bounded(255);
     QList<const isa::Instruction*> lines;
-    for (int length = 0;;) {
-        const isa::Instruction& row = rows[rng.bounded(int(rows.size()))];
-        if (length + row.length + 1 > budget)
+    for (int length = 1, budget = 1 + rng.bounded(255);;) {
+        const isa::Instruction* row = &rows[rng.bounded(int(rows.size()))];
+        if ((length += row->length) > budget)
             break;
-        lines << &row;
-        length += row.length;
+        lines << row;
     }
     lines << isa::findMnemonic(rng.bounded(2) ? u"end" : u"rjp");
-    QStringList labelOf(lines.size()), labels;
-    for (int i = 1 + rng.bounded(qMax(1, int(lines.size()) / 4)); i > 0; --i) {
-        QString& label = labelOf[rng.bounded(int(lines.size()))];
-        if (label.isEmpty())
-            labels << (label = QStringLiteral("lbl%1").arg(i));
-    }
-
     QString source;
     for (int n = 0; n < lines.size(); ++n) {
         const isa::Instruction& row = *lines[n];
-        source += labelOf[n].isEmpty() ? QStringLiteral("    ") : labelOf[n] + (rng.bounded(2) ? ": " : " ");
-        source += QString::fromLatin1(row.mnemonic.data(), qsizetype(row.mnemonic.size()));
+        source += QStringLiteral("l%1 ").arg(n) + row.upperMnemonic();
         for (int i = 0; i < row.operandCount; ++i) {
             const isa::Operand& o = row.operands[i];
-            QString word;
-            switch (o.kind) {
-            case isa::Kind::Address: {
-                const int a = rng.bounded(o.max + 1);
-                word = a < isa::kOperandSpaceSize ? isa::operandName(a).toLower() : QString::number(a);
-                break;
-            }
-            case isa::Kind::Value:
-                if (o.defaultValue >= 0 && rng.bounded(2))
-                    continue; // rst without its count
-                word = QString::number(rng.bounded(o.max + 1));
-                break;
-            case isa::Kind::Time:
-                word = QString::number(rng.bounded(256) / double(o.scale));
-                break;
-            case isa::Kind::Preset:
-                word = QString::number(rng.bounded(isa::kMaxPreset + 1) / double(o.scale));
-                break;
-            case isa::Kind::Index:
-                word = groupOperands(row.mnemonic)[rng.bounded(int(groupOperands(row.mnemonic).size()))];
-                break;
-            case isa::Kind::Label:
-                word = labels[rng.bounded(int(labels.size()))];
-                break;
-            }
-            source += QLatin1Char(' ') + word;
+            const int r = rng.bounded(o.max + 1);
+            if (o.defaultValue >= 0 && rng.bounded(2))
+                continue; // rst without its count
+            if (o.kind == isa::Kind::Address)
+                source += QLatin1Char(' ') +
+                          (r < isa::kOperandSpaceSize ? isa::operandName(r) : QString::number(r));
+            else if (o.kind == isa::Kind::Index) // the groups have at most six names
+                source += QLatin1Char(' ') + isa::operandName(o.indexBase + o.indexMin +
+                                                              r % (qMin(o.indexMax, 5) - o.indexMin + 1));
+            else if (o.kind == isa::Kind::Label)
+                source += QStringLiteral(" l%1").arg(r % lines.size());
+            else
+                source += QLatin1Char(' ') + QString::number(r / double(o.scale));
         }
         source += QStringLiteral("\r\n");
     }
@@ -117,7 +90,8 @@ void TstRoundTrip::goldenPairs_data()
         << "L_1     LD e1\r\n        TP Tp2  1.5\r\n        TPF TpF1  2\r\n        TPV Tpv1\r\n"
            "        TPVF TpvF2\r\n        CTV Ctv4\r\n        RST s1  4\r\n        OSC  .5  1\r\n"
            "        LDIV  5 v01\r\n        IFV1 L_1\r\n        GOSUB L_34\r\n        CCPE 1 2\r\n"
-           "        END\r\n\r\nL_34    CPI re01 255\r\nL_37    INC v01\r\n        IFGT L_37\r\n        RJP\r\n"
+           "        END\r\n\r\nL_34    CPI re01 255\r\nL_37    INC v01\r\n        IFGT L_37\r\n        "
+           "RJP\r\n"
         << QByteArray::fromHex("060019010f001904c8001300130510030c040815050a1d050e1e001b21260102"
                                "0f2c3cff290e2d2412");
     QTest::newRow("every other mnemonic")
@@ -126,12 +100,13 @@ void TstRoundTrip::goldenPairs_data()
            "        SETB v09\r\n        NOT v10\r\n        XOR 92\r\n        SETIF1 e1 e2\r\n"
            "        CLRIF1 e3 e4\r\nL_29    JP0 L_1\r\n        IF0 L_29\r\n        IFC L_1\r\n"
            "L_35    IFEQ L_35\r\n        INCW e1\r\n        CPE 0 255\r\n        MOVTCT 16 10\r\n"
-           "        LDI 255\r\n        RCT\r\n        RTP\r\n        NOTA\r\nL_50    JPV1 L_50\r\n"
+           "        LDI 7\r\n        RCT\r\n        RTP\r\n        NOTA\r\nL_50    JPV1 L_50\r\n"
            "L_52    IF1 L_52\r\n        GOTO L_1\r\n        RJP\r\n"
         << QByteArray::fromHex("003b013c020304074b0807090d0a0d0e0e161c17215c2000012302032400221c"
-                               "2b002e222a002700ff28100a14ff1617251f3105331a0012");
-    QTest::newRow("largest presets") << "        TP Tp4  3276.7\r\n        TPF TpF2  327.67\r\n        END\r\n\r\n"
-                                     << QByteArray::fromHex("1903ff7f1905ff7f0f");
+                               "2b002e222a002700ff28100a14071617251f3105331a0012");
+    QTest::newRow("largest presets")
+        << "        TP Tp4  3276.7\r\n        TPF TpF2  327.67\r\n        END\r\n\r\n"
+        << QByteArray::fromHex("1903ff7f1905ff7f0f");
 }
 
 void TstRoundTrip::goldenPairs()
@@ -143,8 +118,7 @@ void TstRoundTrip::goldenPairs()
     QCOMPARE(objcode::ReverseTranslate(image).text, source);
 
     const compiler::CompileResult r = compiler::compile(source, m_predefined);
-    QVERIFY2(r.status == compiler::CompileResult::Status::Ok,
-             qPrintable(QStringLiteral("line %1 \"%2\": %3").arg(r.lineNumber).arg(r.rawLine, r.message)));
+    QVERIFY2(r.status == compiler::CompileResult::Status::Ok, qPrintable(failure(r)));
     QCOMPARE(hex(r.image), hex(image));
     QCOMPARE(r.length, program.size());
 }
@@ -159,13 +133,13 @@ void TstRoundTrip::compileWriteReadTranslateCompile()
     for (int n = 0; n < 1000; ++n) {
         const QString source = randomProgram(rng);
         const compiler::CompileResult first = compiler::compile(source, m_predefined);
-        QVERIFY2(first.status == compiler::CompileResult::Status::Ok,
-                 qPrintable(QStringLiteral("%1\nline %2: %3").arg(source).arg(first.lineNumber).arg(first.message)));
+        QVERIFY2(first.status == compiler::CompileResult::Status::Ok, qPrintable(source + failure(first)));
 
         isa::ProgramImage loaded{};
         if (n % 200 == 0) {
             QString error;
-            QVERIFY2(objcode::writeObjectFile(path, "round.obj", first.image, when, &error), qPrintable(error));
+            QVERIFY2(objcode::writeObjectFile(path, "round.obj", first.image, when, &error),
+                     qPrintable(error));
             const auto read = objcode::readObjectFile(path, &error);
             QVERIFY2(read, qPrintable(error));
             loaded = *read;
@@ -178,8 +152,8 @@ void TstRoundTrip::compileWriteReadTranslateCompile()
         const QString text = objcode::ReverseTranslate(loaded).text;
         const compiler::CompileResult second = compiler::compile(text, m_predefined);
         QVERIFY2(second.status == compiler::CompileResult::Status::Ok,
-                 qPrintable(QStringLiteral("%1\n->\n%2\nline %3: %4").arg(source, text).arg(second.lineNumber).arg(second.message)));
-        QVERIFY2(hex(second.image) == hex(first.image), qPrintable(source + "\n->\n" + text));
+                 qPrintable(source + "->\n" + text + failure(second)));
+        QVERIFY2(hex(second.image) == hex(first.image), qPrintable(source + "->\n" + text));
     }
 }
 
