@@ -35,43 +35,37 @@ private slots:
     void write();
     void failedWriteIsReported_data();
     void failedWriteIsReported();
-    void readObject_data();
-    void readObject();
+    void read_data();
+    void read();
     void progressDisplay();
-    void readLadder_data();
-    void readLadder();
 
 private:
-    QStringList entries() const
-    {
-        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    }
     QTemporaryDir m_dir;
 };
 
 void TstObjectFiles::write_data()
 {
     QTest::addColumn<QString>("nameField");
-    QTest::addColumn<QByteArray>("header");
-    QTest::newRow("prog0.obj, 304 bytes")
-        << "prog0.obj" << QByteArray("prog0.obj - 03-05-2026 09:04:07 - OrvSoftware - ");
-    QTest::newRow("upload: empty name") << QString() << QByteArray(" - 03-05-2026 09:04:07 - OrvSoftware - ");
+    QTest::addColumn<QString>("header"); // written in Latin-1
+    QTest::newRow("prog0.obj, 304 bytes") << "prog0.obj"
+                                          << "prog0.obj - 03-05-2026 09:04:07 - OrvSoftware - ";
+    QTest::newRow("upload: empty name") << ""
+                                        << " - 03-05-2026 09:04:07 - OrvSoftware - ";
     QTest::newRow("ansi name") << "se\u00f1al.obj"
-                               << QByteArray("se\xf1"
-                                             "al.obj - 03-05-2026 09:04:07 - OrvSoftware - ");
+                               << "se\u00f1al.obj - 03-05-2026 09:04:07 - OrvSoftware - ";
 }
 
 // Written over a longer older file, which must not show past the new end.
 void TstObjectFiles::write()
 {
     QFETCH(QString, nameField);
-    QFETCH(QByteArray, header);
+    QFETCH(QString, header);
     const QString path = m_dir.filePath("prog.obj");
     QVERIFY(testutil::writeRaw(path, QByteArray(1000, 'x')));
     QString error;
     QVERIFY2(objcode::writeObjectFile(path, nameField, imageOf(kSample), kWhen, &error), qPrintable(error));
-    QCOMPARE(testutil::readRaw(path), header + kSample);
-    QCOMPARE(objcode::objectFileBytes(nameField, kWhen, imageOf(kSample)), header + kSample);
+    QCOMPARE(testutil::readRaw(path), header.toLatin1() + kSample);
+    QCOMPARE(objcode::objectFileBytes(nameField, kWhen, imageOf(kSample)), header.toLatin1() + kSample);
 }
 
 // A write that cannot start or fails half way (the file-size limit, which even root cannot
@@ -90,6 +84,9 @@ void TstObjectFiles::failedWriteIsReported()
     QFETCH(bool, sizeLimit);
     const QString path = m_dir.filePath(name);
     QVERIFY(testutil::writeRaw(m_dir.filePath("limited.obj"), "old contents"));
+    const auto entries = [&] {
+        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    };
     const QStringList before = entries();
 
     rlimit saved{};
@@ -109,66 +106,50 @@ void TstObjectFiles::failedWriteIsReported()
     QCOMPARE(testutil::readRaw(m_dir.filePath("limited.obj")), QByteArray("old contents"));
 }
 
-// Only the last 256 bytes count; a file shorter than that, or unreadable, is refused.
-void TstObjectFiles::readObject_data()
+// The reader is chosen by the extension of the tag. An object file is its last 256 bytes; a
+// Ladder file's body follows its first line feed. Short objects, long bodies and unreadable
+// files are refused.
+void TstObjectFiles::read_data()
 {
-    QTest::addColumn<QByteArray>("contents"); // null: no file
-    QTest::addColumn<QString>("refusal");     // empty: loads kSample
-    QTest::newRow("edited header") << "hand-edited: anything - OrvSoftware" + kSample << QString();
-    QTest::newRow("header cut away") << kSample << QString();
-    QTest::newRow("255 bytes") << kSample.left(255) << "255 bytes";
-    QTest::newRow("missing") << QByteArray() << "No se puede abrir";
+    QTest::addColumn<QByteArray>("contents"); // null: a folder in its place
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("edited header.obj") << "hand-edited: anything - OrvSoftware" + kSample << kSample << "";
+    QTest::newRow("header cut away.obj") << kSample << kSample << "";
+    QTest::newRow("255 bytes.obj") << kSample.left(255) << QByteArray() << "255 bytes";
+    QTest::newRow("folder.obj") << QByteArray() << QByteArray() << "No se puede abrir";
+    QTest::newRow("100-byte body.bld") << "MK38 Ladder\r\n" + kSample.left(100) << kSample.left(100) << "";
+    QTest::newRow("256-byte body, line feeds in it.bld") << "x\n" + kSample << kSample << "";
+    QTest::newRow("no line feed: all body.bld") << kSample.right(9) << kSample.right(9) << "";
+    QTest::newRow("300-byte body.bld") << "x\n" + QByteArray(300, '\x06') << QByteArray() << "300 bytes";
+    QTest::newRow("257 bytes, no line feed.bld") << QByteArray(257, '\x06') << QByteArray() << "257 bytes";
+    QTest::newRow("folder.bld") << QByteArray() << QByteArray() << "No se puede abrir";
 }
 
-void TstObjectFiles::readObject()
+void TstObjectFiles::read()
 {
     QFETCH(QByteArray, contents);
+    QFETCH(QByteArray, image);
     QFETCH(QString, refusal);
-    const QString path = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".obj"));
-    QVERIFY(contents.isNull() || testutil::writeRaw(path, contents));
+    const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(contents.isNull() ? QDir().mkpath(path) : testutil::writeRaw(path, contents));
     QString error;
     QList<int> ks;
-    const auto image = objcode::readObjectFile(path, &error, [&](int k) { ks << k; });
-    QList<int> progress(refusal.isEmpty() ? 256 : 0);
-    std::iota(progress.begin(), progress.end(), 1);
-    QCOMPARE(ks, progress);
+    const bool ladder = path.endsWith(".bld");
+    const auto read = ladder ? objcode::readLadderFile(path, &error)
+                             : objcode::readObjectFile(path, &error, [&](int k) { ks << k; });
     QVERIFY2(refusal.isEmpty() ? error.isEmpty() : error.contains(refusal) && error.contains(path),
              qPrintable(error));
-    QCOMPARE(image, refusal.isEmpty() ? std::optional(imageOf(kSample)) : std::nullopt);
+    QCOMPARE(read, refusal.isEmpty() ? std::optional(imageOf(image)) : std::nullopt);
+    QList<int> progress(refusal.isEmpty() && !ladder ? 256 : 0);
+    std::iota(progress.begin(), progress.end(), 1);
+    QCOMPARE(ks, progress);
 }
 
 void TstObjectFiles::progressDisplay()
 {
     QCOMPARE(objcode::loadProgressWidth(256), 53);
     QCOMPARE(objcode::loadProgressText(256), QStringLiteral(" 99.84%"));
-}
-
-// The body follows the first line feed; one over 256 bytes, or an unreadable file, is refused.
-void TstObjectFiles::readLadder_data()
-{
-    QTest::addColumn<QByteArray>("contents"); // null: a folder in its place
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("refusal");
-    QTest::newRow("100-byte body") << "MK38 Ladder\r\n" + kSample.left(100) << kSample.left(100) << QString();
-    QTest::newRow("256-byte body, line feeds in it") << "x\n" + kSample << kSample << QString();
-    QTest::newRow("no line feed: all body") << kSample.right(9) << kSample.right(9) << QString();
-    QTest::newRow("300-byte body") << "x\n" + QByteArray(300, '\x06') << QByteArray() << "300 bytes";
-    QTest::newRow("257 bytes, no line feed") << QByteArray(257, '\x06') << QByteArray() << "257 bytes";
-    QTest::newRow("folder") << QByteArray() << QByteArray() << "No se puede abrir";
-}
-
-void TstObjectFiles::readLadder()
-{
-    QFETCH(QByteArray, contents);
-    QFETCH(QByteArray, body);
-    QFETCH(QString, refusal);
-    const QString path = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".bld"));
-    QVERIFY(contents.isNull() ? QDir().mkpath(path) : testutil::writeRaw(path, contents));
-    QString error;
-    const auto image = objcode::readLadderFile(path, &error);
-    QVERIFY2(refusal.isEmpty() ? error.isEmpty() : error.contains(refusal) && error.contains(path),
-             qPrintable(error));
-    QCOMPARE(image, refusal.isEmpty() ? std::optional(imageOf(body)) : std::nullopt);
 }
 
 QTEST_APPLESS_MAIN(TstObjectFiles)

@@ -25,57 +25,38 @@ class TstReverseTranslate : public QObject
 {
     Q_OBJECT
 private slots:
-    void lines_data();
-    void lines();
-    void programs_data();
-    void programs();
+    void translate_data();
+    void translate();
     void strAndLabelField();
 };
 
-// One instruction followed by END: its line after the label field.
-void TstReverseTranslate::lines_data()
-{
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QString>("line");
-    const auto row = [](const char* tag, const char* hex, const QString& line) {
-        QTest::newRow(tag) << image(hex) << QString(8, ' ') + line + "\r\n" + kEnd;
-    };
-    row("tp count above 32767 unsigned", "190000800f", "TP Tp1  3276.8");
-    row("tp index 6 marker", "190601000f", "TPF TpF3" + marker("Tp") + "  .01");
-    row("tp index 8 general name", "190805000f", "TP s1  .5");
-    row("tpvf index 6 marker", "13060f", "TPVF TpvF3" + marker("Tpv"));
-    row("ctv index 4 marker", "10040f", "CTV Ctv5" + marker("Ctv"));
-    row("ctv index 200 decimal", "10c80f", "CTV 200");
-    row("TpvF1 as an address", "0d540f", "SET TpvF1");
-    row("unnamed then named", "20ff000f", "SETIF1 255 e1");
-    row("label of the last byte", "2eff0f", "IFEQ L_256");
-}
-
-void TstReverseTranslate::lines()
-{
-    QFETCH(QByteArray, input);
-    QFETCH(QString, line);
-    QCOMPARE(objcode::ReverseTranslate(input).text, line);
-}
-
 // Whole images: the text and the label numbers of the jumps met.
-void TstReverseTranslate::programs_data()
+void TstReverseTranslate::translate_data()
 {
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("labels");
     const auto row = [](const char* tag, const QByteArray& input, const QString& text,
                         QStringList labels = {}) { QTest::newRow(tag) << input << text << labels; };
+    const auto line = [](const QString& text) { return QString(8, ' ') + text + "\r\n" + kEnd; };
+    row("tp count above 32767 unsigned", image("190000800f"), line("TP Tp1  3276.8"));
+    row("tp index 6 marker", image("190601000f"), line("TPF TpF3" + marker("Tp") + "  .01"));
+    row("tp index 8 general name", image("190805000f"), line("TP s1  .5"));
+    row("tpvf index 6 marker", image("13060f"), line("TPVF TpvF3" + marker("Tpv")));
+    row("ctv index 4 marker", image("10040f"), line("CTV Ctv5" + marker("Ctv")));
+    row("ctv index 200 decimal", image("10c80f"), line("CTV 200"));
+    row("TpvF1 as an address", image("0d540f"), line("SET TpvF1"));
+    row("unnamed then named", image("20ff000f"), line("SETIF1 255 e1"));
+    row("label of the last byte", image("2eff0f"), line("IFEQ L_256"), {"256"});
     row("all zeros", image(""), "");
     row("subroutine after end", image("0f 0600 12"), kEnd + "        LD e1\r\n        RJP\r\n");
     row("end after rjp", image("12 0f"), "        RJP\r\n" + kEnd);
     row("unused opcodes skipped one byte", image("18 0600 2fff 12"), "        LD e1\r\n        RJP\r\n");
     row("goto forward label", image("1a04 0600 0f"),
         "        GOTO L_5\r\n        LD e1\r\nL_5     END\r\n\r\n", {"5"});
-    row("target inside an instruction", image("0600 1a01 0f"), "        LD e1\r\n        GOTO L_2\r\n" + kEnd,
-        {"2"});
+    row("target inside an instruction", image("0600 1a01 0f"), "        LD e1\r\n" + line("GOTO L_2"), {"2"});
     row("two jumps, one label line", image("0600 0500 1a00 0f"),
-        "L_1     LD e1\r\n        IF1 L_1\r\n        GOTO L_1\r\n" + kEnd, {"1", "1"});
+        "L_1     LD e1\r\n        IF1 L_1\r\n" + line("GOTO L_1"), {"1", "1"});
     row("jumps after the end still listed", image("0f 2400 2201"), "L_1     END\r\n\r\n", {"1", "2"});
     QByteArray last = image("0f");
     last[255] = char(0x1A); // its target byte lies past the image: 0, or a download's date byte
@@ -83,7 +64,7 @@ void TstReverseTranslate::programs_data()
     row("jump at 255 reads a date byte", last + "\x01\x07", kEnd, {"2"});
 }
 
-void TstReverseTranslate::programs()
+void TstReverseTranslate::translate()
 {
     QFETCH(QByteArray, input);
     QFETCH(QString, text);
