@@ -1,37 +1,28 @@
 #include "ObjCode.h"
+#include "TestUtil.h"
 
 #include <QtTest>
-
 #include <csignal>
+#include <numeric>
 #include <sys/resource.h>
 
 namespace {
 
-isa::ProgramImage sampleImage()
-{
-    isa::ProgramImage image{};
-    for (int i = 0; i < isa::kImageSize; ++i)
-        image[i] = quint8(255 - i); // every byte value once, 0x0A and 0x0D included
-    return image;
-}
-
-QByteArray asBytes(const isa::ProgramImage& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.data()), isa::kImageSize);
-}
-
+// Every byte value once, 0x0A and 0x0D included.
+const QByteArray kSample = [] {
+    QByteArray bytes;
+    for (int b = 255; b >= 0; --b)
+        bytes += char(b);
+    return bytes;
+}();
 const QDateTime kWhen(QDate(2026, 3, 5), QTime(9, 4, 7));
 
-bool writeRaw(const QString& path, const QByteArray& bytes)
+// The bytes followed by zeros, as an image.
+isa::ProgramImage imageOf(const QByteArray& bytes)
 {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readRaw(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    isa::ProgramImage image{};
+    std::copy(bytes.begin(), bytes.end(), image.begin());
+    return image;
 }
 
 } // namespace
@@ -40,233 +31,126 @@ class TstObjectFiles : public QObject
 {
     Q_OBJECT
 private slots:
-    void writesProg0Layout();
-    void nameFieldVariants_data();
-    void nameFieldVariants();
-    void overwritesWholeOldFile();
-    void failedWriteKeepsOldFile_data();
-    void failedWriteKeepsOldFile();
-    void writeOverFileSizeLimitKeepsOldFile();
-    void readsLastBytes_data();
-    void readsLastBytes();
-    void refusesObjectFile_data();
-    void refusesObjectFile();
-    void progress();
-    void ladder_data();
-    void ladder();
-    void refusesLadderFile_data();
-    void refusesLadderFile();
+    void write_data();
+    void write();
+    void failedWriteIsReported_data();
+    void failedWriteIsReported();
+    void read_data();
+    void read();
+    void progressDisplay();
 
 private:
     QTemporaryDir m_dir;
 };
 
-void TstObjectFiles::writesProg0Layout()
-{
-    const QString path = m_dir.filePath("prog0.obj");
-    QString error;
-    QVERIFY2(objcode::writeObjectFile(path, "prog0.obj", sampleImage(), kWhen, &error), qPrintable(error));
-    const QByteArray file = readRaw(path);
-    QCOMPARE(file.size(), 304);
-    QCOMPARE(file.left(9), QByteArray("prog0.obj"));
-    QCOMPARE(file.mid(9, 22), QByteArray(" - 03-05-2026 09:04:07"));
-    QCOMPARE(file.mid(31, 17), QByteArray(" - OrvSoftware - "));
-    QCOMPARE(file.mid(48), asBytes(sampleImage()));
-    QCOMPARE(objcode::objectFileBytes("prog0.obj", kWhen, sampleImage()), file);
-
-    const auto back = objcode::readObjectFile(path, &error);
-    QVERIFY2(back, qPrintable(error));
-    QCOMPARE(*back, sampleImage());
-}
-
-void TstObjectFiles::nameFieldVariants_data()
+void TstObjectFiles::write_data()
 {
     QTest::addColumn<QString>("nameField");
-    QTest::addColumn<QByteArray>("header");
-    QTest::newRow("upload: empty name") << QString() << QByteArray(" - 03-05-2026 09:04:07 - OrvSoftware - ");
-    QTest::newRow("ansi name") << QStringLiteral("se\u00f1al.obj")
-                               << QByteArray("se\xf1" "al.obj - 03-05-2026 09:04:07 - OrvSoftware - ");
+    QTest::addColumn<QString>("header"); // written in Latin-1
+    QTest::newRow("prog0.obj, 304 bytes") << "prog0.obj"
+                                          << "prog0.obj - 03-05-2026 09:04:07 - OrvSoftware - ";
+    QTest::newRow("upload: empty name") << ""
+                                        << " - 03-05-2026 09:04:07 - OrvSoftware - ";
+    QTest::newRow("ansi name") << "se\u00f1al.obj"
+                               << "se\u00f1al.obj - 03-05-2026 09:04:07 - OrvSoftware - ";
 }
 
-void TstObjectFiles::nameFieldVariants()
+// Written over a longer older file, which must not show past the new end.
+void TstObjectFiles::write()
 {
     QFETCH(QString, nameField);
-    QFETCH(QByteArray, header);
-    const QString path = m_dir.filePath("variant.obj");
+    QFETCH(QString, header);
+    const QString path = m_dir.filePath("prog.obj");
+    QVERIFY(testutil::writeRaw(path, QByteArray(1000, 'x')));
     QString error;
-    QVERIFY2(objcode::writeObjectFile(path, nameField, sampleImage(), kWhen, &error), qPrintable(error));
-    const QByteArray file = readRaw(path);
-    QCOMPARE(file.size(), nameField.size() + 295);
-    QCOMPARE(file, header + asBytes(sampleImage()));
+    QVERIFY2(objcode::writeObjectFile(path, nameField, imageOf(kSample), kWhen, &error), qPrintable(error));
+    QCOMPARE(testutil::readRaw(path), header.toLatin1() + kSample);
+    QCOMPARE(objcode::objectFileBytes(nameField, kWhen, imageOf(kSample)), header.toLatin1() + kSample);
 }
 
-void TstObjectFiles::overwritesWholeOldFile()
+// A write that cannot start or fails half way (the file-size limit, which even root cannot
+// pass) is reported and leaves the folder as it was: no temporary file, the old file intact.
+void TstObjectFiles::failedWriteIsReported_data()
 {
-    const QString path = m_dir.filePath("over.obj");
-    QVERIFY(writeRaw(path, QByteArray(1000, 'x')));
-    QString error;
-    QVERIFY2(objcode::writeObjectFile(path, "over.obj", sampleImage(), kWhen, &error), qPrintable(error));
-    QCOMPARE(readRaw(path).size(), 8 + 295);
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("sizeLimit");
+    QTest::newRow("missing folder") << "no/such/folder/p.obj" << false;
+    QTest::newRow("short write over an old file") << "limited.obj" << true;
 }
 
-void TstObjectFiles::failedWriteKeepsOldFile_data()
+void TstObjectFiles::failedWriteIsReported()
 {
-    QTest::addColumn<QString>("relativePath");
-    QTest::newRow("missing folder") << "no/such/folder/p.obj";
-    QTest::newRow("path is a folder") << "afolder";
-}
-
-void TstObjectFiles::failedWriteKeepsOldFile()
-{
-    QFETCH(QString, relativePath);
-    QVERIFY(QDir(m_dir.path()).mkpath("afolder"));
-    QString error;
-    QVERIFY(!objcode::writeObjectFile(m_dir.filePath(relativePath), "p.obj", sampleImage(), kWhen, &error));
-    QVERIFY(error.contains(m_dir.filePath(relativePath)));
-    QVERIFY(QFileInfo(m_dir.filePath("afolder")).isDir());
-}
-
-// A write that fails half way (here: the file-size limit, which even root cannot pass)
-// must leave the older file exactly as it was and say so.
-void TstObjectFiles::writeOverFileSizeLimitKeepsOldFile()
-{
-    const QString path = m_dir.filePath("limited.obj");
-    const QByteArray old("old contents");
-    QVERIFY(writeRaw(path, old));
+    QFETCH(QString, name);
+    QFETCH(bool, sizeLimit);
+    const QString path = m_dir.filePath(name);
+    QVERIFY(testutil::writeRaw(m_dir.filePath("limited.obj"), "old contents"));
+    const auto entries = [&] {
+        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    };
+    const QStringList before = entries();
 
     rlimit saved{};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
     small.rlim_cur = 100;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, sizeLimit ? &small : &saved), 0);
     QString error;
-    const bool ok = objcode::writeObjectFile(path, "limited.obj", sampleImage(), kWhen, &error);
+    const bool ok = objcode::writeObjectFile(path, name, imageOf(kSample), kWhen, &error);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
     QVERIFY(!ok);
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(readRaw(path), old);
-    const QStringList left = QDir(m_dir.path()).entryList({"limited.obj*"}, QDir::Files);
-    QCOMPARE(left, QStringList{"limited.obj"});
+    QVERIFY2(error.contains(path), qPrintable(error));
+    QCOMPARE(entries(), before);
+    QCOMPARE(testutil::readRaw(m_dir.filePath("limited.obj")), QByteArray("old contents"));
 }
 
-void TstObjectFiles::readsLastBytes_data()
+// The reader is chosen by the extension of the tag. An object file is its last 256 bytes; a
+// Ladder file's body follows its first line feed. Short objects, long bodies and unreadable
+// files are refused.
+void TstObjectFiles::read_data()
 {
-    QTest::addColumn<QByteArray>("header");
-    QTest::newRow("edited header") << QByteArray("hand-edited: anything at all - OrvSoftware");
-    QTest::newRow("shortened to nothing") << QByteArray();
-    QTest::newRow("long header with line feeds") << QByteArray(2000, '\n');
-    QTest::newRow("another program in front") << asBytes(isa::ProgramImage{});
+    QTest::addColumn<QByteArray>("contents"); // null: a folder in its place
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("edited header.obj") << "hand-edited: anything - OrvSoftware" + kSample << kSample << "";
+    QTest::newRow("header cut away.obj") << kSample << kSample << "";
+    QTest::newRow("255 bytes.obj") << kSample.left(255) << QByteArray() << "255 bytes";
+    QTest::newRow("folder.obj") << QByteArray() << QByteArray() << "No se puede abrir";
+    QTest::newRow("100-byte body.bld") << "MK38 Ladder\r\n" + kSample.left(100) << kSample.left(100) << "";
+    QTest::newRow("256-byte body, line feeds in it.bld") << "x\n" + kSample << kSample << "";
+    QTest::newRow("no line feed: all body.bld") << kSample.right(9) << kSample.right(9) << "";
+    QTest::newRow("300-byte body.bld") << "x\n" + QByteArray(300, '\x06') << QByteArray() << "300 bytes";
+    QTest::newRow("257 bytes, no line feed.bld") << QByteArray(257, '\x06') << QByteArray() << "257 bytes";
+    QTest::newRow("folder.bld") << QByteArray() << QByteArray() << "No se puede abrir";
 }
 
-void TstObjectFiles::readsLastBytes()
+void TstObjectFiles::read()
 {
-    QFETCH(QByteArray, header);
-    const QString path = m_dir.filePath("edited.obj");
-    QVERIFY(writeRaw(path, header + asBytes(sampleImage())));
-    QString error;
-    const auto image = objcode::readObjectFile(path, &error);
-    QVERIFY2(image, qPrintable(error));
-    QCOMPARE(*image, sampleImage());
-}
-
-void TstObjectFiles::refusesObjectFile_data()
-{
-    QTest::addColumn<QString>("relativePath");
-    QTest::addColumn<QByteArray>("contents"); // written when not null
-    QTest::addColumn<QString>("says");
-    QTest::newRow("255 bytes") << "short.obj" << QByteArray(255, '\x0f') << "255 bytes";
-    QTest::newRow("empty") << "empty.obj" << QByteArray("") << "0 bytes";
-    QTest::newRow("missing") << "missing.obj" << QByteArray() << "No se puede abrir";
-    QTest::newRow("folder") << "dir.obj" << QByteArray() << "No se puede abrir";
-}
-
-void TstObjectFiles::refusesObjectFile()
-{
-    QFETCH(QString, relativePath);
     QFETCH(QByteArray, contents);
-    QFETCH(QString, says);
-    const QString path = m_dir.filePath(relativePath);
-    if (!contents.isNull())
-        QVERIFY(writeRaw(path, contents));
-    if (relativePath == "dir.obj")
-        QVERIFY(QDir(m_dir.path()).mkpath(relativePath));
+    QFETCH(QByteArray, image);
+    QFETCH(QString, refusal);
+    const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(contents.isNull() ? QDir().mkpath(path) : testutil::writeRaw(path, contents));
     QString error;
-    int calls = 0;
-    QVERIFY(!objcode::readObjectFile(path, &error, [&](int) { ++calls; }));
-    QVERIFY2(error.contains(says) && error.contains(path), qPrintable(error));
-    QCOMPARE(calls, 0);
-}
-
-void TstObjectFiles::progress()
-{
-    const QString path = m_dir.filePath("progress.obj");
-    QVERIFY(writeRaw(path, objcode::objectFileBytes("progress.obj", kWhen, sampleImage())));
     QList<int> ks;
-    QVERIFY(objcode::readObjectFile(path, nullptr, [&](int k) { ks << k; }));
-    QCOMPARE(ks.size(), 256);
-    for (int i = 0; i < ks.size(); ++i)
-        QCOMPARE(ks[i], i + 1);
+    const bool ladder = path.endsWith(".bld");
+    const auto read = ladder ? objcode::readLadderFile(path, &error)
+                             : objcode::readObjectFile(path, &error, [&](int k) { ks << k; });
+    QVERIFY2(refusal.isEmpty() ? error.isEmpty()
+                               : error.contains(path) && QString(error).remove(path).contains(refusal),
+             qPrintable(error));
+    QCOMPARE(read, refusal.isEmpty() ? std::optional(imageOf(image)) : std::nullopt);
+    QList<int> progress(refusal.isEmpty() && !ladder ? 256 : 0);
+    std::iota(progress.begin(), progress.end(), 1);
+    QCOMPARE(ks, progress);
+}
 
-    QCOMPARE(objcode::loadProgressWidth(1), 1);
-    QCOMPARE(objcode::loadProgressWidth(100), 21);
+void TstObjectFiles::progressDisplay()
+{
     QCOMPARE(objcode::loadProgressWidth(256), 53);
-    QCOMPARE(objcode::loadProgressText(1), QStringLiteral(" .39%"));
-    QCOMPARE(objcode::loadProgressText(100), QStringLiteral(" 39%"));
     QCOMPARE(objcode::loadProgressText(256), QStringLiteral(" 99.84%"));
-}
-
-void TstObjectFiles::ladder_data()
-{
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<QByteArray>("body");
-    const QByteArray program = asBytes(sampleImage());
-    QTest::newRow("100-byte body") << "MK38 Ladder\r\n" + program.left(100) << program.left(100);
-    QTest::newRow("256-byte body") << "x\n" + program << program;
-    QTest::newRow("line feeds in the body kept") << "\n" + program.right(30) << program.right(30);
-    QTest::newRow("no line feed: all body") << QByteArray("\x06\x00\x0b\x08\x0f", 5) << QByteArray("\x06\x00\x0b\x08\x0f", 5);
-    QTest::newRow("header only") << QByteArray("header\n") << QByteArray();
-    QTest::newRow("empty file") << QByteArray("") << QByteArray();
-}
-
-void TstObjectFiles::ladder()
-{
-    QFETCH(QByteArray, contents);
-    QFETCH(QByteArray, body);
-    const QString path = m_dir.filePath("prog.bld");
-    QVERIFY(writeRaw(path, contents));
-    QString error;
-    const auto image = objcode::readLadderFile(path, &error);
-    QVERIFY2(image, qPrintable(error));
-    QCOMPARE(asBytes(*image), body + QByteArray(256 - body.size(), '\0'));
-}
-
-void TstObjectFiles::refusesLadderFile_data()
-{
-    QTest::addColumn<QString>("relativePath");
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<QString>("says");
-    QTest::newRow("300-byte body") << "long.bld" << "x\n" + QByteArray(300, '\x06') << "300 bytes";
-    QTest::newRow("257 bytes, no line feed") << "nolf.bld" << QByteArray(257, '\x06') << "257 bytes";
-    QTest::newRow("missing") << "missing.bld" << QByteArray() << "No se puede abrir";
-    QTest::newRow("folder") << "dir.bld" << QByteArray() << "No se puede abrir";
-}
-
-void TstObjectFiles::refusesLadderFile()
-{
-    QFETCH(QString, relativePath);
-    QFETCH(QByteArray, contents);
-    QFETCH(QString, says);
-    const QString path = m_dir.filePath(relativePath);
-    if (!contents.isNull())
-        QVERIFY(writeRaw(path, contents));
-    if (relativePath == "dir.bld")
-        QVERIFY(QDir(m_dir.path()).mkpath(relativePath));
-    QString error;
-    QVERIFY(!objcode::readLadderFile(path, &error));
-    QVERIFY2(error.contains(says) && error.contains(path), qPrintable(error));
 }
 
 QTEST_APPLESS_MAIN(TstObjectFiles)
