@@ -1,8 +1,7 @@
 // OrvLibCls as the editor sees it: created by class identifier through the registration
 // store from the built libOrvLib2.so, members called across the component interface.
 
-#include "OrvCom.h"
-#include "OrvLibClient.h"
+#include "OrvTest.h"
 #include "OrvWin.h"
 #include "TestUtil.h"
 
@@ -38,12 +37,8 @@ class TestOrvLibClient : public QObject
 private slots:
     void initTestCase()
     {
-        // run by hand, the test still uses the build's own store rather than the user's
-        if (qEnvironmentVariableIsEmpty("ORVLIB_REGISTRY"))
-            qputenv("ORVLIB_REGISTRY", WMK38_BUILD_DIR "/orvlib.reg");
-        QString error;
-        m_lib = OrvLib::create(&error);
-        QVERIFY2(m_lib, qPrintable(error));
+        m_lib = orvtest::create();
+        QVERIFY(m_lib);
     }
 
     void createsByClassIdentifier()
@@ -83,12 +78,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("components.reg"));
         QVERIFY(store.isNull() || testutil::writeRaw(path, store));
-        const QByteArray saved = qgetenv("ORVLIB_REGISTRY");
-        qputenv("ORVLIB_REGISTRY", path.toUtf8());
+        orvtest::SetEnv at("ORVLIB_REGISTRY", path);
         QString error;
-        auto lib = OrvLib::create(&error);
-        qputenv("ORVLIB_REGISTRY", saved);
-        QVERIFY(!lib);
+        QVERIFY(!OrvLib::create(&error));
         // every message names the class, the store, the library and how to register it
         for (const QString& fragment :
              fragments + QStringList{CLSID_TEXT, path, "orvregsvr", "libOrvLib2.so"})

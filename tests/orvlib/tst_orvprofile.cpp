@@ -1,7 +1,7 @@
 // GetIni/PutIni through the component on real profile files, read and written as the
 // platform's profile functions do.
 
-#include "OrvLibClient.h"
+#include "OrvTest.h"
 #include "TestUtil.h"
 
 #include <QTemporaryDir>
@@ -17,11 +17,8 @@ class TestOrvProfile : public QObject
 private slots:
     void initTestCase()
     {
-        if (qEnvironmentVariableIsEmpty("ORVLIB_REGISTRY"))
-            qputenv("ORVLIB_REGISTRY", WMK38_BUILD_DIR "/orvlib.reg");
-        QString error;
-        m_lib = OrvLib::create(&error);
-        QVERIFY2(m_lib, qPrintable(error));
+        m_lib = orvtest::create();
+        QVERIFY(m_lib);
     }
 
     void init()
