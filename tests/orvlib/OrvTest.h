@@ -25,13 +25,7 @@ inline std::unique_ptr<OrvLib> create()
 struct SetEnv
 {
     SetEnv(const char* name, const QString& value) : name(name) { qputenv(name, value.toUtf8()); }
-    ~SetEnv()
-    {
-        if (saved.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, saved);
-    }
+    ~SetEnv() { saved.isNull() ? qunsetenv(name) : qputenv(name, saved); }
     const char* name;
     const QByteArray saved = qgetenv(name);
 };

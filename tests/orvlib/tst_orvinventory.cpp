@@ -14,23 +14,25 @@ using orvtest::out;
 using orvtest::SetEnv;
 using orvtest::Str;
 
-namespace {
-
-QString bytes(std::initializer_list<int> values)
+// A byte string, one character per byte (zero bytes included).
+template <size_t N> QString bytes(const char (&s)[N])
 {
-    QString text;
-    for (int v : values)
-        text += QChar(char16_t(v));
-    return text;
+    return QString::fromLatin1(s, N - 1);
 }
-
-} // namespace
 
 class TestOrvInventory : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<OrvLib> m_lib;
+    const std::unique_ptr<OrvLib> m_lib = orvtest::create();
     IOrvLibCls* lib() const { return m_lib->raw(); }
+    // out parameters
+    OrvBstr s = nullptr;
+    uint8_t b = 0;
+    int16_t w = 0;
+    int32_t l = 0;
+    int64_t v = 0;
+    float f = 0;
+    double d = 0;
 
     template <class I> I* get(OrvResult (IOrvLibCls::*make)(IOrvUnknown**), const OrvGuid& iid)
     {
@@ -44,11 +46,7 @@ class TestOrvInventory : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_lib = orvtest::create();
-        QVERIFY(m_lib);
-    }
+    void initTestCase() { QVERIFY(m_lib); }
 
     void copyFileKeepsOldTargetOnFailure()
     {
@@ -58,40 +56,37 @@ private slots:
         for (int i = 0; i < data.size(); ++i)
             data[i] = char(i * 7);
         QVERIFY(testutil::writeRaw(from, data) && testutil::writeRaw(to, "an older, longer file ..."));
-        OrvBool ok = ORV_FALSE;
-        QCOMPARE(out(lib()->CopyFile(Str(from).p, Str(to).p, &ok), ok), u"-1"_s);
+        QCOMPARE(out(lib()->CopyFile(Str(from).p, Str(to).p, &l), l), u"-1"_s);
         QCOMPARE(testutil::readRaw(to), data);
         // a source that fails while being read, a missing or folder source, an unwritable target
         for (const auto& [source, target] : {std::pair{u"/proc/self/mem"_s, to},
                                              {dir.filePath(u"none"_s), to},
                                              {dir.path(), to},
                                              {from, dir.filePath(u"no/where"_s)}})
-            QCOMPARE(out(lib()->CopyFile(Str(source).p, Str(target).p, &ok), ok), u"0"_s);
+            QCOMPARE(out(lib()->CopyFile(Str(source).p, Str(target).p, &l), l), u"0"_s);
         QCOMPARE(testutil::readRaw(to), data);
     }
 
     void eraseFileMovesToHomeTrash()
     {
-        // home and data folder in one temporary folder: the file is on the home's disk, and
-        // the trash folder does not exist yet
+        // home and data folder in one temporary folder, the trash not made yet
         QTemporaryDir home;
         SetEnv homeAt("HOME", home.path()), dataAt("XDG_DATA_HOME", home.filePath(u"share"_s));
         const QString file = home.filePath(u"old.prg"_s), trash = home.filePath(u"share/Trash/"_s);
-        QVERIFY(testutil::writeRaw(file, "ld e1\r\n"));
-        QCOMPARE(lib()->EraseFile(Str(file).p), ORV_S_OK);
-        QVERIFY(!QFile::exists(file));
+        for (const QByteArray& text : {QByteArray("ld e1\r\n"), QByteArray("ld e2\r\n")}) {
+            QVERIFY(testutil::writeRaw(file, text));
+            QCOMPARE(lib()->EraseFile(Str(file).p), ORV_S_OK);
+            QVERIFY(!QFile::exists(file));
+        }
+        QCOMPARE(lib()->EraseFile(Str(file).p), ORV_E_FAIL);
+        // the second file of the same name takes a name of its own
         QCOMPARE(testutil::readRaw(trash + u"files/old.prg"_s), QByteArray("ld e1\r\n"));
+        QCOMPARE(testutil::readRaw(trash + u"files/old.prg.2"_s), QByteArray("ld e2\r\n"));
+        QVERIFY(QFile::exists(trash + u"info/old.prg.2.trashinfo"_s));
         const QByteArray info = testutil::readRaw(trash + u"info/old.prg.trashinfo"_s);
         QVERIFY2(
             info.startsWith("[Trash Info]\nPath=" + QUrl::toPercentEncoding(file, "/") + "\nDeletionDate=20"),
             info.constData());
-        QCOMPARE(lib()->EraseFile(Str(file).p), ORV_E_FAIL);
-        // a second file of the same name takes a name of its own
-        QVERIFY(testutil::writeRaw(file, "ld e2\r\n"));
-        QCOMPARE(lib()->EraseFile(Str(file).p), ORV_S_OK);
-        QCOMPARE(testutil::readRaw(trash + u"files/old.prg.2"_s), QByteArray("ld e2\r\n"));
-        QVERIFY(QFile::exists(trash + u"info/old.prg.2.trashinfo"_s));
-        QCOMPARE(testutil::readRaw(trash + u"files/old.prg"_s), QByteArray("ld e1\r\n"));
     }
 
     void internetLinkRunsOpenerWithoutShell()
@@ -99,17 +94,16 @@ private slots:
         // in the build folder: /tmp may forbid running programs
         QTemporaryDir dir(QStringLiteral(WMK38_BUILD_DIR "/tst_orvopener-XXXXXX"));
         const QString log = dir.filePath(u"args"_s), opener = dir.filePath(u"xdg-open"_s);
-        QVERIFY(testutil::writeRaw(
-            opener,
-            u"#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '%1.tmp'\nmv '%1.tmp' '%1'\n"_s.arg(log).toUtf8()));
+        const QString script =
+            u"#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '%1.tmp'\nmv '%1.tmp' '%1'\n"_s.arg(log);
+        QVERIFY(testutil::writeRaw(opener, script.toUtf8()));
         QVERIFY(QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner));
         SetEnv path("PATH", dir.path() + u':' + qEnvironmentVariable("PATH"));
-        const QString marker = dir.filePath(u"pwned"_s);
-        m_lib->InternetLink(u"  http://example.org/a b;touch %1 $(touch %1)  "_s.arg(marker));
+        const QString url = u"http://example.org/a b;touch %1 $(touch %1)"_s.arg(dir.filePath(u"pwned"_s));
+        m_lib->InternetLink(u"  "_s + url + u"  "_s);
         QTRY_VERIFY(QFile::exists(log));
-        QCOMPARE(testutil::readRaw(log),
-                 u"1|http://example.org/a b;touch %1 $(touch %1)|"_s.arg(marker).toUtf8());
-        QVERIFY(!QFile::exists(marker));
+        QCOMPARE(testutil::readRaw(log), (u"1|"_s + url + u'|').toUtf8());
+        QVERIFY(!QFile::exists(dir.filePath(u"pwned"_s)));
         // an option-like url never reaches the opener
         QFile::remove(log);
         m_lib->InternetLink(u"--help"_s);
@@ -117,84 +111,41 @@ private slots:
         QVERIFY(!QFile::exists(log));
     }
 
-    void fileMembers()
+    void otherMembers()
     {
-        OrvBstr s = nullptr;
-        OrvBool b = ORV_FALSE;
-        QCOMPARE(out(lib()->GetExt(Str("/a/test.old.obj").p, &s), s), u"obj"_s);
         QCOMPARE(out(lib()->GetExt(Str("C:\\a.b\\test").p, &s), s), u""_s);
-        QCOMPARE(out(lib()->DirExists(Str(WMK38_BUILD_DIR "/").p, &b), b), u"-1"_s);
-        QCOMPARE(out(lib()->DirExists(Str(WMK38_BUILD_DIR "/orvlib.reg").p, &b), b), u"0"_s);
+        QCOMPARE(out(lib()->DirExists(Str(WMK38_BUILD_DIR "/").p, &l), l), u"-1"_s);
+        QCOMPARE(out(lib()->DirExists(Str(WMK38_BUILD_DIR "/orvlib.reg").p, &l), l), u"0"_s);
         const QString text = u"Clave \u00f1 \u20ac\u00ff"_s,
                       scrambled = out(lib()->EnCript(Str(text).p, 17, &s), s);
         QVERIFY(scrambled != text && scrambled.size() == text.size());
         QCOMPARE(out(lib()->DeCript(Str(scrambled).p, 17, &s), s), text);
+        // byte strings: little-endian whatever the host's order, never read past their end
+        QCOMPARE(out(lib()->MKI(-2, &s), s), bytes("\xFE\xFF"));
+        QCOMPARE(out(lib()->MKD(-2.0, &s), s), bytes("\0\0\0\0\0\0\0\xC0"));
+        QCOMPARE(out(lib()->CVI(Str(bytes("\xFE\xFF\x55")).p, &w), w), u"-2"_s);
+        QCOMPARE(out(lib()->CVL(Str(bytes("\1\2\3")).p, &l), l), u"error"_s);
+        QCOMPARE(out(lib()->CVD(nullptr, &d), d), u"error"_s);
         // members of the original platform only fail, and clear their out parameters
         s = reinterpret_cast<OrvBstr>(1);
         QCOMPARE(lib()->DOSPath(Str("/tmp").p, &s), ORV_E_NOTSUPPORTED);
         QVERIFY(!s);
-        b = ORV_TRUE;
-        QCOMPARE(out(lib()->WindowExist(Str("WMK38").p, &b), b), u"error"_s);
-        QCOMPARE(b, ORV_FALSE);
-    }
-
-    void byteStrings()
-    {
-        OrvBstr s = nullptr;
-        int16_t i = 0;
-        int32_t l = 0;
-        float f = 0;
-        double d = 0;
-        // little-endian whatever the host's order
-        QCOMPARE(out(lib()->MKI(-2, &s), s), bytes({0xFE, 0xFF}));
-        QCOMPARE(out(lib()->MKL(0x01020304, &s), s), bytes({4, 3, 2, 1}));
-        QCOMPARE(out(lib()->MKS(1.0f, &s), s), bytes({0, 0, 0x80, 0x3F}));
-        QCOMPARE(out(lib()->MKD(-2.0, &s), s), bytes({0, 0, 0, 0, 0, 0, 0, 0xC0}));
-        QCOMPARE(out(lib()->CVI(Str(bytes({0xFE, 0xFF, 0x55})).p, &i), i), u"-2"_s);
-        QCOMPARE(out(lib()->CVL(Str(bytes({0, 0, 0, 0x80})).p, &l), l), u"-2147483648"_s);
-        QCOMPARE(out(lib()->CVS(Str(bytes({0, 0, 0x20, 0x41})).p, &f), f), u"10"_s);
-        QCOMPARE(out(lib()->CVD(Str(bytes({0, 0, 0, 0, 0, 0, 0xA, 0x40})).p, &d), d), u"3.25"_s);
-        // too short: never read past the end
-        QCOMPARE(out(lib()->CVI(Str(bytes({1})).p, &i), i), u"error"_s);
-        QCOMPARE(out(lib()->CVL(nullptr, &l), l), u"error"_s);
-        QCOMPARE(out(lib()->CVD(Str(bytes({1, 2, 3, 4, 5, 6, 7})).p, &d), d), u"error"_s);
     }
 
     void convertNum()
     {
         auto* c = get<IOrvConvertNum>(&IOrvLibCls::Cvt, IID_IOrvConvertNum);
         QVERIFY(c);
-        OrvBstr s = nullptr;
-        uint8_t b = 0;
-        int16_t w = 0;
-        int32_t l = 0;
-        int64_t v = 0;
-        const auto n = [](qint64 x) { return QString::number(x); };
-        QCOMPARE(out(c->LongToBin(10, &s), s), u"1010"_s);
-        QCOMPARE(out(c->LongToBin(0, &s), s), u"0"_s);
         QCOMPARE(out(c->LongToBin(-1, &s), s), QString(32, u'1'));
-        QCOMPARE(out(c->LongToByte(0x11223344, 2, &b), b), n(0x22));
+        QCOMPARE(out(c->LongToByte(0x11223344, 2, &b), b), QString::number(0x22));
         QCOMPARE(out(c->LongToByte(1, 4, &b), b), u"error"_s);
-        QCOMPARE(out(c->WordToByte(int16_t(0xA1B2), 1, &b), b), n(0xA1));
-        QCOMPARE(out(c->ByteToWord(0x34, 0x92, &w), w), n(int16_t(0x9234)));
-        QCOMPARE(out(c->ByteToLong(1, 2, 3, 0x84, &l), l), n(int32_t(0x84030201)));
-        QCOMPARE(out(c->SwapWord(0x12345678, &l), l), n(0x56781234));
-        QCOMPARE(out(c->SwapByte(0x1234, &w), w), n(0x3412));
-        QCOMPARE(out(c->IntToUnsignedLong(-1, &l), l), n(65535));
         QCOMPARE(out(c->TestBit(int32_t(0x80000000), 31, &l), l), u"-1"_s);
-        QCOMPARE(out(c->TestBit(4, 1, &l), l), u"0"_s);
         QCOMPARE(out(c->TestBit(4, 32, &l), l), u"error"_s);
-        QCOMPARE(out(c->CurrHex(0xABCDEF0123LL, &s), s), u"ABCDEF0123"_s);
-        QCOMPARE(out(c->CurrBin(5, &s), s), u"101"_s);
         QCOMPARE(out(c->CurrVal(Str("&HFF").p, &v), v), u"255"_s);
-        QCOMPARE(out(c->CurrVal(Str("0x7fffffffffffffff").p, &v), v), n(INT64_MAX));
-        QCOMPARE(out(c->CurrVal(Str("12G").p, &v), v), u"error"_s);
         QCOMPARE(out(c->CurrVal(Str("1FFFFFFFFFFFFFFFF").p, &v), v), u"error"_s);
-        QCOMPARE(out(c->CurrMod(-7, 3, &v), v), u"-1"_s);
         QCOMPARE(out(c->CurrMod(INT64_MIN, -1, &v), v), u"0"_s);
         QCOMPARE(out(c->CurrMod(1, 0, &v), v), u"error"_s);
         QCOMPARE(out(c->HexToBin(Str("A5").p, &s), s), u"10100101"_s);
-        QCOMPARE(out(c->HexToBin(Str("").p, &s), s), u"error"_s);
         c->Release();
     }
 
@@ -202,38 +153,30 @@ private slots:
     {
         auto* t = get<IOrvTiempos>(&IOrvLibCls::tmp, IID_IOrvTiempos);
         QVERIFY(t);
-        OrvBstr s = nullptr;
-        int32_t n = 0;
-        QCOMPARE(out(t->Lapso(Str("08:15:00").p, Str("09:20:30").p, &n), n), u"3930"_s);
+        QCOMPARE(out(t->Lapso(Str("08:15:00").p, Str("09:20:30").p, &l), l), u"3930"_s);
         QCOMPARE(out(t->LapsoToHs(Str("23:59:50").p, Str("00:00:10").p, &s), s), u"00:00:20"_s);
-        QCOMPARE(out(t->Horas2Seg(Str("8:01").p, &n), n), u"28860"_s);
+        QCOMPARE(out(t->Horas2Seg(Str("8:01").p, &l), l), u"28860"_s);
         QCOMPARE(out(t->Seg2Horas(90061, &s), s), u"25:01:01"_s);
         for (const char* bad : {"", "12", "12:60", "12:00:61", "a:b:c", "-1:00:00", "1:2:3:4"})
-            QCOMPARE(out(t->Horas2Seg(Str(bad).p, &n), n), u"error"_s);
+            QCOMPARE(out(t->Horas2Seg(Str(bad).p, &l), l), u"error"_s);
         t->Release();
     }
 
     void systemObjects()
     {
-        OrvBstr s = nullptr;
-        int32_t major = 0, minor = 0;
         auto* local = get<IOrvLocalInfo>(&IOrvLibCls::LocalInf, IID_IOrvLocalInfo);
         QVERIFY(local);
         QCOMPARE(out(local->SepDec(&s), s), QLocale::system().decimalPoint());
-        QVERIFY(QRegularExpression(u"^\\d+(;\\d+)*$"_s).match(out(local->GroupDigit(&s), s)).hasMatch());
         local->Release();
         auto* win = get<IOrvWinInf>(&IOrvLibCls::WinI, IID_IOrvWinInf);
         QVERIFY(win);
         QCOMPARE(out(win->Plataforma(&s), s), u"Linux"_s);
-        QCOMPARE(win->Mayor(&major) | win->Menor(&minor), ORV_S_OK);
-        QVERIFY(QSysInfo::kernelVersion().startsWith(u"%1.%2."_s.arg(major).arg(minor)));
-        QCOMPARE(out(win->DosVersion(&s), s), u"error"_s);
+        QVERIFY(QSysInfo::kernelVersion().startsWith(out(win->Mayor(&l), l) + u'.'));
         win->Release();
         QTemporaryDir config;
         SetEnv configAt("XDG_CONFIG_HOME", config.path());
         auto* folders = get<IOrvCarpetas>(&IOrvLibCls::Folders, IID_IOrvCarpetas);
         QVERIFY(folders);
-        QCOMPARE(out(folders->Path(CARPETA_APPDATA, &s), s), config.path());
         QCOMPARE(out(folders->Path(CARPETA_STARTUP, &s), s), config.path() + u"/autostart"_s);
         // the system folder (37) has no counterpart here
         QCOMPARE(out(folders->Path(37, &s), s), u"error"_s);

@@ -10,16 +10,12 @@
 class TestOrvProfile : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<OrvLib> m_lib;
+    const std::unique_ptr<OrvLib> m_lib = orvtest::create();
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_file;
 
 private slots:
-    void initTestCase()
-    {
-        m_lib = orvtest::create();
-        QVERIFY(m_lib);
-    }
+    void initTestCase() { QVERIFY(m_lib); }
 
     void init()
     {
