@@ -534,6 +534,7 @@ bool Editor::startUp()
     // 8.
     FillInstructionMenu();
     m_txtPrg->setFocus();
+    m_started = true;
     return true;
 }
 
@@ -617,7 +618,7 @@ bool Editor::mnSalir_Click()
 
 void Editor::closeEvent(QCloseEvent* e)
 {
-    if (!m_left && m_lib && !mnSalir_Click()) {
+    if (!m_left && m_started && !mnSalir_Click()) {
         e->ignore();
         return;
     }

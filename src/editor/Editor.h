@@ -148,6 +148,7 @@ private:
 
     std::unique_ptr<OrvLib> m_lib;
     QStringList m_arguments;
+    bool m_started = false; // settings are written only by a window that started
     bool m_left = false;
 
     ProgramText* m_txtPrg = nullptr;

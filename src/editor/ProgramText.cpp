@@ -28,7 +28,8 @@ ProgramText::ProgramText(QWidget* parent) : QPlainTextEdit(parent)
     setObjectName(QStringLiteral("txtPrg"));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setWordWrapMode(QTextOption::NoWrap);
-    setTabChangesFocus(true);
+    // Tab is reported (tabPressed) rather than typed or used to move the focus by Qt itself
+    setTabChangesFocus(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_handle = OrvRegisterWindow(&windowProc, this);
 }
@@ -174,6 +175,10 @@ void ProgramText::keyPressEvent(QKeyEvent* e)
     if (e->key() == Qt::Key_Tab && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         e->accept();
         emit tabPressed();
+        return;
+    }
+    if (e->key() == Qt::Key_Backtab) {
+        e->ignore();
         return;
     }
     QPlainTextEdit::keyPressEvent(e);
