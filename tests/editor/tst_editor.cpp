@@ -21,6 +21,8 @@ private slots:
     void toolBar_data();
     void toolBar();
     void toolBarSeparatorsDoNothing();
+    void toolBarCommands_data();
+    void toolBarCommands();
     void startUpWithoutEsDef();
     void startUpState();
     void debugModeSwitch_data();
@@ -180,6 +182,30 @@ void TestEditor::toolBarSeparatorsDoNothing()
     for (int p : {1, 6, 13, 15, 20})
         QVERIFY2(editor.toolAction(p)->isSeparator(), qPrintable(QString::number(p)));
     QVERIFY(editor.toolAction(21) == editor.findChild<QAction*>(QStringLiteral("tbPuerto")));
+}
+
+void TestEditor::toolBarCommands_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("asks"); // title of the first prompt the command shows
+    QTest::newRow("2 open") << 2 << "Cargar programa";
+    QTest::newRow("3 new") << 3 << "Salvar archivo";
+    QTest::newRow("4 save") << 4 << "Salvar como";
+    QTest::newRow("5 close") << 5 << "Salvar archivo";
+    QTest::newRow("14 find") << 14 << "Buscar";
+}
+
+void TestEditor::toolBarCommands()
+{
+    QFETCH(int, position);
+    QFETCH(QString, asks);
+    EditorFixture f;
+    QVERIFY(f.start());
+    f.setText(QStringLiteral("ld e1"));
+    f.editor->toolAction(position)->trigger();
+    QVERIFY(!f.prompts.asked().isEmpty());
+    QCOMPARE(f.prompts.asked().first().title, asks);
+    f.editor->ProgramModified = false;
 }
 
 void TestEditor::startUpWithoutEsDef()
