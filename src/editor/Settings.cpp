@@ -1,9 +1,103 @@
 #include "Settings.h"
 
-void loadSettings(OrvLib&, const QString& appPath, EditorSettings& settings)
+#include "OrvLibClient.h"
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+const QString kSection = QStringLiteral("Set");
+constexpr qint64 kMaxColor = 0xFFFFFF;
+
+// The profile holds decimal text; a whole number is expected, a fraction rounds half to even.
+std::optional<qint64> toNumber(const QString& text)
 {
-    settings.programFolder = appPath;
-    settings.com = 2;
+    const QString t = text.trimmed();
+    bool ok = false;
+    const qint64 whole = t.toLongLong(&ok);
+    if (ok)
+        return whole;
+    const double d = t.toDouble(&ok);
+    if (!ok || !std::isfinite(d) || std::fabs(d) > 2147483647.0)
+        return std::nullopt;
+    return qint64(std::nearbyint(d));
 }
 
-void saveSettings(OrvLib&, const QString&, const EditorSettings&) {}
+std::optional<int> toInt16(const QString& text)
+{
+    const auto n = toNumber(text);
+    if (!n || *n < -32768 || *n > 32767)
+        return std::nullopt;
+    return int(*n);
+}
+
+std::optional<QColor> toColor(const QString& text)
+{
+    const auto n = toNumber(text);
+    // 0x00BBGGRR; anything beyond is not a plain colour and is left alone
+    if (!n || *n < 0 || *n > kMaxColor)
+        return std::nullopt;
+    return QColor(int(*n & 0xFF), int((*n >> 8) & 0xFF), int((*n >> 16) & 0xFF));
+}
+
+std::optional<bool> toBool(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool ok = false;
+    const double d = t.toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return d != 0.0;
+}
+
+QString colorValue(const QColor& c)
+{
+    return QString::number(qint64(c.red()) + 256 * qint64(c.green()) + 65536 * qint64(c.blue()));
+}
+
+} // namespace
+
+void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings)
+{
+    lib.setIniFile(appPath + QStringLiteral("dmk38.ini"));
+    auto get = [&](const char* key, const QString& def) {
+        return lib.GetIni(kSection, QLatin1String(key), def);
+    };
+
+    if (const auto id = toInt16(get("ID", QStringLiteral("1"))))
+        settings.plcId = *id;
+    if (const auto com = toInt16(get("COM", QStringLiteral("2"))); com && *com >= 1 && *com <= 6)
+        settings.com = *com;
+    if (const auto fore = toColor(get("FCol", QStringLiteral("12632256"))))
+        settings.foreColor = *fore;
+    if (const auto back = toColor(get("BCol", QStringLiteral("0"))))
+        settings.backColor = *back;
+    if (const auto indent = toBool(get("AIdnt", QStringLiteral("-1"))))
+        settings.autoIndent = *indent;
+    // any number outside 0..2 is a valid setting that marks no run option
+    if (const auto rst = toInt16(get("Rst", QStringLiteral("0"))))
+        settings.runMode = (*rst >= 0 && *rst <= 2) ? *rst : -1;
+    settings.programFolder = get("PrgP", appPath);
+}
+
+void saveSettings(OrvLib& lib, const QString& appPath, const EditorSettings& settings)
+{
+    lib.setIniFile(appPath + QStringLiteral("dmk38.ini"));
+    auto put = [&](const char* key, const QString& value) {
+        lib.PutIni(kSection, QLatin1String(key), value);
+    };
+
+    put("ID", QString::number(settings.plcId));
+    put("COM", QString::number(settings.com));
+    put("FCol", colorValue(settings.foreColor));
+    put("BCol", colorValue(settings.backColor));
+    put("AIdnt", settings.autoIndent ? QStringLiteral("True") : QStringLiteral("False"));
+    // -1 (no run option marked) is written as is, so the next start marks none again
+    put("Rst", QString::number(settings.runMode));
+    put("PrgP", settings.programFolder);
+}

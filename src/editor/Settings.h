@@ -14,7 +14,9 @@ struct EditorSettings
     QColor foreColor{192, 192, 192};
     QColor backColor{0, 0, 0};
     bool autoIndent = true;
-    int runMode = 0; // 0 "Reiniciar PLC", 1 "Reset variables", 2 "Retener variables"; -1 when none is marked
+    // 0 "Reiniciar PLC", 1 "Reset variables", 2 "Retener variables"; -1 when none is marked,
+    // stored as -1 so the next start marks none again
+    int runMode = 0;
     QString programFolder;
 };
 

@@ -80,5 +80,7 @@ std::span<const Instruction* const> menuInstructions();
 
 // Largest timer preset count.
 constexpr int kMaxPreset = 32767;
+// The largest value an operand's bytes can hold, whatever the instruction's own rule.
+constexpr int storageMax(Kind kind) { return kind == Kind::Preset ? kMaxPreset : 255; }
 
 } // namespace isa

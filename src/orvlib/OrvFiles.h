@@ -1,0 +1,22 @@
+#pragma once
+// The string and file operations of OrvLibCls, free of the component plumbing.
+// Paths from the original platform use "\"; on Linux the last of "\" and "/" separates.
+
+#include <QString>
+
+namespace orvfiles {
+
+bool fileExist(const QString& path);
+bool dirExists(const QString& path);
+QString cutPath(const QString& fullPath);
+QString getPath(const QString& fullPath);
+QString cutExt(const QString& fileName);
+QString getExt(const QString& fullName);
+quint8 ascZ(const QString& character);
+bool copyFile(const QString& from, const QString& to);
+// The desktop's trash (freedesktop.org trash specification), never a plain delete.
+bool moveToTrash(const QString& path);
+// Hands the trimmed url to xdg-open as one argument, without a shell, and does not wait.
+bool openUrl(const QString& url);
+
+} // namespace orvfiles

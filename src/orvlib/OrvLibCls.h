@@ -1,0 +1,6 @@
+#pragma once
+
+#include "OrvCom.h"
+
+// A new OrvLibCls holding one reference.
+IOrvLibCls* orvCreateLibCls();

@@ -1,0 +1,19 @@
+#pragma once
+// Windows profile ("ini") files as the platform's profile functions read and write them:
+// section and key names match without regard to letter case, blanks around names and values
+// are ignored, Windows-1252 text, CR LF written, CR LF or LF read.
+
+#include <QString>
+
+namespace orvprofile {
+
+// The value of key in section, cut to maxChars; defaultValue when the key is missing.
+QString readString(const QString& file, const QString& section, const QString& key, const QString& defaultValue,
+                   qsizetype maxChars);
+// Sets key = value, creating the file or the section when missing and keeping every other
+// line as it was. False, with *error, when the file cannot be read or written or a name or
+// value would break the file's lines.
+bool writeString(const QString& file, const QString& section, const QString& key, const QString& value,
+                 QString* error = nullptr);
+
+} // namespace orvprofile
