@@ -292,7 +292,8 @@ void Editor::buildToolBar()
     m_cbEQUs = new QComboBox(this);
     m_cbEQUs->setObjectName(QStringLiteral("cbEQUs"));
     m_cbEQUs->setMinimumContentsLength(12);
-    m_toolbar->addWidget(m_cbEQUs)->setVisible(false);
+    m_cbEQUsAction = m_toolbar->addWidget(m_cbEQUs);
+    m_cbEQUsAction->setVisible(false);
 }
 
 QAction* Editor::toolAction(int position) const

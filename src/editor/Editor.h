@@ -154,6 +154,7 @@ private:
     ProgramText* m_txtPrg = nullptr;
     QLineEdit* m_txtTab = nullptr;
     QComboBox* m_cbEQUs = nullptr;
+    QAction* m_cbEQUsAction = nullptr;
     QToolBar* m_toolbar = nullptr;
     QList<QAction*> m_toolPositions;
     QList<QLabel*> m_panels;

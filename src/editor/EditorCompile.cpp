@@ -13,7 +13,6 @@
 #include <QDateTime>
 #include <QGroupBox>
 #include <QTextBlock>
-#include <QToolBar>
 
 #include <cmath>
 
@@ -37,9 +36,7 @@ void Editor::mnCompilar_Click()
     ResetEquList();
     m_cbEQUs->addItems(result.equs.names);
     lstEqusPos = result.equs.values;
-    for (QAction* a : m_toolbar->actions())
-        if (m_toolbar->widgetForAction(a) == m_cbEQUs)
-            a->setVisible(true);
+    m_cbEQUsAction->setVisible(true);
     lstLabel = result.labels;
     lstLabelPos = result.labelPositions;
     lstJumpLabel = result.jumpLabels;

@@ -119,16 +119,17 @@ void TestEditorCompile::equNamesShown()
     QVERIFY(!equs->isVisible());
     f.setText(QStringLiteral("delay equ 2.5\nmotor equ s1\nld e1\nout motor\nend"));
     f.trigger("mnCompilar");
-    QVERIFY(equs->isVisible());
+    QTRY_VERIFY(equs->isVisible());
     // name-valued definitions come first
     QCOMPARE(equs->count(), 2);
     QCOMPARE(equs->itemText(0), QStringLiteral("motor"));
     QCOMPARE(equs->itemText(1), QStringLiteral("delay"));
     QCOMPARE(f.editor->lstEqusPos, QStringList({QStringLiteral("8"), QStringLiteral("2.5")}));
-    // new empties the list
+    // close empties the list
     f.prompts.answerMessage(Prompts::No);
-    f.trigger("mnNuevoArchivo");
+    f.trigger("mnCerrarArchivo");
     QCOMPARE(equs->count(), 0);
+    QVERIFY(f.editor->lstEqusPos.isEmpty());
 }
 
 void TestEditorCompile::saveCompiled()
