@@ -24,6 +24,7 @@ private slots:
     void toolBarCommands_data();
     void toolBarCommands();
     void startUpWithoutEsDef();
+    void startUpWithoutLibrary();
     void startUpState();
     void debugModeSwitch_data();
     void debugModeSwitch();
@@ -228,6 +229,24 @@ void TestEditor::startUpWithoutEsDef()
     f.editor->close();
     QVERIFY(!QFile::exists(f.path(QStringLiteral("dmk38.ini"))));
     QVERIFY(f.prompts.unexpected().isEmpty());
+}
+
+void TestEditor::startUpWithoutLibrary()
+{
+    // an empty registration store: OrvLibCls cannot be created, and the window says why
+    const QByteArray store = qgetenv("ORVLIB_REGISTRY");
+    EditorFixture f;
+    qputenv("ORVLIB_REGISTRY", f.path(QStringLiteral("empty.reg")).toLocal8Bit());
+    f.prompts.answerMessage(Prompts::Ok);
+    const bool started = f.start();
+    qputenv("ORVLIB_REGISTRY", store);
+    QVERIFY(!started);
+    QCOMPARE(f.prompts.asked().size(), 1);
+    QVERIFY2(f.prompts.asked().first().text.contains(QStringLiteral("OrvLibCls")),
+             qPrintable(f.prompts.asked().first().text));
+    QCOMPARE(f.prompts.asked().first().icon, Prompts::Icon::Critical);
+    f.editor->close();
+    QVERIFY(!QFile::exists(f.path(QStringLiteral("dmk38.ini"))));
 }
 
 void TestEditor::startUpState()
