@@ -37,14 +37,23 @@ QString versionText()
 {
     const QStringList v = QStringLiteral(WMK38_VERSION).split(QLatin1Char('.'));
     auto part = [&v](int i) { return i < v.size() ? v[i].toInt() : 0; };
-    return QStringLiteral("%1.%2.%3").arg(part(0)).arg(part(1), 2, 10, QLatin1Char('0')).arg(part(2), 3, 10, QLatin1Char('0'));
+    return QStringLiteral("%1.%2.%3")
+        .arg(part(0))
+        .arg(part(1), 2, 10, QLatin1Char('0'))
+        .arg(part(2), 3, 10, QLatin1Char('0'));
 }
 
-QIcon icon(const char* name) { return QIcon(QStringLiteral(":/icons/") + QLatin1String(name) + QStringLiteral(".xpm")); }
+QIcon icon(const char* name)
+{
+    return QIcon(QStringLiteral(":/icons/") + QLatin1String(name) + QStringLiteral(".xpm"));
+}
 } // namespace
 
 // the icons live in this static library: their resource is registered by hand
-static void initIconResource() { Q_INIT_RESOURCE(icons); }
+static void initIconResource()
+{
+    Q_INIT_RESOURCE(icons);
+}
 
 Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), m_arguments(arguments)
@@ -127,18 +136,22 @@ void Editor::buildMenus()
     QMenu* archivo = topMenu("mnArchivo", QStringLiteral("&Archivo"));
     on(addMenuAction(archivo, "mnCargar", QStringLiteral("&Cargar"), QKeySequence(QStringLiteral("Ctrl+F"))),
        &Editor::mnCargar_Click);
-    onBool(addMenuAction(archivo, "mnSalvar", QStringLiteral("&Salvar"), QKeySequence(QStringLiteral("Ctrl+S"))),
-           &Editor::mnSalvar_Click);
-    onBool(addMenuAction(archivo, "mnSalvarComo", QStringLiteral("Salvar co&mo"), QKeySequence(QStringLiteral("Ctrl+M"))),
+    onBool(
+        addMenuAction(archivo, "mnSalvar", QStringLiteral("&Salvar"), QKeySequence(QStringLiteral("Ctrl+S"))),
+        &Editor::mnSalvar_Click);
+    onBool(addMenuAction(archivo, "mnSalvarComo", QStringLiteral("Salvar co&mo"),
+                         QKeySequence(QStringLiteral("Ctrl+M"))),
            &Editor::mnSalvarComo_Click);
-    on(addMenuAction(archivo, "mnNuevoArchivo", QStringLiteral("&Nuevo"), QKeySequence(QStringLiteral("Ctrl+N"))),
+    on(addMenuAction(archivo, "mnNuevoArchivo", QStringLiteral("&Nuevo"),
+                     QKeySequence(QStringLiteral("Ctrl+N"))),
        &Editor::mnNuevoArchivo_Click);
     QAction* cerrar = addMenuAction(archivo, "mnCerrarArchivo", QStringLiteral("C&errar"));
     cerrar->setVisible(false); // reached through tool-bar button 5 only
     on(cerrar, &Editor::mnCerrarArchivo_Click);
     archivo->addSeparator();
-    onBool(addMenuAction(archivo, "mnSalir", QStringLiteral("Sa&lir"), QKeySequence(QStringLiteral("Ctrl+F4"))),
-           &Editor::mnSalir_Click);
+    onBool(
+        addMenuAction(archivo, "mnSalir", QStringLiteral("Sa&lir"), QKeySequence(QStringLiteral("Ctrl+F4"))),
+        &Editor::mnSalir_Click);
 
     m_mnEdicion = topMenu("mnEdicion", QStringLiteral("&Edición"));
     QAction* copiar = addMenuAction(m_mnEdicion, "mnCopiarTxt", QStringLiteral("&Copiar"));
@@ -149,7 +162,8 @@ void Editor::buildMenus()
     cortar->setEnabled(false);
     on(cortar, &Editor::mnCortarTxt_Click);
     m_mnEdicion->addSeparator();
-    on(addMenuAction(m_mnEdicion, "mnBuscar", QStringLiteral("&Buscar"), QKeySequence(QStringLiteral("Ctrl+F3"))),
+    on(addMenuAction(m_mnEdicion, "mnBuscar", QStringLiteral("&Buscar"),
+                     QKeySequence(QStringLiteral("Ctrl+F3"))),
        &Editor::mnBuscar_Click);
     on(addMenuAction(m_mnEdicion, "mnBuscarSiguiente", QStringLiteral("Buscar &siguiente"),
                      QKeySequence(QStringLiteral("F3"))),
@@ -157,17 +171,21 @@ void Editor::buildMenus()
     connect(m_mnEdicion, &QMenu::aboutToShow, this, &Editor::refreshEditMenu);
 
     QMenu* programa = topMenu("mnPrograma", QStringLiteral("&Programa"));
-    on(addMenuAction(programa, "mnCompilar", QStringLiteral("&Compilar programa"), QKeySequence(QStringLiteral("Ctrl+L"))),
+    on(addMenuAction(programa, "mnCompilar", QStringLiteral("&Compilar programa"),
+                     QKeySequence(QStringLiteral("Ctrl+L"))),
        &Editor::mnCompilar_Click);
-    on(addMenuAction(programa, "mnDescompilar", QStringLiteral("&Descompilar")), &Editor::mnDescompilar_Click);
+    on(addMenuAction(programa, "mnDescompilar", QStringLiteral("&Descompilar")),
+       &Editor::mnDescompilar_Click);
     QAction* binario = addMenuAction(programa, "mnSalvarBinario", QStringLiteral("&Salvar compilado (.OBJ)"));
     binario->setEnabled(false);
     on(binario, &Editor::mnSalvarBinario_Click);
     // the PLC commands wait for the serial link
-    addMenuAction(programa, "mnEnviarPrg", QStringLiteral("&Enviar programa"), QKeySequence(QStringLiteral("Ctrl+E")))
+    addMenuAction(programa, "mnEnviarPrg", QStringLiteral("&Enviar programa"),
+                  QKeySequence(QStringLiteral("Ctrl+E")))
         ->setEnabled(false);
     addMenuAction(programa, "mnEnviarBin", QStringLiteral("En&viar compilado (.OBJ)"))->setEnabled(false);
-    addMenuAction(programa, "mnEnviarBld", QStringLiteral("Enviar compilado del &Ladder (.BLD)"))->setEnabled(false);
+    addMenuAction(programa, "mnEnviarBld", QStringLiteral("Enviar compilado del &Ladder (.BLD)"))
+        ->setEnabled(false);
     addMenuAction(programa, "mnRecibir", QStringLiteral("&Recibir"))->setEnabled(false);
     programa->addSeparator();
     addMenuAction(programa, "mnRun", QStringLiteral("Correr"))->setEnabled(false);
@@ -198,7 +216,8 @@ void Editor::buildMenus()
     addMenuAction(plc, "mnPresetCnt", QStringLiteral("&Presetear contadores"))->setEnabled(false);
 
     QMenu* opciones = topMenu("mnOpciones", QStringLiteral("&Opciones"));
-    on(addMenuAction(opciones, "mnColoresEditor", QStringLiteral("Co&lores")), &Editor::mnColoresEditor_Click);
+    on(addMenuAction(opciones, "mnColoresEditor", QStringLiteral("Co&lores")),
+       &Editor::mnColoresEditor_Click);
     QAction* autoIdent = addMenuAction(opciones, "mnAutoIdent", QStringLiteral("Auto &ident"));
     autoIdent->setCheckable(true);
     autoIdent->setChecked(true);
@@ -221,7 +240,8 @@ void Editor::buildMenus()
     QMenu* ayuda = topMenu("mnAyuda", QStringLiteral("A&yuda"));
     on(addMenuAction(ayuda, "mnAyudaSub", QStringLiteral("Ay&uda"), QKeySequence(QStringLiteral("F1"))),
        &Editor::mnAyudaSub_Click);
-    on(addMenuAction(ayuda, "mnQAyuda", QStringLiteral("A&yuda rápida"), QKeySequence(QStringLiteral("Ctrl+F1"))),
+    on(addMenuAction(ayuda, "mnQAyuda", QStringLiteral("A&yuda rápida"),
+                     QKeySequence(QStringLiteral("Ctrl+F1"))),
        &Editor::mnQAyuda_Click);
     on(addMenuAction(ayuda, "mnAcercaDe", QStringLiteral("&Acerca de")), &Editor::mnAcercaDe_Click);
 }
@@ -234,8 +254,10 @@ void Editor::buildToolBar()
     m_toolbar->setIconSize(QSize(16, 16));
 
     auto sep = [this] { m_toolPositions.append(m_toolbar->addSeparator()); };
-    auto button = [this](const char* name, const char* iconName, const QString& tip, auto slot, bool enabled = true) {
-        QAction* a = m_toolbar->addAction(icon(iconName), tip.isEmpty() ? QString::fromLatin1(name + 2) : tip);
+    auto button = [this](const char* name, const char* iconName, const QString& tip, auto slot,
+                         bool enabled = true) {
+        QAction* a =
+            m_toolbar->addAction(icon(iconName), tip.isEmpty() ? QString::fromLatin1(name + 2) : tip);
         a->setObjectName(QLatin1String(name));
         a->setToolTip(tip);
         a->setEnabled(enabled);
@@ -245,26 +267,28 @@ void Editor::buildToolBar()
         return a;
     };
 
-    sep();                                                                                          // 1
-    button("tbCargar", "open", QStringLiteral("Cargar un programa desde un archivo"), [this] { mnCargar_Click(); }); // 2
-    button("tbNuevo", "new", QStringLiteral("Nuevo programa"), [this] { mnNuevoArchivo_Click(); });   // 3
-    button("tbSalvar", "save", QStringLiteral("Guardar programa en un archivo"), [this] { mnSalvar_Click(); }); // 4
+    sep(); // 1
+    button("tbCargar", "open", QStringLiteral("Cargar un programa desde un archivo"),
+           [this] { mnCargar_Click(); });                                                           // 2
+    button("tbNuevo", "new", QStringLiteral("Nuevo programa"), [this] { mnNuevoArchivo_Click(); }); // 3
+    button("tbSalvar", "save", QStringLiteral("Guardar programa en un archivo"),
+           [this] { mnSalvar_Click(); });                                                                // 4
     button("tbCerrar", "close", QStringLiteral("Cerrar programa"), [this] { mnCerrarArchivo_Click(); }); // 5
-    sep();                                                                                          // 6
-    button("tbCompilar", "compile", QStringLiteral("Compilar"), [this] { mnCompilar_Click(); });      // 7
-    button("tbEnviar", "send", QStringLiteral("Enviar al PLC"), nullptr, false);                       // 8
-    button("tbRecibir", "receive", QStringLiteral("Extraer programa del PLC"), nullptr, false);        // 9
-    button("tbCorrer", "run", QStringLiteral("Correr programa "), nullptr, false);                     // 10
-    button("tbDetener", "stop", QStringLiteral("Detener programa"), nullptr, false);                   // 11
-    button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"), nullptr, false);            // 12
-    sep();                                                                                          // 13
-    button("tbBuscar", "find", QString(), [this] { mnBuscar_Click(); });                             // 14
-    sep();                                                                                          // 15
-    button("tbCopiar", "copy", QString(), [this] { mnCopiarTxt_Click(); });                          // 16
-    button("tbCortar", "cut", QString(), [this] { mnCortarTxt_Click(); });                           // 17
-    button("tbPegar", "paste", QString(), [this] { mnPegarTxt_Click(); });                           // 18
-    button("tbDeshacer", "undo", QStringLiteral("Deshacer"), [this] { Undo_Click(); });              // 19
-    sep();                                                                                          // 20
+    sep();                                                                                               // 6
+    button("tbCompilar", "compile", QStringLiteral("Compilar"), [this] { mnCompilar_Click(); });         // 7
+    button("tbEnviar", "send", QStringLiteral("Enviar al PLC"), nullptr, false);                         // 8
+    button("tbRecibir", "receive", QStringLiteral("Extraer programa del PLC"), nullptr, false);          // 9
+    button("tbCorrer", "run", QStringLiteral("Correr programa "), nullptr, false);                       // 10
+    button("tbDetener", "stop", QStringLiteral("Detener programa"), nullptr, false);                     // 11
+    button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"), nullptr, false);              // 12
+    sep();                                                                                               // 13
+    button("tbBuscar", "find", QString(), [this] { mnBuscar_Click(); });                                 // 14
+    sep();                                                                                               // 15
+    button("tbCopiar", "copy", QString(), [this] { mnCopiarTxt_Click(); });                              // 16
+    button("tbCortar", "cut", QString(), [this] { mnCortarTxt_Click(); });                               // 17
+    button("tbPegar", "paste", QString(), [this] { mnPegarTxt_Click(); });                               // 18
+    button("tbDeshacer", "undo", QStringLiteral("Deshacer"), [this] { Undo_Click(); });                  // 19
+    sep();                                                                                               // 20
 
     auto* portMenu = new QMenu(this);
     portMenu->setObjectName(QStringLiteral("mnPuertos"));
@@ -438,7 +462,8 @@ void Editor::layoutText()
     const int left = kTextLeftTwips / kTwipsPerPixel;
     const int width = area->width() - left - kTextRightTwips / kTwipsPerPixel;
     m_txtPrg->setGeometry(left, 0, std::max(0, width), area->height());
-    m_frProgreso->move((area->width() - m_frProgreso->width()) / 2, (area->height() - m_frProgreso->height()) / 3);
+    m_frProgreso->move((area->width() - m_frProgreso->width()) / 2,
+                       (area->height() - m_frProgreso->height()) / 3);
 }
 
 void Editor::resizeEvent(QResizeEvent* e)
@@ -464,7 +489,8 @@ void Editor::refreshEditMenu()
     const bool selection = m_txtPrg->textCursor().hasSelection();
     findChild<QAction*>(QStringLiteral("mnCopiarTxt"))->setEnabled(selection);
     findChild<QAction*>(QStringLiteral("mnCortarTxt"))->setEnabled(selection);
-    findChild<QAction*>(QStringLiteral("mnPegarTxt"))->setEnabled(!QApplication::clipboard()->text().isEmpty());
+    findChild<QAction*>(QStringLiteral("mnPegarTxt"))
+        ->setEnabled(!QApplication::clipboard()->text().isEmpty());
 }
 
 void Editor::onTextChanged()
@@ -487,7 +513,8 @@ bool Editor::startUp()
     QString error;
     m_lib = OrvLib::create(&error);
     if (!m_lib) {
-        Prompts::current().message(this, {QStringLiteral("OrvLib2"), error, Prompts::Ok, Prompts::Icon::Critical});
+        Prompts::current().message(this,
+                                   {QStringLiteral("OrvLib2"), error, Prompts::Ok, Prompts::Icon::Critical});
         return false;
     }
 
@@ -506,8 +533,8 @@ bool Editor::startUp()
         const QString text = QStringLiteral(" El archivo ES.DEF es necesario para el correcto\r\n"
                                             "funcionamiento del software. Este debe estar en la\r\n"
                                             "misma carpeta dende se halla instalado el DMK38.EXE,\r\n"
-                                            "en este caso ")
-                             + AppPath.toUpper() + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n");
+                                            "en este caso ") +
+                             AppPath.toUpper() + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n");
         Prompts::current().message(this, {QStringLiteral("Archivo faltante"), text, Prompts::Ok});
         return false;
     }
@@ -604,8 +631,9 @@ bool Editor::mnSalir_Click()
     if (!m_left) {
         if (ProgramModified) {
             const auto answer = Prompts::current().message(
-                this, {QStringLiteral("Salvar"), QStringLiteral("El programa ha sido modificado. ¨ Salvarlo ?"),
-                       Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
+                this,
+                {QStringLiteral("Salvar"), QStringLiteral("El programa ha sido modificado. ¨ Salvarlo ?"),
+                 Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
             // nothing typed is lost: a save that fails or is cancelled keeps the program open
             if (answer == Prompts::Yes && !mnSalvar_Click())
                 return false;

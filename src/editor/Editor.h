@@ -7,7 +7,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
-
 #include <memory>
 #include <optional>
 
@@ -122,7 +121,8 @@ private:
     void buildToolBar();
     void buildStatusBar();
     void buildFrames();
-    QAction* addMenuAction(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {});
+    QAction* addMenuAction(QMenu* menu, const char* name, const QString& caption,
+                           const QKeySequence& key = {});
     void refreshEditMenu();
     void onTextChanged();
     void layoutText();

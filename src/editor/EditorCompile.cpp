@@ -1,7 +1,6 @@
 // Compile, save compiled, decompile.
-#include "Editor.h"
-
 #include "Compiler.h"
+#include "Editor.h"
 #include "Minimsg.h"
 #include "ObjCode.h"
 #include "OrvLibClient.h"
@@ -13,7 +12,6 @@
 #include <QDateTime>
 #include <QGroupBox>
 #include <QTextBlock>
-
 #include <cmath>
 
 namespace {
@@ -30,7 +28,8 @@ QString vbStr(double v)
 void Editor::mnCompilar_Click()
 {
     minimsg()->showText(QStringLiteral("Compilando..."));
-    const compiler::CompileResult result = compiler::compile(m_txtPrg->crlfText() + QStringLiteral("\r\n"), cbVariables);
+    const compiler::CompileResult result =
+        compiler::compile(m_txtPrg->crlfText() + QStringLiteral("\r\n"), cbVariables);
 
     // the EQU pre-pass has run whatever the outcome: its names are shown
     ResetEquList();
@@ -52,8 +51,8 @@ void Editor::mnCompilar_Click()
         break;
     case compiler::CompileResult::Status::LineRejected: {
         Prompts::current().message(this, {QStringLiteral("Error"),
-                                          QStringLiteral("Error en linea\r\n") + result.rawLine
-                                              + QStringLiteral("\r\n") + result.message,
+                                          QStringLiteral("Error en linea\r\n") + result.rawLine +
+                                              QStringLiteral("\r\n") + result.message,
                                           Prompts::Ok, Prompts::Icon::Exclamation});
         setPanelText(6, QStringLiteral("Error: ") + result.rawLine);
         // show the user where to look: the rejected line, selected
@@ -68,7 +67,8 @@ void Editor::mnCompilar_Click()
         break;
     }
     case compiler::CompileResult::Status::UnresolvedJump: {
-        const QString text = QStringLiteral("Error: salto a ") + result.jumpTarget + QStringLiteral(" No hallado.");
+        const QString text =
+            QStringLiteral("Error: salto a ") + result.jumpTarget + QStringLiteral(" No hallado.");
         Prompts::current().message(this,
                                    {QStringLiteral("Error de salto"), QLatin1Char(' ') + text, Prompts::Ok});
         setPanelText(6, text);
@@ -104,11 +104,11 @@ void Editor::mnSalvarBinario_Click()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool write = true;
     if (m_lib->FileExist(folder + name)) {
-        write = Prompts::current().message(
-                    this, {QStringLiteral("Sobreescribir"),
-                           QStringLiteral("El archivo ") + folder + name + QStringLiteral(" ya existe: Sobreescribir?"),
-                           Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No})
-                == Prompts::Yes;
+        write = Prompts::current().message(this, {QStringLiteral("Sobreescribir"),
+                                                  QStringLiteral("El archivo ") + folder + name +
+                                                      QStringLiteral(" ya existe: Sobreescribir?"),
+                                                  Prompts::Yes | Prompts::No, Prompts::Icon::Question,
+                                                  Prompts::No}) == Prompts::Yes;
     }
     if (write)
         writeText(folder + name, objcode::objectFileBytes(name, QDateTime::currentDateTime(), ProgramImage));
@@ -129,7 +129,8 @@ bool Editor::LoadCompiledFile()
         return false;
     if (chosen->isEmpty()) {
         Prompts::current().message(this, {QStringLiteral("No se puede grabar:"),
-                                          QStringLiteral("No se ha especificado el nombre del archivo"), Prompts::Ok});
+                                          QStringLiteral("No se ha especificado el nombre del archivo"),
+                                          Prompts::Ok});
         return false;
     }
     const QString path = m_lib->GetPath(*chosen) + m_lib->CutPath(*chosen);
@@ -145,8 +146,8 @@ bool Editor::LoadCompiledFile()
     m_frProgreso->setTitle(QStringLiteral("Progreso"));
     if (!image) {
         // the text stays: a file that is no program must not wipe the user's work
-        Prompts::current().message(this, {QStringLiteral("No se puede cargar:"), error, Prompts::Ok,
-                                          Prompts::Icon::Exclamation});
+        Prompts::current().message(
+            this, {QStringLiteral("No se puede cargar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
         return false;
     }
     ProgramImage = *image;

@@ -1,7 +1,6 @@
 // Source files: open, save, save as, new, close.
-#include "Editor.h"
-
 #include "Cp1252.h"
+#include "Editor.h"
 #include "OrvLibClient.h"
 #include "ProgramText.h"
 #include "Prompts.h"
@@ -12,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
 #include <cmath>
 
 namespace {
@@ -44,7 +42,10 @@ std::pair<int, QString> fileError(QFileDevice::FileError error, const QString& p
 }
 
 // Str() of a whole number: a blank stands for the sign of a non-negative value.
-QString strNumber(qint64 n) { return n >= 0 ? QLatin1Char(' ') + QString::number(n) : QString::number(n); }
+QString strNumber(qint64 n)
+{
+    return n >= 0 ? QLatin1Char(' ') + QString::number(n) : QString::number(n);
+}
 } // namespace
 
 // Writes the file whole or not at all, and asks to retry a failure.
@@ -58,8 +59,8 @@ bool Editor::writeText(const QString& path, const QByteArray& bytes)
         file.cancelWriting();
         const auto answer = Prompts::current().message(
             this, {QStringLiteral("Error"),
-                   QStringLiteral("Se produjo error ") + strNumber(number) + QStringLiteral(", ") + description
-                       + QStringLiteral(". ¨ Reintentar ?"),
+                   QStringLiteral("Se produjo error ") + strNumber(number) + QStringLiteral(", ") +
+                       description + QStringLiteral(". ¨ Reintentar ?"),
                    Prompts::Yes | Prompts::No, Prompts::Icon::Critical, Prompts::Yes});
         if (answer != Prompts::Yes)
             return false;
@@ -85,15 +86,16 @@ void Editor::mnCargar_Click()
         return;
     if (chosen->isEmpty()) {
         Prompts::current().message(this, {QStringLiteral("No se puede grabar:"),
-                                          QStringLiteral("No se ha especificado el nombre del archivo"), Prompts::Ok});
+                                          QStringLiteral("No se ha especificado el nombre del archivo"),
+                                          Prompts::Ok});
         return;
     }
     QFile file(*chosen);
     if (!file.open(QIODevice::ReadOnly)) {
         // nothing is emptied or renamed for a file that cannot be read
         Prompts::current().message(this, {QStringLiteral("No se puede cargar:"),
-                                          QStringLiteral("No se puede leer el archivo ") + *chosen, Prompts::Ok,
-                                          Prompts::Icon::Exclamation});
+                                          QStringLiteral("No se puede leer el archivo ") + *chosen,
+                                          Prompts::Ok, Prompts::Icon::Exclamation});
         return;
     }
     ProgramFolder = m_lib->GetPath(*chosen);
@@ -108,8 +110,8 @@ void Editor::mnCargar_Click()
     const float k1 = length ? 52.0f / float(length) : 0.0f;
     const float k2 = length ? 100.0f / float(length) : 0.0f;
     BusyCursor busy;
-    setPanelText(6, QStringLiteral("Cargando ") + CurrentFileName + QStringLiteral(" - ") + strNumber(length)
-                        + QStringLiteral(" bytes -  ** Espere **"));
+    setPanelText(6, QStringLiteral("Cargando ") + CurrentFileName + QStringLiteral(" - ") +
+                        strNumber(length) + QStringLiteral(" bytes -  ** Espere **"));
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     const QByteArray bytes = file.readAll();
@@ -131,9 +133,10 @@ void Editor::mnCargar_Click()
             ++next;
         if (textLength + line.size() > kMaxLoadChars) {
             Prompts::current().message(
-                this, {QStringLiteral("Desbordamiento"),
-                       QStringLiteral("El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"),
-                       Prompts::Ok});
+                this,
+                {QStringLiteral("Desbordamiento"),
+                 QStringLiteral("El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"),
+                 Prompts::Ok});
             cut = true;
             break;
         }
@@ -196,9 +199,10 @@ bool Editor::mnSalvarComo_Click()
     }
     if (m_lib->FileExist(folder + name)) {
         const auto answer = Prompts::current().message(
-            this, {QStringLiteral("Sobreescribir"),
-                   QStringLiteral("El archivo ") + folder + name + QStringLiteral(" ya existe: Sobreescribir?"),
-                   Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No});
+            this,
+            {QStringLiteral("Sobreescribir"),
+             QStringLiteral("El archivo ") + folder + name + QStringLiteral(" ya existe: Sobreescribir?"),
+             Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No});
         if (answer != Prompts::Yes)
             return false;
     }
@@ -222,8 +226,8 @@ bool Editor::askSaveBeforeDiscard(bool stopOnNo)
         return true;
     const auto answer = Prompts::current().message(
         this, {QStringLiteral("Salvar archivo"),
-               QStringLiteral("El Archivo ") + CurrentFileName + QStringLiteral(" no ha sido salvado.") + kCrLf
-                   + QStringLiteral("¨Salvar ahora?"),
+               QStringLiteral("El Archivo ") + CurrentFileName + QStringLiteral(" no ha sido salvado.") +
+                   kCrLf + QStringLiteral("¨Salvar ahora?"),
                Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
     if (answer == Prompts::Yes)
         return mnSalvar_Click(); // nothing typed is lost: a failed or cancelled save stops the command

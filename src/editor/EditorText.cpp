@@ -1,8 +1,7 @@
 // The program text box: caret status, keys, find, clipboard, instruction insertion, options.
-#include "Editor.h"
-
 #include "Ayuda.h"
 #include "Colorset.h"
+#include "Editor.h"
 #include "HelpWindow.h"
 #include "OrvLibClient.h"
 #include "Presenta.h"
@@ -85,13 +84,16 @@ void Editor::txtTab_GotFocus()
         m_txtPrg->replaceSel(QString(IndentWidth, QLatin1Char(' ')));
 }
 
-void Editor::popupInstructions(const QPoint& globalPos) { m_mnInstr->popup(globalPos); }
+void Editor::popupInstructions(const QPoint& globalPos)
+{
+    m_mnInstr->popup(globalPos);
+}
 
 void Editor::mnBuscar_Click()
 {
     const QString selected = m_txtPrg->textCursor().selection().toPlainText();
-    const std::optional<QString> answer =
-        Prompts::current().input(this, {QStringLiteral("Buscar"), QStringLiteral("Texto a buscar:"), selected});
+    const std::optional<QString> answer = Prompts::current().input(
+        this, {QStringLiteral("Buscar"), QStringLiteral("Texto a buscar:"), selected});
     FindText = answer.value_or(QString());
     if (FindText.isEmpty())
         return;
@@ -105,8 +107,8 @@ void Editor::mnBuscar_Click()
         return;
     }
     m_txtPrg->setSel(caret);
-    Prompts::current().message(this, {QStringLiteral("No hallado"), QStringLiteral("No se halla  ") + FindText.toUpper(),
-                                      Prompts::Ok});
+    Prompts::current().message(this, {QStringLiteral("No hallado"),
+                                      QStringLiteral("No se halla  ") + FindText.toUpper(), Prompts::Ok});
 }
 
 void Editor::mnBuscarSiguiente_Click()
@@ -127,8 +129,9 @@ void Editor::mnBuscarSiguiente_Click()
         return;
     }
     m_txtPrg->setSel(p);
-    Prompts::current().message(
-        this, {QStringLiteral("No hallado"), QStringLiteral("No se ha hallado: ") + FindText.toUpper(), Prompts::Ok});
+    Prompts::current().message(this,
+                               {QStringLiteral("No hallado"),
+                                QStringLiteral("No se ha hallado: ") + FindText.toUpper(), Prompts::Ok});
 }
 
 void Editor::mnCopiarTxt_Click()
@@ -144,7 +147,10 @@ void Editor::mnCortarTxt_Click()
     m_txtPrg->replaceSel(QString());
 }
 
-void Editor::mnPegarTxt_Click() { m_txtPrg->replaceSel(QApplication::clipboard()->text()); }
+void Editor::mnPegarTxt_Click()
+{
+    m_txtPrg->replaceSel(QApplication::clipboard()->text());
+}
 
 void Editor::Undo_Click()
 {
@@ -191,7 +197,10 @@ void Editor::mnAutoIdent_Click()
     AutoIndent = findChild<QAction*>(QStringLiteral("mnAutoIdent"))->isChecked();
 }
 
-void Editor::mnDebugMode_Click() { DebugMode = findChild<QAction*>(QStringLiteral("mnDebugMode"))->isChecked(); }
+void Editor::mnDebugMode_Click()
+{
+    DebugMode = findChild<QAction*>(QStringLiteral("mnDebugMode"))->isChecked();
+}
 
 void Editor::mnQAyuda_Click()
 {
@@ -199,7 +208,10 @@ void Editor::mnQAyuda_Click()
         showQuickHelp(this, AppPath, *m_lib);
 }
 
-void Editor::mnAyudaSub_Click() { showHelp(this, VersionText); }
+void Editor::mnAyudaSub_Click()
+{
+    showHelp(this, VersionText);
+}
 
 void Editor::mnAcercaDe_Click()
 {

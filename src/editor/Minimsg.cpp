@@ -22,7 +22,8 @@ void Minimsg::showText(const QString& text, bool centred)
     if (centred && m_owner) {
         // text width plus two character cells, centred horizontally over the main window
         const QFontMetrics fm(m_label->font());
-        const int w = fm.horizontalAdvance(text) + 2 * fm.averageCharWidth() + 2 * layout()->contentsMargins().left();
+        const int w =
+            fm.horizontalAdvance(text) + 2 * fm.averageCharWidth() + 2 * layout()->contentsMargins().left();
         resize(w, sizeHint().height());
         const QRect owner = m_owner->frameGeometry();
         move(owner.x() + (owner.width() - w) / 2, owner.y() + owner.height() / 3);
@@ -34,4 +35,7 @@ void Minimsg::showText(const QString& text, bool centred)
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-QString Minimsg::text() const { return m_label->text(); }
+QString Minimsg::text() const
+{
+    return m_label->text();
+}

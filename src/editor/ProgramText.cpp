@@ -95,7 +95,10 @@ int ProgramText::qtPositionOf(int crlfIndex) const
     return b.position() + inLine;
 }
 
-int ProgramText::selStart() const { return crlfIndexOf(textCursor().selectionStart()); }
+int ProgramText::selStart() const
+{
+    return crlfIndexOf(textCursor().selectionStart());
+}
 
 int ProgramText::selLength() const
 {
@@ -112,9 +115,15 @@ void ProgramText::setSel(int start, int length)
     setTextCursor(c);
 }
 
-void ProgramText::replaceSel(const QString& text) { textCursor().insertText(text); }
+void ProgramText::replaceSel(const QString& text)
+{
+    textCursor().insertText(text);
+}
 
-int ProgramText::caretLine() const { return textCursor().blockNumber(); }
+int ProgramText::caretLine() const
+{
+    return textCursor().blockNumber();
+}
 
 intptr_t ProgramText::request(uint32_t message, intptr_t wparam, intptr_t)
 {
@@ -144,7 +153,8 @@ intptr_t ProgramText::request(uint32_t message, intptr_t wparam, intptr_t)
         // the unselected characters of the lines the selection touches
         const QTextBlock first = doc->findBlock(c.selectionStart());
         const QTextBlock last = doc->findBlock(c.selectionEnd());
-        return (c.selectionStart() - first.position()) + (last.position() + last.length() - 1 - c.selectionEnd());
+        return (c.selectionStart() - first.position()) +
+               (last.position() + last.length() - 1 - c.selectionEnd());
     }
     case kLineFromChar: {
         if (wparam != -1)

@@ -4,7 +4,6 @@
 // limit and the caret status are figured in those units.
 
 #include <QPlainTextEdit>
-
 #include <cstdint>
 
 class ProgramText : public QPlainTextEdit

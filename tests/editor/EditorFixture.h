@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <functional>
 #include <memory>
 

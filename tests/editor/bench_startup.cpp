@@ -8,12 +8,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWindow>
-
-#include <time.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <time.h>
+#include <unistd.h>
 
 namespace {
 // Milliseconds since this process was started, from the kernel's own start time.
@@ -27,7 +25,8 @@ double msSinceProcessStart()
     const double startTicks = fields.value(19).toDouble(); // field 22 of the whole line
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
-    return (double(now.tv_sec) + double(now.tv_nsec) / 1e9) * 1000.0 - startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
+    return (double(now.tv_sec) + double(now.tv_nsec) / 1e9) * 1000.0 -
+           startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
 long residentKb()
@@ -86,7 +85,8 @@ int main(int argc, char** argv)
         rss = std::max(rss, v[2].toLong());
     }
     std::sort(totals.begin(), totals.end());
-    std::printf("median start-up to first shown window: %.1f ms (target < 300); max resident: %.1f MB (target < 80)\n",
+    std::printf("median start-up to first shown window: %.1f ms (target < 300); max resident: %.1f MB "
+                "(target < 80)\n",
                 totals[runs / 2], double(rss) / 1024.0);
     return 0;
 }

@@ -99,7 +99,8 @@ void TestEditor::menuTable_data()
     };
     for (const auto& r : rows)
         QTest::newRow(r.name) << QString::fromLatin1(r.name) << QString::fromUtf8(r.caption)
-                              << QString::fromLatin1(r.key) << r.enabled << r.checked << QString::fromLatin1(r.parent);
+                              << QString::fromLatin1(r.key) << r.enabled << r.checked
+                              << QString::fromLatin1(r.parent);
 }
 
 void TestEditor::menuTable()
@@ -130,9 +131,10 @@ void TestEditor::menuBarOrder()
     QStringList captions;
     for (QAction* a : editor.menuBar()->actions())
         captions << a->text();
-    QCOMPARE(captions, QStringList({QStringLiteral("&Archivo"), QStringLiteral("&Edición"), QStringLiteral("&Programa"),
-                                    QStringLiteral("PLC"), QStringLiteral("&Opciones"),
-                                    QStringLiteral("Insertar instrucciones"), QStringLiteral("A&yuda")}));
+    QCOMPARE(captions,
+             QStringList({QStringLiteral("&Archivo"), QStringLiteral("&Edición"), QStringLiteral("&Programa"),
+                          QStringLiteral("PLC"), QStringLiteral("&Opciones"),
+                          QStringLiteral("Insertar instrucciones"), QStringLiteral("A&yuda")}));
     // the close command has no visible entry
     QVERIFY(!editor.findChild<QAction*>(QStringLiteral("mnCerrarArchivo"))->isVisible());
     // 44 instruction items, hidden until start-up fills them, then a separator
@@ -221,8 +223,8 @@ void TestEditor::startUpWithoutEsDef()
     QCOMPARE(m.text, QStringLiteral(" El archivo ES.DEF es necesario para el correcto\r\n"
                                     "funcionamiento del software. Este debe estar en la\r\n"
                                     "misma carpeta dende se halla instalado el DMK38.EXE,\r\n"
-                                    "en este caso ")
-                         + f.appPath().toUpper() + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n"));
+                                    "en este caso ") +
+                         f.appPath().toUpper() + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n"));
     // nothing else is loaded: no settings, no instruction menu, and leaving writes nothing
     QVERIFY(f.editor->cbVariables.isEmpty());
     QVERIFY(!f.editor->findChild<QAction*>(QStringLiteral("mnI0"))->isVisible());

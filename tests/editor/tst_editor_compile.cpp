@@ -1,6 +1,5 @@
 // The compile, save-compiled and decompile commands in the window, on real files.
 #include "EditorFixture.h"
-
 #include "Minimsg.h"
 
 #include <QComboBox>
@@ -47,7 +46,8 @@ void TestEditorCompile::compileOk_data()
     QTest::newRow("empty") << QString() << QByteArray();
     QTest::newRow("comments and equ") << QStringLiteral("; nada\nmotor equ s1\n") << QByteArray();
     QTest::newRow("ld out end") << QStringLiteral("ld e1\nout s1\nend") << QByteArray::fromHex("06000b080f");
-    QTest::newRow("backward jump") << QStringLiteral("loop: ld e1\ngoto loop") << QByteArray::fromHex("06001a00");
+    QTest::newRow("backward jump") << QStringLiteral("loop: ld e1\ngoto loop")
+                                   << QByteArray::fromHex("06001a00");
 }
 
 void TestEditorCompile::compileOk()
@@ -195,7 +195,8 @@ void TestEditorCompile::saveCompiledDeclinedOverwrite()
     f.trigger("mnSalvarBinario");
     const auto& q = f.prompts.asked().last();
     QCOMPARE(q.title, QStringLiteral("Sobreescribir"));
-    QCOMPARE(q.text, QStringLiteral("El archivo ") + f.path(QStringLiteral("p.obj")) + QStringLiteral(" ya existe: Sobreescribir?"));
+    QCOMPARE(q.text, QStringLiteral("El archivo ") + f.path(QStringLiteral("p.obj")) +
+                         QStringLiteral(" ya existe: Sobreescribir?"));
     QCOMPARE(q.defaultButton, Prompts::No);
     QCOMPARE(f.readFile(QStringLiteral("p.obj")), QByteArray("keep"));
     QVERIFY(!f.editor->findChild<Minimsg*>(QStringLiteral("Minimsg"))->isVisible());
@@ -217,7 +218,8 @@ void TestEditorCompile::saveCompiledFailureReported()
     f.trigger("mnSalvarBinario");
     const auto& q = f.prompts.asked().last();
     QCOMPARE(q.title, QStringLiteral("Error"));
-    QCOMPARE(q.text, QStringLiteral("Se produjo error  76, No se encontró la ruta de acceso. ¨ Reintentar ?"));
+    QCOMPARE(q.text,
+             QStringLiteral("Se produjo error  76, No se encontró la ruta de acceso. ¨ Reintentar ?"));
     QVERIFY(!f.editor->findChild<Minimsg*>(QStringLiteral("Minimsg"))->isVisible());
     QVERIFY(f.prompts.unexpected().isEmpty());
 }
@@ -242,7 +244,8 @@ void TestEditorCompile::decompile()
     QCOMPARE(f.editor->lstJumpLabel, QStringList{QStringLiteral("4")});
     QVERIFY(f.editor->ProgramModified);
     QVERIFY(!f.editor->CompiledCurrent);
-    QCOMPARE(f.editor->findChild<QLineEdit*>(QStringLiteral("txtProgreso"))->text(), QStringLiteral(" 99.84%"));
+    QCOMPARE(f.editor->findChild<QLineEdit*>(QStringLiteral("txtProgreso"))->text(),
+             QStringLiteral(" 99.84%"));
     QCOMPARE(f.editor->findChild<QLabel*>(QStringLiteral("lbProgreso"))->property("units").toInt(), 53);
     QVERIFY(f.txt()->isVisible());
     QVERIFY(f.prompts.unexpected().isEmpty());

@@ -34,7 +34,8 @@ void TestEditorFiles::openFile()
     EditorFixture f;
     QVERIFY(f.start());
     // Windows-1252 bytes, CR LF, a lone CR and a last line without a break
-    f.writeFile(QStringLiteral("prog.prg"), QByteArray("; se\xf1" "al\r\nld e1\rout s1\r\nend"));
+    f.writeFile(QStringLiteral("prog.prg"), QByteArray("; se\xf1"
+                                                       "al\r\nld e1\rout s1\r\nend"));
     f.prompts.answerFile(f.path(QStringLiteral("prog.prg")));
     f.trigger("mnCargar");
     const auto& asked = f.prompts.asked();
@@ -133,8 +134,10 @@ void TestEditorFiles::loadLimit()
     if (overflow) {
         const auto& m = f.prompts.asked().last();
         QCOMPARE(m.title, QStringLiteral("Desbordamiento"));
-        QCOMPARE(m.text, QStringLiteral("El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"));
-        QCOMPARE(panelDuringLoad, QStringLiteral("Cargando big.prg -  %1 bytes -  ** Espere **").arg(file.size()));
+        QCOMPARE(m.text,
+                 QStringLiteral("El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"));
+        QCOMPARE(panelDuringLoad,
+                 QStringLiteral("Cargando big.prg -  %1 bytes -  ** Espere **").arg(file.size()));
         QVERIFY(frameDuringLoad);
     }
     QVERIFY(!f.editor->findChild<QGroupBox*>(QStringLiteral("frProgreso"))->isVisible());
@@ -226,8 +229,8 @@ void TestEditorFiles::saveAsDeclinedOverwriteKeepsName()
     f.trigger("mnSalvarComo");
     const auto& q = f.prompts.asked().last();
     QCOMPARE(q.title, QStringLiteral("Sobreescribir"));
-    QCOMPARE(q.text, QStringLiteral("El archivo ") + f.path(QStringLiteral("otra/existe.prg"))
-                         + QStringLiteral(" ya existe: Sobreescribir?"));
+    QCOMPARE(q.text, QStringLiteral("El archivo ") + f.path(QStringLiteral("otra/existe.prg")) +
+                         QStringLiteral(" ya existe: Sobreescribir?"));
     QCOMPARE(q.buttons, int(Prompts::Yes | Prompts::No));
     QCOMPARE(q.defaultButton, Prompts::No);
     QCOMPARE(q.icon, Prompts::Icon::Question);
@@ -253,7 +256,8 @@ void TestEditorFiles::saveAsEmptyName()
     f.setText(QStringLiteral("ld e1"));
     QVERIFY(!f.editor->mnSalvarComo_Click());
     QCOMPARE(f.prompts.asked().last().title, QStringLiteral("Error"));
-    QCOMPARE(f.prompts.asked().last().text, QStringLiteral("No se especific¢ un nombre: no es posible salvar!"));
+    QCOMPARE(f.prompts.asked().last().text,
+             QStringLiteral("No se especific¢ un nombre: no es posible salvar!"));
     QCOMPARE(f.prompts.asked().last().icon, Prompts::Icon::Critical);
     QVERIFY(f.editor->ProgramModified);
     QVERIFY(f.prompts.unexpected().isEmpty());

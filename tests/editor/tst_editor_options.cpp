@@ -1,7 +1,6 @@
 // The main window's side of settings, colours, option toggles, instruction insertion and help.
-#include "EditorFixture.h"
-
 #include "Colorset.h"
+#include "EditorFixture.h"
 
 #include <QDir>
 #include <QLabel>
@@ -10,9 +9,10 @@
 #include <QRadioButton>
 
 namespace {
-const QString kMnemonics = QStringLiteral("AND,ANDN,ANDP,CCPE,CLRIF1,CPE,CR,CS,CTV,END,GOSUB,GOTO,IF0,IF1,IFV1,JP0,JP1,JPV1,"
-                                          "LD,LDI,LDN,MOVTCT,NOT,NOTA,OR,ORN,ORP,OSC,OUT,RJP,RST,RCT,RTP,SET,SETB,"
-                                          "SETIF1,TP,TPF,TPV,TPVF,XOR");
+const QString kMnemonics =
+    QStringLiteral("AND,ANDN,ANDP,CCPE,CLRIF1,CPE,CR,CS,CTV,END,GOSUB,GOTO,IF0,IF1,IFV1,JP0,JP1,JPV1,"
+                   "LD,LDI,LDN,MOVTCT,NOT,NOTA,OR,ORN,ORP,OSC,OUT,RJP,RST,RCT,RTP,SET,SETB,"
+                   "SETIF1,TP,TPF,TPV,TPVF,XOR");
 
 QStringList visibleEntries(QMenu* menu)
 {
@@ -23,8 +23,14 @@ QStringList visibleEntries(QMenu* menu)
     return names;
 }
 
-QColor textColor(const EditorFixture& f) { return f.txt()->palette().color(QPalette::Text); }
-QColor backColor(const EditorFixture& f) { return f.txt()->palette().color(QPalette::Base); }
+QColor textColor(const EditorFixture& f)
+{
+    return f.txt()->palette().color(QPalette::Text);
+}
+QColor backColor(const EditorFixture& f)
+{
+    return f.txt()->palette().color(QPalette::Base);
+}
 } // namespace
 
 class TestEditorOptions : public QObject
