@@ -2,7 +2,9 @@
 #include "Colorset.h"
 #include "EditorFixture.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -51,6 +53,8 @@ private slots:
     void colourDialogModeless();
     void aboutBox();
     void quickHelpMissing();
+    void quickHelpShown();
+    void helpOnF1();
 };
 
 void TestEditorOptions::defaultsWithoutSettingsFile()
@@ -280,6 +284,36 @@ void TestEditorOptions::quickHelpMissing()
     f.trigger("mnQAyuda");
     QCOMPARE(f.prompts.asked().size(), 1);
     QCOMPARE(f.prompts.asked().first().text, QStringLiteral("No se halla el archivo QHELP.AYD"));
+}
+
+void TestEditorOptions::quickHelpShown()
+{
+    EditorFixture f;
+    QVERIFY(QFile::copy(QStringLiteral(WMK38_BIN_DIR "/qhelp.ayd"), f.path(QStringLiteral("qhelp.ayd"))));
+    QVERIFY(f.start());
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            title = w->windowTitle();
+            w->close();
+        }
+    });
+    QTest::keyClick(f.editor.get(), Qt::Key_F1, Qt::ControlModifier);
+    QCOMPARE(title, QStringLiteral("Ayuda r\u00A0pida"));
+    QVERIFY(f.prompts.asked().isEmpty());
+}
+
+void TestEditorOptions::helpOnF1()
+{
+    EditorFixture f;
+    QVERIFY(f.start());
+    QTest::keyClick(f.editor.get(), Qt::Key_F1);
+    QWidget* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("HelpWindow") && w->isVisible())
+            help = w;
+    QVERIFY(help);
+    help->close();
 }
 
 QTEST_MAIN(TestEditorOptions)
