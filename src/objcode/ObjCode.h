@@ -26,7 +26,13 @@ bool writeObjectFile(const QString& path, const QString& nameField, const isa::P
 std::optional<isa::ProgramImage> readObjectFile(const QString& path, QString* error,
                                                 const std::function<void(int)>& progress = {});
 
+// The loader's progress display after byte k: the bar width (k × 0.2031 rounded, plus 1)
+// and the percentage text (Str of k × 0.39 and "%", " 99.84%" after the last byte).
+int loadProgressWidth(int k);
+QString loadProgressText(int k);
+
 // Reads a Ladder file: everything after the first line feed, padded with zeros to 256 bytes.
+// A body over 256 bytes or an unreadable file gives nullopt and *error.
 std::optional<isa::ProgramImage> readLadderFile(const QString& path, QString* error);
 
 struct Translation
@@ -39,5 +45,16 @@ struct Translation
 // the 256 program bytes) back into instruction-list text.
 Translation ReverseTranslate(QByteArrayView image);
 Translation ReverseTranslate(const isa::ProgramImage& image);
+
+// The runtime's Str form of a number: a blank before a non-negative value, at most 7
+// significant digits, no "0" before the point (5 → " 5", 0.5 → " .5", 1.5 → " 1.5").
+QString Str(double value);
+
+// The text of a one-byte operand; context is the opcode, which gives the counter and timer
+// instructions their group names and error markers. A byte without a name prints in decimal.
+QString FormatOperand(quint8 byte, quint8 context);
+
+// The 8-character label column of the line whose opcode is at this position (address + 1).
+QString LabelField(int position, bool isTarget);
 
 } // namespace objcode

@@ -4,8 +4,9 @@
 // so the boundary does not depend on one compiler's layout.
 //
 // Strings are OrvBstr: UTF-16, length-prefixed, zero-terminated, allocated with malloc by
-// orvAllocString. A string passed in stays the caller's; a string returned through an out
-// parameter belongs to the caller, who frees it with orvFreeString.
+// orvAllocString. A string passed in stays the caller's (it must be an OrvBstr too: its
+// length prefix is read, so byte strings may hold zeros; null is the empty text); a string
+// returned through an out parameter belongs to the caller, who frees it with orvFreeString.
 
 #include <cstdint>
 #include <cstdlib>

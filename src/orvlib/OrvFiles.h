@@ -14,7 +14,9 @@ QString cutExt(const QString& fileName);
 QString getExt(const QString& fullName);
 quint8 ascZ(const QString& character);
 bool copyFile(const QString& from, const QString& to);
-// The desktop's trash (freedesktop.org trash specification), never a plain delete.
+// Moves the file into the user's trash folder ($XDG_DATA_HOME/Trash, or
+// ~/.local/share/Trash) as freedesktop.org lays it out; never a plain delete. A file on
+// another disk than that folder is left in place (false).
 bool moveToTrash(const QString& path);
 // Hands the trimmed url to xdg-open as one argument, without a shell, and does not wait.
 bool openUrl(const QString& url);

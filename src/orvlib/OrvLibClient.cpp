@@ -112,7 +112,8 @@ QString OrvLib::GetIni(const QString& section, const QString& item, const QStrin
 {
     OrvBstr text = nullptr;
     const OrvResult result = m_object->GetIni(Arg(section), Arg(item), Arg(defaultValue), &text);
-    return result == ORV_S_OK ? take(result, text) : defaultValue;
+    const QString value = take(result, text);
+    return result == ORV_S_OK ? value : defaultValue;
 }
 
 bool OrvLib::PutIni(const QString& section, const QString& item, const QString& value)

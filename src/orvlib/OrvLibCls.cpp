@@ -4,11 +4,13 @@
 #include "OrvLibCls.h"
 
 #include "OrvFiles.h"
-#include "OrvObjects.h"
 #include "OrvModule.h"
+#include "OrvObjects.h"
 #include "OrvProfile.h"
 #include "OrvWin.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 using namespace orvmodule;
@@ -21,8 +23,7 @@ constexpr qsizetype kIniValueMax = 254;
 constexpr uint32_t kEmSetSel = 177;
 
 // Reads the first size bytes of a byte string (one character per byte), little-endian.
-template <class T>
-OrvResult fromBytes(const char16_t* x, T* result)
+template <class T> OrvResult fromBytes(const char16_t* x, T* result)
 {
     if (!result)
         return ORV_E_POINTER;
@@ -31,17 +32,20 @@ OrvResult fromBytes(const char16_t* x, T* result)
     unsigned char bytes[sizeof(T)];
     for (size_t i = 0; i < sizeof(T); ++i)
         bytes[i] = static_cast<unsigned char>(x[i] & 0xFF);
+    if constexpr (std::endian::native == std::endian::big)
+        std::reverse(bytes, bytes + sizeof(T));
     std::memcpy(result, bytes, sizeof(T));
     return ORV_S_OK;
 }
 
-template <class T>
-OrvResult toBytes(T value, OrvBstr* result)
+template <class T> OrvResult toBytes(T value, OrvBstr* result)
 {
     if (!result)
         return ORV_E_POINTER;
     unsigned char bytes[sizeof(T)];
     std::memcpy(bytes, &value, sizeof(T));
+    if constexpr (std::endian::native == std::endian::big)
+        std::reverse(bytes, bytes + sizeof(T));
     char16_t text[sizeof(T)];
     for (size_t i = 0; i < sizeof(T); ++i)
         text[i] = bytes[i];
@@ -153,16 +157,18 @@ public:
                      OrvBstr* result) override
     {
         const QString fallback = fromOrv(defaultValue);
-        const QString value = orvprofile::readString(m_iniFile, fromOrv(section), fromOrv(item), fallback, kIniValueMax);
+        const QString value =
+            orvprofile::readString(m_iniFile, fromOrv(section), fromOrv(item), fallback, kIniValueMax);
         return toOrv(value.isEmpty() ? fallback : value, result);
     }
     OrvResult PutIni(const char16_t* section, const char16_t* item, const char16_t* value) override
     {
-        return orvprofile::writeString(m_iniFile, fromOrv(section), fromOrv(item), fromOrv(value)) ? ORV_S_OK
-                                                                                                 : ORV_E_FAIL;
+        return orvprofile::writeString(m_iniFile, fromOrv(section), fromOrv(item), fromOrv(value))
+                   ? ORV_S_OK
+                   : ORV_E_FAIL;
     }
     OrvResult LocalInf(IOrvUnknown** object) override { return orvobjects::createLocalInfo(object); }
-    OrvResult Folders(IOrvUnknown** object) override { return notSupported(object); }
+    OrvResult Folders(IOrvUnknown** object) override { return orvobjects::createCarpetas(object); }
     OrvResult tmp(IOrvUnknown** object) override { return orvobjects::createTiempos(object); }
     OrvResult IP(IOrvUnknown** object) override { return notSupported(object); }
     OrvResult Host(IOrvUnknown** object) override { return notSupported(object); }
@@ -179,8 +185,14 @@ public:
     OrvResult Cvt(IOrvUnknown** object) override { return orvobjects::createConvertNum(object); }
     OrvResult DeleteKey(int32_t, const char16_t*) override { return ORV_E_NOTSUPPORTED; }
     OrvResult DeleteValue(int32_t, const char16_t*, const char16_t*) override { return ORV_E_NOTSUPPORTED; }
-    OrvResult SetValueEx(int32_t, const char16_t*, int32_t, const char16_t*) override { return ORV_E_NOTSUPPORTED; }
-    OrvResult QueryValueEx(int32_t, const char16_t*, OrvBstr* result) override { return notSupported(result); }
+    OrvResult SetValueEx(int32_t, const char16_t*, int32_t, const char16_t*) override
+    {
+        return ORV_E_NOTSUPPORTED;
+    }
+    OrvResult QueryValueEx(int32_t, const char16_t*, OrvBstr* result) override
+    {
+        return notSupported(result);
+    }
     OrvResult CreateNewKey(int32_t, const char16_t*) override { return ORV_E_NOTSUPPORTED; }
     OrvResult SetKeyValue(int32_t, const char16_t*, const char16_t*, const char16_t*, int32_t) override
     {
@@ -202,8 +214,7 @@ public:
 
 private:
     // Out parameters are cleared so a caller that ignores the result reads nothing stale.
-    template <class T>
-    static OrvResult notSupported(T* out)
+    template <class T> static OrvResult notSupported(T* out)
     {
         if (out)
             *out = T{};

@@ -1,6 +1,6 @@
 #pragma once
 // The interfaces of the objects OrvLibCls hands out through IOrvUnknown pointers
-// (LocalInf, tmp, WinI, Cvt). Ask the pointer for the interface with QueryInterface.
+// (LocalInf, Folders, tmp, WinI, Cvt). Ask the pointer for the interface with QueryInterface.
 // Same conventions as OrvCom.h: results through the last parameter, strings OrvBstr.
 
 #include "OrvCom.h"
@@ -8,13 +8,39 @@
 extern "C" {
 
 // {1A6BDA90-6CCE-11DB-AF2A-000EA66644EB}
-static const OrvGuid IID_IOrvLocalInfo = {0x1A6BDA90, 0x6CCE, 0x11DB, {0xAF, 0x2A, 0x00, 0x0E, 0xA6, 0x66, 0x44, 0xEB}};
+static const OrvGuid IID_IOrvLocalInfo = {
+    0x1A6BDA90, 0x6CCE, 0x11DB, {0xAF, 0x2A, 0x00, 0x0E, 0xA6, 0x66, 0x44, 0xEB}};
 // {1A6BDA91-6CCE-11DB-AF2A-000EA66644EB}
-static const OrvGuid IID_IOrvConvertNum = {0x1A6BDA91, 0x6CCE, 0x11DB, {0xAF, 0x2A, 0x00, 0x0E, 0xA6, 0x66, 0x44, 0xEB}};
+static const OrvGuid IID_IOrvConvertNum = {
+    0x1A6BDA91, 0x6CCE, 0x11DB, {0xAF, 0x2A, 0x00, 0x0E, 0xA6, 0x66, 0x44, 0xEB}};
 // {1A6BDA92-6CCE-11DB-AF2A-000EA66644EB}
-static const OrvGuid IID_IOrvTiempos = {0x1A6BDA92, 0x6CCE, 0x11DB, {0xAF, 0x2A, 0x00, 0x0E, 0xA6, 0x66, 0x44, 0xEB}};
+static const OrvGuid IID_IOrvTiempos = {
+    0x1A6BDA92, 0x6CCE, 0x11DB, {0xAF, 0x2A, 0x00, 0x0E, 0xA6, 0x66, 0x44, 0xEB}};
 // {1A6BDA93-6CCE-11DB-AF2A-000EA66644EB}
-static const OrvGuid IID_IOrvWinInf = {0x1A6BDA93, 0x6CCE, 0x11DB, {0xAF, 0x2A, 0x00, 0x0E, 0xA6, 0x66, 0x44, 0xEB}};
+static const OrvGuid IID_IOrvWinInf = {
+    0x1A6BDA93, 0x6CCE, 0x11DB, {0xAF, 0x2A, 0x00, 0x0E, 0xA6, 0x66, 0x44, 0xEB}};
+
+// {1A6BDA94-6CCE-11DB-AF2A-000EA66644EB}
+static const OrvGuid IID_IOrvCarpetas = {
+    0x1A6BDA94, 0x6CCE, 0x11DB, {0xAF, 0x2A, 0x00, 0x0E, 0xA6, 0x66, 0x44, 0xEB}};
+
+// Special folders for Carpetas::Path, numbered as on the original platform.
+enum OrvCarpeta : int32_t
+{
+    CARPETA_DESKTOP = 0,
+    CARPETA_PROGRAMS = 2,
+    CARPETA_PERSONAL = 5,
+    CARPETA_STARTUP = 7,
+    CARPETA_MYMUSIC = 13,
+    CARPETA_MYVIDEO = 14,
+    CARPETA_DESKTOPDIRECTORY = 16,
+    CARPETA_FONTS = 20,
+    CARPETA_APPDATA = 26,
+    CARPETA_LOCAL_APPDATA = 28,
+    CARPETA_INTERNET_CACHE = 32,
+    CARPETA_MYPICTURES = 39,
+    CARPETA_PROFILE = 40,
+};
 
 // LocalInfo: the user's regional settings (from the process locale), each as text.
 struct IOrvLocalInfo : IOrvUnknown
@@ -44,6 +70,14 @@ struct IOrvLocalInfo : IOrvUnknown
     virtual OrvResult DefaultCodePage(OrvBstr* result) = 0;
     virtual OrvResult SepList(OrvBstr* result) = 0;
     virtual OrvResult Measure(OrvBstr* result) = 0;
+};
+
+// Carpetas: the path of a special folder (without a final separator); a folder the desktop
+// has no counterpart of gives ORV_E_NOTSUPPORTED, as does About (a window).
+struct IOrvCarpetas : IOrvUnknown
+{
+    virtual OrvResult Path(int32_t folder, OrvBstr* result) = 0;
+    virtual OrvResult About() = 0;
 };
 
 // clsConvertNum: bit, byte and number-base conversions. Bytes are numbered from the low one

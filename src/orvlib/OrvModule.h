@@ -5,7 +5,6 @@
 #include "OrvCom.h"
 
 #include <QString>
-
 #include <atomic>
 
 namespace orvmodule {
@@ -26,11 +25,13 @@ inline OrvResult toOrv(const QString& text, OrvBstr* out)
     return *out ? ORV_S_OK : ORV_E_OUTOFMEMORY;
 }
 
-inline OrvBool toOrvBool(bool b) { return b ? ORV_TRUE : ORV_FALSE; }
+inline OrvBool toOrvBool(bool b)
+{
+    return b ? ORV_TRUE : ORV_FALSE;
+}
 
 // Reference counting and QueryInterface for an object with one interface I (besides IOrvUnknown).
-template <class I>
-class Object : public I
+template <class I> class Object : public I
 {
 public:
     explicit Object(const OrvGuid& iid) : m_iid(iid) { ++g_liveCount; }
@@ -65,8 +66,7 @@ private:
 };
 
 // Hands a new object (created with one reference) out through an IOrvUnknown pointer.
-template <class T>
-OrvResult handOut(T* object, IOrvUnknown** out)
+template <class T> OrvResult handOut(T* object, IOrvUnknown** out)
 {
     if (!out) {
         object->Release();

@@ -1,5 +1,5 @@
-// The objects OrvLibCls hands out: regional settings, number conversions, time spans and
-// the system's version.
+// The objects OrvLibCls hands out: regional settings, special folders, number conversions,
+// time spans and the system's version.
 
 #include "OrvObjects.h"
 
@@ -7,9 +7,9 @@
 #include "OrvModule.h"
 
 #include <QLocale>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QSysInfo>
-
 #include <cctype>
 #include <climits>
 #include <clocale>
@@ -22,8 +22,7 @@ namespace orvobjects {
 
 namespace {
 
-template <class T>
-OrvResult put(T value, T* out)
+template <class T> OrvResult put(T value, T* out)
 {
     if (!out)
         return ORV_E_POINTER;
@@ -56,11 +55,23 @@ public:
     OrvResult MonThousandSep(OrvBstr* r) override { return toOrv(c(MON_THOUSANDS_SEP), r); }
     OrvResult MonGroup(OrvBstr* r) override { return toOrv(grouping(MON_GROUPING), r); }
     OrvResult MonCurrNumDigits(OrvBstr* r) override { return toOrv(fracDigits(), r); }
-    OrvResult SepDate(OrvBstr* r) override { return toOrv(separator(m_locale.dateFormat(QLocale::ShortFormat)), r); }
-    OrvResult SepTime(OrvBstr* r) override { return toOrv(separator(m_locale.timeFormat(QLocale::ShortFormat)), r); }
-    OrvResult StrShortDate(OrvBstr* r) override { return toOrv(m_locale.dateFormat(QLocale::ShortFormat), r); }
+    OrvResult SepDate(OrvBstr* r) override
+    {
+        return toOrv(separator(m_locale.dateFormat(QLocale::ShortFormat)), r);
+    }
+    OrvResult SepTime(OrvBstr* r) override
+    {
+        return toOrv(separator(m_locale.timeFormat(QLocale::ShortFormat)), r);
+    }
+    OrvResult StrShortDate(OrvBstr* r) override
+    {
+        return toOrv(m_locale.dateFormat(QLocale::ShortFormat), r);
+    }
     OrvResult StrLongDate(OrvBstr* r) override { return toOrv(m_locale.dateFormat(QLocale::LongFormat), r); }
-    OrvResult StrTimeFormat(OrvBstr* r) override { return toOrv(m_locale.timeFormat(QLocale::LongFormat), r); }
+    OrvResult StrTimeFormat(OrvBstr* r) override
+    {
+        return toOrv(m_locale.timeFormat(QLocale::LongFormat), r);
+    }
     OrvResult StrAMFormat(OrvBstr* r) override { return toOrv(m_locale.amText(), r); }
     OrvResult StrPMFormat(OrvBstr* r) override { return toOrv(m_locale.pmText(), r); }
     OrvResult SepDec(OrvBstr* r) override { return toOrv(m_locale.decimalPoint(), r); }
@@ -81,17 +92,21 @@ public:
     OrvResult DefaultCodePage(OrvBstr* r) override { return toOrv(c(CODESET), r); }
     OrvResult SepList(OrvBstr* r) override
     {
-        return toOrv(m_locale.decimalPoint() == QStringLiteral(",") ? QStringLiteral(";") : QStringLiteral(","), r);
+        return toOrv(
+            m_locale.decimalPoint() == QStringLiteral(",") ? QStringLiteral(";") : QStringLiteral(","), r);
     }
     OrvResult Measure(OrvBstr* r) override
     {
         return toOrv(m_locale.measurementSystem() == QLocale::MetricSystem ? QStringLiteral("0")
-                                                                            : QStringLiteral("1"),
+                                                                           : QStringLiteral("1"),
                      r);
     }
 
 private:
-    QString c(nl_item item) const { return m_c ? QString::fromLocal8Bit(nl_langinfo_l(item, m_c)) : QString(); }
+    QString c(nl_item item) const
+    {
+        return m_c ? QString::fromLocal8Bit(nl_langinfo_l(item, m_c)) : QString();
+    }
 
     // "3;0" as the original platform writes a repeating group of three
     QString grouping(nl_item item) const
@@ -132,12 +147,71 @@ private:
     locale_t m_c = nullptr;
 };
 
+// ---- Carpetas ----
+
+class Carpetas final : public Object<IOrvCarpetas>
+{
+public:
+    Carpetas() : Object(IID_IOrvCarpetas) {}
+
+    OrvResult Path(int32_t folder, OrvBstr* r) override
+    {
+        const QString path = locate(folder);
+        if (path.isEmpty()) {
+            if (r)
+                *r = nullptr;
+            return ORV_E_NOTSUPPORTED;
+        }
+        return toOrv(path, r);
+    }
+    OrvResult About() override { return ORV_E_NOTSUPPORTED; }
+
+private:
+    static QString locate(int32_t folder)
+    {
+        switch (folder) {
+        case CARPETA_DESKTOP:
+        case CARPETA_DESKTOPDIRECTORY:
+            return writable(QStandardPaths::DesktopLocation);
+        case CARPETA_PROGRAMS:
+            return writable(QStandardPaths::ApplicationsLocation);
+        case CARPETA_PERSONAL:
+            return writable(QStandardPaths::DocumentsLocation);
+        case CARPETA_STARTUP:
+            return writable(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart");
+        case CARPETA_MYMUSIC:
+            return writable(QStandardPaths::MusicLocation);
+        case CARPETA_MYVIDEO:
+            return writable(QStandardPaths::MoviesLocation);
+        case CARPETA_FONTS:
+            return writable(QStandardPaths::FontsLocation);
+        case CARPETA_APPDATA:
+            return writable(QStandardPaths::GenericConfigLocation);
+        case CARPETA_LOCAL_APPDATA:
+            return writable(QStandardPaths::GenericDataLocation);
+        case CARPETA_INTERNET_CACHE:
+            return writable(QStandardPaths::GenericCacheLocation);
+        case CARPETA_MYPICTURES:
+            return writable(QStandardPaths::PicturesLocation);
+        case CARPETA_PROFILE:
+            return writable(QStandardPaths::HomeLocation);
+        default:
+            return {};
+        }
+    }
+    static QString writable(QStandardPaths::StandardLocation location)
+    {
+        return QStandardPaths::writableLocation(location);
+    }
+};
+
 // ---- clsConvertNum ----
 
 bool parseHex(const char16_t* text, quint64* value, QString* digits)
 {
     QString hex = fromOrv(text).trimmed();
-    if (hex.startsWith(QStringLiteral("&H"), Qt::CaseInsensitive) || hex.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive))
+    if (hex.startsWith(QStringLiteral("&H"), Qt::CaseInsensitive) ||
+        hex.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive))
         hex = hex.mid(2);
     if (hex.isEmpty())
         return false;
@@ -159,7 +233,10 @@ class ConvertNum final : public Object<IOrvConvertNum>
 public:
     ConvertNum() : Object(IID_IOrvConvertNum) {}
 
-    OrvResult LongToBin(int32_t value, OrvBstr* r) override { return toOrv(QString::number(quint32(value), 2), r); }
+    OrvResult LongToBin(int32_t value, OrvBstr* r) override
+    {
+        return toOrv(QString::number(quint32(value), 2), r);
+    }
     OrvResult LongToByte(int32_t value, int32_t index, uint8_t* r) override
     {
         if (index < 0 || index > 3)
@@ -190,7 +267,10 @@ public:
         const quint16 u = quint16(value);
         return put(int16_t(quint16(u << 8 | u >> 8)), r);
     }
-    OrvResult IntToUnsignedLong(int16_t value, int32_t* r) override { return put(int32_t(quint16(value)), r); }
+    OrvResult IntToUnsignedLong(int16_t value, int32_t* r) override
+    {
+        return put(int32_t(quint16(value)), r);
+    }
     OrvResult TestBit(int32_t value, int32_t bit, OrvBool* r) override
     {
         if (bit < 0 || bit > 31)
@@ -201,7 +281,10 @@ public:
     {
         return toOrv(QString::number(quint64(value), 16).toUpper(), r);
     }
-    OrvResult CurrBin(int64_t value, OrvBstr* r) override { return toOrv(QString::number(quint64(value), 2), r); }
+    OrvResult CurrBin(int64_t value, OrvBstr* r) override
+    {
+        return toOrv(QString::number(quint64(value), 2), r);
+    }
     OrvResult CurrVal(const char16_t* hex, int64_t* r) override
     {
         quint64 value = 0;
@@ -252,8 +335,8 @@ int32_t parseHms(const char16_t* text)
 QString formatHms(int32_t seconds)
 {
     const qint64 magnitude = qAbs(qint64(seconds));
-    return QString::asprintf("%s%02lld:%02lld:%02lld", seconds < 0 ? "-" : "", magnitude / 3600, magnitude / 60 % 60,
-                             magnitude % 60);
+    return QString::asprintf("%s%02lld:%02lld:%02lld", seconds < 0 ? "-" : "", magnitude / 3600,
+                             magnitude / 60 % 60, magnitude % 60);
 }
 
 class Tiempos final : public Object<IOrvTiempos>
@@ -290,7 +373,9 @@ class WinInf final : public Object<IOrvWinInf>
 public:
     WinInf() : Object(IID_IOrvWinInf)
     {
-        struct utsname names {};
+        struct utsname names
+        {
+        };
         if (uname(&names) == 0) {
             m_system = QString::fromLocal8Bit(names.sysname);
             // "6.1.0-18-amd64": major, minor and the patch level as the build number
@@ -324,9 +409,25 @@ private:
 
 } // namespace
 
-OrvResult createLocalInfo(IOrvUnknown** object) { return handOut(new LocalInfo, object); }
-OrvResult createConvertNum(IOrvUnknown** object) { return handOut(new ConvertNum, object); }
-OrvResult createTiempos(IOrvUnknown** object) { return handOut(new Tiempos, object); }
-OrvResult createWinInf(IOrvUnknown** object) { return handOut(new WinInf, object); }
+OrvResult createLocalInfo(IOrvUnknown** object)
+{
+    return handOut(new LocalInfo, object);
+}
+OrvResult createCarpetas(IOrvUnknown** object)
+{
+    return handOut(new Carpetas, object);
+}
+OrvResult createConvertNum(IOrvUnknown** object)
+{
+    return handOut(new ConvertNum, object);
+}
+OrvResult createTiempos(IOrvUnknown** object)
+{
+    return handOut(new Tiempos, object);
+}
+OrvResult createWinInf(IOrvUnknown** object)
+{
+    return handOut(new WinInf, object);
+}
 
 } // namespace orvobjects

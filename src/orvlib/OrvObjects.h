@@ -6,6 +6,7 @@
 namespace orvobjects {
 
 OrvResult createLocalInfo(IOrvUnknown** object);
+OrvResult createCarpetas(IOrvUnknown** object);
 OrvResult createConvertNum(IOrvUnknown** object);
 OrvResult createTiempos(IOrvUnknown** object);
 OrvResult createWinInf(IOrvUnknown** object);

@@ -87,8 +87,8 @@ bool breaksLines(const QString& text)
 
 } // namespace
 
-QString readString(const QString& file, const QString& section, const QString& key, const QString& defaultValue,
-                   qsizetype maxChars)
+QString readString(const QString& file, const QString& section, const QString& key,
+                   const QString& defaultValue, qsizetype maxChars)
 {
     QStringList lines;
     if (file.isEmpty() || !readLines(file, &lines, nullptr))
@@ -102,7 +102,8 @@ QString readString(const QString& file, const QString& section, const QString& k
     const qsizetype eq = lines[line].indexOf(u'=');
     QString value = eq < 0 ? QString() : lines[line].mid(eq + 1).trimmed();
     // the profile functions drop one pair of matching quotes around a value
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
         value = value.mid(1, value.size() - 2);
     return value.left(maxChars);
 }
@@ -113,7 +114,8 @@ bool writeString(const QString& file, const QString& section, const QString& key
     const QString sectionText = section.trimmed();
     const QString keyText = key.trimmed();
     if (file.isEmpty() || keyText.isEmpty() || breaksLines(sectionText) || breaksLines(keyText) ||
-        breaksLines(value) || sectionText.contains(u']') || keyText.contains(u'=') || keyText.startsWith(u'[')) {
+        breaksLines(value) || sectionText.contains(u']') || keyText.contains(u'=') ||
+        keyText.startsWith(u'[')) {
         if (error)
             *error = QStringLiteral("invalid profile file, section, key or value");
         return false;

@@ -8,8 +8,8 @@
 namespace orvprofile {
 
 // The value of key in section, cut to maxChars; defaultValue when the key is missing.
-QString readString(const QString& file, const QString& section, const QString& key, const QString& defaultValue,
-                   qsizetype maxChars);
+QString readString(const QString& file, const QString& section, const QString& key,
+                   const QString& defaultValue, qsizetype maxChars);
 // Sets key = value, creating the file or the section when missing and keeping every other
 // line as it was. False, with *error, when the file cannot be read or written or a name or
 // value would break the file's lines.

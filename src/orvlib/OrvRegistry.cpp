@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
-
 #include <dlfcn.h>
 
 namespace orvreg {
@@ -75,7 +74,8 @@ QString registrationHint()
         if (builtLibrary.exists())
             library = builtLibrary.canonicalFilePath();
     }
-    return QStringLiteral("Para registrarlo / to register it: %1 %2  (o / or: make build)").arg(tool, library);
+    return QStringLiteral("Para registrarlo / to register it: %1 %2  (o / or: make build)")
+        .arg(tool, library);
 }
 
 } // namespace
@@ -83,8 +83,8 @@ QString registrationHint()
 QString guidToString(const OrvGuid& g)
 {
     return QString::asprintf("{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", g.data1, g.data2, g.data3,
-                             g.data4[0], g.data4[1], g.data4[2], g.data4[3], g.data4[4], g.data4[5], g.data4[6],
-                             g.data4[7]);
+                             g.data4[0], g.data4[1], g.data4[2], g.data4[3], g.data4[4], g.data4[5],
+                             g.data4[6], g.data4[7]);
 }
 
 QString storePath()
@@ -141,24 +141,27 @@ OrvResult createInstance(const OrvGuid& clsid, const OrvGuid& iid, void** object
     const QString library = lookup(clsid);
     if (library.isEmpty()) {
         if (error)
-            *error = QStringLiteral("No se puede crear el componente OrvLibCls: la clase %1 no está registrada "
-                                    "en %2.\nThe OrvLib2 component class is not registered.\n%3")
-                         .arg(guidToString(clsid), store, howTo);
+            *error =
+                QStringLiteral("No se puede crear el componente OrvLibCls: la clase %1 no está registrada "
+                               "en %2.\nThe OrvLib2 component class is not registered.\n%3")
+                    .arg(guidToString(clsid), store, howTo);
         return ORV_REGDB_E_CLASSNOTREG;
     }
     // never closed: objects and their code must outlive every caller
     void* handle = dlopen(QFile::encodeName(library).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         if (error)
-            *error = QStringLiteral("No se puede cargar la biblioteca %1 registrada en %2 para la clase %3:\n%4\n"
-                                    "The OrvLib2 library cannot be loaded.\n%5")
-                         .arg(library, store, guidToString(clsid), QString::fromLocal8Bit(dlerror()), howTo);
+            *error =
+                QStringLiteral("No se puede cargar la biblioteca %1 registrada en %2 para la clase %3:\n%4\n"
+                               "The OrvLib2 library cannot be loaded.\n%5")
+                    .arg(library, store, guidToString(clsid), QString::fromLocal8Bit(dlerror()), howTo);
         return ORV_E_FAIL;
     }
     const auto getClassObject = reinterpret_cast<OrvDllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
     IOrvClassFactory* factory = nullptr;
-    OrvResult result = getClassObject ? getClassObject(&clsid, &IID_IOrvClassFactory, reinterpret_cast<void**>(&factory))
-                                      : ORV_E_FAIL;
+    OrvResult result = getClassObject
+                           ? getClassObject(&clsid, &IID_IOrvClassFactory, reinterpret_cast<void**>(&factory))
+                           : ORV_E_FAIL;
     if (result == ORV_S_OK && factory) {
         result = factory->CreateInstance(nullptr, iid, object);
         factory->Release();
@@ -166,9 +169,11 @@ OrvResult createInstance(const OrvGuid& clsid, const OrvGuid& iid, void** object
     if (result != ORV_S_OK || !*object) {
         *object = nullptr;
         if (error)
-            *error = QStringLiteral("La biblioteca %1 no pudo crear el componente %2 (error 0x%3).\n"
-                                    "The OrvLib2 library could not create the object.\n%4")
-                         .arg(library, guidToString(clsid), QString::number(quint32(result), 16).toUpper(), howTo);
+            *error = QStringLiteral(
+                         "La biblioteca %1, registrada en %2, no pudo crear el componente %3 (error 0x%4).\n"
+                         "The OrvLib2 library could not create the object.\n%5")
+                         .arg(library, store, guidToString(clsid),
+                              QString::number(quint32(result), 16).toUpper(), howTo);
         return result == ORV_S_OK ? ORV_E_FAIL : result;
     }
     return ORV_S_OK;

@@ -7,10 +7,10 @@
 #include "OrvRegistry.h"
 
 #include <QFile>
-
-#include <dlfcn.h>
 #include <climits>
 #include <cstdlib>
+#include <dlfcn.h>
+#include <type_traits>
 
 #define ORV_EXPORT extern "C" __attribute__((visibility("default")))
 

@@ -3,9 +3,9 @@
 
 #include "OrvCom.h"
 
-#include <dlfcn.h>
 #include <cstdio>
 #include <cstring>
+#include <dlfcn.h>
 #include <strings.h>
 
 int main(int argc, char** argv)

@@ -9,8 +9,8 @@
 #include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
-
 #include <cmath>
 
 namespace {
@@ -18,7 +18,8 @@ namespace {
 // An OrvBstr argument built from a QString for one call.
 struct Str
 {
-    explicit Str(const QString& s) : p(orvAllocString(reinterpret_cast<const char16_t*>(s.utf16()), uint32_t(s.size())))
+    explicit Str(const QString& s)
+        : p(orvAllocString(reinterpret_cast<const char16_t*>(s.utf16()), uint32_t(s.size())))
     {
     }
     ~Str() { orvFreeString(p); }
@@ -29,7 +30,8 @@ struct Str
 
 QString take(OrvBstr s)
 {
-    const QString text = s ? QString(reinterpret_cast<const QChar*>(s), qsizetype(orvStringLen(s))) : QString();
+    const QString text =
+        s ? QString(reinterpret_cast<const QChar*>(s), qsizetype(orvStringLen(s))) : QString();
     orvFreeString(s);
     return text;
 }
@@ -55,8 +57,7 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-template <class I>
-I* objectFrom(IOrvUnknown* unknown, const OrvGuid& iid)
+template <class I> I* objectFrom(IOrvUnknown* unknown, const OrvGuid& iid)
 {
     void* typed = nullptr;
     if (!unknown || unknown->QueryInterface(iid, &typed) != ORV_S_OK)
@@ -90,6 +91,7 @@ private slots:
     void tiempos();
     void tiemposRejectsBadTimes();
     void localInfo();
+    void carpetas();
     void winInf();
 
 private:
@@ -124,29 +126,45 @@ void TestOrvInventory::copyFile()
     QCOMPARE(ok, ORV_FALSE);
     QCOMPARE(lib()->CopyFile(Str(dir.path()).p, Str(to).p, &ok), ORV_S_OK);
     QCOMPARE(ok, ORV_FALSE);
-    QCOMPARE(lib()->CopyFile(Str(from).p, Str(dir.filePath(QStringLiteral("no/where.obj"))).p, &ok), ORV_S_OK);
+    QCOMPARE(lib()->CopyFile(Str(from).p, Str(dir.filePath(QStringLiteral("no/where.obj"))).p, &ok),
+             ORV_S_OK);
     QCOMPARE(ok, ORV_FALSE);
     QCOMPARE(readFile(to), data);
 }
 
 void TestOrvInventory::eraseFileMovesToTrash()
 {
+    // home and data folder in one temporary folder: the file is then on the home's disk and
+    // goes to the home trash, whatever disks the machine has
     QTemporaryDir home;
-    const QByteArray saved = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    const QByteArray savedHome = qgetenv("HOME");
+    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("share")).toUtf8());
     const QString file = home.filePath(QStringLiteral("work/old.prg"));
     QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("work"))));
     writeFile(file, "ld e1\r\n");
     const OrvResult erased = lib()->EraseFile(Str(file).p);
     const OrvResult missing = lib()->EraseFile(Str(file).p);
-    qputenv("XDG_DATA_HOME", saved);
-    if (saved.isNull())
+    // a second file of the same name takes a name of its own in the trash
+    writeFile(file, "ld e2\r\n");
+    const OrvResult second = lib()->EraseFile(Str(file).p);
+    qputenv("HOME", savedHome);
+    qputenv("XDG_DATA_HOME", savedData);
+    if (savedData.isNull())
         qunsetenv("XDG_DATA_HOME");
     QCOMPARE(erased, ORV_S_OK);
     QVERIFY(!QFile::exists(file));
-    QCOMPARE(readFile(home.filePath(QStringLiteral("Trash/files/old.prg"))), QByteArray("ld e1\r\n"));
-    QVERIFY(readFile(home.filePath(QStringLiteral("Trash/info/old.prg.trashinfo"))).contains("Path="));
+    QCOMPARE(readFile(home.filePath(QStringLiteral("share/Trash/files/old.prg"))), QByteArray("ld e1\r\n"));
+    const QByteArray info = readFile(home.filePath(QStringLiteral("share/Trash/info/old.prg.trashinfo")));
+    QVERIFY2(
+        info.startsWith("[Trash Info]\nPath=" + QUrl::toPercentEncoding(file, "/") + "\nDeletionDate=20"),
+        info.constData());
     QCOMPARE(missing, ORV_E_FAIL);
+    QCOMPARE(second, ORV_S_OK);
+    QCOMPARE(readFile(home.filePath(QStringLiteral("share/Trash/files/old.prg.2"))), QByteArray("ld e2\r\n"));
+    QVERIFY(QFile::exists(home.filePath(QStringLiteral("share/Trash/info/old.prg.2.trashinfo"))));
+    QCOMPARE(readFile(home.filePath(QStringLiteral("share/Trash/files/old.prg"))), QByteArray("ld e1\r\n"));
 }
 
 void TestOrvInventory::dirExists_data()
@@ -173,12 +191,18 @@ void TestOrvInventory::getExt_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("simple") << "C:\\prg\\test.prg" << "prg";
-    QTest::newRow("last point of the name") << "/a/test.old.obj" << "obj";
-    QTest::newRow("point in a folder only") << "/a.b/test" << "";
-    QTest::newRow("point in a windows folder only") << "C:\\a.b\\test" << "";
-    QTest::newRow("none") << "test" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("simple") << "C:\\prg\\test.prg"
+                            << "prg";
+    QTest::newRow("last point of the name") << "/a/test.old.obj"
+                                            << "obj";
+    QTest::newRow("point in a folder only") << "/a.b/test"
+                                            << "";
+    QTest::newRow("point in a windows folder only") << "C:\\a.b\\test"
+                                                    << "";
+    QTest::newRow("none") << "test"
+                          << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestOrvInventory::getExt()
@@ -252,6 +276,7 @@ void TestOrvInventory::notSupported()
     QCOMPARE(lib()->Tsk(&object), ORV_E_NOTSUPPORTED);
     QVERIFY(!object);
     QCOMPARE(lib()->Ping(&object), ORV_E_NOTSUPPORTED);
+    QCOMPARE(lib()->IP(&object), ORV_E_NOTSUPPORTED);
     QCOMPARE(lib()->GetIconFromFile(nullptr, 0, ORV_TRUE, &object), ORV_E_NOTSUPPORTED);
     OrvBool b = ORV_TRUE;
     QCOMPARE(lib()->WindowExist(Str(QStringLiteral("WMK38")).p, &b), ORV_E_NOTSUPPORTED);
@@ -291,7 +316,9 @@ void TestOrvInventory::selAllTextRoutesToControl()
 
 void TestOrvInventory::internetLinkRunsOpenerWithoutShell()
 {
-    QTemporaryDir dir;
+    // in the build folder: /tmp may forbid running programs
+    QTemporaryDir dir(QStringLiteral(WMK38_BUILD_DIR "/tst_orvopener-XXXXXX"));
+    QVERIFY(dir.isValid());
     const QString log = dir.filePath(QStringLiteral("args"));
     const QString opener = dir.filePath(QStringLiteral("xdg-open"));
     writeFile(opener, QStringLiteral("#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '%1.tmp'\nmv '%1.tmp' '%1'\n")
@@ -379,10 +406,14 @@ void TestOrvInventory::tiempos_data()
     QTest::addColumn<QString>("end");
     QTest::addColumn<int>("seconds");
     QTest::addColumn<QString>("span");
-    QTest::newRow("same day") << "08:15:00" << "09:20:30" << 3930 << "01:05:30";
-    QTest::newRow("past midnight") << "23:59:50" << "00:00:10" << 20 << "00:00:20";
-    QTest::newRow("no seconds") << "8:00" << "8:01" << 60 << "00:01:00";
-    QTest::newRow("equal") << "12:00:00" << "12:00:00" << 0 << "00:00:00";
+    QTest::newRow("same day") << "08:15:00"
+                              << "09:20:30" << 3930 << "01:05:30";
+    QTest::newRow("past midnight") << "23:59:50"
+                                   << "00:00:10" << 20 << "00:00:20";
+    QTest::newRow("no seconds") << "8:00"
+                                << "8:01" << 60 << "00:01:00";
+    QTest::newRow("equal") << "12:00:00"
+                           << "12:00:00" << 0 << "00:00:00";
 }
 
 void TestOrvInventory::tiempos()
@@ -442,6 +473,37 @@ void TestOrvInventory::localInfo()
     QCOMPARE(info->DefaultCodePage(&s), ORV_S_OK);
     QVERIFY(!take(s).isEmpty());
     info->Release();
+}
+
+void TestOrvInventory::carpetas()
+{
+    QTemporaryDir config;
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    IOrvUnknown* unknown = nullptr;
+    QCOMPARE(lib()->Folders(&unknown), ORV_S_OK);
+    auto* folders = objectFrom<IOrvCarpetas>(unknown, IID_IOrvCarpetas);
+    QVERIFY(folders);
+    OrvBstr s = nullptr;
+    const OrvResult appData = folders->Path(CARPETA_APPDATA, &s);
+    const QString appDataPath = take(s);
+    const OrvResult startup = folders->Path(CARPETA_STARTUP, &s);
+    const QString startupPath = take(s);
+    qputenv("XDG_CONFIG_HOME", saved);
+    if (saved.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    QCOMPARE(appData, ORV_S_OK);
+    QCOMPARE(appDataPath, config.path());
+    QCOMPARE(startup, ORV_S_OK);
+    QCOMPARE(startupPath, config.path() + QStringLiteral("/autostart"));
+    QCOMPARE(folders->Path(CARPETA_PROFILE, &s), ORV_S_OK);
+    QCOMPARE(take(s), QDir::homePath());
+    // the system folder (37) has no counterpart here
+    s = reinterpret_cast<OrvBstr>(1);
+    QCOMPARE(folders->Path(37, &s), ORV_E_NOTSUPPORTED);
+    QVERIFY(!s);
+    QCOMPARE(folders->About(), ORV_E_NOTSUPPORTED);
+    folders->Release();
 }
 
 void TestOrvInventory::winInf()

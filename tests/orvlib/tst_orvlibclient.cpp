@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestOrvLibClient : public QObject
 {
@@ -17,7 +19,8 @@ class TestOrvLibClient : public QObject
 private slots:
     void initTestCase();
     void createsByClassIdentifier();
-    void notRegisteredGivesClearMessage();
+    void creationFailureGivesClearMessage_data();
+    void creationFailureGivesClearMessage();
     void cutPath_data();
     void cutPath();
     void getPath_data();
@@ -62,39 +65,66 @@ void TestOrvLibClient::createsByClassIdentifier()
     QVERIFY(!other);
 }
 
-void TestOrvLibClient::notRegisteredGivesClearMessage()
+void TestOrvLibClient::creationFailureGivesClearMessage_data()
 {
+    QTest::addColumn<QByteArray>("store");
+    QTest::addColumn<QStringList>("fragments");
+    const QStringList always = {QStringLiteral("{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}"),
+                                QStringLiteral("orvregsvr"), QStringLiteral("libOrvLib2.so")};
+    QTest::newRow("no store") << QByteArray() << always + QStringList{QStringLiteral("no está registrada")};
+    QTest::newRow("other classes only")
+        << QByteArray("{00000000-1111-2222-3333-444444444444}=/nowhere/libOther.so\n")
+        << always + QStringList{QStringLiteral("no está registrada")};
+    QTest::newRow("registered library missing")
+        << QByteArray("{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}=/nowhere/libOrvLib2.so\n")
+        << always +
+               QStringList{QStringLiteral("No se puede cargar"), QStringLiteral("/nowhere/libOrvLib2.so")};
+    QTest::newRow("registered file is no component")
+        << QByteArray("{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}=" WMK38_BUILD_DIR "/lib/libOrvWin.so\n")
+        << always + QStringList{QStringLiteral("no pudo crear"), QStringLiteral("libOrvWin.so")};
+}
+
+void TestOrvLibClient::creationFailureGivesClearMessage()
+{
+    QFETCH(QByteArray, store);
+    QFETCH(QStringList, fragments);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("components.reg"));
+    if (!store.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(store);
+    }
     const QByteArray saved = qgetenv("ORVLIB_REGISTRY");
-    const QString store = dir.filePath(QStringLiteral("empty.reg"));
-    QFile file(store);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("{00000000-1111-2222-3333-444444444444}=/nowhere/libOther.so\n");
-    file.close();
-    qputenv("ORVLIB_REGISTRY", store.toUtf8());
+    qputenv("ORVLIB_REGISTRY", path.toUtf8());
     QString error;
     auto lib = OrvLib::create(&error);
     qputenv("ORVLIB_REGISTRY", saved);
     QVERIFY(!lib);
-    QVERIFY2(error.contains(QStringLiteral("{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}")), qPrintable(error));
-    QVERIFY2(error.contains(store), qPrintable(error));
-    QVERIFY2(error.contains(QStringLiteral("orvregsvr")), qPrintable(error));
-    QVERIFY2(error.contains(QStringLiteral("libOrvLib2.so")), qPrintable(error));
-    QVERIFY2(error.contains(QStringLiteral("no está registrada")), qPrintable(error));
+    QVERIFY2(error.contains(path), qPrintable(error));
+    for (const QString& fragment : fragments)
+        QVERIFY2(error.contains(fragment), qPrintable(error));
 }
 
 void TestOrvLibClient::cutPath_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("windows path") << "C:\\prg\\test.prg" << "test.prg";
-    QTest::newRow("linux path") << "/home/u/prg/test.prg" << "test.prg";
-    QTest::newRow("mixed, last separator wins") << "/home/u\\prg/x\\test.prg" << "test.prg";
-    QTest::newRow("no separator") << "test.prg" << "test.prg";
-    QTest::newRow("ends in separator") << "C:\\prg\\" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("non-latin") << "/tmp/\u00f1and\u00fa \u20ac.prg" << "\u00f1and\u00fa \u20ac.prg";
+    QTest::newRow("windows path") << "C:\\prg\\test.prg"
+                                  << "test.prg";
+    QTest::newRow("linux path") << "/home/u/prg/test.prg"
+                                << "test.prg";
+    QTest::newRow("mixed, last separator wins") << "/home/u\\prg/x\\test.prg"
+                                                << "test.prg";
+    QTest::newRow("no separator") << "test.prg"
+                                  << "test.prg";
+    QTest::newRow("ends in separator") << "C:\\prg\\"
+                                       << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("non-latin") << "/tmp/\u00f1and\u00fa \u20ac.prg"
+                               << "\u00f1and\u00fa \u20ac.prg";
 }
 
 void TestOrvLibClient::cutPath()
@@ -108,12 +138,18 @@ void TestOrvLibClient::getPath_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("windows path keeps final backslash") << "C:\\prg\\test.prg" << "C:\\prg\\";
-    QTest::newRow("linux path keeps final slash") << "/home/u/test.prg" << "/home/u/";
-    QTest::newRow("mixed") << "/home/u\\prg/x\\test.prg" << "/home/u\\prg/x\\";
-    QTest::newRow("no separator") << "test.prg" << "";
-    QTest::newRow("root") << "/" << "/";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("windows path keeps final backslash") << "C:\\prg\\test.prg"
+                                                        << "C:\\prg\\";
+    QTest::newRow("linux path keeps final slash") << "/home/u/test.prg"
+                                                  << "/home/u/";
+    QTest::newRow("mixed") << "/home/u\\prg/x\\test.prg"
+                           << "/home/u\\prg/x\\";
+    QTest::newRow("no separator") << "test.prg"
+                                  << "";
+    QTest::newRow("root") << "/"
+                          << "/";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestOrvLibClient::getPath()
@@ -127,11 +163,16 @@ void TestOrvLibClient::cutExt_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("one point") << "test.prg" << "test";
-    QTest::newRow("no point") << "test" << "test";
-    QTest::newRow("two points keep the part before the first") << "test.old.prg" << "test";
-    QTest::newRow("leading point") << ".hidden" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("one point") << "test.prg"
+                               << "test";
+    QTest::newRow("no point") << "test"
+                              << "test";
+    QTest::newRow("two points keep the part before the first") << "test.old.prg"
+                                                               << "test";
+    QTest::newRow("leading point") << ".hidden"
+                                   << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestOrvLibClient::cutExt()
@@ -174,6 +215,10 @@ void TestOrvLibClient::fileExist()
     QVERIFY(!m_lib->FileExist(dir.path()));
     QVERIFY(!m_lib->FileExist(dir.path() + u'/'));
     QVERIFY(!m_lib->FileExist(QString()));
+    // a named pipe with no writer opens without waiting
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(m_lib->FileExist(fifo));
     if (::geteuid() != 0) {
         QVERIFY(f.setPermissions(QFileDevice::WriteOwner));
         QVERIFY(!m_lib->FileExist(file));
@@ -195,12 +240,18 @@ struct FakeControl
         self->lastW = w;
         self->lastL = l;
         switch (message) {
-        case GETLINECOUNT: return 12;
-        case LINEINDEX: return 345;
-        case LINELENGTH: return 17;
-        case UNDO: return 1;
-        case LINEFROMCHAR: return 11;
-        default: return 0;
+        case GETLINECOUNT:
+            return 12;
+        case LINEINDEX:
+            return 345;
+        case LINELENGTH:
+            return 17;
+        case UNDO:
+            return 1;
+        case LINEFROMCHAR:
+            return 11;
+        default:
+            return 0;
         }
     }
 };

@@ -77,29 +77,79 @@ void TestOrvProfile::getIniReads_data()
     QTest::addColumn<QString>("defaultValue");
     QTest::addColumn<QString>("expected");
     const QByteArray crlf = "[Set]\r\nID=7\r\nCOM=3\r\n";
-    QTest::newRow("CR LF") << crlf << "Set" << "COM" << "2" << "3";
-    QTest::newRow("LF only") << QByteArray("[Set]\nID=7\nCOM=3\n") << "Set" << "COM" << "2" << "3";
-    QTest::newRow("no final line end") << QByteArray("[Set]\r\nCOM=3") << "Set" << "COM" << "2" << "3";
-    QTest::newRow("section case") << crlf << "SET" << "COM" << "2" << "3";
-    QTest::newRow("key case") << crlf << "set" << "com" << "2" << "3";
+    QTest::newRow("CR LF") << crlf << "Set"
+                           << "COM"
+                           << "2"
+                           << "3";
+    QTest::newRow("LF only") << QByteArray("[Set]\nID=7\nCOM=3\n") << "Set"
+                             << "COM"
+                             << "2"
+                             << "3";
+    QTest::newRow("no final line end") << QByteArray("[Set]\r\nCOM=3") << "Set"
+                                       << "COM"
+                                       << "2"
+                                       << "3";
+    QTest::newRow("section case") << crlf << "SET"
+                                  << "COM"
+                                  << "2"
+                                  << "3";
+    QTest::newRow("key case") << crlf << "set"
+                              << "com"
+                              << "2"
+                              << "3";
     QTest::newRow("blanks around names and value")
-        << QByteArray("  [ Set ]  \r\n  COM   =   3  \r\n") << " Set" << "COM " << "2" << "3";
-    QTest::newRow("tabs around value") << QByteArray("[Set]\r\nCOM=\t3\t\r\n") << "Set" << "COM" << "2" << "3";
-    QTest::newRow("missing key gives default") << crlf << "Set" << "FCol" << "12632256" << "12632256";
-    QTest::newRow("missing section gives default") << crlf << "Other" << "COM" << "2" << "2";
+        << QByteArray("  [ Set ]  \r\n  COM   =   3  \r\n") << " Set"
+        << "COM "
+        << "2"
+        << "3";
+    QTest::newRow("tabs around value") << QByteArray("[Set]\r\nCOM=\t3\t\r\n") << "Set"
+                                       << "COM"
+                                       << "2"
+                                       << "3";
+    QTest::newRow("missing key gives default") << crlf << "Set"
+                                               << "FCol"
+                                               << "12632256"
+                                               << "12632256";
+    QTest::newRow("missing section gives default") << crlf << "Other"
+                                                   << "COM"
+                                                   << "2"
+                                                   << "2";
     QTest::newRow("key of another section not taken")
-        << QByteArray("[A]\r\nCOM=9\r\n[Set]\r\nID=1\r\n") << "Set" << "COM" << "2" << "2";
-    QTest::newRow("key before any section not taken")
-        << QByteArray("COM=9\r\n[Set]\r\nID=1\r\n") << "Set" << "COM" << "2" << "2";
-    QTest::newRow("empty value gives default") << QByteArray("[Set]\r\nCOM=\r\n") << "Set" << "COM" << "2" << "2";
-    QTest::newRow("empty value, empty default") << QByteArray("[Set]\r\nCOM=\r\n") << "Set" << "COM" << "" << "";
+        << QByteArray("[A]\r\nCOM=9\r\n[Set]\r\nID=1\r\n") << "Set"
+        << "COM"
+        << "2"
+        << "2";
+    QTest::newRow("key before any section not taken") << QByteArray("COM=9\r\n[Set]\r\nID=1\r\n") << "Set"
+                                                      << "COM"
+                                                      << "2"
+                                                      << "2";
+    QTest::newRow("empty value gives default") << QByteArray("[Set]\r\nCOM=\r\n") << "Set"
+                                               << "COM"
+                                               << "2"
+                                               << "2";
+    QTest::newRow("empty value, empty default") << QByteArray("[Set]\r\nCOM=\r\n") << "Set"
+                                                << "COM"
+                                                << ""
+                                                << "";
     QTest::newRow("value keeps inner blanks and equals")
-        << QByteArray("[Set]\r\nPrgP=C:\\mis programas\\a=b\\\r\n") << "Set" << "PrgP" << ""
+        << QByteArray("[Set]\r\nPrgP=C:\\mis programas\\a=b\\\r\n") << "Set"
+        << "PrgP"
+        << ""
         << "C:\\mis programas\\a=b\\";
-    QTest::newRow("matching quotes dropped") << QByteArray("[Set]\r\nX=\" a \"\r\n") << "Set" << "X" << "" << " a ";
-    QTest::newRow("Windows-1252 text")
-        << QByteArray("[Set]\r\nPrgP=/home/pe\xf1" "a/\x80\r\n") << "Set" << "PrgP" << "" << "/home/pe\u00f1a/\u20ac";
-    QTest::newRow("first of duplicate keys") << QByteArray("[Set]\r\nID=1\r\nid=2\r\n") << "Set" << "ID" << "" << "1";
+    QTest::newRow("matching quotes dropped") << QByteArray("[Set]\r\nX=\" a \"\r\n") << "Set"
+                                             << "X"
+                                             << ""
+                                             << " a ";
+    QTest::newRow("Windows-1252 text") << QByteArray("[Set]\r\nPrgP=/home/pe\xf1"
+                                                     "a/\x80\r\n")
+                                       << "Set"
+                                       << "PrgP"
+                                       << ""
+                                       << "/home/pe\u00f1a/\u20ac";
+    QTest::newRow("first of duplicate keys") << QByteArray("[Set]\r\nID=1\r\nid=2\r\n") << "Set"
+                                             << "ID"
+                                             << ""
+                                             << "1";
 }
 
 void TestOrvProfile::getIniReads()
@@ -115,7 +165,8 @@ void TestOrvProfile::getIniReads()
 
 void TestOrvProfile::getIniWithoutFileGivesDefault()
 {
-    QCOMPARE(m_lib->GetIni(QStringLiteral("Set"), QStringLiteral("ID"), QStringLiteral("1")), QStringLiteral("1"));
+    QCOMPARE(m_lib->GetIni(QStringLiteral("Set"), QStringLiteral("ID"), QStringLiteral("1")),
+             QStringLiteral("1"));
     QVERIFY(!QFile::exists(m_file));
 }
 
@@ -123,7 +174,8 @@ void TestOrvProfile::getIniWithoutIniFileGivesDefault()
 {
     auto fresh = OrvLib::create(nullptr);
     QVERIFY(fresh);
-    QCOMPARE(fresh->GetIni(QStringLiteral("Set"), QStringLiteral("ID"), QStringLiteral("1")), QStringLiteral("1"));
+    QCOMPARE(fresh->GetIni(QStringLiteral("Set"), QStringLiteral("ID"), QStringLiteral("1")),
+             QStringLiteral("1"));
 }
 
 void TestOrvProfile::getIniCutsAt254()
@@ -138,7 +190,8 @@ void TestOrvProfile::putIniCreatesFileAndSection()
     QVERIFY(m_lib->PutIni(QStringLiteral("Set"), QStringLiteral("ID"), QStringLiteral("1")));
     QVERIFY(m_lib->PutIni(QStringLiteral("Set"), QStringLiteral("COM"), QStringLiteral("6")));
     QCOMPARE(readFile(), QByteArray("[Set]\r\nID=1\r\nCOM=6\r\n"));
-    QCOMPARE(m_lib->GetIni(QStringLiteral("Set"), QStringLiteral("COM"), QStringLiteral("2")), QStringLiteral("6"));
+    QCOMPARE(m_lib->GetIni(QStringLiteral("Set"), QStringLiteral("COM"), QStringLiteral("2")),
+             QStringLiteral("6"));
 }
 
 void TestOrvProfile::putIniKeepsOtherLines()
@@ -146,8 +199,9 @@ void TestOrvProfile::putIniKeepsOtherLines()
     writeFile("; comment\n[Other]\nA = 1\n  weird line\n\n[Set]\nCOM=2\n\n[Last]\nB=2");
     QVERIFY(m_lib->PutIni(QStringLiteral("Set"), QStringLiteral("COM"), QStringLiteral("5")));
     QVERIFY(m_lib->PutIni(QStringLiteral("New"), QStringLiteral("K"), QStringLiteral("v")));
-    QCOMPARE(readFile(), QByteArray("; comment\r\n[Other]\r\nA = 1\r\n  weird line\r\n\r\n[Set]\r\nCOM=5\r\n\r\n"
-                                    "[Last]\r\nB=2\r\n[New]\r\nK=v\r\n"));
+    QCOMPARE(readFile(),
+             QByteArray("; comment\r\n[Other]\r\nA = 1\r\n  weird line\r\n\r\n[Set]\r\nCOM=5\r\n\r\n"
+                        "[Last]\r\nB=2\r\n[New]\r\nK=v\r\n"));
 }
 
 void TestOrvProfile::putIniReplacesRegardlessOfCase()
@@ -169,12 +223,18 @@ void TestOrvProfile::putIniRoundTrip_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("number") << "12632256" << "12632256";
-    QTest::newRow("word") << "True" << "True";
-    QTest::newRow("path with backslashes") << "C:\\prg\\" << "C:\\prg\\";
-    QTest::newRow("path with blanks inside") << "/home/u/mis programas/" << "/home/u/mis programas/";
-    QTest::newRow("Spanish letters") << "/home/pe\u00f1a/a\u00f1o/" << "/home/pe\u00f1a/a\u00f1o/";
-    QTest::newRow("blanks around are not kept") << "  7 " << "7";
+    QTest::newRow("number") << "12632256"
+                            << "12632256";
+    QTest::newRow("word") << "True"
+                          << "True";
+    QTest::newRow("path with backslashes") << "C:\\prg\\"
+                                           << "C:\\prg\\";
+    QTest::newRow("path with blanks inside") << "/home/u/mis programas/"
+                                             << "/home/u/mis programas/";
+    QTest::newRow("Spanish letters") << "/home/pe\u00f1a/a\u00f1o/"
+                                     << "/home/pe\u00f1a/a\u00f1o/";
+    QTest::newRow("blanks around are not kept") << "  7 "
+                                                << "7";
 }
 
 void TestOrvProfile::putIniRoundTrip()
@@ -190,8 +250,10 @@ void TestOrvProfile::putIniRoundTrip()
 
 void TestOrvProfile::putIniWritesCp1252()
 {
-    QVERIFY(m_lib->PutIni(QStringLiteral("Set"), QStringLiteral("PrgP"), QStringLiteral("/pe\u00f1a/\u20ac")));
-    QCOMPARE(readFile(), QByteArray("[Set]\r\nPrgP=/pe\xf1" "a/\x80\r\n"));
+    QVERIFY(
+        m_lib->PutIni(QStringLiteral("Set"), QStringLiteral("PrgP"), QStringLiteral("/pe\u00f1a/\u20ac")));
+    QCOMPARE(readFile(), QByteArray("[Set]\r\nPrgP=/pe\xf1"
+                                    "a/\x80\r\n"));
 }
 
 void TestOrvProfile::putIniRejectsLineBreaks_data()
@@ -199,11 +261,21 @@ void TestOrvProfile::putIniRejectsLineBreaks_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("value with a new line") << "Set" << "ID" << "1\r\n[Evil]\r\nX=1";
-    QTest::newRow("value with LF") << "Set" << "ID" << "1\nX=1";
-    QTest::newRow("key with equals") << "Set" << "A=B" << "1";
-    QTest::newRow("empty key") << "Set" << "" << "1";
-    QTest::newRow("section with bracket") << "S]et" << "ID" << "1";
+    QTest::newRow("value with a new line") << "Set"
+                                           << "ID"
+                                           << "1\r\n[Evil]\r\nX=1";
+    QTest::newRow("value with LF") << "Set"
+                                   << "ID"
+                                   << "1\nX=1";
+    QTest::newRow("key with equals") << "Set"
+                                     << "A=B"
+                                     << "1";
+    QTest::newRow("empty key") << "Set"
+                               << ""
+                               << "1";
+    QTest::newRow("section with bracket") << "S]et"
+                                          << "ID"
+                                          << "1";
 }
 
 void TestOrvProfile::putIniRejectsLineBreaks()

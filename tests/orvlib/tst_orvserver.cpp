@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <dlfcn.h>
 
 namespace {
@@ -207,8 +206,9 @@ void TestOrvServer::registrationKeepsOtherClasses()
                                 (kEntry + QFileInfo(kLibrary).canonicalFilePath()).toUtf8() +
                                 "\n{BBBBBBBB-0000-0000-0000-000000000000}=/opt/b/libB.so\n");
     QCOMPARE(unregistered, ORV_S_OK);
-    QCOMPARE(afterUnregister, QByteArray("# own notes\n{AAAAAAAA-0000-0000-0000-000000000000}=/opt/a/libA.so\n"
-                                         "{BBBBBBBB-0000-0000-0000-000000000000}=/opt/b/libB.so\n"));
+    QCOMPARE(afterUnregister,
+             QByteArray("# own notes\n{AAAAAAAA-0000-0000-0000-000000000000}=/opt/a/libA.so\n"
+                        "{BBBBBBBB-0000-0000-0000-000000000000}=/opt/b/libB.so\n"));
 }
 
 void TestOrvServer::orvregsvrRegistersAndUnregisters()
