@@ -20,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -357,9 +358,11 @@ void Editor::buildStatusBar()
 
 void Editor::updateClock()
 {
+    // the user's own short date and time, as the platform's status-bar panels show them
     const QDateTime now = QDateTime::currentDateTime();
-    m_panels[0]->setText(now.toString(QStringLiteral("dd/MM/yyyy")));
-    m_panels[1]->setText(now.toString(QStringLiteral("HH:mm")));
+    const QLocale locale = QLocale::system();
+    m_panels[0]->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    m_panels[1]->setText(locale.toString(now.time(), QLocale::ShortFormat));
 }
 
 void Editor::showLockKeys(quint32 nativeModifiers)

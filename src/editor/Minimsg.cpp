@@ -19,7 +19,8 @@ Minimsg::Minimsg(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTo
 void Minimsg::showText(const QString& text, bool centred)
 {
     m_label->setText(text);
-    if (centred && m_owner) {
+    if ((centred || !m_placed) && m_owner) {
+        m_placed = true;
         // text width plus two character cells, centred horizontally over the main window
         const QFontMetrics fm(m_label->font());
         const int w =
