@@ -177,6 +177,7 @@ intptr_t ProgramText::request(uint32_t message, intptr_t wparam, intptr_t)
 void ProgramText::keyPressEvent(QKeyEvent* e)
 {
     emit lockKeys(e->nativeModifiers());
+    m_pressed.insert(e->key());
     if (e->key() == Qt::Key_Home && !(e->modifiers() & kShiftCtrlAlt)) {
         // the release places the caret (two-step Home)
         e->accept();
@@ -197,7 +198,8 @@ void ProgramText::keyPressEvent(QKeyEvent* e)
 void ProgramText::keyReleaseEvent(QKeyEvent* e)
 {
     QPlainTextEdit::keyReleaseEvent(e);
-    if (e->isAutoRepeat())
+    // a release whose press went elsewhere (Enter that chose a pop-up entry) is no key typed here
+    if (e->isAutoRepeat() || !m_pressed.remove(e->key()))
         return;
     emit keyReleased(e->key(), e->modifiers());
 }

@@ -4,6 +4,7 @@
 // limit and the caret status are figured in those units.
 
 #include <QPlainTextEdit>
+#include <QSet>
 #include <cstdint>
 
 class ProgramText : public QPlainTextEdit
@@ -48,4 +49,5 @@ private:
     int caretLine() const;
 
     qint32 m_handle = 0;
+    QSet<int> m_pressed; // keys pressed here and not yet released
 };

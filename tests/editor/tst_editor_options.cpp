@@ -4,11 +4,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
 const QString kMnemonics =
@@ -49,6 +49,7 @@ private slots:
     void popupOnModifierClick();
     void insertionThenEnter();
     void insertionReplacesSelection();
+    void popupChosenWithEnter();
     void autoIdentToggle();
     void colourDialogModeless();
     void aboutBox();
@@ -212,6 +213,23 @@ void TestEditorOptions::insertionThenEnter()
     QVERIFY(!f.editor->EditStatus.SkipIndent);
     QTest::keyClick(f.txt(), Qt::Key_Return);
     QCOMPARE(f.txt()->toPlainText(), QStringLiteral("LD e1\n\n        "));
+}
+
+void TestEditorOptions::popupChosenWithEnter()
+{
+    EditorFixture f;
+    QVERIFY(f.start());
+    f.setText(QString());
+    QTest::keyClick(f.txt(), Qt::Key_P, Qt::ControlModifier);
+    // Enter in the pop-up chooses the entry; only its release reaches the text box
+    QMenu* menu = f.editor->instructionMenu();
+    f.editor->findChild<QAction*>(QStringLiteral("mnI28"))->trigger(); // OUT
+    menu->close();
+    QTest::keyRelease(f.txt(), Qt::Key_Return);
+    QVERIFY(f.editor->EditStatus.SkipIndent);
+    QTest::keyClicks(f.txt(), QStringLiteral("s1"));
+    QTest::keyClick(f.txt(), Qt::Key_Return);
+    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("OUT s1\n"));
 }
 
 void TestEditorOptions::insertionReplacesSelection()
