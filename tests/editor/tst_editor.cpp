@@ -264,6 +264,12 @@ void TestEditor::startUpState()
     QVERIFY(f.txt()->isVisible());
     QCOMPARE(f.txt()->font().family(), QStringLiteral("Courier New"));
     QCOMPARE(f.txt()->font().pointSize(), 12);
+    // where Courier New is absent a metric-compatible monospaced face stands in
+    const QFontInfo shown(f.txt()->font());
+    QVERIFY2(shown.fixedPitch(), qPrintable(shown.family()));
+    QVERIFY2(shown.family() == QStringLiteral("Courier New") ||
+                 shown.family() == QStringLiteral("Liberation Mono"),
+             qPrintable(shown.family()));
     QCOMPARE(f.txt()->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(e->IndentWidth, 8);
     QVERIFY(!e->DebugMode);
