@@ -95,7 +95,7 @@ int runCompile(const QStringList& args, QTextStream& out, QTextStream& err)
 
     if (!outPath.isEmpty() && !objcode::writeObjectFile(outPath, QFileInfo(outPath).fileName(), result.image,
                                                         QDateTime::currentDateTime(), &error)) {
-        err << "mk38c compile: cannot write " << QDir::toNativeSeparators(outPath) << ": " << error << "\n";
+        err << "mk38c compile: " << error << "\n"; // the message names the file
         return 2;
     }
     if (hex) {

@@ -13,24 +13,6 @@ namespace compiler {
 
 namespace {
 
-QString quoted(QStringView word)
-{
-    return u'"' + word.toString() + u'"';
-}
-
-const isa::Instruction* findInstruction(QStringView word)
-{
-    if (word.isEmpty())
-        return nullptr;
-    for (const isa::Instruction& row : isa::instructions()) {
-        if (qsizetype(row.mnemonic.size()) != word.size() || row.mnemonic[0] != word[0].unicode())
-            continue;
-        if (word == QLatin1String(row.mnemonic.data(), qsizetype(row.mnemonic.size())))
-            return &row;
-    }
-    return nullptr;
-}
-
 // Emits the instructions of one line at a time into the 256-byte image.
 class CodeGenerator
 {
@@ -67,7 +49,7 @@ private:
     // DispatchInstruction. A failed attempt leaves no byte behind.
     bool dispatch(QStringView mnemonic, std::span<const QStringView> operands)
     {
-        const isa::Instruction* row = findInstruction(mnemonic);
+        const isa::Instruction* row = isa::findMnemonic(mnemonic);
         if (!row)
             return false;
         if (pc + row->length > isa::kImageSize) {

@@ -1,5 +1,7 @@
 #include "Operand.h"
 
+#include "Source.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -13,22 +15,6 @@ namespace {
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
-}
-
-QStringView trimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-QString quoted(QStringView operand)
-{
-    return u'"' + operand.toString() + u'"';
 }
 
 QString belowMinimum(QStringView operand, int minimum)
@@ -188,7 +174,7 @@ bool isNumericText(QStringView text)
 qint16 EvaluateOperand(QStringView& operand, float scale, int maximum, int minimum, const Symbols& symbols,
                        QString& ErrorText, int storageMax)
 {
-    operand = trimBlanks(operand);
+    operand = trimSpaces(operand);
     if (operand.isEmpty()) {
         ErrorText = QStringLiteral("Falta argumento");
         return -1;

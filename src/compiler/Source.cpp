@@ -2,6 +2,11 @@
 
 namespace compiler {
 
+QString quoted(QStringView word)
+{
+    return u'"' + word.toString() + u'"';
+}
+
 QStringView trimSpaces(QStringView text)
 {
     qsizetype begin = 0;

@@ -157,7 +157,9 @@ void TstCliCompile::objectFileNotWritable()
     const Run r = mk38c({"compile", "-o", m_dir.filePath("no/such/folder/h.obj"), src});
     QCOMPARE(r.exitCode, 2);
     QCOMPARE(r.out, QStringList());
-    QVERIFY(r.err.first().startsWith(QStringLiteral("mk38c compile: cannot write ")));
+    const QString err = r.err.join(u'\n');
+    QVERIFY(err.startsWith(QStringLiteral("mk38c compile: ")));
+    QCOMPARE(err.count(QStringLiteral("h.obj")), 1);
 }
 
 QTEST_GUILESS_MAIN(TstCliCompile)

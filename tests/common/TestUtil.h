@@ -1,0 +1,58 @@
+#pragma once
+// Helpers shared by the test programs: raw files on disk and the built tools run as processes.
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace testutil {
+
+inline bool writeRaw(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+inline QByteArray readRaw(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct Run
+{
+    int exitCode = -1; // -1: did not finish normally
+    QByteArray out, err;
+};
+
+// Runs a tool from the build's program folder.
+inline Run runTool(const QString& tool, const QStringList& args, const QString& workingDir = {})
+{
+    QProcess p;
+    if (!workingDir.isEmpty())
+        p.setWorkingDirectory(workingDir);
+    p.start(QStringLiteral(WMK38_BIN_DIR "/") + tool, args);
+    Run r;
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+// The names of the shipped es.def, lower case, in address order.
+inline QStringList shippedDefinitionNames()
+{
+    QStringList names;
+    for (const QByteArray& line : readRaw(QStringLiteral(WMK38_SOURCE_DIR "/data/es.def")).split('\n')) {
+        if (line.startsWith(';') || !line.contains("equ"))
+            continue;
+        names << QString::fromLatin1(line.left(line.indexOf("equ")).trimmed());
+    }
+    return names;
+}
+
+} // namespace testutil
