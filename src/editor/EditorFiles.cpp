@@ -144,7 +144,8 @@ void Editor::mnCargar_Click()
         text += QLatin1Char('\n');
         textLength += line.size() + 2;
         pos = next;
-        showProgress(int(std::nearbyint(k1 * float(pos))) + 1, QString::number(k2 * float(pos)));
+        showProgress(int(std::nearbyint(k1 * float(pos))) + 1,
+                     QString::number(double(k2 * float(pos)), 'g', 7));
     }
     m_txtPrg->setPlainText(text);
 
