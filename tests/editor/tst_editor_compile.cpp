@@ -192,7 +192,14 @@ void TestEditorCompile::saveCompiledDeclinedOverwrite()
     f.trigger("mnCompilar");
     f.prompts.answerFile(f.path(QStringLiteral("p.obj")));
     f.prompts.answerMessage(Prompts::No);
+    bool miniShown = false;
+    f.prompts.onMessage = [&](const Prompts::Message&) {
+        auto* mini = f.editor->findChild<Minimsg*>(QStringLiteral("Minimsg"));
+        miniShown = mini && mini->isVisible() && mini->text() == QStringLiteral("Salvando compilado...");
+    };
     f.trigger("mnSalvarBinario");
+    f.prompts.onMessage = nullptr;
+    QVERIFY(miniShown);
     const auto& q = f.prompts.asked().last();
     QCOMPARE(q.title, QStringLiteral("Sobreescribir"));
     QCOMPARE(q.text, QStringLiteral("El archivo ") + f.path(QStringLiteral("p.obj")) +
