@@ -1,12 +1,13 @@
+#include "Editor.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setObjectName(QStringLiteral("Editor"));
-    w.setWindowTitle(QStringLiteral("Editor"));
-    w.show();
+    Editor editor(QCoreApplication::applicationDirPath(), QCoreApplication::arguments().mid(1));
+    if (!editor.startUp())
+        return 1;
+    editor.show();
     return app.exec();
 }

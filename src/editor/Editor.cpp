@@ -1,0 +1,663 @@
+#include "Editor.h"
+
+#include "Colorset.h"
+#include "Compiler.h"
+#include "Minimsg.h"
+#include "OrvLibClient.h"
+#include "Presenta.h"
+#include "ProgramText.h"
+#include "Prompts.h"
+#include "Settings.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+constexpr int kTextLeftTwips = 60;
+constexpr int kTextRightTwips = 100;
+constexpr int kMenuItems = 44;
+
+QString versionText()
+{
+    const QStringList v = QStringLiteral(WMK38_VERSION).split(QLatin1Char('.'));
+    auto part = [&v](int i) { return i < v.size() ? v[i].toInt() : 0; };
+    return QStringLiteral("%1.%2.%3")
+        .arg(part(0))
+        .arg(part(1), 2, 10, QLatin1Char('0'))
+        .arg(part(2), 3, 10, QLatin1Char('0'));
+}
+
+QIcon icon(const char* name)
+{
+    return QIcon(QStringLiteral(":/icons/") + QLatin1String(name) + QStringLiteral(".xpm"));
+}
+} // namespace
+
+// the icons live in this static library: their resource is registered by hand
+static void initIconResource()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), m_arguments(arguments)
+{
+    initIconResource();
+    setObjectName(QStringLiteral("Editor"));
+    setWindowTitle(QStringLiteral("Editor"));
+    AppPath = appPath;
+    if (!AppPath.endsWith(QLatin1Char('/')))
+        AppPath += QLatin1Char('/');
+    VersionText = versionText();
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralArea"));
+    setCentralWidget(central);
+    central->installEventFilter(this);
+
+    m_txtPrg = new ProgramText(central);
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    QFont font(QStringLiteral("Courier New"), 12);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    m_txtPrg->setFont(font);
+    // out of sight but able to take the focus: Tab lands here and is turned into indentation
+    m_txtTab = new QLineEdit(central);
+    m_txtTab->setObjectName(QStringLiteral("txtTab"));
+    m_txtTab->setGeometry(-200, -200, 10, 10);
+    m_txtTab->installEventFilter(this);
+    setTabOrder(m_txtPrg, m_txtTab);
+
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    buildFrames();
+
+    QPalette pal = m_txtPrg->palette();
+    pal.setColor(QPalette::Text, QColor(192, 192, 192));
+    pal.setColor(QPalette::Base, QColor(0, 0, 0));
+    m_txtPrg->setPalette(pal);
+    m_txtPrg->hide(); // shown once es.def is in
+
+    connect(m_txtPrg, &QPlainTextEdit::textChanged, this, &Editor::onTextChanged);
+    connect(m_txtPrg, &ProgramText::keyReleased, this, &Editor::txtPrg_KeyUp);
+    connect(m_txtPrg, &ProgramText::tabPressed, this, [this] {
+        m_txtTab->setFocus(Qt::TabFocusReason);
+        txtTab_GotFocus();
+    });
+    connect(m_txtPrg, &ProgramText::modifierClick, this, &Editor::popupInstructions);
+    connect(m_txtPrg, &ProgramText::lockKeys, this, &Editor::showLockKeys);
+
+    resize(800, 600);
+}
+
+Editor::~Editor() = default;
+
+QAction* Editor::addMenuAction(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key)
+{
+    auto* a = new QAction(caption, this);
+    a->setObjectName(QLatin1String(name));
+    if (!key.isEmpty())
+        a->setShortcut(key);
+    menu->addAction(a);
+    return a;
+}
+
+void Editor::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto topMenu = [this, bar](const char* name, const QString& caption) {
+        QMenu* m = bar->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        m->menuAction()->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto on = [this](QAction* a, void (Editor::*slot)()) { connect(a, &QAction::triggered, this, slot); };
+    auto onBool = [this](QAction* a, bool (Editor::*slot)()) {
+        connect(a, &QAction::triggered, this, [this, slot] { (this->*slot)(); });
+    };
+
+    QMenu* archivo = topMenu("mnArchivo", QStringLiteral("&Archivo"));
+    on(addMenuAction(archivo, "mnCargar", QStringLiteral("&Cargar"), QKeySequence(QStringLiteral("Ctrl+F"))),
+       &Editor::mnCargar_Click);
+    onBool(
+        addMenuAction(archivo, "mnSalvar", QStringLiteral("&Salvar"), QKeySequence(QStringLiteral("Ctrl+S"))),
+        &Editor::mnSalvar_Click);
+    onBool(addMenuAction(archivo, "mnSalvarComo", QStringLiteral("Salvar co&mo"),
+                         QKeySequence(QStringLiteral("Ctrl+M"))),
+           &Editor::mnSalvarComo_Click);
+    on(addMenuAction(archivo, "mnNuevoArchivo", QStringLiteral("&Nuevo"),
+                     QKeySequence(QStringLiteral("Ctrl+N"))),
+       &Editor::mnNuevoArchivo_Click);
+    QAction* cerrar = addMenuAction(archivo, "mnCerrarArchivo", QStringLiteral("C&errar"));
+    cerrar->setVisible(false); // reached through tool-bar button 5 only
+    on(cerrar, &Editor::mnCerrarArchivo_Click);
+    archivo->addSeparator();
+    onBool(
+        addMenuAction(archivo, "mnSalir", QStringLiteral("Sa&lir"), QKeySequence(QStringLiteral("Ctrl+F4"))),
+        &Editor::mnSalir_Click);
+
+    m_mnEdicion = topMenu("mnEdicion", QStringLiteral("&Edición"));
+    QAction* copiar = addMenuAction(m_mnEdicion, "mnCopiarTxt", QStringLiteral("&Copiar"));
+    copiar->setEnabled(false);
+    on(copiar, &Editor::mnCopiarTxt_Click);
+    on(addMenuAction(m_mnEdicion, "mnPegarTxt", QStringLiteral("&Pegar")), &Editor::mnPegarTxt_Click);
+    QAction* cortar = addMenuAction(m_mnEdicion, "mnCortarTxt", QStringLiteral("Co&rtar"));
+    cortar->setEnabled(false);
+    on(cortar, &Editor::mnCortarTxt_Click);
+    m_mnEdicion->addSeparator();
+    on(addMenuAction(m_mnEdicion, "mnBuscar", QStringLiteral("&Buscar"),
+                     QKeySequence(QStringLiteral("Ctrl+F3"))),
+       &Editor::mnBuscar_Click);
+    on(addMenuAction(m_mnEdicion, "mnBuscarSiguiente", QStringLiteral("Buscar &siguiente"),
+                     QKeySequence(QStringLiteral("F3"))),
+       &Editor::mnBuscarSiguiente_Click);
+    connect(m_mnEdicion, &QMenu::aboutToShow, this, &Editor::refreshEditMenu);
+
+    QMenu* programa = topMenu("mnPrograma", QStringLiteral("&Programa"));
+    on(addMenuAction(programa, "mnCompilar", QStringLiteral("&Compilar programa"),
+                     QKeySequence(QStringLiteral("Ctrl+L"))),
+       &Editor::mnCompilar_Click);
+    on(addMenuAction(programa, "mnDescompilar", QStringLiteral("&Descompilar")),
+       &Editor::mnDescompilar_Click);
+    QAction* binario = addMenuAction(programa, "mnSalvarBinario", QStringLiteral("&Salvar compilado (.OBJ)"));
+    binario->setEnabled(false);
+    on(binario, &Editor::mnSalvarBinario_Click);
+    // the PLC commands wait for the serial link
+    addMenuAction(programa, "mnEnviarPrg", QStringLiteral("&Enviar programa"),
+                  QKeySequence(QStringLiteral("Ctrl+E")))
+        ->setEnabled(false);
+    addMenuAction(programa, "mnEnviarBin", QStringLiteral("En&viar compilado (.OBJ)"))->setEnabled(false);
+    addMenuAction(programa, "mnEnviarBld", QStringLiteral("Enviar compilado del &Ladder (.BLD)"))
+        ->setEnabled(false);
+    addMenuAction(programa, "mnRecibir", QStringLiteral("&Recibir"))->setEnabled(false);
+    programa->addSeparator();
+    addMenuAction(programa, "mnRun", QStringLiteral("Correr"))->setEnabled(false);
+    addMenuAction(programa, "mnStop", QStringLiteral("Detener"))->setEnabled(false);
+
+    QMenu* plc = topMenu("mnPLC", QStringLiteral("PLC"));
+    addMenuAction(plc, "mnId", QStringLiteral("&Id (identificador) PLC"))->setEnabled(false);
+    addMenuAction(plc, "mnMonitor", QStringLiteral("&Monitor variables"))->setEnabled(false);
+    QAction* salsOff = addMenuAction(plc, "mnSalsOff", QStringLiteral("Apagar salidas al detener"));
+    salsOff->setCheckable(true);
+    salsOff->setChecked(true);
+    plc->addSeparator();
+    const struct
+    {
+        const char* name;
+        const char* caption;
+        int mode;
+    } runOptions[] = {{"mnRunRet", "Retener variables al Correr", 2},
+                      {"mnRunRst", "Reset variables al Correr", 1},
+                      {"mnRun0", "Reiniciar PLC al Correr", 0}};
+    for (const auto& r : runOptions) {
+        QAction* a = addMenuAction(plc, r.name, QString::fromUtf8(r.caption));
+        a->setCheckable(true);
+        const int mode = r.mode;
+        connect(a, &QAction::triggered, this, [this, mode] { mnRunOption_Click(mode); });
+    }
+    plc->addSeparator();
+    addMenuAction(plc, "mnPresetCnt", QStringLiteral("&Presetear contadores"))->setEnabled(false);
+
+    QMenu* opciones = topMenu("mnOpciones", QStringLiteral("&Opciones"));
+    on(addMenuAction(opciones, "mnColoresEditor", QStringLiteral("Co&lores")),
+       &Editor::mnColoresEditor_Click);
+    QAction* autoIdent = addMenuAction(opciones, "mnAutoIdent", QStringLiteral("Auto &ident"));
+    autoIdent->setCheckable(true);
+    autoIdent->setChecked(true);
+    on(autoIdent, &Editor::mnAutoIdent_Click);
+    QAction* debug = addMenuAction(opciones, "mnDebugMode", QStringLiteral("Modo &debug"));
+    debug->setCheckable(true);
+    on(debug, &Editor::mnDebugMode_Click);
+
+    m_mnInstr = topMenu("mnInstr", QStringLiteral("Insertar instrucciones"));
+    for (int i = 0; i < kMenuItems; ++i) {
+        auto* a = new QAction(this);
+        a->setObjectName(QStringLiteral("mnI%1").arg(i));
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, i] { mnI_Click(i); });
+        m_mnInstr->addAction(a);
+        m_mnI.append(a);
+    }
+    m_mnInstr->addSeparator();
+
+    QMenu* ayuda = topMenu("mnAyuda", QStringLiteral("A&yuda"));
+    on(addMenuAction(ayuda, "mnAyudaSub", QStringLiteral("Ay&uda"), QKeySequence(QStringLiteral("F1"))),
+       &Editor::mnAyudaSub_Click);
+    on(addMenuAction(ayuda, "mnQAyuda", QStringLiteral("A&yuda rápida"),
+                     QKeySequence(QStringLiteral("Ctrl+F1"))),
+       &Editor::mnQAyuda_Click);
+    on(addMenuAction(ayuda, "mnAcercaDe", QStringLiteral("&Acerca de")), &Editor::mnAcercaDe_Click);
+}
+
+void Editor::buildToolBar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(16, 16));
+
+    auto sep = [this] { m_toolPositions.append(m_toolbar->addSeparator()); };
+    auto button = [this](const char* name, const char* iconName, const QString& tip, auto slot,
+                         bool enabled = true) {
+        QAction* a =
+            m_toolbar->addAction(icon(iconName), tip.isEmpty() ? QString::fromLatin1(name + 2) : tip);
+        a->setObjectName(QLatin1String(name));
+        a->setToolTip(tip);
+        a->setEnabled(enabled);
+        if constexpr (!std::is_same_v<decltype(slot), std::nullptr_t>)
+            connect(a, &QAction::triggered, this, slot);
+        m_toolPositions.append(a);
+        return a;
+    };
+
+    sep(); // 1
+    button("tbCargar", "open", QStringLiteral("Cargar un programa desde un archivo"),
+           [this] { mnCargar_Click(); });                                                           // 2
+    button("tbNuevo", "new", QStringLiteral("Nuevo programa"), [this] { mnNuevoArchivo_Click(); }); // 3
+    button("tbSalvar", "save", QStringLiteral("Guardar programa en un archivo"),
+           [this] { mnSalvar_Click(); });                                                                // 4
+    button("tbCerrar", "close", QStringLiteral("Cerrar programa"), [this] { mnCerrarArchivo_Click(); }); // 5
+    sep();                                                                                               // 6
+    button("tbCompilar", "compile", QStringLiteral("Compilar"), [this] { mnCompilar_Click(); });         // 7
+    button("tbEnviar", "send", QStringLiteral("Enviar al PLC"), nullptr, false);                         // 8
+    button("tbRecibir", "receive", QStringLiteral("Extraer programa del PLC"), nullptr, false);          // 9
+    button("tbCorrer", "run", QStringLiteral("Correr programa "), nullptr, false);                       // 10
+    button("tbDetener", "stop", QStringLiteral("Detener programa"), nullptr, false);                     // 11
+    button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"), nullptr, false);              // 12
+    sep();                                                                                               // 13
+    button("tbBuscar", "find", QString(), [this] { mnBuscar_Click(); });                                 // 14
+    sep();                                                                                               // 15
+    button("tbCopiar", "copy", QString(), [this] { mnCopiarTxt_Click(); });                              // 16
+    button("tbCortar", "cut", QString(), [this] { mnCortarTxt_Click(); });                               // 17
+    button("tbPegar", "paste", QString(), [this] { mnPegarTxt_Click(); });                               // 18
+    button("tbDeshacer", "undo", QStringLiteral("Deshacer"), [this] { Undo_Click(); });                  // 19
+    sep();                                                                                               // 20
+
+    auto* portMenu = new QMenu(this);
+    portMenu->setObjectName(QStringLiteral("mnPuertos"));
+    auto* group = new QActionGroup(this);
+    for (int n = 1; n <= 6; ++n) {
+        QAction* a = portMenu->addAction(QStringLiteral("COM%1").arg(n));
+        a->setObjectName(QStringLiteral("mnCom%1").arg(n));
+        a->setCheckable(true);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, n] { selectPort(n); });
+        m_portActions.append(a);
+    }
+    auto* portButton = new QToolButton(this);
+    portButton->setObjectName(QStringLiteral("tbPuertoButton"));
+    portButton->setIcon(icon("port"));
+    portButton->setToolTip(QStringLiteral("Puerto serie"));
+    portButton->setMenu(portMenu);
+    portButton->setPopupMode(QToolButton::InstantPopup);
+    QAction* port = m_toolbar->addWidget(portButton);
+    port->setObjectName(QStringLiteral("tbPuerto"));
+    port->setToolTip(QStringLiteral("Puerto serie"));
+    m_toolPositions.append(port); // 21
+
+    // the user's EQU names, shown after the first compile
+    m_cbEQUs = new QComboBox(this);
+    m_cbEQUs->setObjectName(QStringLiteral("cbEQUs"));
+    m_cbEQUs->setMinimumContentsLength(12);
+    m_cbEQUsAction = m_toolbar->addWidget(m_cbEQUs);
+    m_cbEQUsAction->setVisible(false);
+}
+
+QAction* Editor::toolAction(int position) const
+{
+    return position >= 1 && position <= m_toolPositions.size() ? m_toolPositions[position - 1] : nullptr;
+}
+
+void Editor::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(true);
+    const int widths[] = {80, 50, 90, 50, 40, 0};
+    for (int i = 0; i < 6; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        if (widths[i])
+            panel->setMinimumWidth(widths[i]);
+        bar->addWidget(panel, i == 5 ? 1 : 0);
+        m_panels.append(panel);
+    }
+    m_panels[2]->setText(QStringLiteral("Fila:Columna"));
+    m_panels[3]->setText(QStringLiteral("MAYÚS"));
+    m_panels[4]->setText(QStringLiteral("NÚM"));
+    m_panels[3]->setAlignment(Qt::AlignCenter);
+    m_panels[4]->setAlignment(Qt::AlignCenter);
+    // the lock states are known only from the key events that carry them
+    m_panels[3]->setEnabled(false);
+    m_panels[4]->setEnabled(false);
+    updateClock();
+    auto* clock = new QTimer(this);
+    clock->setObjectName(QStringLiteral("clockTimer"));
+    connect(clock, &QTimer::timeout, this, &Editor::updateClock);
+    clock->start(1000);
+}
+
+void Editor::updateClock()
+{
+    // the user's own short date and time, as the platform's status-bar panels show them
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    m_panels[0]->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    m_panels[1]->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
+void Editor::showLockKeys(quint32 nativeModifiers)
+{
+    // X11 key state: LockMask (Caps Lock) and Mod2Mask (Num Lock on common keymaps)
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    m_panels[3]->setEnabled(nativeModifiers & 0x02);
+    m_panels[4]->setEnabled(nativeModifiers & 0x10);
+}
+
+QString Editor::panelText(int panel) const
+{
+    return panel >= 1 && panel <= m_panels.size() ? m_panels[panel - 1]->text() : QString();
+}
+
+void Editor::setPanelText(int panel, const QString& text)
+{
+    if (panel >= 1 && panel <= m_panels.size())
+        m_panels[panel - 1]->setText(text);
+}
+
+void Editor::buildFrames()
+{
+    m_frProgreso = new QGroupBox(QStringLiteral("Progreso"), centralWidget());
+    m_frProgreso->setObjectName(QStringLiteral("frProgreso"));
+    auto* layout = new QHBoxLayout(m_frProgreso);
+    auto* track = new QWidget(m_frProgreso);
+    track->setFixedSize(53 * 4 + 4, 18);
+    m_lbProgreso = new QLabel(track);
+    m_lbProgreso->setObjectName(QStringLiteral("lbProgreso"));
+    m_lbProgreso->setAutoFillBackground(true);
+    QPalette bp = m_lbProgreso->palette();
+    bp.setColor(QPalette::Window, QColor(0, 0, 128));
+    m_lbProgreso->setPalette(bp);
+    m_lbProgreso->setGeometry(0, 0, 4, 18);
+    m_txtProgreso = new QLineEdit(m_frProgreso);
+    m_txtProgreso->setObjectName(QStringLiteral("txtProgreso"));
+    m_txtProgreso->setReadOnly(true);
+    m_txtProgreso->setFixedWidth(70);
+    layout->addWidget(track);
+    layout->addWidget(m_txtProgreso);
+    m_frProgreso->adjustSize();
+    m_frProgreso->hide();
+
+    m_frPuertos = new QGroupBox(QStringLiteral("Puerto"), centralWidget());
+    m_frPuertos->setObjectName(QStringLiteral("frPuertos"));
+    auto* ports = new QVBoxLayout(m_frPuertos);
+    for (int n = 1; n <= 6; ++n) {
+        auto* op = new QRadioButton(QStringLiteral("COM%1").arg(n), m_frPuertos);
+        op->setObjectName(QStringLiteral("opCom%1").arg(n - 1));
+        ports->addWidget(op);
+        m_opCom.append(op);
+        connect(op, &QRadioButton::toggled, this, [this, n](bool on) {
+            if (on)
+                m_portActions[n - 1]->setChecked(true);
+        });
+    }
+    m_frPuertos->hide();
+    selectPort(6);
+}
+
+void Editor::showProgress(int barUnits, const QString& percent)
+{
+    m_lbProgreso->setProperty("units", barUnits);
+    m_lbProgreso->resize(std::max(1, barUnits) * 4, m_lbProgreso->height());
+    m_txtProgreso->setText(percent);
+}
+
+void Editor::setFrameVisible(bool progress)
+{
+    if (progress) {
+        layoutText();
+        m_frProgreso->show();
+        m_frProgreso->raise();
+        m_txtPrg->hide();
+    } else {
+        m_frProgreso->hide();
+        m_txtPrg->show();
+    }
+}
+
+void Editor::selectPort(int port)
+{
+    if (port >= 1 && port <= 6)
+        m_opCom[port - 1]->setChecked(true);
+}
+
+int Editor::selectedPort() const
+{
+    for (int i = 0; i < m_opCom.size(); ++i)
+        if (m_opCom[i]->isChecked())
+            return i + 1;
+    return 0;
+}
+
+void Editor::layoutText()
+{
+    const QWidget* area = centralWidget();
+    const int left = kTextLeftTwips / kTwipsPerPixel;
+    const int width = area->width() - left - kTextRightTwips / kTwipsPerPixel;
+    m_txtPrg->setGeometry(left, 0, std::max(0, width), area->height());
+    m_frProgreso->move((area->width() - m_frProgreso->width()) / 2,
+                       (area->height() - m_frProgreso->height()) / 3);
+}
+
+void Editor::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    layoutText();
+}
+
+bool Editor::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == centralWidget() && e->type() == QEvent::Resize)
+        layoutText();
+    else if (watched == m_txtTab && e->type() == QEvent::FocusIn && m_txtPrg->isVisible()) {
+        // reached by a Tab the text box did not report (a click cannot reach it: it is out of sight)
+        if (!m_txtPrg->hasFocus())
+            QTimer::singleShot(0, m_txtPrg, qOverload<>(&QWidget::setFocus));
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void Editor::refreshEditMenu()
+{
+    const bool selection = m_txtPrg->textCursor().hasSelection();
+    findChild<QAction*>(QStringLiteral("mnCopiarTxt"))->setEnabled(selection);
+    findChild<QAction*>(QStringLiteral("mnCortarTxt"))->setEnabled(selection);
+    findChild<QAction*>(QStringLiteral("mnPegarTxt"))
+        ->setEnabled(!QApplication::clipboard()->text().isEmpty());
+}
+
+void Editor::onTextChanged()
+{
+    ProgramModified = true;
+    CompiledCurrent = false;
+    findChild<QAction*>(QStringLiteral("mnSalvarBinario"))->setEnabled(false);
+}
+
+Minimsg* Editor::minimsg()
+{
+    if (!m_minimsg)
+        m_minimsg = new Minimsg(this);
+    return m_minimsg;
+}
+
+bool Editor::startUp()
+{
+    // 1. AppPath and VersionText are set by the constructor.
+    QString error;
+    m_lib = OrvLib::create(&error);
+    if (!m_lib) {
+        Prompts::current().message(this,
+                                   {QStringLiteral("OrvLib2"), error, Prompts::Ok, Prompts::Icon::Critical});
+        return false;
+    }
+
+    // 2. The start window, without waiting.
+    if (!m_presenta)
+        m_presenta = new Presenta(VersionText, this);
+    m_presenta->setAboutMode(false);
+    m_presenta->show();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    // 3. The predefined names.
+    std::unique_ptr<OrvLib> defLib = OrvLib::create(&error);
+    const QString esDef = AppPath + QStringLiteral("es.def");
+    if (!defLib || !defLib->FileExist(esDef)) {
+        m_presenta->close();
+        const QString text = QStringLiteral(" El archivo ES.DEF es necesario para el correcto\r\n"
+                                            "funcionamiento del software. Este debe estar en la\r\n"
+                                            "misma carpeta dende se halla instalado el DMK38.EXE,\r\n"
+                                            "en este caso ") +
+                             AppPath.toUpper() + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n");
+        Prompts::current().message(this, {QStringLiteral("Archivo faltante"), text, Prompts::Ok});
+        return false;
+    }
+    QFile def(esDef);
+    if (def.open(QIODevice::ReadOnly))
+        cbVariables = compiler::readDefinitions(def.readAll());
+
+    // 4.
+    m_presenta->close();
+    m_txtPrg->show();
+    layoutText();
+
+    // 5. The mark of mnDebugMode stays as it is.
+    for (const QString& arg : m_arguments)
+        if (arg.toLower().contains(QStringLiteral("/debugmode")))
+            DebugMode = true;
+
+    // 6.
+    IndentWidth = 8;
+    loadAndApplySettings();
+
+    // 7.
+    EditStatus = EditSts{};
+
+    // 8.
+    FillInstructionMenu();
+    m_txtPrg->setFocus();
+    m_started = true;
+    return true;
+}
+
+void Editor::loadAndApplySettings()
+{
+    EditorSettings s;
+    s.plcId = PlcId;
+    s.com = selectedPort();
+    s.foreColor = m_txtPrg->palette().color(QPalette::Text);
+    s.backColor = m_txtPrg->palette().color(QPalette::Base);
+    s.autoIndent = AutoIndent;
+    s.runMode = RunMode;
+    s.programFolder = AppPath;
+    QString error;
+    if (std::unique_ptr<OrvLib> lib = OrvLib::create(&error))
+        loadSettings(*lib, AppPath, s);
+
+    PlcId = qint16(s.plcId);
+    selectPort(s.com);
+    QPalette pal = m_txtPrg->palette();
+    pal.setColor(QPalette::Text, s.foreColor);
+    pal.setColor(QPalette::Base, s.backColor);
+    m_txtPrg->setPalette(pal);
+    AutoIndent = s.autoIndent;
+    RunMode = qint16(s.runMode);
+    setRunMarks(s.runMode);
+    ProgramFolder = s.programFolder;
+    findChild<QAction*>(QStringLiteral("mnAutoIdent"))->setChecked(AutoIndent);
+}
+
+void Editor::saveCurrentSettings()
+{
+    EditorSettings s;
+    s.plcId = PlcId;
+    s.com = selectedPort();
+    s.foreColor = m_txtPrg->palette().color(QPalette::Text);
+    s.backColor = m_txtPrg->palette().color(QPalette::Base);
+    s.autoIndent = AutoIndent;
+    // the last marked one examined, in the classic order, gives the value
+    s.runMode = -1;
+    const std::pair<const char*, int> order[] = {{"mnRunRst", 1}, {"mnRun0", 0}, {"mnRunRet", 2}};
+    for (const auto& [name, mode] : order)
+        if (findChild<QAction*>(QLatin1String(name))->isChecked())
+            s.runMode = mode;
+    s.programFolder = ProgramFolder;
+    QString error;
+    if (std::unique_ptr<OrvLib> lib = OrvLib::create(&error))
+        saveSettings(*lib, AppPath, s);
+}
+
+void Editor::setRunMarks(int mode)
+{
+    findChild<QAction*>(QStringLiteral("mnRun0"))->setChecked(mode == 0);
+    findChild<QAction*>(QStringLiteral("mnRunRst"))->setChecked(mode == 1);
+    findChild<QAction*>(QStringLiteral("mnRunRet"))->setChecked(mode == 2);
+}
+
+void Editor::mnRunOption_Click(int mode)
+{
+    setRunMarks(mode);
+    RunMode = qint16(mode);
+}
+
+bool Editor::mnSalir_Click()
+{
+    if (!m_left) {
+        if (ProgramModified) {
+            const auto answer = Prompts::current().message(
+                this,
+                {QStringLiteral("Salvar"), QStringLiteral("El programa ha sido modificado. ¨ Salvarlo ?"),
+                 Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
+            // nothing typed is lost: a save that fails or is cancelled keeps the program open
+            if (answer == Prompts::Yes && !mnSalvar_Click())
+                return false;
+        }
+        saveCurrentSettings();
+        m_left = true;
+    }
+    close();
+    return true;
+}
+
+void Editor::closeEvent(QCloseEvent* e)
+{
+    if (!m_left && m_started && !mnSalir_Click()) {
+        e->ignore();
+        return;
+    }
+    m_left = true;
+    for (QWidget* w : {static_cast<QWidget*>(m_colorset.data()), static_cast<QWidget*>(m_presenta.data()),
+                       static_cast<QWidget*>(m_minimsg.data())})
+        if (w)
+            w->close();
+    e->accept();
+}

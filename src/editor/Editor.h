@@ -1,0 +1,173 @@
+#pragma once
+// The main window: menus, tool bar, status bar, the program text box, and the application
+// state that the commands share.
+
+#include "Isa.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class OrvLib;
+class ProgramText;
+class Minimsg;
+class Presenta;
+class Colorset;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QRadioButton;
+class QToolBar;
+class QToolButton;
+
+// The caret status of txtPrg (clsEditSts).
+struct EditSts
+{
+    qint32 LineNo = 1;
+    qint16 Column = 1;
+    qint16 LineLength = 0;
+    qint32 LineCount = 1;
+    qint32 LineStart = 0;
+    bool SkipIndent = false;
+};
+
+class Editor : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // appPath: the program folder (es.def, qhelp.ayd, dmk38.ini); arguments: the command line.
+    Editor(const QString& appPath, const QStringList& arguments, QWidget* parent = nullptr);
+    ~Editor() override;
+
+    // The start-up sequence. False: the program cannot run (the user has been told why).
+    bool startUp();
+
+    // Application state.
+    QString AppPath;
+    QString VersionText;
+    QString ProgramFolder;
+    QString CurrentFileName;
+    bool ProgramModified = false;
+    bool CompiledCurrent = false;
+    qint16 PlcId = 1;
+    qint16 RunMode = 0;
+    bool AutoIndent = true;
+    qint16 IndentWidth = 8;
+    bool DebugMode = false;
+    EditSts EditStatus;
+    QString FindText;
+    isa::ProgramImage ProgramImage{};
+
+    // Work tables of the compiler.
+    QStringList cbVariables;
+    QStringList lstEqusPos;
+    QStringList lstLabel, lstLabelPos, lstJumpLabel, lstJumpLabelPos;
+
+    ProgramText* txtPrg() const { return m_txtPrg; }
+    QComboBox* cbEQUs() const { return m_cbEQUs; }
+    OrvLib* library() const { return m_lib.get(); }
+    QString panelText(int panel) const; // status panels 1..6
+    void setPanelText(int panel, const QString& text);
+    // Tool-bar position 1..21 (separators included).
+    QAction* toolAction(int position) const;
+    QMenu* instructionMenu() const { return m_mnInstr; }
+    int selectedPort() const; // 1..6, 0 when none
+
+    // Commands (the menus and tool bar call these).
+    void mnCargar_Click();
+    bool mnSalvar_Click();
+    bool mnSalvarComo_Click();
+    void mnNuevoArchivo_Click();
+    void mnCerrarArchivo_Click();
+    bool mnSalir_Click(); // false: leaving was stopped (a save failed)
+    void mnCompilar_Click();
+    void mnSalvarBinario_Click();
+    void mnDescompilar_Click();
+    bool LoadCompiledFile();
+    void ReverseTranslate();
+    void mnBuscar_Click();
+    void mnBuscarSiguiente_Click();
+    void mnCopiarTxt_Click();
+    void mnCortarTxt_Click();
+    void mnPegarTxt_Click();
+    void Undo_Click();
+    void mnColoresEditor_Click();
+    void mnAutoIdent_Click();
+    void mnDebugMode_Click();
+    void mnQAyuda_Click();
+    void mnAyudaSub_Click();
+    void mnAcercaDe_Click();
+    void mnI_Click(int index);
+    void mnRunOption_Click(int mode);
+
+    void GetEditSts();
+    void ResetEquList();
+    void FillInstructionMenu();
+    Minimsg* minimsg();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    // Editor.cpp: the window
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void buildFrames();
+    QAction* addMenuAction(QMenu* menu, const char* name, const QString& caption,
+                           const QKeySequence& key = {});
+    void refreshEditMenu();
+    void onTextChanged();
+    void layoutText();
+    void updateClock();
+    void showLockKeys(quint32 nativeModifiers);
+    void loadAndApplySettings();
+    void saveCurrentSettings();
+    void selectPort(int port);
+    void setRunMarks(int mode);
+
+    // EditorText.cpp: keys
+    void txtPrg_KeyUp(int key, Qt::KeyboardModifiers modifiers);
+    void txtTab_GotFocus();
+    void homeKey();
+    void popupInstructions(const QPoint& globalPos);
+
+    // EditorFiles.cpp
+    bool writeText(const QString& path, const QByteArray& bytes);
+    bool askSaveBeforeDiscard(bool stopOnNo);
+    void clearDocument();
+    void showProgress(int barUnits, const QString& percent);
+    void setFrameVisible(bool progress);
+
+    std::unique_ptr<OrvLib> m_lib;
+    QStringList m_arguments;
+    bool m_started = false; // settings are written only by a window that started
+    bool m_left = false;
+
+    ProgramText* m_txtPrg = nullptr;
+    QLineEdit* m_txtTab = nullptr;
+    QComboBox* m_cbEQUs = nullptr;
+    QAction* m_cbEQUsAction = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QList<QAction*> m_toolPositions;
+    QList<QLabel*> m_panels;
+    QGroupBox* m_frProgreso = nullptr;
+    QLabel* m_lbProgreso = nullptr;
+    QLineEdit* m_txtProgreso = nullptr;
+    QGroupBox* m_frPuertos = nullptr;
+    QList<QRadioButton*> m_opCom;
+    QList<QAction*> m_portActions;
+    QMenu* m_mnEdicion = nullptr;
+    QMenu* m_mnInstr = nullptr;
+    QList<QAction*> m_mnI;
+    QPointer<Minimsg> m_minimsg;
+    QPointer<Presenta> m_presenta;
+    QPointer<Colorset> m_colorset;
+};

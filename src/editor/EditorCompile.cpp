@@ -1,0 +1,173 @@
+// Compile, save compiled, decompile.
+#include "Compiler.h"
+#include "Editor.h"
+#include "Minimsg.h"
+#include "ObjCode.h"
+#include "OrvLibClient.h"
+#include "ProgramText.h"
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTime>
+#include <QGroupBox>
+#include <QTextBlock>
+#include <cmath>
+
+namespace {
+// Str() of a number: a blank for the sign, no "0" before the decimal point, up to 15 digits.
+QString vbStr(double v)
+{
+    QString s = QString::number(std::fabs(v), 'g', 15);
+    if (s.startsWith(QStringLiteral("0.")))
+        s.remove(0, 1);
+    return (v < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + s;
+}
+} // namespace
+
+void Editor::mnCompilar_Click()
+{
+    minimsg()->showText(QStringLiteral("Compilando..."));
+    const compiler::CompileResult result =
+        compiler::compile(m_txtPrg->crlfText() + QStringLiteral("\r\n"), cbVariables);
+
+    // the EQU pre-pass has run whatever the outcome: its names are shown
+    ResetEquList();
+    m_cbEQUs->addItems(result.equs.names);
+    lstEqusPos = result.equs.values;
+    m_cbEQUsAction->setVisible(true);
+    lstLabel = result.labels;
+    lstLabelPos = result.labelPositions;
+    lstJumpLabel = result.jumpLabels;
+    lstJumpLabelPos = result.jumpLabelPositions;
+    minimsg()->close();
+
+    switch (result.status) {
+    case compiler::CompileResult::Status::Ok:
+        ProgramImage = result.image;
+        findChild<QAction*>(QStringLiteral("mnSalvarBinario"))->setEnabled(true);
+        setPanelText(6, QStringLiteral("Bytes compilados:  ") + QString::number(result.length));
+        CompiledCurrent = true;
+        break;
+    case compiler::CompileResult::Status::LineRejected: {
+        Prompts::current().message(this, {QStringLiteral("Error"),
+                                          QStringLiteral("Error en linea\r\n") + result.rawLine +
+                                              QStringLiteral("\r\n") + result.message,
+                                          Prompts::Ok, Prompts::Icon::Exclamation});
+        setPanelText(6, QStringLiteral("Error: ") + result.rawLine);
+        // show the user where to look: the rejected line, selected
+        const QTextBlock block = m_txtPrg->document()->findBlockByNumber(result.lineNumber - 1);
+        if (block.isValid()) {
+            QTextCursor c(block);
+            c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            m_txtPrg->setTextCursor(c);
+            m_txtPrg->centerCursor();
+        }
+        m_txtPrg->setFocus();
+        break;
+    }
+    case compiler::CompileResult::Status::UnresolvedJump: {
+        const QString text =
+            QStringLiteral("Error: salto a ") + result.jumpTarget + QStringLiteral(" No hallado.");
+        Prompts::current().message(this,
+                                   {QStringLiteral("Error de salto"), QLatin1Char(' ') + text, Prompts::Ok});
+        setPanelText(6, text);
+        break;
+    }
+    }
+}
+
+void Editor::mnSalvarBinario_Click()
+{
+    Prompts::FileRequest request;
+    request.mode = Prompts::FileRequest::Save;
+    request.title = QStringLiteral("Salvar binario como");
+    request.filter = QStringLiteral("Programas *.OBJ|*.OBJ");
+    // a named program still asks where to save, proposing its own name
+    request.fileName = CurrentFileName.isEmpty() ? QStringLiteral("prog0.obj")
+                                                 : m_lib->CutExt(CurrentFileName) + QStringLiteral(".obj");
+    request.folder = ProgramFolder;
+    const std::optional<QString> chosen = Prompts::current().file(this, request);
+    if (!chosen)
+        return;
+    const QString folder = m_lib->GetPath(*chosen);
+    const QString name = m_lib->CutPath(*chosen);
+    if (name.isEmpty()) {
+        Prompts::current().message(this, {QStringLiteral("Error"),
+                                          QStringLiteral("No se especific¢ un nombre: no es posible salvar!"),
+                                          Prompts::Ok, Prompts::Icon::Critical});
+        return;
+    }
+    ProgramFolder = folder;
+
+    minimsg()->showText(QStringLiteral("Salvando compilado..."), true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool write = true;
+    if (m_lib->FileExist(folder + name)) {
+        write = Prompts::current().message(this, {QStringLiteral("Sobreescribir"),
+                                                  QStringLiteral("El archivo ") + folder + name +
+                                                      QStringLiteral(" ya existe: Sobreescribir?"),
+                                                  Prompts::Yes | Prompts::No, Prompts::Icon::Question,
+                                                  Prompts::No}) == Prompts::Yes;
+    }
+    if (write)
+        writeText(folder + name, objcode::objectFileBytes(name, QDateTime::currentDateTime(), ProgramImage));
+    QApplication::restoreOverrideCursor();
+    minimsg()->close();
+    m_txtPrg->setFocus();
+}
+
+bool Editor::LoadCompiledFile()
+{
+    Prompts::FileRequest request;
+    request.mode = Prompts::FileRequest::Open;
+    request.title = QStringLiteral("Cargar programa compilado");
+    request.filter = QStringLiteral("*.obj|*.obj");
+    request.folder = ProgramFolder;
+    const std::optional<QString> chosen = Prompts::current().file(this, request);
+    if (!chosen)
+        return false;
+    if (chosen->isEmpty()) {
+        Prompts::current().message(this, {QStringLiteral("No se puede grabar:"),
+                                          QStringLiteral("No se ha especificado el nombre del archivo"),
+                                          Prompts::Ok});
+        return false;
+    }
+    const QString path = m_lib->GetPath(*chosen) + m_lib->CutPath(*chosen);
+
+    m_frProgreso->setTitle(QStringLiteral("Cargando..."));
+    setFrameVisible(true);
+    showProgress(1, QString());
+    QString error;
+    const std::optional<isa::ProgramImage> image = objcode::readObjectFile(path, &error, [this](int k) {
+        showProgress(int(std::nearbyint(k * 0.2031)) + 1, vbStr(k * 0.39) + QLatin1Char('%'));
+    });
+    setFrameVisible(false);
+    m_frProgreso->setTitle(QStringLiteral("Progreso"));
+    if (!image) {
+        // the text stays: a file that is no program must not wipe the user's work
+        Prompts::current().message(
+            this, {QStringLiteral("No se puede cargar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
+        return false;
+    }
+    ProgramImage = *image;
+    return true;
+}
+
+void Editor::ReverseTranslate()
+{
+    m_txtPrg->clear();
+    lstLabel.clear();
+    lstLabelPos.clear();
+    lstJumpLabel.clear();
+    lstJumpLabelPos.clear();
+    const objcode::Translation t = objcode::ReverseTranslate(ProgramImage);
+    m_txtPrg->setCrlfText(t.text);
+    lstJumpLabel = t.jumpLabels;
+}
+
+void Editor::mnDescompilar_Click()
+{
+    if (LoadCompiledFile())
+        ReverseTranslate();
+}

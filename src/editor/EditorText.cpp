@@ -1,0 +1,224 @@
+// The program text box: caret status, keys, find, clipboard, instruction insertion, options.
+#include "Ayuda.h"
+#include "Colorset.h"
+#include "Editor.h"
+#include "HelpWindow.h"
+#include "OrvLibClient.h"
+#include "Presenta.h"
+#include "ProgramText.h"
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QMenu>
+#include <QTextBlock>
+#include <QTextDocumentFragment>
+
+namespace {
+// Edit-control requests (the platform's EM_ message numbers).
+constexpr qint32 kGetLineCount = 186;
+constexpr qint32 kLineIndex = 187;
+constexpr qint32 kLineLength = 193;
+constexpr qint32 kUndo = 199;
+constexpr qint32 kLineFromChar = 201;
+} // namespace
+
+void Editor::GetEditSts()
+{
+    if (!m_lib)
+        return;
+    const qint32 h = m_txtPrg->handle();
+    EditStatus.LineStart = m_lib->TextControlInf(h, kLineIndex);
+    EditStatus.Column = qint16(m_txtPrg->selStart() - EditStatus.LineStart + 1);
+    EditStatus.LineLength = qint16(m_lib->TextControlInf(h, kLineLength));
+    EditStatus.LineNo = m_lib->TextControlInf(h, kLineFromChar) + 1;
+    EditStatus.LineCount = m_lib->TextControlInf(h, kGetLineCount);
+    EditStatus.LineStart = m_lib->TextControlInf(h, kLineIndex);
+}
+
+void Editor::txtPrg_KeyUp(int key, Qt::KeyboardModifiers modifiers)
+{
+    GetEditSts();
+    bool moved = false;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (EditStatus.SkipIndent) {
+            EditStatus.SkipIndent = false;
+        } else if (AutoIndent) {
+            if (EditStatus.LineLength == 0)
+                m_txtPrg->replaceSel(QString(IndentWidth, QLatin1Char(' ')));
+            m_txtPrg->setSel(EditStatus.LineStart + IndentWidth);
+            moved = true;
+        }
+    } else if (key == Qt::Key_Home) {
+        homeKey();
+        moved = true;
+    } else if (key == Qt::Key_P && (modifiers & Qt::ControlModifier)) {
+        popupInstructions(QCursor::pos());
+    }
+    // the panel shows where the caret now stands, also after Enter or Home moved it
+    if (moved)
+        GetEditSts();
+    setPanelText(3, QStringLiteral("%1:%2").arg(EditStatus.LineNo).arg(EditStatus.Column));
+}
+
+void Editor::homeKey()
+{
+    if (m_txtPrg->selStart() != EditStatus.LineStart) {
+        m_txtPrg->setSel(EditStatus.LineStart);
+        return;
+    }
+    const QString line = m_txtPrg->textCursor().block().text();
+    if (line.isEmpty())
+        return;
+    int i = 0;
+    while (i < line.size() && (line[i] == QLatin1Char(' ') || line[i] == QLatin1Char('\t')))
+        ++i;
+    m_txtPrg->setSel(EditStatus.LineStart + i);
+}
+
+void Editor::txtTab_GotFocus()
+{
+    m_txtPrg->setFocus(Qt::OtherFocusReason);
+    if (AutoIndent)
+        m_txtPrg->replaceSel(QString(IndentWidth, QLatin1Char(' ')));
+}
+
+void Editor::popupInstructions(const QPoint& globalPos)
+{
+    m_mnInstr->popup(globalPos);
+}
+
+void Editor::mnBuscar_Click()
+{
+    const QString selected = m_txtPrg->textCursor().selection().toPlainText();
+    const std::optional<QString> answer = Prompts::current().input(
+        this, {QStringLiteral("Buscar"), QStringLiteral("Texto a buscar:"), selected});
+    FindText = answer.value_or(QString());
+    if (FindText.isEmpty())
+        return;
+    const int caret = m_txtPrg->selStart();
+    const int at = m_txtPrg->toPlainText().indexOf(FindText, 0, Qt::CaseInsensitive);
+    if (at >= 0) {
+        QTextCursor c = m_txtPrg->textCursor();
+        c.setPosition(at);
+        c.setPosition(at + int(FindText.size()), QTextCursor::KeepAnchor);
+        m_txtPrg->setTextCursor(c);
+        return;
+    }
+    m_txtPrg->setSel(caret);
+    Prompts::current().message(this, {QStringLiteral("No hallado"),
+                                      QStringLiteral("No se halla  ") + FindText.toUpper(), Prompts::Ok});
+}
+
+void Editor::mnBuscarSiguiente_Click()
+{
+    if (FindText.isEmpty()) {
+        mnBuscar_Click();
+        return;
+    }
+    const int p = m_txtPrg->selStart();
+    // one character past the start of the selection: the occurrence just found is skipped
+    const int from = m_txtPrg->textCursor().selectionStart() + 1;
+    const int at = m_txtPrg->toPlainText().indexOf(FindText, from, Qt::CaseInsensitive);
+    if (at >= 0) {
+        QTextCursor c = m_txtPrg->textCursor();
+        c.setPosition(at);
+        c.setPosition(at + int(FindText.size()), QTextCursor::KeepAnchor);
+        m_txtPrg->setTextCursor(c);
+        return;
+    }
+    m_txtPrg->setSel(p);
+    Prompts::current().message(this,
+                               {QStringLiteral("No hallado"),
+                                QStringLiteral("No se ha hallado: ") + FindText.toUpper(), Prompts::Ok});
+}
+
+void Editor::mnCopiarTxt_Click()
+{
+    const QString text = m_txtPrg->textCursor().selection().toPlainText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+void Editor::mnCortarTxt_Click()
+{
+    mnCopiarTxt_Click();
+    m_txtPrg->replaceSel(QString());
+}
+
+void Editor::mnPegarTxt_Click()
+{
+    m_txtPrg->replaceSel(QApplication::clipboard()->text());
+}
+
+void Editor::Undo_Click()
+{
+    if (m_lib)
+        m_lib->TextControlInf(m_txtPrg->handle(), kUndo);
+}
+
+void Editor::FillInstructionMenu()
+{
+    const auto rows = isa::menuInstructions();
+    for (int i = 0; i < int(rows.size()) && i < m_mnI.size(); ++i) {
+        m_mnI[i]->setText(rows[size_t(i)]->upperMnemonic());
+        m_mnI[i]->setEnabled(true);
+        m_mnI[i]->setVisible(true);
+    }
+}
+
+void Editor::mnI_Click(int index)
+{
+    m_txtPrg->replaceSel(m_mnI[index]->text() + QLatin1Char(' '));
+    EditStatus.SkipIndent = true;
+    m_txtPrg->setFocus();
+}
+
+void Editor::mnColoresEditor_Click()
+{
+    if (!m_colorset) {
+        m_colorset = new Colorset(this);
+        connect(m_colorset, &Colorset::colorsChosen, this, [this](const QColor& fore, const QColor& back) {
+            QPalette pal = m_txtPrg->palette();
+            pal.setColor(QPalette::Text, fore);
+            pal.setColor(QPalette::Base, back);
+            m_txtPrg->setPalette(pal);
+        });
+    }
+    m_colorset->begin(m_txtPrg->palette().color(QPalette::Text), m_txtPrg->palette().color(QPalette::Base));
+    m_colorset->setModal(false);
+    m_colorset->show();
+    m_colorset->raise();
+}
+
+void Editor::mnAutoIdent_Click()
+{
+    AutoIndent = findChild<QAction*>(QStringLiteral("mnAutoIdent"))->isChecked();
+}
+
+void Editor::mnDebugMode_Click()
+{
+    DebugMode = findChild<QAction*>(QStringLiteral("mnDebugMode"))->isChecked();
+}
+
+void Editor::mnQAyuda_Click()
+{
+    if (m_lib)
+        showQuickHelp(this, AppPath, *m_lib);
+}
+
+void Editor::mnAyudaSub_Click()
+{
+    showHelp(this, VersionText);
+}
+
+void Editor::mnAcercaDe_Click()
+{
+    if (!m_presenta)
+        m_presenta = new Presenta(VersionText, this);
+    m_presenta->setAboutMode(true);
+    m_presenta->setModal(false);
+    m_presenta->show();
+    m_presenta->raise();
+}
