@@ -4,13 +4,13 @@
 #include "OrvLibClient.h"
 #include "ProgramText.h"
 #include "Prompts.h"
+#include "SafeWrite.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -52,11 +52,10 @@ QString strNumber(qint64 n)
 bool Editor::writeText(const QString& path, const QByteArray& bytes)
 {
     for (;;) {
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        isa::WriteFailure failure;
+        if (isa::writeWholeFile(path, bytes, &failure))
             return true;
-        const auto [number, description] = fileError(file.error(), path);
-        file.cancelWriting();
+        const auto [number, description] = fileError(failure.error, path);
         const auto answer = Prompts::current().message(
             this, {QStringLiteral("Error"),
                    QStringLiteral("Se produjo error ") + strNumber(number) + QStringLiteral(", ") +

@@ -1,8 +1,8 @@
 #include "Cp1252.h"
 #include "ObjCode.h"
+#include "SafeWrite.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -34,22 +34,11 @@ QByteArray objectFileBytes(const QString& nameField, const QDateTime& when, cons
 bool writeObjectFile(const QString& path, const QString& nameField, const isa::ProgramImage& image,
                      const QDateTime& when, QString* error)
 {
-    // QSaveFile writes beside the target and renames at commit, so a failed write never
-    // replaces an older file with a half-written one.
-    QSaveFile file(path);
-    // unbuffered: a short write (disk full, size limit) shows in write()'s count, where a
-    // buffered flush inside commit() would pass it over
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        setError(error, QStringLiteral("No se puede crear el archivo %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    const QByteArray bytes = objectFileBytes(nameField, when, image);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        setError(error, QStringLiteral("No se pudo grabar el archivo %1: %2").arg(path, file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    isa::WriteFailure failure;
+    if (isa::writeWholeFile(path, objectFileBytes(nameField, when, image), &failure))
+        return true;
+    setError(error, QStringLiteral("No se pudo grabar el archivo %1: %2").arg(path, failure.description));
+    return false;
 }
 
 std::optional<isa::ProgramImage> readObjectFile(const QString& path, QString* error,
