@@ -22,7 +22,12 @@ QByteArray padded(QByteArray bytes)
 class TestEditorCompile : public QObject
 {
     Q_OBJECT
+    std::optional<EditorFixture> f;
+
 private slots:
+    void init() { QVERIFY(f.emplace().start()); }
+    void cleanup() { f.reset(); }
+
     void compile_data()
     {
         QTest::addColumn<QString>("source");
@@ -52,48 +57,44 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, said);
         const bool ok = said.isEmpty();
-        EditorFixture f;
-        QVERIFY(f.start());
-        f.setText(u"ld e2\nend"_s);
-        f.trigger("mnCompilar");
-        const QByteArray before = image(*f.editor);
-        f.setText(source);
+        f->setText(u"ld e2\nend"_s);
+        f->trigger("mnCompilar");
+        const QByteArray before = image(*f->editor);
+        f->setText(source);
         if (!ok)
-            f.prompts.answerMessage(Prompts::Ok);
-        f.trigger("mnCompilar");
-        QCOMPARE(f.said(), ok ? u"(nothing)"_s : said);
-        QTEST(f.panel(6), "panel");
-        QCOMPARE(image(*f.editor), ok ? padded(bytes) : before);
-        QCOMPARE(f.editor->CompiledCurrent, ok);
-        QCOMPARE(f.action("mnSalvarBinario")->isEnabled(), ok);
-        auto* mini = f.editor->findChild<Minimsg*>(u"Minimsg"_s);
+            f->prompts.answerMessage(Prompts::Ok);
+        f->trigger("mnCompilar");
+        QCOMPARE(f->said(), ok ? u"(nothing)"_s : said);
+        QTEST(f->panel(6), "panel");
+        QCOMPARE(image(*f->editor), ok ? padded(bytes) : before);
+        QCOMPARE(f->editor->CompiledCurrent, ok);
+        QCOMPARE(f->action("mnSalvarBinario")->isEnabled(), ok);
+        auto* mini = f->editor->findChild<Minimsg*>(u"Minimsg"_s);
         QVERIFY(mini->text() == u"Compilando..."_s && !mini->isVisible());
         if (QTest::currentDataTag() == "rejected line"_L1) {
-            QCOMPARE(f.txt()->textCursor().selectedText(), u"  LD   ; falta"_s);
-            QCOMPARE(f.txt()->selStart(), 7);
+            QCOMPARE(f->txt()->textCursor().selectedText(), u"  LD   ; falta"_s);
+            QCOMPARE(f->txt()->selStart(), 7);
         }
         // any change of the text makes the compiled program stale
-        QTest::keyClick(f.txt(), Qt::Key_A);
-        QVERIFY(f.editor->ProgramModified && !f.editor->CompiledCurrent);
-        QVERIFY(!f.action("mnSalvarBinario")->isEnabled());
+        QTest::keyClick(f->txt(), Qt::Key_A);
+        QVERIFY(f->editor->ProgramModified && !f->editor->CompiledCurrent);
+        QVERIFY(!f->action("mnSalvarBinario")->isEnabled());
     }
 
     void equNamesShown()
     {
-        EditorFixture f;
-        QVERIFY(f.start());
-        QComboBox* equs = f.editor->cbEQUs();
+        QComboBox* equs = f->editor->cbEQUs();
         QVERIFY(!equs->isVisible());
-        f.setText(u"delay equ 2.5\nmotor equ s1\nld e1\nout motor\nend"_s);
-        f.trigger("mnCompilar");
+        f->setText(u"delay equ 2.5\nmotor equ s1\nld e1\nout motor\nend"_s);
+        f->trigger("mnCompilar");
         QTRY_VERIFY(equs->isVisible());
         // name-valued definitions come first
         QCOMPARE(QStringList({equs->itemText(0), equs->itemText(1)}), QStringList({u"motor"_s, u"delay"_s}));
         QCOMPARE(equs->count(), 2);
-        QCOMPARE(f.editor->lstEqusPos, QStringList({u"8"_s, u"2.5"_s}));
-        f.prompts.answerMessage(Prompts::No);
-        f.trigger("mnCerrarArchivo");
-        QVERIFY(equs->count() == 0 && f.editor->lstEqusPos.isEmpty());
+        QCOMPARE(f->editor->lstEqusPos, QStringList({u"8"_s, u"2.5"_s}));
+        f->prompts.answerMessage(Prompts::No);
+        f->trigger("mnCerrarArchivo");
+        QVERIFY(equs->count() == 0 && f->editor->lstEqusPos.isEmpty());
     }
 
     void saveCompiled_data()
@@ -114,98 +115,90 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, folder);
         QFETCH(QString, proposed);
-        EditorFixture f;
-        QVERIFY(f.start());
-        QDir(f.path()).mkdir(u"progs"_s);
-        f.setText(u"ld e1\nout s1\nend"_s);
+        QDir(f->path()).mkdir(u"progs"_s);
+        f->setText(u"ld e1\nout s1\nend"_s);
         if (!program.isEmpty()) {
-            f.prompts.answerFile(f.path(program));
-            f.trigger("mnSalvarComo");
+            f->prompts.answerFile(f->path(program));
+            f->trigger("mnSalvarComo");
         }
-        f.trigger("mnCompilar");
-        f.prompts.answerFile(f.path(folder + proposed));
-        f.trigger("mnSalvarBinario");
-        QCOMPARE(f.said(), u"Salvar binario como | Programas *.OBJ|*.OBJ"_s);
-        const auto& r = f.prompts.asked().last();
+        f->trigger("mnCompilar");
+        f->prompts.answerFile(f->path(folder + proposed));
+        f->trigger("mnSalvarBinario");
+        QCOMPARE(f->said(), u"Salvar binario como | Programas *.OBJ|*.OBJ"_s);
+        const auto& r = f->prompts.asked().last();
         QCOMPARE(r.defaultText, proposed);
-        QCOMPARE(r.folder, f.path(folder));
+        QCOMPARE(r.folder, f->path(folder));
         QCOMPARE(r.mode, Prompts::FileRequest::Save);
         // name, " - ", date and time, " - OrvSoftware - ", then the image
-        const QByteArray file = f.read(folder + proposed);
+        const QByteArray file = f->read(folder + proposed);
         QCOMPARE(file.size(), proposed.size() + 295);
         QCOMPARE(file.left(proposed.size() + 3), (proposed + u" - "_s).toLatin1());
         QCOMPARE(file.mid(proposed.size() + 22, 17), QByteArray(" - OrvSoftware - "));
         QCOMPARE(file.right(256), padded(QByteArray::fromHex("06000b080f")));
-        auto* mini = f.editor->findChild<Minimsg*>(u"Minimsg"_s);
+        auto* mini = f->editor->findChild<Minimsg*>(u"Minimsg"_s);
         QVERIFY(mini->text() == u"Salvando compilado..."_s && !mini->isVisible());
     }
 
     void saveCompiledRefused()
     {
-        EditorFixture f;
-        QVERIFY(f.start());
-        f.write(u"p.obj"_s, "keep");
-        f.setText(u"end"_s);
-        f.trigger("mnCompilar");
-        auto* mini = f.editor->findChild<Minimsg*>(u"Minimsg"_s);
+        f->write(u"p.obj"_s, "keep");
+        f->setText(u"end"_s);
+        f->trigger("mnCompilar");
+        auto* mini = f->editor->findChild<Minimsg*>(u"Minimsg"_s);
         bool miniShown = false;
-        f.prompts.onMessage = [&](const Prompts::Message&) {
+        f->prompts.onMessage = [&](const Prompts::Message&) {
             miniShown = mini->isVisible() && mini->text() == u"Salvando compilado..."_s;
         };
-        f.prompts.answerFile(f.path(u"p.obj"_s));
-        f.prompts.answerMessage(Prompts::No);
-        f.trigger("mnSalvarBinario");
+        f->prompts.answerFile(f->path(u"p.obj"_s));
+        f->prompts.answerMessage(Prompts::No);
+        f->trigger("mnSalvarBinario");
         QVERIFY(miniShown && !mini->isVisible());
-        QCOMPARE(f.said(),
-                 u"Sobreescribir | El archivo %1 ya existe: Sobreescribir?"_s.arg(f.path(u"p.obj"_s)));
-        QCOMPARE(f.prompts.asked().last().defaultButton, Prompts::No);
-        QCOMPARE(f.read(u"p.obj"_s), QByteArray("keep"));
+        QCOMPARE(f->said(),
+                 u"Sobreescribir | El archivo %1 ya existe: Sobreescribir?"_s.arg(f->path(u"p.obj"_s)));
+        QCOMPARE(f->prompts.asked().last().defaultButton, Prompts::No);
+        QCOMPARE(f->read(u"p.obj"_s), QByteArray("keep"));
         // a write that fails is reported
-        f.prompts.answerFile(f.path(u"no/such/folder/p.obj"_s));
-        f.prompts.answerMessage(Prompts::No);
-        f.trigger("mnSalvarBinario");
-        QCOMPARE(f.said(),
+        f->prompts.answerFile(f->path(u"no/such/folder/p.obj"_s));
+        f->prompts.answerMessage(Prompts::No);
+        f->trigger("mnSalvarBinario");
+        QCOMPARE(f->said(),
                  u"Error | Se produjo error  76, No se encontró la ruta de acceso. ¨ Reintentar ?"_s);
-        f.prompts.answerFile(f.path(u"p.obj"_s));
-        f.prompts.answerMessage(Prompts::Yes);
-        f.trigger("mnSalvarBinario");
-        QCOMPARE(f.read(u"p.obj"_s).size(), 5 + 295);
+        f->prompts.answerFile(f->path(u"p.obj"_s));
+        f->prompts.answerMessage(Prompts::Yes);
+        f->trigger("mnSalvarBinario");
+        QCOMPARE(f->read(u"p.obj"_s).size(), 5 + 295);
     }
 
     void decompile()
     {
-        EditorFixture f;
-        QVERIFY(f.start());
         // a header of any length: only the last 256 bytes count
-        f.write(u"x.obj"_s, "hdr" + padded(QByteArray::fromHex("1a030f06000b080f")));
-        f.setText(u"old text"_s);
-        f.editor->ProgramModified = false;
-        f.prompts.answerFile(f.path(u"x.obj"_s));
-        f.trigger("mnDescompilar");
-        QCOMPARE(f.said(), u"Cargar programa compilado | *.obj|*.obj"_s);
-        QCOMPARE(f.txt()->crlfText(), u"        GOTO L_4\r\n        END\r\n\r\n"
-                                      "L_4     LD e1\r\n        OUT s1\r\n        END\r\n\r\n"_s);
-        QCOMPARE(f.editor->lstJumpLabel, QStringList{u"4"_s});
-        QVERIFY(f.editor->ProgramModified && !f.editor->CompiledCurrent && f.txt()->isVisible());
-        QCOMPARE(f.child<QLineEdit>("txtProgreso")->text(), u" 99.84%"_s);
-        QCOMPARE(f.child("lbProgreso")->property("units").toInt(), 53);
+        f->write(u"x.obj"_s, "hdr" + padded(QByteArray::fromHex("1a030f06000b080f")));
+        f->setText(u"old text"_s);
+        f->editor->ProgramModified = false;
+        f->prompts.answerFile(f->path(u"x.obj"_s));
+        f->trigger("mnDescompilar");
+        QCOMPARE(f->said(), u"Cargar programa compilado | *.obj|*.obj"_s);
+        QCOMPARE(f->txt()->crlfText(), u"        GOTO L_4\r\n        END\r\n\r\n"
+                                       "L_4     LD e1\r\n        OUT s1\r\n        END\r\n\r\n"_s);
+        QCOMPARE(f->editor->lstJumpLabel, QStringList{u"4"_s});
+        QVERIFY(f->editor->ProgramModified && !f->editor->CompiledCurrent && f->txt()->isVisible());
+        QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), u" 99.84%"_s);
+        QCOMPARE(f->child("lbProgreso")->property("units").toInt(), 53);
     }
 
     void roundTrip()
     {
-        EditorFixture f;
-        QVERIFY(f.start());
-        f.setText(u"inicio: ld e1\nand e2\nout s1\ntp tp1 1.5\nif1 fin\nset v01\nfin: end"_s);
-        f.trigger("mnCompilar");
-        QVERIFY(f.editor->CompiledCurrent);
-        const QByteArray first = image(*f.editor);
-        f.prompts.answerFile(f.path(u"rt.obj"_s));
-        f.trigger("mnSalvarBinario");
-        f.prompts.answerFile(f.path(u"rt.obj"_s));
-        f.trigger("mnDescompilar");
-        f.trigger("mnCompilar");
-        QVERIFY(f.editor->CompiledCurrent);
-        QCOMPARE(image(*f.editor), first);
+        f->setText(u"inicio: ld e1\nand e2\nout s1\ntp tp1 1.5\nif1 fin\nset v01\nfin: end"_s);
+        f->trigger("mnCompilar");
+        QVERIFY(f->editor->CompiledCurrent);
+        const QByteArray first = image(*f->editor);
+        f->prompts.answerFile(f->path(u"rt.obj"_s));
+        f->trigger("mnSalvarBinario");
+        f->prompts.answerFile(f->path(u"rt.obj"_s));
+        f->trigger("mnDescompilar");
+        f->trigger("mnCompilar");
+        QVERIFY(f->editor->CompiledCurrent);
+        QCOMPARE(image(*f->editor), first);
     }
 };
 

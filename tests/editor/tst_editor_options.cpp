@@ -44,77 +44,75 @@ QStringList visibleEntries(QMenu* menu)
 class TestEditorOptions : public QObject
 {
     Q_OBJECT
+    std::optional<EditorFixture> f;
+
 private slots:
+    void init() { QVERIFY(f.emplace().start()); }
+    void cleanup() { f.reset(); }
+
     void defaultsWithoutSettingsFile()
     {
-        EditorFixture f;
-        QVERIFY(f.start());
-        QCOMPARE(shown(f), u"COM2/2 ID1 #c0c0c0 on #000000 marks x--x indent 1 run 0 in ~/"_s);
+        QCOMPARE(shown(*f), u"COM2/2 ID1 #c0c0c0 on #000000 marks x--x indent 1 run 0 in ~/"_s);
     }
 
     void settingsSurviveARestart()
     {
-        EditorFixture f;
-        QVERIFY(f.start());
-        f.trigger("mnCom6");
-        f.trigger("mnRunRst");
-        f.trigger("mnRunRet");
-        f.trigger("mnAutoIdent");
+        f->trigger("mnCom6");
+        f->trigger("mnRunRst");
+        f->trigger("mnRunRet");
+        f->trigger("mnAutoIdent");
         // the colour dialog does not block the window, and there is one at most
-        f.trigger("mnColoresEditor");
-        f.trigger("mnColoresEditor");
-        QCOMPARE(f.editor->findChildren<Colorset*>().size(), 1);
-        auto* colorset = f.editor->findChild<Colorset*>();
+        f->trigger("mnColoresEditor");
+        f->trigger("mnColoresEditor");
+        QCOMPARE(f->editor->findChildren<Colorset*>().size(), 1);
+        auto* colorset = f->editor->findChild<Colorset*>();
         QVERIFY(colorset->isVisible() && !colorset->isModal());
         emit colorset->colorsChosen(Qt::black, QColor(0, 0, 128));
-        QDir(f.path()).mkdir(u"progs"_s);
-        f.prompts.answerFile(f.path(u"progs/a.prg"_s));
-        f.trigger("mnSalvarComo");
-        const QString before = shown(f);
+        QDir(f->path()).mkdir(u"progs"_s);
+        f->prompts.answerFile(f->path(u"progs/a.prg"_s));
+        f->trigger("mnSalvarComo");
+        const QString before = shown(*f);
         QCOMPARE(before, u"COM6/6 ID1 #000000 on #000080 marks --x- indent 0 run 2 in ~/progs/"_s);
-        f.trigger("mnSalir");
-        const QByteArray ini = f.read(u"dmk38.ini"_s);
+        f->trigger("mnSalir");
+        const QByteArray ini = f->read(u"dmk38.ini"_s);
         QVERIFY2(ini.contains("COM=6") && ini.contains("AIdnt=False"), ini.constData());
         // a second start of the window on the same folder
-        f.editor = std::make_unique<Editor>(f.path(), QStringList());
-        QVERIFY(f.editor->startUp());
-        QCOMPARE(shown(f), before);
+        f->editor = std::make_unique<Editor>(f->path(), QStringList());
+        QVERIFY(f->editor->startUp());
+        QCOMPARE(shown(*f), before);
     }
 
     void unusualValuesInTheFile()
     {
-        EditorFixture f;
-        f.write(u"dmk38.ini"_s, "[Set]\r\nAIdnt=0\r\nRst=5\r\nCOM=9\r\n");
-        QVERIFY(f.start());
+        f.emplace().write(u"dmk38.ini"_s, "[Set]\r\nAIdnt=0\r\nRst=5\r\nCOM=9\r\n");
+        QVERIFY(f->start());
         // a port outside 1..6 leaves the window's own choice, COM6
-        QCOMPARE(shown(f), u"COM6/6 ID1 #c0c0c0 on #000000 marks ---- indent 0 run -1 in ~/"_s);
+        QCOMPARE(shown(*f), u"COM6/6 ID1 #c0c0c0 on #000000 marks ---- indent 0 run -1 in ~/"_s);
         // Tab then inserts nothing, Enter does not indent
-        f.setText(u"ld e1"_s, 5);
-        QTest::keyClick(f.txt(), Qt::Key_Tab);
-        QTest::keyClick(f.txt(), Qt::Key_Return);
-        QCOMPARE(f.txt()->toPlainText(), u"ld e1\n"_s);
-        f.prompts.answerMessage(Prompts::No);
-        f.trigger("mnSalir");
-        const QByteArray ini = f.read(u"dmk38.ini"_s);
+        f->setText(u"ld e1"_s, 5);
+        QTest::keyClick(f->txt(), Qt::Key_Tab);
+        QTest::keyClick(f->txt(), Qt::Key_Return);
+        QCOMPARE(f->txt()->toPlainText(), u"ld e1\n"_s);
+        f->prompts.answerMessage(Prompts::No);
+        f->trigger("mnSalir");
+        const QByteArray ini = f->read(u"dmk38.ini"_s);
         QVERIFY2(ini.contains("AIdnt=False") && ini.contains("COM=6") && ini.contains("Rst=-1"),
                  ini.constData());
     }
 
     void instructionPopup()
     {
-        EditorFixture f;
-        QVERIFY(f.start());
-        f.setText(u"x"_s);
-        QMenu* menu = f.editor->instructionMenu();
-        QTest::keyClick(f.txt(), Qt::Key_P, Qt::ControlModifier);
+        f->setText(u"x"_s);
+        QMenu* menu = f->editor->instructionMenu();
+        QTest::keyClick(f->txt(), Qt::Key_P, Qt::ControlModifier);
         QVERIFY(menu->isVisible());
         QCOMPARE(
             visibleEntries(menu).join(u','),
             u"AND,ANDN,ANDP,CCPE,CLRIF1,CPE,CR,CS,CTV,END,GOSUB,GOTO,IF0,IF1,IFV1,JP0,JP1,JPV1,LD,LDI,LDN,"
             "MOVTCT,NOT,NOTA,OR,ORN,ORP,OSC,OUT,RJP,RST,RCT,RTP,SET,SETB,SETIF1,TP,TPF,TPV,TPVF,XOR"_s);
-        QVERIFY(!f.action("mnI41")->isVisible() && !f.action("mnI43")->isVisible());
+        QVERIFY(!f->action("mnI41")->isVisible() && !f->action("mnI43")->isVisible());
         QVERIFY(menu->actions().last()->isSeparator());
-        QCOMPARE(f.txt()->toPlainText(), u"x"_s);
+        QCOMPARE(f->txt()->toPlainText(), u"x"_s);
         menu->close();
     }
 
@@ -130,12 +128,10 @@ private slots:
     void popupOnModifierClick()
     {
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        EditorFixture f;
-        QVERIFY(f.start());
-        f.setText(u"ld e1"_s);
-        QTest::mouseClick(f.txt()->viewport(), Qt::LeftButton, modifiers, QPoint(20, 10));
-        QTEST(f.editor->instructionMenu()->isVisible(), "opens");
-        f.editor->instructionMenu()->close();
+        f->setText(u"ld e1"_s);
+        QTest::mouseClick(f->txt()->viewport(), Qt::LeftButton, modifiers, QPoint(20, 10));
+        QTEST(f->editor->instructionMenu()->isVisible(), "opens");
+        f->editor->instructionMenu()->close();
     }
 
     void insertion_data()
@@ -161,30 +157,26 @@ private slots:
         QFETCH(int, selLength);
         QFETCH(bool, viaPopup);
         QFETCH(QString, typed);
-        EditorFixture f;
-        QVERIFY(f.start());
-        f.setText(text, selStart, selLength);
+        f->setText(text, selStart, selLength);
         if (viaPopup)
-            QTest::keyClick(f.txt(), Qt::Key_P, Qt::ControlModifier);
-        f.trigger("mnI28"); // OUT
-        f.editor->instructionMenu()->close();
+            QTest::keyClick(f->txt(), Qt::Key_P, Qt::ControlModifier);
+        f->trigger("mnI28"); // OUT
+        f->editor->instructionMenu()->close();
         if (viaPopup)
-            QTest::keyRelease(f.txt(), Qt::Key_Return);
-        QVERIFY(f.editor->ProgramModified && f.editor->EditStatus.SkipIndent);
+            QTest::keyRelease(f->txt(), Qt::Key_Return);
+        QVERIFY(f->editor->ProgramModified && f->editor->EditStatus.SkipIndent);
         for (const QChar c : typed)
-            QTest::keyClick(f.txt(), c == u'\n' ? Qt::Key_Return : Qt::Key(c.toUpper().unicode()));
-        QTEST(f.txt()->toPlainText(), "expected");
+            QTest::keyClick(f->txt(), c == u'\n' ? Qt::Key_Return : Qt::Key(c.toUpper().unicode()));
+        QTEST(f->txt()->toPlainText(), "expected");
     }
 
     void aboutBox()
     {
-        EditorFixture f;
-        QVERIFY(f.start());
         for (const bool byEsc : {true, false}) {
-            f.trigger("mnAcercaDe");
-            auto* about = f.child<QDialog>("Presenta");
+            f->trigger("mnAcercaDe");
+            auto* about = f->child<QDialog>("Presenta");
             QVERIFY(about->isVisible() && !about->isModal());
-            QCOMPARE(about->findChild<QLabel*>(u"lbVersion"_s)->text(), f.editor->VersionText);
+            QCOMPARE(about->findChild<QLabel*>(u"lbVersion"_s)->text(), f->editor->VersionText);
             auto* accept = about->findChild<QPushButton*>(u"cmdAceptar"_s);
             QVERIFY(accept->isVisible() && accept->text() == u"&Aceptar"_s);
             byEsc ? QTest::keyClick(about, Qt::Key_Escape) : accept->click();
@@ -194,12 +186,10 @@ private slots:
 
     void helpKeys()
     {
-        EditorFixture f;
-        QVERIFY(f.start());
-        f.prompts.answerMessage(Prompts::Ok);
-        QTest::keyClick(f.editor.get(), Qt::Key_F1, Qt::ControlModifier);
-        QCOMPARE(f.said(), u"Error | No se halla el archivo QHELP.AYD"_s);
-        QTest::keyClick(f.editor.get(), Qt::Key_F1);
+        f->prompts.answerMessage(Prompts::Ok);
+        QTest::keyClick(f->editor.get(), Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(f->said(), u"Error | No se halla el archivo QHELP.AYD"_s);
+        QTest::keyClick(f->editor.get(), Qt::Key_F1);
         const QWidgetList windows = QApplication::topLevelWidgets();
         auto help = std::find_if(windows.begin(), windows.end(), [](QWidget* w) {
             return w->objectName() == u"HelpWindow"_s && w->isVisible();
