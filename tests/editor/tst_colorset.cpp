@@ -27,19 +27,6 @@ class TestColorset : public QObject
 {
     Q_OBJECT
 private slots:
-    void swatches()
-    {
-        Colorset d;
-        const QStringList palette =
-            u"#000000 #000080 #008000 #008080 #800000 #800080 #808000 #c0c0c0 #808080 "
-            "#0000ff #00ff00 #00ffff #ff0000 #ff00ff #ffff00 #ffffff"_s.split(u' ');
-        for (const QString& row : {u"lbColorFrente"_s, u"lbColorFondo"_s})
-            for (int i = 0; i < 16; ++i)
-                QCOMPARE(
-                    d.findChild<QLabel*>(row + QString::number(i))->palette().color(QPalette::Window).name(),
-                    palette[i]);
-    }
-
     void preview_data()
     {
         QTest::addColumn<QStringList>("clicks");
