@@ -1,612 +1,326 @@
 // The main window: menus, tool bar, start-up, leaving, and the keys of the program text box.
-#include "EditorFixture.h"
+#include "EditorTest.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRadioButton>
-#include <QStatusBar>
-#include <QTextBlock>
-#include <QToolBar>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+using Keys = QList<QKeyCombination>;
+struct KeyCase
+{
+    QString text;
+    int selStart, selLength; // indices count a line break as CR LF
+    bool autoIndent;
+    Keys keys;
+    QString expected;
+    int caret;
+    QString panel;
+};
+} // namespace
+Q_DECLARE_METATYPE(KeyCase)
 
 class TestEditor : public QObject
 {
     Q_OBJECT
+    std::optional<EditorFixture> f;
+
 private slots:
-    void menuTable_data();
-    void menuTable();
-    void menuBarOrder();
-    void toolBar_data();
-    void toolBar();
-    void toolBarSeparatorsDoNothing();
-    void toolBarCommands_data();
-    void toolBarCommands();
-    void startUpWithoutEsDef();
-    void startUpWithoutLibrary();
-    void startUpState();
-    void debugModeSwitch_data();
-    void debugModeSwitch();
-    void editMenuRefresh();
-    void editRequests_data();
-    void editRequests();
-    void enterKey_data();
-    void enterKey();
-    void homeKey_data();
-    void homeKey();
-    void tabKey_data();
-    void tabKey();
-    void find_data();
-    void find();
-    void findNextAfterLast();
-    void statusPanel3();
-    void undoThroughLibrary();
-    void textChangeClearsCompiled();
-    void leavingUnmodifiedAsksNothing();
-    void leavingModifiedAsks();
-};
+    void init() { QVERIFY(f.emplace().start()); }
+    void cleanup() { f.reset(); }
 
-void TestEditor::menuTable_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("shortcut");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<bool>("checked");
-    QTest::addColumn<QString>("parent");
-    const struct
+    void menuTable_data()
     {
-        const char* name;
-        const char* caption;
-        const char* key;
-        bool enabled;
-        bool checked;
-        const char* parent;
-    } rows[] = {
-        {"mnCargar", "&Cargar", "Ctrl+F", true, false, "mnArchivo"},
-        {"mnSalvar", "&Salvar", "Ctrl+S", true, false, "mnArchivo"},
-        {"mnSalvarComo", "Salvar co&mo", "Ctrl+M", true, false, "mnArchivo"},
-        {"mnNuevoArchivo", "&Nuevo", "Ctrl+N", true, false, "mnArchivo"},
-        {"mnSalir", "Sa&lir", "Ctrl+F4", true, false, "mnArchivo"},
-        {"mnCopiarTxt", "&Copiar", "", false, false, "mnEdicion"},
-        {"mnPegarTxt", "&Pegar", "", true, false, "mnEdicion"},
-        {"mnCortarTxt", "Co&rtar", "", false, false, "mnEdicion"},
-        {"mnBuscar", "&Buscar", "Ctrl+F3", true, false, "mnEdicion"},
-        {"mnBuscarSiguiente", "Buscar &siguiente", "F3", true, false, "mnEdicion"},
-        {"mnCompilar", "&Compilar programa", "Ctrl+L", true, false, "mnPrograma"},
-        {"mnDescompilar", "&Descompilar", "", true, false, "mnPrograma"},
-        {"mnSalvarBinario", "&Salvar compilado (.OBJ)", "", false, false, "mnPrograma"},
-        {"mnEnviarPrg", "&Enviar programa", "Ctrl+E", false, false, "mnPrograma"},
-        {"mnEnviarBin", "En&viar compilado (.OBJ)", "", false, false, "mnPrograma"},
-        {"mnEnviarBld", "Enviar compilado del &Ladder (.BLD)", "", false, false, "mnPrograma"},
-        {"mnRecibir", "&Recibir", "", false, false, "mnPrograma"},
-        {"mnRun", "Correr", "", false, false, "mnPrograma"},
-        {"mnStop", "Detener", "", false, false, "mnPrograma"},
-        {"mnId", "&Id (identificador) PLC", "", false, false, "mnPLC"},
-        {"mnMonitor", "&Monitor variables", "", false, false, "mnPLC"},
-        {"mnSalsOff", "Apagar salidas al detener", "", true, true, "mnPLC"},
-        {"mnRunRet", "Retener variables al Correr", "", true, false, "mnPLC"},
-        {"mnRunRst", "Reset variables al Correr", "", true, false, "mnPLC"},
-        {"mnRun0", "Reiniciar PLC al Correr", "", true, false, "mnPLC"},
-        {"mnPresetCnt", "&Presetear contadores", "", false, false, "mnPLC"},
-        {"mnColoresEditor", "Co&lores", "", true, false, "mnOpciones"},
-        {"mnAutoIdent", "Auto &ident", "", true, true, "mnOpciones"},
-        {"mnDebugMode", "Modo &debug", "", true, false, "mnOpciones"},
-        {"mnAyudaSub", "Ay&uda", "F1", true, false, "mnAyuda"},
-        {"mnQAyuda", "A&yuda rápida", "Ctrl+F1", true, false, "mnAyuda"},
-        {"mnAcercaDe", "&Acerca de", "", true, false, "mnAyuda"},
-    };
-    for (const auto& r : rows)
-        QTest::newRow(r.name) << QString::fromLatin1(r.name) << QString::fromUtf8(r.caption)
-                              << QString::fromLatin1(r.key) << r.enabled << r.checked
-                              << QString::fromLatin1(r.parent);
-}
-
-void TestEditor::menuTable()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QString, shortcut);
-    QFETCH(bool, enabled);
-    QFETCH(bool, checked);
-    QFETCH(QString, parent);
-    // the start state is the window's before start-up changes anything
-    Editor editor(QStringLiteral("/nonexistent"), {});
-    auto* a = editor.findChild<QAction*>(name);
-    QVERIFY(a);
-    QCOMPARE(a->text(), caption);
-    QCOMPARE(a->shortcut(), QKeySequence(shortcut));
-    QCOMPARE(a->isEnabled(), enabled);
-    QCOMPARE(a->isChecked(), checked);
-    QVERIFY(a->isVisible());
-    auto* menu = editor.findChild<QMenu*>(parent);
-    QVERIFY(menu);
-    QVERIFY(menu->actions().contains(a));
-}
-
-void TestEditor::menuBarOrder()
-{
-    Editor editor(QStringLiteral("/nonexistent"), {});
-    QStringList captions;
-    for (QAction* a : editor.menuBar()->actions())
-        captions << a->text();
-    QCOMPARE(captions,
-             QStringList({QStringLiteral("&Archivo"), QStringLiteral("&Edición"), QStringLiteral("&Programa"),
-                          QStringLiteral("PLC"), QStringLiteral("&Opciones"),
-                          QStringLiteral("Insertar instrucciones"), QStringLiteral("A&yuda")}));
-    // the close command has no visible entry
-    QVERIFY(!editor.findChild<QAction*>(QStringLiteral("mnCerrarArchivo"))->isVisible());
-    // 44 instruction items, hidden until start-up fills them, then a separator
-    QMenu* instr = editor.instructionMenu();
-    QCOMPARE(instr->actions().size(), 45);
-    QVERIFY(instr->actions().last()->isSeparator());
-    for (int i = 0; i < 44; ++i)
-        QVERIFY(!editor.findChild<QAction*>(QStringLiteral("mnI%1").arg(i))->isVisible());
-}
-
-void TestEditor::toolBar_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("tip");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("2") << 2 << "Cargar un programa desde un archivo" << true;
-    QTest::newRow("3") << 3 << "Nuevo programa" << true;
-    QTest::newRow("4") << 4 << "Guardar programa en un archivo" << true;
-    QTest::newRow("5") << 5 << "Cerrar programa" << true;
-    QTest::newRow("7") << 7 << "Compilar" << true;
-    QTest::newRow("8") << 8 << "Enviar al PLC" << false;
-    QTest::newRow("9") << 9 << "Extraer programa del PLC" << false;
-    QTest::newRow("10") << 10 << "Correr programa " << false;
-    QTest::newRow("11") << 11 << "Detener programa" << false;
-    QTest::newRow("12") << 12 << "Monitor de variables" << false;
-    QTest::newRow("19") << 19 << "Deshacer" << true;
-    QTest::newRow("21") << 21 << "Puerto serie" << true;
-}
-
-void TestEditor::toolBar()
-{
-    QFETCH(int, position);
-    QFETCH(QString, tip);
-    QFETCH(bool, enabled);
-    Editor editor(QStringLiteral("/nonexistent"), {});
-    QAction* a = editor.toolAction(position);
-    QVERIFY(a);
-    QVERIFY(!a->isSeparator());
-    QCOMPARE(a->toolTip(), tip);
-    QCOMPARE(a->isEnabled(), enabled);
-    QVERIFY(!editor.toolAction(position)->icon().isNull() || position == 21);
-    QVERIFY(!editor.toolAction(22));
-}
-
-void TestEditor::toolBarSeparatorsDoNothing()
-{
-    Editor editor(QStringLiteral("/nonexistent"), {});
-    for (int p : {1, 6, 13, 15, 20})
-        QVERIFY2(editor.toolAction(p)->isSeparator(), qPrintable(QString::number(p)));
-    QVERIFY(editor.toolAction(21) == editor.findChild<QAction*>(QStringLiteral("tbPuerto")));
-}
-
-void TestEditor::toolBarCommands_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("asks"); // title of the first prompt the command shows
-    QTest::newRow("2 open") << 2 << "Cargar programa";
-    QTest::newRow("3 new") << 3 << "Salvar archivo";
-    QTest::newRow("4 save") << 4 << "Salvar como";
-    QTest::newRow("5 close") << 5 << "Salvar archivo";
-    QTest::newRow("14 find") << 14 << "Buscar";
-}
-
-void TestEditor::toolBarCommands()
-{
-    QFETCH(int, position);
-    QFETCH(QString, asks);
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1"));
-    f.editor->toolAction(position)->trigger();
-    QVERIFY(!f.prompts.asked().isEmpty());
-    QCOMPARE(f.prompts.asked().first().title, asks);
-    f.editor->ProgramModified = false;
-}
-
-void TestEditor::startUpWithoutEsDef()
-{
-    EditorFixture f(false);
-    f.prompts.answerMessage(Prompts::Ok);
-    QVERIFY(!f.start());
-    QCOMPARE(f.prompts.asked().size(), 1);
-    const auto& m = f.prompts.asked().first();
-    QCOMPARE(m.title, QStringLiteral("Archivo faltante"));
-    QCOMPARE(m.buttons, int(Prompts::Ok));
-    QCOMPARE(m.text, QStringLiteral(" El archivo ES.DEF es necesario para el correcto\r\n"
-                                    "funcionamiento del software. Este debe estar en la\r\n"
-                                    "misma carpeta dende se halla instalado el DMK38.EXE,\r\n"
-                                    "en este caso ") +
-                         f.appPath().toUpper() + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n"));
-    // nothing else is loaded: no settings, no instruction menu, and leaving writes nothing
-    QVERIFY(f.editor->cbVariables.isEmpty());
-    QVERIFY(!f.editor->findChild<QAction*>(QStringLiteral("mnI0"))->isVisible());
-    f.editor->close();
-    QVERIFY(!QFile::exists(f.path(QStringLiteral("dmk38.ini"))));
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditor::startUpWithoutLibrary()
-{
-    // an empty registration store: OrvLibCls cannot be created, and the window says why
-    const QByteArray store = qgetenv("ORVLIB_REGISTRY");
-    EditorFixture f;
-    qputenv("ORVLIB_REGISTRY", f.path(QStringLiteral("empty.reg")).toLocal8Bit());
-    f.prompts.answerMessage(Prompts::Ok);
-    const bool started = f.start();
-    qputenv("ORVLIB_REGISTRY", store);
-    QVERIFY(!started);
-    QCOMPARE(f.prompts.asked().size(), 1);
-    QVERIFY2(f.prompts.asked().first().text.contains(QStringLiteral("OrvLibCls")),
-             qPrintable(f.prompts.asked().first().text));
-    QCOMPARE(f.prompts.asked().first().icon, Prompts::Icon::Critical);
-    f.editor->close();
-    QVERIFY(!QFile::exists(f.path(QStringLiteral("dmk38.ini"))));
-}
-
-void TestEditor::startUpState()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    Editor* e = f.editor.get();
-    QCOMPARE(e->AppPath, f.appPath());
-    QCOMPARE(e->VersionText, QStringLiteral("1.00.000"));
-    QCOMPARE(e->windowTitle(), QStringLiteral("Editor"));
-    QCOMPARE(e->cbVariables.size(), 92);
-    QCOMPARE(e->cbVariables.first(), QStringLiteral("e1"));
-    QVERIFY(f.txt()->isVisible());
-    QCOMPARE(f.txt()->font().family(), QStringLiteral("Courier New"));
-    QCOMPARE(f.txt()->font().pointSize(), 12);
-    // where Courier New is absent a metric-compatible monospaced face stands in
-    const QFontInfo shown(f.txt()->font());
-    QVERIFY2(shown.fixedPitch(), qPrintable(shown.family()));
-    QVERIFY2(shown.family() == QStringLiteral("Courier New") ||
-                 shown.family() == QStringLiteral("Liberation Mono"),
-             qPrintable(shown.family()));
-    QCOMPARE(f.txt()->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(e->IndentWidth, 8);
-    QVERIFY(!e->DebugMode);
-    QVERIFY(!e->ProgramModified);
-    QCOMPARE(e->panelText(3), QStringLiteral("Fila:Columna"));
-    QCOMPARE(e->panelText(6), QString());
-    QVERIFY(!e->panelText(1).isEmpty());
-    QVERIFY(!e->panelText(2).isEmpty());
-    auto* presenta = e->findChild<QWidget*>(QStringLiteral("Presenta"));
-    QVERIFY(presenta && !presenta->isVisible());
-    QVERIFY(!e->findChild<QWidget*>(QStringLiteral("frProgreso"))->isVisible());
-    QVERIFY(!e->findChild<QWidget*>(QStringLiteral("frPuertos"))->isVisible());
-    QCOMPARE(e->statusBar()->objectName(), QStringLiteral("StatusBar1"));
-    // the text box lies 60 twips (4 pixels) from the left, 100 twips short of the right
-    const QWidget* area = e->centralWidget();
-    QCOMPARE(f.txt()->geometry(), QRect(4, 0, area->width() - 4 - 6, area->height()));
-    e->resize(640, 480);
-    QCOMPARE(f.txt()->geometry(), QRect(4, 0, area->width() - 4 - 6, area->height()));
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditor::debugModeSwitch_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("debug");
-    QTest::newRow("none") << QStringList() << false;
-    QTest::newRow("lower") << QStringList{QStringLiteral("/debugmode")} << true;
-    QTest::newRow("mixed") << QStringList{QStringLiteral("x.prg"), QStringLiteral("/DeBugMODE")} << true;
-    QTest::newRow("other") << QStringList{QStringLiteral("/debug")} << false;
-}
-
-void TestEditor::debugModeSwitch()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(bool, debug);
-    EditorFixture f;
-    QVERIFY(f.start(arguments));
-    QCOMPARE(f.editor->DebugMode, debug);
-    // the switch leaves the mark off; the first click sets it and keeps the mode on
-    QVERIFY(!f.action("mnDebugMode")->isChecked());
-    f.trigger("mnDebugMode");
-    QVERIFY(f.action("mnDebugMode")->isChecked());
-    QVERIFY(f.editor->DebugMode);
-    f.trigger("mnDebugMode");
-    QVERIFY(!f.editor->DebugMode);
-}
-
-void TestEditor::editMenuRefresh()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    auto* menu = f.editor->findChild<QMenu*>(QStringLiteral("mnEdicion"));
-    QApplication::clipboard()->clear();
-    f.setText(QStringLiteral("ld e1"));
-    emit menu->aboutToShow();
-    QVERIFY(!f.action("mnPegarTxt")->isEnabled());
-    QVERIFY(!f.action("mnCopiarTxt")->isEnabled());
-    QVERIFY(!f.action("mnCortarTxt")->isEnabled());
-    f.txt()->setSel(1, 1);
-    QApplication::clipboard()->setText(QStringLiteral("x"));
-    emit menu->aboutToShow();
-    QVERIFY(f.action("mnPegarTxt")->isEnabled());
-    QVERIFY(f.action("mnCopiarTxt")->isEnabled());
-    QVERIFY(f.action("mnCortarTxt")->isEnabled());
-    // copy, cut and paste
-    f.trigger("mnCopiarTxt");
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("d"));
-    f.trigger("mnCortarTxt");
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("l e1"));
-    f.txt()->setSel(0, 1);
-    f.trigger("mnPegarTxt");
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("d e1"));
-}
-
-void TestEditor::editRequests_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selLength");
-    QTest::addColumn<int>("lineCount");
-    QTest::addColumn<int>("lineIndex");
-    QTest::addColumn<int>("lineLength");
-    QTest::addColumn<int>("lineFromChar");
-    // indices count each line break as CR LF
-    QTest::newRow("empty") << "" << 0 << 0 << 1 << 0 << 0 << 0;
-    QTest::newRow("first line") << "ab\ncdef\n" << 1 << 0 << 3 << 0 << 2 << 0;
-    QTest::newRow("second line") << "ab\ncdef\n" << 6 << 0 << 3 << 4 << 4 << 1;
-    QTest::newRow("last empty") << "ab\ncdef\n" << 10 << 0 << 3 << 10 << 0 << 2;
-    // with a selection: the unselected characters of the lines it touches
-    QTest::newRow("selection") << "abc\ndefgh" << 1 << 6 << 2 << 5 << 4 << 0;
-}
-
-void TestEditor::editRequests()
-{
-    QFETCH(QString, text);
-    QFETCH(int, selStart);
-    QFETCH(int, selLength);
-    ProgramText t;
-    t.setPlainText(text);
-    t.setSel(selStart, selLength);
-    QCOMPARE(t.selStart(), selStart);
-    QCOMPARE(t.selLength(), selLength);
-    QTEST(int(t.request(186, -1, 0)), "lineCount");
-    QTEST(int(t.request(187, -1, 0)), "lineIndex");
-    QTEST(int(t.request(193, -1, 0)), "lineLength");
-    QTEST(int(t.request(201, -1, 0)), "lineFromChar");
-    QCOMPARE(t.crlfLength(), int(text.size() + text.count(QLatin1Char('\n'))));
-}
-
-void TestEditor::enterKey_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("caret");
-    QTest::addColumn<bool>("autoIndent");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<int>("caretAfter");
-    // at a line end: the new line gets 8 blanks and the caret stands after them
-    QTest::newRow("end of line") << "ld e1" << 5 << true << "ld e1\n        " << 15;
-    // in the middle: nothing inserted, the caret moves 8 characters into the new line
-    QTest::newRow("middle") << "ld e1 and e2 or e3" << 5 << true << "ld e1\n and e2 or e3" << 15;
-    QTest::newRow("off") << "ld e1" << 5 << false << "ld e1\n" << 7;
-}
-
-void TestEditor::enterKey()
-{
-    QFETCH(QString, text);
-    QFETCH(int, caret);
-    QFETCH(bool, autoIndent);
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.editor->AutoIndent = autoIndent;
-    f.setText(text);
-    f.txt()->setSel(caret);
-    QTest::keyClick(f.txt(), Qt::Key_Return);
-    QTEST(f.txt()->toPlainText(), "expected");
-    QTEST(f.txt()->selStart(), "caretAfter");
-    QCOMPARE(f.txt()->selLength(), 0);
-}
-
-void TestEditor::homeKey_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("caret");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QList<int>>("columns"); // after each press, 1-based
-    const QString line = QStringLiteral("        ld e1");
-    QTest::newRow("two steps") << line << 11 << int(Qt::NoModifier) << QList<int>{1, 9, 1};
-    QTest::newRow("blanks only") << QStringLiteral("    ") << 0 << int(Qt::NoModifier) << QList<int>{5};
-    QTest::newRow("tabs and blanks") << QStringLiteral(" \t ld") << 0 << int(Qt::NoModifier) << QList<int>{4};
-    QTest::newRow("empty line") << QString() << 0 << int(Qt::NoModifier) << QList<int>{1};
-    QTest::newRow("shift home") << line << 11 << int(Qt::ShiftModifier) << QList<int>{9};
-}
-
-void TestEditor::homeKey()
-{
-    QFETCH(QString, text);
-    QFETCH(int, caret);
-    QFETCH(int, modifiers);
-    QFETCH(QList<int>, columns);
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("first\n") + text);
-    f.txt()->setSel(7 + caret);
-    for (int column : columns) {
-        QTest::keyClick(f.txt(), Qt::Key_Home, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(f.txt()->selStart() - 7 + 1, column);
-        QCOMPARE(f.txt()->selLength(), 0);
-        QCOMPARE(f.editor->panelText(3), QStringLiteral("2:%1").arg(column));
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<QString>("state"); // e: enabled, c: checked
+        QTest::addColumn<QString>("menu");
+        auto row = [](const char* name, const char* caption, const char* key, const char* state,
+                      const char* menu) {
+            QTest::newRow(name) << QString::fromUtf8(caption) << key << state << menu;
+        };
+        row("mnCargar", "&Cargar", "Ctrl+F", "e", "mnArchivo");
+        row("mnSalvar", "&Salvar", "Ctrl+S", "e", "mnArchivo");
+        row("mnSalvarComo", "Salvar co&mo", "Ctrl+M", "e", "mnArchivo");
+        row("mnNuevoArchivo", "&Nuevo", "Ctrl+N", "e", "mnArchivo");
+        row("mnSalir", "Sa&lir", "Ctrl+F4", "e", "mnArchivo");
+        row("mnCopiarTxt", "&Copiar", "", "", "mnEdicion");
+        row("mnPegarTxt", "&Pegar", "", "e", "mnEdicion");
+        row("mnCortarTxt", "Co&rtar", "", "", "mnEdicion");
+        row("mnBuscar", "&Buscar", "Ctrl+F3", "e", "mnEdicion");
+        row("mnBuscarSiguiente", "Buscar &siguiente", "F3", "e", "mnEdicion");
+        row("mnCompilar", "&Compilar programa", "Ctrl+L", "e", "mnPrograma");
+        row("mnDescompilar", "&Descompilar", "", "e", "mnPrograma");
+        row("mnSalvarBinario", "&Salvar compilado (.OBJ)", "", "", "mnPrograma");
+        row("mnEnviarPrg", "&Enviar programa", "Ctrl+E", "", "mnPrograma");
+        row("mnEnviarBin", "En&viar compilado (.OBJ)", "", "", "mnPrograma");
+        row("mnEnviarBld", "Enviar compilado del &Ladder (.BLD)", "", "", "mnPrograma");
+        row("mnRecibir", "&Recibir", "", "", "mnPrograma");
+        row("mnRun", "Correr", "", "", "mnPrograma");
+        row("mnStop", "Detener", "", "", "mnPrograma");
+        row("mnId", "&Id (identificador) PLC", "", "", "mnPLC");
+        row("mnMonitor", "&Monitor variables", "", "", "mnPLC");
+        row("mnSalsOff", "Apagar salidas al detener", "", "ec", "mnPLC");
+        row("mnRunRet", "Retener variables al Correr", "", "e", "mnPLC");
+        row("mnRunRst", "Reset variables al Correr", "", "e", "mnPLC");
+        row("mnRun0", "Reiniciar PLC al Correr", "", "e", "mnPLC");
+        row("mnPresetCnt", "&Presetear contadores", "", "", "mnPLC");
+        row("mnColoresEditor", "Co&lores", "", "e", "mnOpciones");
+        row("mnAutoIdent", "Auto &ident", "", "ec", "mnOpciones");
+        row("mnDebugMode", "Modo &debug", "", "e", "mnOpciones");
+        row("mnAyudaSub", "Ay&uda", "F1", "e", "mnAyuda");
+        row("mnQAyuda", "A&yuda rápida", "Ctrl+F1", "e", "mnAyuda");
+        row("mnAcercaDe", "&Acerca de", "", "e", "mnAyuda");
     }
-    // Ctrl+Home goes to the top, then on to the first non-blank character there
-    f.setText(QStringLiteral("   x\nabc"));
-    f.txt()->setSel(7);
-    QTest::keyClick(f.txt(), Qt::Key_Home, Qt::ControlModifier);
-    QCOMPARE(f.txt()->selStart(), 3);
-}
+    void menuTable()
+    {
+        QFETCH(QString, menu);
+        // the start state is the window's before start-up changes anything
+        Editor editor(u"/nonexistent"_s, {});
+        auto* a = editor.findChild<QAction*>(QLatin1String(QTest::currentDataTag()));
+        QVERIFY(a && a->isVisible() && editor.findChild<QMenu*>(menu)->actions().contains(a));
+        QTEST(a->text(), "caption");
+        QTEST(a->shortcut().toString(), "shortcut");
+        QTEST(QString(a->isEnabled() ? "e" : "") + (a->isChecked() ? "c" : ""), "state");
 
-void TestEditor::tabKey_data()
-{
-    QTest::addColumn<bool>("autoIndent");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("on") << true << "ld        e1";
-    QTest::newRow("off") << false << "ld e1";
-}
-
-void TestEditor::tabKey()
-{
-    QFETCH(bool, autoIndent);
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.editor->AutoIndent = autoIndent;
-    f.setText(QStringLiteral("ld e1"));
-    f.txt()->setSel(2, 1);
-    QTest::keyClick(f.txt(), Qt::Key_Tab);
-    QTEST(f.txt()->toPlainText(), "expected");
-    QVERIFY(f.txt()->hasFocus());
-}
-
-void TestEditor::find_data()
-{
-    QTest::addColumn<QString>("search");
-    QTest::addColumn<int>("caret");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selLength");
-    QTest::addColumn<QString>("message");
-    const QString text = QStringLiteral("LD E1\nout s1\nld e2");
-    // find starts at the top, whatever the caret, and ignores letter case
-    QTest::newRow("case") << "ld e" << 10 << 0 << 4 << QString();
-    QTest::newRow("second line") << "OUT" << 0 << 7 << 3 << QString();
-    QTest::newRow("missing") << "xyz" << 3 << 3 << 0 << "No se halla  XYZ";
-}
-
-void TestEditor::find()
-{
-    QFETCH(QString, search);
-    QFETCH(int, caret);
-    QFETCH(QString, message);
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("LD E1\nout s1\nld e2"));
-    f.txt()->setSel(caret);
-    f.prompts.answerInput(search);
-    if (!message.isEmpty())
-        f.prompts.answerMessage(Prompts::Ok);
-    f.trigger("mnBuscar");
-    QCOMPARE(f.prompts.asked().first().title, QStringLiteral("Buscar"));
-    QCOMPARE(f.prompts.asked().first().text, QStringLiteral("Texto a buscar:"));
-    QTEST(f.txt()->selStart(), "selStart");
-    QTEST(f.txt()->selLength(), "selLength");
-    if (!message.isEmpty()) {
-        QCOMPARE(f.prompts.asked().size(), 2);
-        QCOMPARE(f.prompts.asked()[1].title, QStringLiteral("No hallado"));
-        QCOMPARE(f.prompts.asked()[1].text, message);
+        QStringList bar;
+        for (QAction* top : editor.menuBar()->actions())
+            bar << top->text();
+        QCOMPARE(bar.join(','), u"&Archivo,&Edición,&Programa,PLC,&Opciones,Insertar instrucciones,A&yuda"_s);
+        QVERIFY(!editor.findChild<QAction*>(u"mnCerrarArchivo"_s)->isVisible());
+        // 44 instruction items hidden until start-up fills them, then a separator
+        const QList<QAction*> items = editor.instructionMenu()->actions();
+        QVERIFY(items.size() == 45 && items.last()->isSeparator());
+        QVERIFY(std::none_of(items.begin(), items.end() - 1, [](QAction* i) { return i->isVisible(); }));
     }
-    QCOMPARE(f.editor->FindText, search);
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
 
-void TestEditor::findNextAfterLast()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1\nld e2\nout s1"));
-    // find next with no search text runs find; the selection is offered as the default
-    f.txt()->setSel(0, 2);
-    f.prompts.answerInput(QStringLiteral("LD"));
-    f.trigger("mnBuscarSiguiente");
-    QCOMPARE(f.prompts.asked().first().defaultText, QStringLiteral("ld"));
-    QCOMPARE(f.txt()->selStart(), 0);
-    f.trigger("mnBuscarSiguiente");
-    QCOMPARE(f.txt()->selStart(), 7);
-    QCOMPARE(f.txt()->selLength(), 2);
-    f.prompts.answerMessage(Prompts::Ok);
-    f.trigger("mnBuscarSiguiente");
-    QCOMPARE(f.prompts.asked().last().text, QStringLiteral("No se ha hallado: LD"));
-    QCOMPARE(f.prompts.asked().last().title, QStringLiteral("No hallado"));
-    QCOMPARE(f.txt()->selStart(), 7);
-    QCOMPARE(f.txt()->selLength(), 0);
-    // a cancelled box empties the search text
-    f.prompts.answerInput(std::nullopt);
-    f.trigger("mnBuscar");
-    QVERIFY(f.editor->FindText.isEmpty());
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
+    void toolBar_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("tip");  // "-": a separator, which does nothing
+        QTest::addColumn<QString>("asks"); // title of the first prompt the command shows
+        QTest::newRow("1") << 1 << u"-"_s << QString();
+        QTest::newRow("2 open") << 2 << u"Cargar un programa desde un archivo"_s << u"Cargar programa"_s;
+        QTest::newRow("3 new") << 3 << u"Nuevo programa"_s << u"Salvar archivo"_s;
+        QTest::newRow("4 save") << 4 << u"Guardar programa en un archivo"_s << u"Salvar como"_s;
+        QTest::newRow("5 close") << 5 << u"Cerrar programa"_s << u"Salvar archivo"_s;
+        QTest::newRow("14 find") << 14 << u"Buscar"_s << u"Buscar"_s;
+        QTest::newRow("15") << 15 << u"-"_s << QString();
+    }
+    void toolBar()
+    {
+        QFETCH(int, position);
+        f->setText(u"ld e1"_s);
+        QAction* a = f->editor->toolAction(position);
+        QTEST(a->isSeparator() ? u"-"_s : a->toolTip(), "tip");
+        a->trigger(); // unanswered: the prompt is cancelled
+        QTEST(f->prompts.asked().value(0).title, "asks");
+        f->prompts.clear();
+    }
 
-void TestEditor::statusPanel3()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1\n        out s1"));
-    f.txt()->setSel(15);
-    QTest::keyClick(f.txt(), Qt::Key_Right);
-    QCOMPARE(f.editor->panelText(3), QStringLiteral("2:10"));
-    QCOMPARE(f.editor->EditStatus.LineNo, 2);
-    QCOMPARE(f.editor->EditStatus.LineStart, 7);
-    QCOMPARE(f.editor->EditStatus.LineLength, 14);
-    QCOMPARE(f.editor->EditStatus.LineCount, 2);
-    // a mouse move of the caret waits for the next key release
-    f.txt()->setSel(1);
-    QCOMPARE(f.editor->panelText(3), QStringLiteral("2:10"));
-}
+    void startUpRefused_data()
+    {
+        QTest::addColumn<bool>("esDef");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("without es.def") << false << u"Archivo faltante"_s
+                                        << u" El archivo ES.DEF es necesario para el correcto\r\n"
+                                           "funcionamiento del software. Este debe estar en la\r\n"
+                                           "misma carpeta dende se halla instalado el DMK38.EXE,\r\n"
+                                           "en este caso %1\r\n\r\nVerifique la instalaci¢n.\r\n"_s;
+        // an empty registration store: the message names the class that cannot be created
+        QTest::newRow("without the library") << true << u"OrvLib2"_s << u"OrvLibCls"_s;
+    }
+    void startUpRefused()
+    {
+        QFETCH(bool, esDef);
+        QFETCH(QString, text);
+        const QByteArray store = qgetenv("ORVLIB_REGISTRY");
+        f.emplace(esDef);
+        if (esDef)
+            qputenv("ORVLIB_REGISTRY", f->path(u"empty.reg"_s).toLocal8Bit());
+        f->prompts.answerMessage(Prompts::Ok);
+        const bool started = f->start();
+        qputenv("ORVLIB_REGISTRY", store);
+        QVERIFY(!started);
+        QCOMPARE(f->prompts.asked().size(), 1);
+        const auto& m = f->prompts.asked().first();
+        QTEST(m.title, "title");
+        QVERIFY2(esDef ? m.text.contains(text) : m.text == text.arg(f->path().toUpper()), qPrintable(m.text));
+        // nothing else is loaded, and leaving writes no settings
+        QVERIFY(f->editor->cbVariables.isEmpty() && !f->action("mnI0")->isVisible());
+        f->editor->close();
+        QVERIFY(!QFile::exists(f->path(u"dmk38.ini"_s)));
+    }
 
-void TestEditor::undoThroughLibrary()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QString());
-    QTest::keyClicks(f.txt(), QStringLiteral("ld"));
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("ld"));
-    f.editor->toolAction(19)->trigger();
-    QVERIFY(f.txt()->toPlainText().size() < 2);
-}
+    void startUp_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("debug");
+        QTest::newRow("plain") << QStringList() << false;
+        QTest::newRow("/debugmode") << QStringList{u"/debugmode"_s} << true;
+        QTest::newRow("any case") << QStringList{u"x.prg"_s, u"/DeBugMODE"_s} << true;
+        QTest::newRow("/debug") << QStringList{u"/debug"_s} << false;
+    }
+    void startUp()
+    {
+        QFETCH(QStringList, arguments);
+        QVERIFY(f.emplace().start(arguments));
+        Editor* e = f->editor.get();
+        QVERIFY(e->AppPath == f->path() && e->cbVariables.size() == 92);
+        QVERIFY(f->txt()->isVisible() && !f->child("Presenta")->isVisible() &&
+                !f->child("frProgreso")->isVisible());
+        QCOMPARE(f->panel(3), u"Fila:Columna"_s);
+        QVERIFY(f->txt()->font().family() == u"Courier New"_s && f->txt()->font().pointSize() == 12);
+        // where Courier New is absent a metric-compatible face stands in
+        const QFontInfo font(f->txt()->font());
+        QVERIFY2(font.fixedPitch() &&
+                     (font.family() == u"Courier New"_s || font.family() == u"Liberation Mono"_s),
+                 qPrintable(font.family()));
+        // the text box lies 60 twips (4 pixels) from the left, 100 twips short of the right
+        e->resize(640, 480);
+        const QWidget* area = e->centralWidget();
+        QCOMPARE(f->txt()->geometry(), QRect(4, 0, area->width() - 4 - 6, area->height()));
+        // the switch leaves the mark off; the first click sets it and keeps the mode on
+        QTEST(e->DebugMode, "debug");
+        QVERIFY(!f->action("mnDebugMode")->isChecked());
+        f->trigger("mnDebugMode");
+        QVERIFY(f->action("mnDebugMode")->isChecked() && e->DebugMode);
+    }
 
-void TestEditor::textChangeClearsCompiled()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1\nout s1\nend"));
-    f.trigger("mnCompilar");
-    QVERIFY(f.editor->CompiledCurrent);
-    QVERIFY(f.action("mnSalvarBinario")->isEnabled());
-    f.editor->ProgramModified = false;
-    QTest::keyClick(f.txt(), Qt::Key_A);
-    QVERIFY(f.editor->ProgramModified);
-    QVERIFY(!f.editor->CompiledCurrent);
-    QVERIFY(!f.action("mnSalvarBinario")->isEnabled());
-}
+    void editMenu()
+    {
+        auto enabled = [this] {
+            emit f->child<QMenu>("mnEdicion")->aboutToShow();
+            return QList<bool>{f->action("mnPegarTxt")->isEnabled(), f->action("mnCopiarTxt")->isEnabled(),
+                               f->action("mnCortarTxt")->isEnabled()};
+        };
+        QApplication::clipboard()->clear();
+        f->setText(u"ld e1"_s);
+        QCOMPARE(enabled(), QList<bool>({false, false, false}));
+        f->txt()->setSel(1, 1);
+        QApplication::clipboard()->setText(u"x"_s);
+        QCOMPARE(enabled(), QList<bool>({true, true, true}));
+        f->trigger("mnCopiarTxt");
+        QCOMPARE(QApplication::clipboard()->text(), u"d"_s);
+        f->trigger("mnCortarTxt");
+        QCOMPARE(f->txt()->toPlainText(), u"l e1"_s);
+        f->txt()->setSel(0, 1);
+        f->trigger("mnPegarTxt");
+        QCOMPARE(f->txt()->toPlainText(), u"d e1"_s);
+        f->editor->toolAction(19)->trigger(); // undo, through the library
+        QCOMPARE(f->txt()->toPlainText(), u"l e1"_s);
+    }
 
-void TestEditor::leavingUnmodifiedAsksNothing()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.trigger("mnSalir");
-    QVERIFY(!f.editor->isVisible());
-    QVERIFY(f.prompts.asked().isEmpty());
-    QVERIFY(QFile::exists(f.path(QStringLiteral("dmk38.ini"))));
-}
+    void keys_data()
+    {
+        QTest::addColumn<KeyCase>("c");
+        const Keys enter{Qt::Key_Return}, home{Qt::Key_Home}, tab{Qt::Key_Tab};
+        const QString line = u"first\n        ld e1"_s;
+        auto row = [](const char* name, const KeyCase& c) { QTest::newRow(name) << c; };
+        // clang-format off
+        row("Enter at a line end: 8 blanks", {u"ld e1"_s, 5, 0, true, enter, u"ld e1\n        "_s, 15, u"2:9"_s});
+        row("Enter mid-line: caret 8 in", {u"ld e1 and e2 or e3"_s, 5, 0, true, enter, u"ld e1\n and e2 or e3"_s, 15, u"2:9"_s});
+        row("Enter, auto indent off", {u"ld e1"_s, 5, 0, false, enter, u"ld e1\n"_s, 7, u"2:1"_s});
+        row("Home: column 1", {line, 18, 0, true, home, line, 7, u"2:1"_s});
+        row("Home twice: first letter", {line, 18, 0, true, home + home, line, 15, u"2:9"_s});
+        row("Home, blanks only", {u"x\n    "_s, 3, 0, true, home, u"x\n    "_s, 7, u"2:5"_s});
+        row("Home, tabs and blanks", {u"x\n \t ld"_s, 3, 0, true, home, u"x\n \t ld"_s, 6, u"2:4"_s});
+        row("Home, empty line", {u"x\n"_s, 3, 0, true, home, u"x\n"_s, 3, u"2:1"_s});
+        row("Shift+Home: no selection", {line, 18, 0, true, {Qt::SHIFT | Qt::Key_Home}, line, 15, u"2:9"_s});
+        row("Ctrl+Home: top, first letter", {u"   x\nabc"_s, 7, 0, true, {Qt::CTRL | Qt::Key_Home}, u"   x\nabc"_s, 3, u"1:4"_s});
+        row("Tab replaces the selection", {u"ld e1"_s, 2, 1, true, tab, u"ld        e1"_s, 10, {}});
+        row("Tab, auto indent off", {u"ld e1"_s, 2, 0, false, tab, u"ld e1"_s, 2, {}});
+        // clang-format on
+    }
+    void keys()
+    {
+        QFETCH(KeyCase, c);
+        f->editor->AutoIndent = c.autoIndent;
+        f->setText(c.text, c.selStart, c.selLength);
+        for (const QKeyCombination k : c.keys)
+            QTest::keyClick(f->txt(), k.key(), k.keyboardModifiers());
+        QCOMPARE(f->txt()->toPlainText(), c.expected);
+        QCOMPARE(QList<int>({f->txt()->selStart(), f->txt()->selLength()}), QList<int>({c.caret, 0}));
+        QVERIFY(f->txt()->hasFocus());
+        if (!c.panel.isEmpty())
+            QCOMPARE(f->panel(3), c.panel);
+    }
 
-void TestEditor::leavingModifiedAsks()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    QTest::keyClicks(f.txt(), QStringLiteral("ld e1"));
-    // Yes, then the save dialog is cancelled: the window stays with the text
-    f.prompts.answerMessage(Prompts::Yes);
-    f.prompts.answerFile(std::nullopt);
-    f.editor->close();
-    QVERIFY(f.editor->isVisible());
-    QCOMPARE(f.prompts.asked().first().title, QStringLiteral("Salvar"));
-    QCOMPARE(f.prompts.asked().first().text, QStringLiteral("El programa ha sido modificado. ¨ Salvarlo ?"));
-    QCOMPARE(f.prompts.asked().first().buttons, int(Prompts::Yes | Prompts::No));
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("ld e1"));
-    // No: leaves without saving
-    f.prompts.answerMessage(Prompts::No);
-    f.trigger("mnSalir");
-    QVERIFY(!f.editor->isVisible());
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
+    void find()
+    {
+        auto sel = [this] { return QList<int>({f->txt()->selStart(), f->txt()->selLength()}); };
+        // find starts at the top, whatever the caret, ignoring letter case, and offers the selection
+        f->setText(u"LD E1\nout s1\nld e2"_s, 15, 2);
+        f->prompts.answerInput(u"ld e"_s);
+        f->trigger("mnBuscar");
+        QCOMPARE(f->said(), u"Buscar | Texto a buscar:"_s);
+        QCOMPARE(f->prompts.asked().last().defaultText, u"ld"_s);
+        QCOMPARE(sel(), QList<int>({0, 4}));
+        f->trigger("mnBuscarSiguiente");
+        QCOMPARE(sel(), QList<int>({15, 4}));
+        // after the last one the caret stays at its start
+        f->prompts.answerMessage(Prompts::Ok);
+        f->trigger("mnBuscarSiguiente");
+        QCOMPARE(f->said(), u"No hallado | No se ha hallado: LD E"_s);
+        QCOMPARE(sel(), QList<int>({15, 0}));
+        f->txt()->setSel(3);
+        f->prompts.answerInput(u"xyz"_s);
+        f->prompts.answerMessage(Prompts::Ok);
+        f->trigger("mnBuscar");
+        QCOMPARE(f->said(), u"No hallado | No se halla  XYZ"_s);
+        QCOMPARE(sel(), QList<int>({3, 0}));
+        // a cancelled box empties the search text; find next then asks again
+        f->prompts.answerInput(std::nullopt);
+        f->trigger("mnBuscar");
+        f->prompts.answerInput(u"OUT"_s);
+        f->trigger("mnBuscarSiguiente");
+        QCOMPARE(f->said(), u"Buscar | Texto a buscar:"_s);
+        QCOMPARE(sel(), QList<int>({7, 3}));
+    }
+
+    void panel3WaitsForAKey()
+    {
+        f->setText(u"ld e1\n        out s1"_s, 15);
+        QTest::keyClick(f->txt(), Qt::Key_Right);
+        QCOMPARE(f->panel(3), u"2:10"_s);
+        const EditSts& s = f->editor->EditStatus;
+        QCOMPARE(QList<int>({s.LineNo, s.LineStart, s.LineLength, s.LineCount}), QList<int>({2, 7, 14, 2}));
+        f->txt()->setSel(1);
+        QCOMPARE(f->panel(3), u"2:10"_s);
+    }
+
+    void leaving_data()
+    {
+        QTest::addColumn<int>("answer"); // 0: nothing typed
+        QTest::addColumn<bool>("left");
+        QTest::newRow("unmodified asks nothing") << 0 << true;
+        QTest::newRow("No leaves without saving") << int(Prompts::No) << true;
+        // nothing typed is lost: Yes and a cancelled save dialog keep the window
+        QTest::newRow("Yes, save cancelled, stays") << int(Prompts::Yes) << false;
+    }
+    void leaving()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, left);
+        if (answer) {
+            QTest::keyClicks(f->txt(), u"ld e1"_s);
+            f->prompts.answerMessage(Prompts::Button(answer));
+            f->prompts.answerFile(std::nullopt);
+        }
+        f->trigger("mnSalir");
+        QCOMPARE(f->editor->isVisible(), !left);
+        QCOMPARE(f->prompts.asked().size(), !answer ? 0 : answer == Prompts::Yes ? 2 : 1);
+        QCOMPARE(f->said(0),
+                 answer ? u"Salvar | El programa ha sido modificado. ¨ Salvarlo ?"_s : u"(nothing)"_s);
+        QCOMPARE(f->txt()->toPlainText(), answer ? u"ld e1"_s : QString());
+        QCOMPARE(QFile::exists(f->path(u"dmk38.ini"_s)), left);
+    }
+};
 
 QTEST_MAIN(TestEditor)
 #include "tst_editor.moc"

@@ -1,311 +1,206 @@
 // The compile, save-compiled and decompile commands in the window, on real files.
-#include "EditorFixture.h"
+#include "EditorTest.h"
 #include "Minimsg.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
-#include <QToolBar>
+
+using namespace Qt::StringLiterals;
 
 namespace {
-QByteArray imageBytes(const isa::ProgramImage& image)
+QByteArray image(const Editor& e)
 {
-    return QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
+    return QByteArray(reinterpret_cast<const char*>(e.ProgramImage.data()), qsizetype(e.ProgramImage.size()));
 }
 QByteArray padded(QByteArray bytes)
 {
-    bytes.append(QByteArray(256 - bytes.size(), '\0'));
-    return bytes;
+    return bytes.append(QByteArray(256 - bytes.size(), '\0'));
 }
 } // namespace
 
 class TestEditorCompile : public QObject
 {
     Q_OBJECT
+    std::optional<EditorFixture> f;
+
 private slots:
-    void compileOk_data();
-    void compileOk();
-    void rejectedLine();
-    void unresolvedJump();
-    void equNamesShown();
-    void saveCompiled();
-    void saveCompiledNamedProgramAsks();
-    void saveCompiledDeclinedOverwrite();
-    void saveCompiledFailureReported();
-    void decompile();
-    void decompileCancelledOrEmpty();
-    void decompileShortFileKeepsText();
-    void roundTrip();
+    void init() { QVERIFY(f.emplace().start()); }
+    void cleanup() { f.reset(); }
+
+    void compile_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("said"); // the error message, if any
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("empty") << "" << QByteArray() << ""
+                               << "Bytes compilados:  0";
+        QTest::newRow("comments, equ") << "; nada\nmotor equ s1\n"
+                                       << QByteArray() << ""
+                                       << "Bytes compilados:  0";
+        QTest::newRow("ld out end") << "ld e1\nout s1\nend" << QByteArray::fromHex("06000b080f") << ""
+                                    << "Bytes compilados:  5";
+        QTest::newRow("backward jump") << "loop: ld e1\ngoto loop" << QByteArray::fromHex("06001a00") << ""
+                                       << "Bytes compilados:  4";
+        // the rejected line is selected, so the user sees where to look
+        QTest::newRow("rejected line") << "ld e1\n  LD   ; falta\nend" << QByteArray()
+                                       << "Error | Error en linea\r\n  LD   ; falta\r\nFalta argumento"
+                                       << "Error:   LD   ; falta";
+        QTest::newRow("unresolved jump") << "loop: ld e1\ngoto loop:\nend" << QByteArray()
+                                         << "Error de salto |  Error: salto a loop: No hallado."
+                                         << "Error: salto a loop: No hallado.";
+    }
+    void compile()
+    {
+        QFETCH(QString, source);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, said);
+        const bool ok = said.isEmpty();
+        f->setText(u"ld e2\nend"_s);
+        f->trigger("mnCompilar");
+        const QByteArray before = image(*f->editor);
+        f->setText(source);
+        if (!ok)
+            f->prompts.answerMessage(Prompts::Ok);
+        f->trigger("mnCompilar");
+        QCOMPARE(f->said(), ok ? u"(nothing)"_s : said);
+        QTEST(f->panel(6), "panel");
+        QCOMPARE(image(*f->editor), ok ? padded(bytes) : before);
+        QCOMPARE(f->editor->CompiledCurrent, ok);
+        QCOMPARE(f->action("mnSalvarBinario")->isEnabled(), ok);
+        auto* mini = f->editor->findChild<Minimsg*>(u"Minimsg"_s);
+        QVERIFY(mini->text() == u"Compilando..."_s && !mini->isVisible());
+        if (QTest::currentDataTag() == "rejected line"_L1) {
+            QCOMPARE(f->txt()->textCursor().selectedText(), u"  LD   ; falta"_s);
+            QCOMPARE(f->txt()->selStart(), 7);
+        }
+        // any change of the text makes the compiled program stale
+        QTest::keyClick(f->txt(), Qt::Key_A);
+        QVERIFY(f->editor->ProgramModified && !f->editor->CompiledCurrent);
+        QVERIFY(!f->action("mnSalvarBinario")->isEnabled());
+    }
+
+    void equNamesShown()
+    {
+        QComboBox* equs = f->editor->cbEQUs();
+        QVERIFY(!equs->isVisible());
+        f->setText(u"delay equ 2.5\nmotor equ s1\nld e1\nout motor\nend"_s);
+        f->trigger("mnCompilar");
+        QTRY_VERIFY(equs->isVisible());
+        // name-valued definitions come first
+        QCOMPARE(QStringList({equs->itemText(0), equs->itemText(1)}), QStringList({u"motor"_s, u"delay"_s}));
+        QCOMPARE(equs->count(), 2);
+        QCOMPARE(f->editor->lstEqusPos, QStringList({u"8"_s, u"2.5"_s}));
+        f->prompts.answerMessage(Prompts::No);
+        f->trigger("mnCerrarArchivo");
+        QVERIFY(equs->count() == 0 && f->editor->lstEqusPos.isEmpty());
+    }
+
+    void saveCompiled_data()
+    {
+        QTest::addColumn<QString>("program"); // saved first under this name, if any
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("proposed");
+        QTest::newRow("unnamed") << ""
+                                 << ""
+                                 << "prog0.obj";
+        // a named program still asks, proposing its name with .obj in its folder
+        QTest::newRow("named") << "progs/motor.v2.prg"
+                               << "progs/"
+                               << "motor.obj";
+    }
+    void saveCompiled()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, folder);
+        QFETCH(QString, proposed);
+        QDir(f->path()).mkdir(u"progs"_s);
+        f->setText(u"ld e1\nout s1\nend"_s);
+        if (!program.isEmpty()) {
+            f->prompts.answerFile(f->path(program));
+            f->trigger("mnSalvarComo");
+        }
+        f->trigger("mnCompilar");
+        f->prompts.answerFile(f->path(folder + proposed));
+        f->trigger("mnSalvarBinario");
+        QCOMPARE(f->said(), u"Salvar binario como | Programas *.OBJ|*.OBJ"_s);
+        const auto& r = f->prompts.asked().last();
+        QCOMPARE(r.defaultText, proposed);
+        QCOMPARE(r.folder, f->path(folder));
+        QCOMPARE(r.mode, Prompts::FileRequest::Save);
+        // name, " - ", date and time, " - OrvSoftware - ", then the image
+        const QByteArray file = f->read(folder + proposed);
+        QCOMPARE(file.size(), proposed.size() + 295);
+        QCOMPARE(file.left(proposed.size() + 3), (proposed + u" - "_s).toLatin1());
+        QCOMPARE(file.mid(proposed.size() + 22, 17), QByteArray(" - OrvSoftware - "));
+        QCOMPARE(file.right(256), padded(QByteArray::fromHex("06000b080f")));
+        auto* mini = f->editor->findChild<Minimsg*>(u"Minimsg"_s);
+        QVERIFY(mini->text() == u"Salvando compilado..."_s && !mini->isVisible());
+    }
+
+    void saveCompiledRefused()
+    {
+        f->write(u"p.obj"_s, "keep");
+        f->setText(u"end"_s);
+        f->trigger("mnCompilar");
+        auto* mini = f->editor->findChild<Minimsg*>(u"Minimsg"_s);
+        bool miniShown = false;
+        f->prompts.onMessage = [&](const Prompts::Message&) {
+            miniShown = mini->isVisible() && mini->text() == u"Salvando compilado..."_s;
+        };
+        f->prompts.answerFile(f->path(u"p.obj"_s));
+        f->prompts.answerMessage(Prompts::No);
+        f->trigger("mnSalvarBinario");
+        QVERIFY(miniShown && !mini->isVisible());
+        QCOMPARE(f->said(),
+                 u"Sobreescribir | El archivo %1 ya existe: Sobreescribir?"_s.arg(f->path(u"p.obj"_s)));
+        QCOMPARE(f->prompts.asked().last().defaultButton, Prompts::No);
+        QCOMPARE(f->read(u"p.obj"_s), QByteArray("keep"));
+        // a write that fails is reported
+        f->prompts.answerFile(f->path(u"no/such/folder/p.obj"_s));
+        f->prompts.answerMessage(Prompts::No);
+        f->trigger("mnSalvarBinario");
+        QCOMPARE(f->said(),
+                 u"Error | Se produjo error  76, No se encontró la ruta de acceso. ¨ Reintentar ?"_s);
+        f->prompts.answerFile(f->path(u"p.obj"_s));
+        f->prompts.answerMessage(Prompts::Yes);
+        f->trigger("mnSalvarBinario");
+        QCOMPARE(f->read(u"p.obj"_s).size(), 5 + 295);
+    }
+
+    void decompile()
+    {
+        // a header of any length: only the last 256 bytes count
+        f->write(u"x.obj"_s, "hdr" + padded(QByteArray::fromHex("1a030f06000b080f")));
+        f->setText(u"old text"_s);
+        f->editor->ProgramModified = false;
+        f->prompts.answerFile(f->path(u"x.obj"_s));
+        f->trigger("mnDescompilar");
+        QCOMPARE(f->said(), u"Cargar programa compilado | *.obj|*.obj"_s);
+        QCOMPARE(f->txt()->crlfText(), u"        GOTO L_4\r\n        END\r\n\r\n"
+                                       "L_4     LD e1\r\n        OUT s1\r\n        END\r\n\r\n"_s);
+        QCOMPARE(f->editor->lstJumpLabel, QStringList{u"4"_s});
+        QVERIFY(f->editor->ProgramModified && !f->editor->CompiledCurrent && f->txt()->isVisible());
+        QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), u" 99.84%"_s);
+        QCOMPARE(f->child("lbProgreso")->property("units").toInt(), 53);
+    }
+
+    void roundTrip()
+    {
+        f->setText(u"inicio: ld e1\nand e2\nout s1\ntp tp1 1.5\nif1 fin\nset v01\nfin: end"_s);
+        f->trigger("mnCompilar");
+        QVERIFY(f->editor->CompiledCurrent);
+        const QByteArray first = image(*f->editor);
+        f->prompts.answerFile(f->path(u"rt.obj"_s));
+        f->trigger("mnSalvarBinario");
+        f->prompts.answerFile(f->path(u"rt.obj"_s));
+        f->trigger("mnDescompilar");
+        f->trigger("mnCompilar");
+        QVERIFY(f->editor->CompiledCurrent);
+        QCOMPARE(image(*f->editor), first);
+    }
 };
-
-void TestEditorCompile::compileOk_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("empty") << QString() << QByteArray();
-    QTest::newRow("comments and equ") << QStringLiteral("; nada\nmotor equ s1\n") << QByteArray();
-    QTest::newRow("ld out end") << QStringLiteral("ld e1\nout s1\nend") << QByteArray::fromHex("06000b080f");
-    QTest::newRow("backward jump") << QStringLiteral("loop: ld e1\ngoto loop")
-                                   << QByteArray::fromHex("06001a00");
-}
-
-void TestEditorCompile::compileOk()
-{
-    QFETCH(QString, source);
-    QFETCH(QByteArray, bytes);
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(source);
-    f.trigger("mnCompilar");
-    QCOMPARE(f.editor->panelText(6), QStringLiteral("Bytes compilados:  %1").arg(bytes.size()));
-    QCOMPARE(imageBytes(f.editor->ProgramImage), padded(bytes));
-    QVERIFY(f.editor->CompiledCurrent);
-    QVERIFY(f.action("mnSalvarBinario")->isEnabled());
-    auto* mini = f.editor->findChild<Minimsg*>(QStringLiteral("Minimsg"));
-    QVERIFY(mini);
-    QCOMPARE(mini->findChild<QLabel*>(QStringLiteral("lbMiniMsg"))->text(), QStringLiteral("Compilando..."));
-    QVERIFY(!mini->isVisible());
-    QVERIFY(f.prompts.asked().isEmpty());
-}
-
-void TestEditorCompile::rejectedLine()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1\nout s1\nend"));
-    f.trigger("mnCompilar");
-    const isa::ProgramImage before = f.editor->ProgramImage;
-    f.setText(QStringLiteral("ld e1\n  LD   ; falta\nend"));
-    f.prompts.answerMessage(Prompts::Ok);
-    f.trigger("mnCompilar");
-    QCOMPARE(f.prompts.asked().size(), 1);
-    const auto& m = f.prompts.asked().first();
-    QCOMPARE(m.title, QStringLiteral("Error"));
-    QCOMPARE(m.icon, Prompts::Icon::Exclamation);
-    QCOMPARE(m.buttons, int(Prompts::Ok));
-    QCOMPARE(m.text, QStringLiteral("Error en linea\r\n  LD   ; falta\r\nFalta argumento"));
-    QCOMPARE(f.editor->panelText(6), QStringLiteral("Error: ") + QStringLiteral("  LD   ; falta"));
-    QVERIFY(!f.editor->CompiledCurrent);
-    QVERIFY(f.editor->ProgramImage == before);
-    QVERIFY(!f.action("mnSalvarBinario")->isEnabled());
-    // the rejected line is selected
-    QCOMPARE(f.txt()->textCursor().selectedText(), QStringLiteral("  LD   ; falta"));
-    QCOMPARE(f.txt()->selStart(), 7);
-    QVERIFY(!f.editor->findChild<Minimsg*>(QStringLiteral("Minimsg"))->isVisible());
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorCompile::unresolvedJump()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("loop: ld e1\ngoto loop:\nend"));
-    f.prompts.answerMessage(Prompts::Ok);
-    f.trigger("mnCompilar");
-    const auto& m = f.prompts.asked().first();
-    QCOMPARE(m.title, QStringLiteral("Error de salto"));
-    QCOMPARE(m.text, QStringLiteral(" Error: salto a loop: No hallado."));
-    QCOMPARE(f.editor->panelText(6), QStringLiteral("Error: salto a loop: No hallado."));
-    QVERIFY(!f.editor->CompiledCurrent);
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorCompile::equNamesShown()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    QComboBox* equs = f.editor->cbEQUs();
-    QVERIFY(!equs->isVisible());
-    f.setText(QStringLiteral("delay equ 2.5\nmotor equ s1\nld e1\nout motor\nend"));
-    f.trigger("mnCompilar");
-    QTRY_VERIFY(equs->isVisible());
-    // name-valued definitions come first
-    QCOMPARE(equs->count(), 2);
-    QCOMPARE(equs->itemText(0), QStringLiteral("motor"));
-    QCOMPARE(equs->itemText(1), QStringLiteral("delay"));
-    QCOMPARE(f.editor->lstEqusPos, QStringList({QStringLiteral("8"), QStringLiteral("2.5")}));
-    // close empties the list
-    f.prompts.answerMessage(Prompts::No);
-    f.trigger("mnCerrarArchivo");
-    QCOMPARE(equs->count(), 0);
-    QVERIFY(f.editor->lstEqusPos.isEmpty());
-}
-
-void TestEditorCompile::saveCompiled()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1\nout s1\nend"));
-    f.trigger("mnCompilar");
-    f.prompts.answerFile(f.path(QStringLiteral("prog0.obj")));
-    QString miniDuringSave;
-    f.trigger("mnSalvarBinario");
-    const auto& r = f.prompts.asked().first();
-    QCOMPARE(r.title, QStringLiteral("Salvar binario como"));
-    QCOMPARE(r.text, QStringLiteral("Programas *.OBJ|*.OBJ"));
-    QCOMPARE(r.defaultText, QStringLiteral("prog0.obj"));
-    QCOMPARE(r.mode, Prompts::FileRequest::Save);
-    const QByteArray file = f.readFile(QStringLiteral("prog0.obj"));
-    QCOMPARE(file.size(), 9 + 295);
-    QCOMPARE(file.left(12), QByteArray("prog0.obj - "));
-    QCOMPARE(file.mid(31, 17), QByteArray(" - OrvSoftware - "));
-    QCOMPARE(file.right(256), padded(QByteArray::fromHex("06000b080f")));
-    auto* mini = f.editor->findChild<Minimsg*>(QStringLiteral("Minimsg"));
-    QCOMPARE(mini->text(), QStringLiteral("Salvando compilado..."));
-    QVERIFY(!mini->isVisible());
-    QCOMPARE(f.editor->ProgramFolder, f.appPath());
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorCompile::saveCompiledNamedProgramAsks()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    QDir(f.dir.path()).mkdir(QStringLiteral("progs"));
-    f.setText(QStringLiteral("ld e1\nend"));
-    f.prompts.answerFile(f.path(QStringLiteral("progs/motor.v2.prg")));
-    f.trigger("mnSalvarComo");
-    f.trigger("mnCompilar");
-    // a named program still asks, proposing its name with .obj in its folder
-    f.prompts.answerFile(f.path(QStringLiteral("progs/motor.obj")));
-    f.trigger("mnSalvarBinario");
-    const auto& r = f.prompts.asked().last();
-    QCOMPARE(r.title, QStringLiteral("Salvar binario como"));
-    QCOMPARE(r.defaultText, QStringLiteral("motor.obj"));
-    QCOMPARE(r.folder, f.path(QStringLiteral("progs/")));
-    QCOMPARE(f.readFile(QStringLiteral("progs/motor.obj")).size(), 9 + 295);
-    // cancelling writes nothing
-    f.prompts.answerFile(std::nullopt);
-    QFile::remove(f.path(QStringLiteral("progs/motor.obj")));
-    f.trigger("mnSalvarBinario");
-    QVERIFY(!QFile::exists(f.path(QStringLiteral("progs/motor.obj"))));
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorCompile::saveCompiledDeclinedOverwrite()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.writeFile(QStringLiteral("p.obj"), "keep");
-    f.setText(QStringLiteral("end"));
-    f.trigger("mnCompilar");
-    f.prompts.answerFile(f.path(QStringLiteral("p.obj")));
-    f.prompts.answerMessage(Prompts::No);
-    bool miniShown = false;
-    f.prompts.onMessage = [&](const Prompts::Message&) {
-        auto* mini = f.editor->findChild<Minimsg*>(QStringLiteral("Minimsg"));
-        miniShown = mini && mini->isVisible() && mini->text() == QStringLiteral("Salvando compilado...");
-    };
-    f.trigger("mnSalvarBinario");
-    f.prompts.onMessage = nullptr;
-    QVERIFY(miniShown);
-    const auto& q = f.prompts.asked().last();
-    QCOMPARE(q.title, QStringLiteral("Sobreescribir"));
-    QCOMPARE(q.text, QStringLiteral("El archivo ") + f.path(QStringLiteral("p.obj")) +
-                         QStringLiteral(" ya existe: Sobreescribir?"));
-    QCOMPARE(q.defaultButton, Prompts::No);
-    QCOMPARE(f.readFile(QStringLiteral("p.obj")), QByteArray("keep"));
-    QVERIFY(!f.editor->findChild<Minimsg*>(QStringLiteral("Minimsg"))->isVisible());
-    f.prompts.answerFile(f.path(QStringLiteral("p.obj")));
-    f.prompts.answerMessage(Prompts::Yes);
-    f.trigger("mnSalvarBinario");
-    QCOMPARE(f.readFile(QStringLiteral("p.obj")).size(), 5 + 295);
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorCompile::saveCompiledFailureReported()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("end"));
-    f.trigger("mnCompilar");
-    f.prompts.answerFile(f.path(QStringLiteral("no/such/folder/p.obj")));
-    f.prompts.answerMessage(Prompts::No);
-    f.trigger("mnSalvarBinario");
-    const auto& q = f.prompts.asked().last();
-    QCOMPARE(q.title, QStringLiteral("Error"));
-    QCOMPARE(q.text,
-             QStringLiteral("Se produjo error  76, No se encontró la ruta de acceso. ¨ Reintentar ?"));
-    QVERIFY(!f.editor->findChild<Minimsg*>(QStringLiteral("Minimsg"))->isVisible());
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorCompile::decompile()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    // a header of any length: only the last 256 bytes count
-    f.writeFile(QStringLiteral("x.obj"), "hdr" + padded(QByteArray::fromHex("1a030f06000b080f")));
-    f.setText(QStringLiteral("old text"));
-    f.editor->ProgramModified = false;
-    f.prompts.answerFile(f.path(QStringLiteral("x.obj")));
-    f.trigger("mnDescompilar");
-    const auto& r = f.prompts.asked().first();
-    QCOMPARE(r.title, QStringLiteral("Cargar programa compilado"));
-    QCOMPARE(r.text, QStringLiteral("*.obj|*.obj"));
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("        GOTO L_4\n        END\n\n"
-                                                    "L_4     LD e1\n        OUT s1\n        END\n\n"));
-    QCOMPARE(f.txt()->crlfText(), QStringLiteral("        GOTO L_4\r\n        END\r\n\r\n"
-                                                 "L_4     LD e1\r\n        OUT s1\r\n        END\r\n\r\n"));
-    QCOMPARE(f.editor->lstJumpLabel, QStringList{QStringLiteral("4")});
-    QVERIFY(f.editor->ProgramModified);
-    QVERIFY(!f.editor->CompiledCurrent);
-    QCOMPARE(f.editor->findChild<QLineEdit*>(QStringLiteral("txtProgreso"))->text(),
-             QStringLiteral(" 99.84%"));
-    QCOMPARE(f.editor->findChild<QLabel*>(QStringLiteral("lbProgreso"))->property("units").toInt(), 53);
-    QVERIFY(f.txt()->isVisible());
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorCompile::decompileCancelledOrEmpty()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1"));
-    f.prompts.answerFile(std::nullopt);
-    f.trigger("mnDescompilar");
-    f.prompts.answerFile(QString());
-    f.prompts.answerMessage(Prompts::Ok);
-    f.trigger("mnDescompilar");
-    QCOMPARE(f.prompts.asked().last().title, QStringLiteral("No se puede grabar:"));
-    QCOMPARE(f.prompts.asked().last().text, QStringLiteral("No se ha especificado el nombre del archivo"));
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("ld e1"));
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorCompile::decompileShortFileKeepsText()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.writeFile(QStringLiteral("short.obj"), QByteArray(100, '\x06'));
-    f.setText(QStringLiteral("ld e1"));
-    f.prompts.answerFile(f.path(QStringLiteral("short.obj")));
-    f.prompts.answerMessage(Prompts::Ok);
-    f.trigger("mnDescompilar");
-    QCOMPARE(f.prompts.asked().last().title, QStringLiteral("No se puede cargar:"));
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("ld e1"));
-    QVERIFY(f.txt()->isVisible());
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorCompile::roundTrip()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("inicio: ld e1\nand e2\nout s1\ntp tp1 1.5\nif1 fin\nset v01\nfin: end"));
-    f.trigger("mnCompilar");
-    QVERIFY(f.editor->CompiledCurrent);
-    const isa::ProgramImage first = f.editor->ProgramImage;
-    f.prompts.answerFile(f.path(QStringLiteral("rt.obj")));
-    f.trigger("mnSalvarBinario");
-    f.prompts.answerFile(f.path(QStringLiteral("rt.obj")));
-    f.trigger("mnDescompilar");
-    f.trigger("mnCompilar");
-    QVERIFY(f.editor->CompiledCurrent);
-    QCOMPARE(imageBytes(f.editor->ProgramImage), imageBytes(first));
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
 
 QTEST_MAIN(TestEditorCompile)
 #include "tst_editor_compile.moc"

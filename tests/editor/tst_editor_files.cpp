@@ -1,381 +1,229 @@
-// Source-file commands on real files: open, save, save as, new, close.
-#include "EditorFixture.h"
+// Source-file commands on real files: open, save, save as, new, close; and what a refused load leaves.
+#include "EditorTest.h"
 
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
+
+using namespace Qt::StringLiterals;
 
 class TestEditorFiles : public QObject
 {
     Q_OBJECT
+    std::optional<EditorFixture> f;
+
 private slots:
-    void openFile();
-    void openCancelledOrEmpty();
-    void openUnreadable();
-    void loadLimit_data();
-    void loadLimit();
-    void overflowLeavesNoName();
-    void loadAndSaveAddsEmptyLine();
-    void saveWithoutNameIsSaveAs();
-    void saveDisablesMenuUntilNew();
-    void saveAsDeclinedOverwriteKeepsName();
-    void saveAsEmptyName();
-    void saveFailureAsksRetry();
-    void saveFailureYesRetries();
-    void newAnswers_data();
-    void newAnswers();
-    void closeAnswers_data();
-    void closeAnswers();
+    void init() { QVERIFY(f.emplace().start()); }
+    void cleanup() { f.reset(); }
+
+    void openThenSave()
+    {
+        // Windows-1252, CR LF and a lone CR; saved unchanged, the file gains one empty line
+        f->write(u"p.prg"_s, "; se\xf1"
+                             "al\r\nld e1\rout s1\r\nend\r\n");
+        f->prompts.answerFile(f->path(u"p.prg"_s));
+        f->trigger("mnCargar");
+        QCOMPARE(f->said(), u"Cargar programa | *.prg|*.prg"_s);
+        QCOMPARE(f->prompts.asked().last().folder, f->path());
+        QCOMPARE(f->txt()->toPlainText(), u"; señal\nld e1\nout s1\nend\n"_s);
+        QCOMPARE(f->doc(), u"~/p.prg [p.prg]"_s);
+        QVERIFY(f->editor->AutoIndent && !f->child("frProgreso")->isVisible());
+        // the bar ends at 52 x position / length + 1, the figure at 100
+        QCOMPARE(f->child("lbProgreso")->property("units").toInt(), 53);
+        QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), u"100"_s);
+        f->trigger("mnSalvar");
+        QCOMPARE(f->read(u"p.prg"_s), QByteArray("; se\xf1"
+                                                 "al\r\nld e1\r\nout s1\r\nend\r\n\r\n"));
+        // the next open proposes the current name
+        f->prompts.answerFile(std::nullopt);
+        f->trigger("mnCargar");
+        QCOMPARE(f->prompts.asked().last().defaultText, u"p.prg"_s);
+    }
+
+    void refusedLoad_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file"); // "-": the dialog is cancelled
+        QTest::addColumn<QString>("said"); // how the message begins
+        const QString noName = u"No se puede grabar: | No se ha especificado el nombre del archivo"_s;
+        QTest::newRow("open cancelled") << u"mnCargar"_s << u"-"_s << QString();
+        QTest::newRow("open, no name") << u"mnCargar"_s << QString() << noName;
+        QTest::newRow("open, missing")
+            << u"mnCargar"_s << u"x.prg"_s << u"No se puede cargar: | No se puede leer"_s;
+        QTest::newRow("decompile cancelled") << u"mnDescompilar"_s << u"-"_s << QString();
+        QTest::newRow("decompile, no name") << u"mnDescompilar"_s << QString() << noName;
+        QTest::newRow("decompile, short file")
+            << u"mnDescompilar"_s << u"short.obj"_s << u"No se puede cargar: |"_s;
+    }
+    void refusedLoad()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, said);
+        f->write(u"short.obj"_s, QByteArray(100, '\x06'));
+        f->setText(u"ld e1"_s);
+        f->prompts.answerFile(file == u"-"_s ? std::nullopt
+                                             : std::optional(file.isEmpty() ? file : f->path(file)));
+        if (!said.isEmpty())
+            f->prompts.answerMessage(Prompts::Ok);
+        QFETCH(QString, command);
+        f->trigger(qPrintable(command));
+        QCOMPARE(f->prompts.asked().size(), said.isEmpty() ? 1 : 2);
+        QVERIFY2(f->said().startsWith(said), qPrintable(f->said()));
+        QCOMPARE(f->txt()->toPlainText(), u"ld e1"_s);
+        QVERIFY(f->txt()->isVisible());
+        QCOMPARE(f->doc(), u"~/ [] modified"_s);
+    }
+
+    void loadLimit_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("loadedLines");
+        QTest::newRow("32000 in one line") << QByteArray(32000, 'x') << 1;
+        QTest::newRow("32001 in one line") << QByteArray(32001, 'x') << 0;
+        // 10 characters and their CR LF count 12: 31988 more fit, 31989 do not
+        QTest::newRow("two lines fit") << QByteArray(10, 'a') + "\r\n" + QByteArray(31988, 'b') << 2;
+        QTest::newRow("two lines over") << QByteArray(10, 'a') + "\r\n" + QByteArray(31989, 'b') << 1;
+    }
+    void loadLimit()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, loadedLines);
+        const bool cut = loadedLines <= file.count('\n');
+        f->write(u"big.prg"_s, file);
+        f->prompts.answerFile(f->path(u"big.prg"_s));
+        QString during;
+        f->prompts.onMessage = [&](const Prompts::Message&) {
+            during = f->panel(6) + (f->child("frProgreso")->isVisible() ? u" (progress shown)"_s : QString());
+        };
+        if (cut)
+            f->prompts.answerMessage(Prompts::Ok);
+        f->trigger("mnCargar");
+        QString expected;
+        for (const QByteArray& line : file.split('\n').first(loadedLines))
+            expected += QString::fromLatin1(line.trimmed()) + u'\n';
+        QCOMPARE(f->txt()->toPlainText(), expected);
+        QVERIFY(!f->child("frProgreso")->isVisible());
+        // a shortened text has no name, so a plain save cannot put it over the longer file
+        QCOMPARE(f->doc(), cut ? u"~/ []"_s : u"~/big.prg [big.prg]"_s);
+        if (!cut)
+            return;
+        QCOMPARE(
+            f->said(),
+            u"Desbordamiento | El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"_s);
+        QCOMPARE(during, u"Cargando big.prg -  %1 bytes -  ** Espere ** (progress shown)"_s.arg(file.size()));
+        f->prompts.answerFile(std::nullopt);
+        f->trigger("mnSalvar");
+        QCOMPARE(f->said(), u"Salvar como | Programas *.PRG|*.PRG"_s);
+        QCOMPARE(f->read(u"big.prg"_s), file);
+    }
+
+    void saveAs()
+    {
+        QDir(f->path()).mkdir(u"otra"_s);
+        const QString other = f->path(u"otra/existe.prg"_s);
+        testutil::writeRaw(other, "old");
+        f->setText(u"ld e1"_s);
+        // save without a name is save as
+        f->prompts.answerFile(f->path(u"mio.prg"_s));
+        f->trigger("mnSalvar");
+        QCOMPARE(f->said(), u"Salvar como | Programas *.PRG|*.PRG"_s);
+        QCOMPARE(f->prompts.asked().last().mode, Prompts::FileRequest::Save);
+        QCOMPARE(f->read(u"mio.prg"_s), QByteArray("ld e1\r\n"));
+        QCOMPARE(f->doc(), u"~/mio.prg [mio.prg]"_s);
+        // a save disables the menu's save; the tool-bar button saves in every state
+        f->trigger("mnSalvar");
+        QVERIFY(!f->action("mnSalvar")->isEnabled());
+        QTest::keyClicks(f->txt(), u"x"_s);
+        f->editor->toolAction(4)->trigger();
+        QCOMPARE(f->read(u"mio.prg"_s), QByteArray("xld e1\r\n"));
+        // a declined overwrite writes nothing and keeps the previous folder and name
+        f->prompts.answerFile(other);
+        f->prompts.answerMessage(Prompts::No);
+        f->trigger("mnSalvarComo");
+        QCOMPARE(f->said(), u"Sobreescribir | El archivo %1 ya existe: Sobreescribir?"_s.arg(other));
+        QCOMPARE(f->prompts.asked().last().defaultButton, Prompts::No);
+        QCOMPARE(testutil::readRaw(other), QByteArray("old"));
+        QCOMPARE(f->doc(), u"~/mio.prg [mio.prg]"_s);
+        f->prompts.answerFile(other);
+        f->prompts.answerMessage(Prompts::Yes);
+        f->trigger("mnSalvarComo");
+        QCOMPARE(testutil::readRaw(other), QByteArray("xld e1\r\n"));
+        QCOMPARE(f->doc(), u"~/otra/existe.prg [existe.prg]"_s);
+        // a folder without a name
+        f->prompts.answerFile(f->path());
+        f->prompts.answerMessage(Prompts::Ok);
+        f->trigger("mnSalvarComo");
+        QCOMPARE(f->said(), u"Error | No se especific¢ un nombre: no es posible salvar!"_s);
+        f->trigger("mnNuevoArchivo");
+        QVERIFY(f->action("mnSalvar")->isEnabled());
+    }
+
+    void saveFailure_data()
+    {
+        QTest::addColumn<bool>("retry");
+        QTest::newRow("No gives up, the text stays modified") << false;
+        QTest::newRow("Yes tries again") << true;
+    }
+    void saveFailure()
+    {
+        QFETCH(bool, retry);
+        // the target is a folder: every write fails until the user clears the way
+        QDir(f->path()).mkdir(u"p.prg"_s);
+        f->editor->CurrentFileName = u"p.prg"_s;
+        f->setText(u"ld e1"_s);
+        f->prompts.onMessage = [&](const Prompts::Message&) { retry&& QDir(f->path()).rmdir(u"p.prg"_s); };
+        f->prompts.answerMessage(retry ? Prompts::Yes : Prompts::No);
+        f->trigger("mnSalvar");
+        QCOMPARE(f->prompts.asked().size(), 1);
+        QVERIFY2(f->said().startsWith(u"Error | Se produjo error "_s) &&
+                     f->said().endsWith(u". ¨ Reintentar ?"_s),
+                 qPrintable(f->said()));
+        QCOMPARE(f->prompts.asked().first().buttons, int(Prompts::Yes | Prompts::No));
+        QCOMPARE(f->read(u"p.prg"_s), retry ? QByteArray("ld e1\r\n") : QByteArray());
+        QCOMPARE(f->editor->ProgramModified, !retry);
+        QCOMPARE(f->action("mnSalvar")->isEnabled(), !retry);
+    }
+
+    void discard_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveFails");
+        QTest::addColumn<QString>("doc");
+        QTest::addColumn<QString>("file");
+        const QString nuevo = u"mnNuevoArchivo"_s, cerrar = u"mnCerrarArchivo"_s,
+                      kept = u"~/n.prg [n.prg] modified"_s;
+        const int no = Prompts::No, yes = Prompts::Yes;
+        QTest::newRow("new, No keeps all") << nuevo << no << false << kept << u"ld e1\r\n"_s;
+        QTest::newRow("new, Yes saves, clears")
+            << nuevo << yes << false << u"~/ [Nuevo]"_s << u"xld e1\r\n"_s;
+        // nothing typed is lost
+        QTest::newRow("new, Yes, save fails: stops") << nuevo << yes << true << kept << QString();
+        QTest::newRow("close, No discards") << cerrar << no << false << u"~/ [Nuevo]"_s << u"ld e1\r\n"_s;
+        QTest::newRow("close, Yes, save fails: stops") << cerrar << yes << true << kept << QString();
+    }
+    void discard()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QFETCH(bool, saveFails);
+        f->prompts.answerFile(f->path(u"n.prg"_s));
+        f->setText(u"ld e1"_s);
+        f->trigger("mnSalvarComo");
+        QTest::keyClicks(f->txt(), u"x"_s);
+        f->prompts.answerMessage(Prompts::Button(answer));
+        if (saveFails) {
+            // the file is a folder now, and the retry is declined
+            QFile::remove(f->path(u"n.prg"_s));
+            QDir(f->path()).mkdir(u"n.prg"_s);
+            f->prompts.answerMessage(Prompts::No);
+        }
+        f->trigger(qPrintable(command));
+        QCOMPARE(f->said(1), u"Salvar archivo | El Archivo n.prg no ha sido salvado.\r\n¨Salvar ahora?"_s);
+        QTEST(f->doc(), "doc");
+        QCOMPARE(f->txt()->toPlainText(), f->editor->CurrentFileName.isEmpty() ? QString() : u"xld e1"_s);
+        QTEST(QString::fromLatin1(f->read(u"n.prg"_s)), "file");
+    }
 };
-
-void TestEditorFiles::openFile()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    // Windows-1252 bytes, CR LF, a lone CR and a last line without a break
-    f.writeFile(QStringLiteral("prog.prg"), QByteArray("; se\xf1"
-                                                       "al\r\nld e1\rout s1\r\nend"));
-    f.prompts.answerFile(f.path(QStringLiteral("prog.prg")));
-    f.trigger("mnCargar");
-    const auto& asked = f.prompts.asked();
-    QCOMPARE(asked.size(), 1);
-    QCOMPARE(asked[0].title, QStringLiteral("Cargar programa"));
-    QCOMPARE(asked[0].text, QStringLiteral("*.prg|*.prg"));
-    QCOMPARE(asked[0].folder, f.appPath());
-    QCOMPARE(asked[0].mode, Prompts::FileRequest::Open);
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("; señal\nld e1\nout s1\nend\n"));
-    QCOMPARE(f.editor->CurrentFileName, QStringLiteral("prog.prg"));
-    QCOMPARE(f.editor->ProgramFolder, f.appPath());
-    QCOMPARE(f.editor->panelText(6), QStringLiteral("prog.prg"));
-    QVERIFY(!f.editor->ProgramModified);
-    QVERIFY(!f.editor->CompiledCurrent);
-    QVERIFY(f.editor->AutoIndent);
-    QVERIFY(f.txt()->isVisible());
-    auto* frame = f.editor->findChild<QGroupBox*>(QStringLiteral("frProgreso"));
-    QVERIFY(!frame->isVisible());
-    // the bar ends at 52 x position / length + 1, the figure at 100
-    QCOMPARE(f.editor->findChild<QLabel*>(QStringLiteral("lbProgreso"))->property("units").toInt(), 53);
-    QCOMPARE(f.editor->findChild<QLineEdit*>(QStringLiteral("txtProgreso"))->text(), QStringLiteral("100"));
-    // the next open proposes the current name
-    f.prompts.answerFile(std::nullopt);
-    f.trigger("mnCargar");
-    QCOMPARE(f.prompts.asked().last().defaultText, QStringLiteral("prog.prg"));
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::openCancelledOrEmpty()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1"));
-    f.prompts.answerFile(std::nullopt);
-    f.trigger("mnCargar");
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("ld e1"));
-    f.prompts.answerFile(QString());
-    f.prompts.answerMessage(Prompts::Ok);
-    f.trigger("mnCargar");
-    QCOMPARE(f.prompts.asked().last().title, QStringLiteral("No se puede grabar:"));
-    QCOMPARE(f.prompts.asked().last().text, QStringLiteral("No se ha especificado el nombre del archivo"));
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("ld e1"));
-    QVERIFY(f.editor->ProgramModified);
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::openUnreadable()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1"));
-    f.prompts.answerFile(f.path(QStringLiteral("missing.prg")));
-    f.prompts.answerMessage(Prompts::Ok);
-    f.trigger("mnCargar");
-    QCOMPARE(f.prompts.asked().size(), 2);
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("ld e1"));
-    QVERIFY(f.editor->CurrentFileName.isEmpty());
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::loadLimit_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("loadedLines");
-    QTest::addColumn<bool>("overflow");
-    QTest::newRow("32000 in one line") << QByteArray(32000, 'x') << 1 << false;
-    QTest::newRow("32001 in one line") << QByteArray(32001, 'x') << 0 << true;
-    // 10 characters and their CR LF count 12: 31988 more fit, 31989 do not
-    QTest::newRow("two lines fit") << QByteArray(10, 'a') + "\r\n" + QByteArray(31988, 'b') << 2 << false;
-    QTest::newRow("two lines over") << QByteArray(10, 'a') + "\r\n" + QByteArray(31989, 'b') << 1 << true;
-}
-
-void TestEditorFiles::loadLimit()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(int, loadedLines);
-    QFETCH(bool, overflow);
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.writeFile(QStringLiteral("big.prg"), file);
-    f.prompts.answerFile(f.path(QStringLiteral("big.prg")));
-    QString panelDuringLoad;
-    bool frameDuringLoad = false;
-    f.prompts.onMessage = [&](const Prompts::Message&) {
-        panelDuringLoad = f.editor->panelText(6);
-        frameDuringLoad = f.editor->findChild<QGroupBox*>(QStringLiteral("frProgreso"))->isVisible();
-    };
-    if (overflow)
-        f.prompts.answerMessage(Prompts::Ok);
-    f.trigger("mnCargar");
-    const QList<QByteArray> lines = file.split(QLatin1Char(0x0a).toLatin1());
-    QString expected;
-    for (int i = 0; i < loadedLines; ++i)
-        expected += QString::fromLatin1(lines[i]).remove(QLatin1Char('\r')) + QLatin1Char('\n');
-    QCOMPARE(f.txt()->toPlainText(), expected);
-    if (overflow) {
-        const auto& m = f.prompts.asked().last();
-        QCOMPARE(m.title, QStringLiteral("Desbordamiento"));
-        QCOMPARE(m.text,
-                 QStringLiteral("El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"));
-        QCOMPARE(panelDuringLoad,
-                 QStringLiteral("Cargando big.prg -  %1 bytes -  ** Espere **").arg(file.size()));
-        QVERIFY(frameDuringLoad);
-    }
-    QVERIFY(!f.editor->findChild<QGroupBox*>(QStringLiteral("frProgreso"))->isVisible());
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::overflowLeavesNoName()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    const QByteArray big = "ld e1\r\n" + QByteArray(32000, 'x') + "\r\n";
-    f.writeFile(QStringLiteral("big.prg"), big);
-    f.prompts.answerFile(f.path(QStringLiteral("big.prg")));
-    f.prompts.answerMessage(Prompts::Ok);
-    f.trigger("mnCargar");
-    QCOMPARE(f.txt()->toPlainText(), QStringLiteral("ld e1\n"));
-    QVERIFY(f.editor->CurrentFileName.isEmpty());
-    // a plain save cannot put the shortened text over the longer file: it asks for a name
-    f.prompts.answerFile(std::nullopt);
-    f.trigger("mnSalvar");
-    QCOMPARE(f.prompts.asked().last().title, QStringLiteral("Salvar como"));
-    QCOMPARE(f.readFile(QStringLiteral("big.prg")), big);
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::loadAndSaveAddsEmptyLine()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.writeFile(QStringLiteral("p.prg"), QByteArray("ld e1\r\nout s1 ; \xe1\r\n"));
-    f.prompts.answerFile(f.path(QStringLiteral("p.prg")));
-    f.trigger("mnCargar");
-    f.trigger("mnSalvar");
-    QCOMPARE(f.readFile(QStringLiteral("p.prg")), QByteArray("ld e1\r\nout s1 ; \xe1\r\n\r\n"));
-    QVERIFY(!f.editor->ProgramModified);
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::saveWithoutNameIsSaveAs()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1\nend"));
-    f.prompts.answerFile(f.path(QStringLiteral("nuevo.prg")));
-    f.trigger("mnSalvar");
-    const auto& r = f.prompts.asked().first();
-    QCOMPARE(r.title, QStringLiteral("Salvar como"));
-    QCOMPARE(r.text, QStringLiteral("Programas *.PRG|*.PRG"));
-    QCOMPARE(r.mode, Prompts::FileRequest::Save);
-    QCOMPARE(f.readFile(QStringLiteral("nuevo.prg")), QByteArray("ld e1\r\nend\r\n"));
-    QCOMPARE(f.editor->CurrentFileName, QStringLiteral("nuevo.prg"));
-    QCOMPARE(f.editor->ProgramFolder, f.appPath());
-    QCOMPARE(f.editor->panelText(6), QStringLiteral("nuevo.prg"));
-    QVERIFY(!f.editor->ProgramModified);
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::saveDisablesMenuUntilNew()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.prompts.answerFile(f.path(QStringLiteral("a.prg")));
-    f.setText(QStringLiteral("ld e1"));
-    f.trigger("mnSalvarComo");
-    f.trigger("mnSalvar");
-    QVERIFY(!f.action("mnSalvar")->isEnabled());
-    // the tool-bar button saves in every state
-    QTest::keyClicks(f.txt(), QStringLiteral("x"));
-    f.editor->toolAction(4)->trigger();
-    QVERIFY(!f.editor->ProgramModified);
-    QCOMPARE(f.readFile(QStringLiteral("a.prg")), QByteArray("xld e1\r\n"));
-    f.trigger("mnNuevoArchivo");
-    QVERIFY(f.action("mnSalvar")->isEnabled());
-    QCOMPARE(f.editor->panelText(6), QStringLiteral("Nuevo"));
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::saveAsDeclinedOverwriteKeepsName()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    QDir(f.dir.path()).mkdir(QStringLiteral("otra"));
-    f.writeFile(QStringLiteral("otra/existe.prg"), "old");
-    f.prompts.answerFile(f.path(QStringLiteral("mio.prg")));
-    f.setText(QStringLiteral("ld e1"));
-    f.trigger("mnSalvarComo");
-    f.prompts.answerFile(f.path(QStringLiteral("otra/existe.prg")));
-    f.prompts.answerMessage(Prompts::No);
-    f.trigger("mnSalvarComo");
-    const auto& q = f.prompts.asked().last();
-    QCOMPARE(q.title, QStringLiteral("Sobreescribir"));
-    QCOMPARE(q.text, QStringLiteral("El archivo ") + f.path(QStringLiteral("otra/existe.prg")) +
-                         QStringLiteral(" ya existe: Sobreescribir?"));
-    QCOMPARE(q.buttons, int(Prompts::Yes | Prompts::No));
-    QCOMPARE(q.defaultButton, Prompts::No);
-    QCOMPARE(q.icon, Prompts::Icon::Question);
-    QCOMPARE(f.readFile(QStringLiteral("otra/existe.prg")), QByteArray("old"));
-    // the previous folder and name stay current
-    QCOMPARE(f.editor->CurrentFileName, QStringLiteral("mio.prg"));
-    QCOMPARE(f.editor->ProgramFolder, f.appPath());
-    // Yes overwrites
-    f.prompts.answerFile(f.path(QStringLiteral("otra/existe.prg")));
-    f.prompts.answerMessage(Prompts::Yes);
-    f.trigger("mnSalvarComo");
-    QCOMPARE(f.readFile(QStringLiteral("otra/existe.prg")), QByteArray("ld e1\r\n"));
-    QCOMPARE(f.editor->ProgramFolder, f.path(QStringLiteral("otra/")));
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::saveAsEmptyName()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.prompts.answerFile(f.appPath());
-    f.prompts.answerMessage(Prompts::Ok);
-    f.setText(QStringLiteral("ld e1"));
-    QVERIFY(!f.editor->mnSalvarComo_Click());
-    QCOMPARE(f.prompts.asked().last().title, QStringLiteral("Error"));
-    QCOMPARE(f.prompts.asked().last().text,
-             QStringLiteral("No se especific¢ un nombre: no es posible salvar!"));
-    QCOMPARE(f.prompts.asked().last().icon, Prompts::Icon::Critical);
-    QVERIFY(f.editor->ProgramModified);
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::saveFailureAsksRetry()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    // the target is a folder: every write fails
-    QDir(f.dir.path()).mkdir(QStringLiteral("p.prg"));
-    f.editor->CurrentFileName = QStringLiteral("p.prg");
-    f.setText(QStringLiteral("ld e1"));
-    f.prompts.answerMessage(Prompts::Yes);
-    f.prompts.answerMessage(Prompts::No);
-    QVERIFY(!f.editor->mnSalvar_Click());
-    QCOMPARE(f.prompts.asked().size(), 2);
-    const auto& q = f.prompts.asked().first();
-    QCOMPARE(q.title, QStringLiteral("Error"));
-    QVERIFY2(q.text.startsWith(QStringLiteral("Se produjo error ")), qPrintable(q.text));
-    QVERIFY(q.text.endsWith(QStringLiteral(". ¨ Reintentar ?")));
-    QCOMPARE(q.buttons, int(Prompts::Yes | Prompts::No));
-    QCOMPARE(q.icon, Prompts::Icon::Critical);
-    QVERIFY(f.editor->ProgramModified);
-    QVERIFY(f.action("mnSalvar")->isEnabled());
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::saveFailureYesRetries()
-{
-    EditorFixture f;
-    QVERIFY(f.start());
-    QDir(f.dir.path()).mkdir(QStringLiteral("p.prg"));
-    f.editor->CurrentFileName = QStringLiteral("p.prg");
-    f.setText(QStringLiteral("ld e1"));
-    // the user clears the way before answering Yes
-    f.prompts.onMessage = [&](const Prompts::Message&) { QDir(f.dir.path()).rmdir(QStringLiteral("p.prg")); };
-    f.prompts.answerMessage(Prompts::Yes);
-    QVERIFY(f.editor->mnSalvar_Click());
-    QCOMPARE(f.readFile(QStringLiteral("p.prg")), QByteArray("ld e1\r\n"));
-    QVERIFY(!f.editor->ProgramModified);
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::newAnswers_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("cancelSave");
-    QTest::addColumn<bool>("cleared");
-    QTest::newRow("no keeps everything") << int(Prompts::No) << false << false;
-    QTest::newRow("yes saves then clears") << int(Prompts::Yes) << false << true;
-    QTest::newRow("yes, save cancelled, stops") << int(Prompts::Yes) << true << false;
-}
-
-void TestEditorFiles::newAnswers()
-{
-    QFETCH(int, answer);
-    QFETCH(bool, cancelSave);
-    QFETCH(bool, cleared);
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.prompts.answerFile(f.path(QStringLiteral("n.prg")));
-    f.setText(QStringLiteral("ld e1"));
-    f.trigger("mnSalvarComo");
-    QTest::keyClicks(f.txt(), QStringLiteral("x"));
-    f.prompts.answerMessage(Prompts::Button(answer));
-    if (answer == Prompts::Yes && cancelSave) {
-        // the save fails: the file is a folder now, and the retry is declined
-        QFile::remove(f.path(QStringLiteral("n.prg")));
-        QDir(f.dir.path()).mkdir(QStringLiteral("n.prg"));
-        f.prompts.answerMessage(Prompts::No);
-    }
-    f.trigger("mnNuevoArchivo");
-    const auto& q = f.prompts.asked()[1];
-    QCOMPARE(q.title, QStringLiteral("Salvar archivo"));
-    QCOMPARE(q.text, QStringLiteral("El Archivo n.prg no ha sido salvado.\r\n¨Salvar ahora?"));
-    QCOMPARE(q.icon, Prompts::Icon::Question);
-    if (cleared) {
-        QVERIFY(f.txt()->toPlainText().isEmpty());
-        QVERIFY(f.editor->CurrentFileName.isEmpty());
-        QVERIFY(!f.editor->ProgramModified);
-        QCOMPARE(f.editor->panelText(6), QStringLiteral("Nuevo"));
-        QCOMPARE(f.readFile(QStringLiteral("n.prg")), QByteArray("xld e1\r\n"));
-    } else {
-        QCOMPARE(f.txt()->toPlainText(), QStringLiteral("xld e1"));
-        QCOMPARE(f.editor->CurrentFileName, QStringLiteral("n.prg"));
-        QVERIFY(f.editor->ProgramModified);
-    }
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
-
-void TestEditorFiles::closeAnswers_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("cleared");
-    QTest::newRow("no discards") << int(Prompts::No) << true;
-    QTest::newRow("yes, save cancelled, stops") << int(Prompts::Yes) << false;
-}
-
-void TestEditorFiles::closeAnswers()
-{
-    QFETCH(int, answer);
-    QFETCH(bool, cleared);
-    EditorFixture f;
-    QVERIFY(f.start());
-    f.setText(QStringLiteral("ld e1"));
-    f.prompts.answerMessage(Prompts::Button(answer));
-    if (answer == Prompts::Yes)
-        f.prompts.answerFile(std::nullopt); // no name yet: save as, cancelled
-    f.editor->toolAction(5)->trigger();
-    QCOMPARE(f.txt()->toPlainText().isEmpty(), cleared);
-    QCOMPARE(f.editor->ProgramModified, !cleared);
-    if (cleared) {
-        QCOMPARE(f.editor->panelText(6), QStringLiteral("Nuevo"));
-        QVERIFY(!f.editor->CompiledCurrent);
-    }
-    QVERIFY(f.prompts.unexpected().isEmpty());
-}
 
 QTEST_MAIN(TestEditorFiles)
 #include "tst_editor_files.moc"

@@ -1,0 +1,107 @@
+#pragma once
+// The real main window started on a temporary program folder holding a copy of es.def.
+
+#include "Editor.h"
+#include "ProgramText.h"
+#include "ScriptedPrompts.h"
+#include "TestUtil.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+// Scripted answers, and a look at the window at the moment a message is asked.
+class HookedPrompts : public ScriptedPrompts
+{
+public:
+    std::function<void(const Message&)> onMessage;
+    Button message(QWidget* parent, const Message& m) override
+    {
+        if (onMessage)
+            onMessage(m);
+        return ScriptedPrompts::message(parent, m);
+    }
+};
+
+struct EditorFixture
+{
+    QTemporaryDir dir;
+    HookedPrompts prompts;
+    std::unique_ptr<Editor> editor;
+
+    explicit EditorFixture(bool withEsDef = true)
+    {
+        if (withEsDef)
+            QFile::copy(QStringLiteral(WMK38_BIN_DIR "/es.def"), path(QStringLiteral("es.def")));
+    }
+    // Every test fails on a prompt it did not answer.
+    ~EditorFixture()
+    {
+        if (!prompts.unexpected().isEmpty() && !QTest::currentTestFailed())
+            QTest::qFail(
+                qPrintable(QStringLiteral("unexpected ") + prompts.unexpected().join(QLatin1Char(';'))),
+                __FILE__, __LINE__);
+        if (editor) {
+            editor->ProgramModified = false;
+            editor->close();
+        }
+    }
+
+    // The program folder (AppPath) with name appended.
+    QString path(const QString& name = {}) const { return dir.path() + QLatin1Char('/') + name; }
+
+    // Builds and starts the window; true when the start-up went through.
+    bool start(const QStringList& arguments = {})
+    {
+        editor = std::make_unique<Editor>(dir.path(), arguments);
+        if (!editor->startUp())
+            return false;
+        editor->show();
+        editor->activateWindow();
+        return QTest::qWaitForWindowActive(editor.get());
+    }
+
+    ProgramText* txt() const { return editor->txtPrg(); }
+    QAction* action(const char* name) const { return editor->findChild<QAction*>(QLatin1String(name)); }
+    void trigger(const char* name) const { action(name)->trigger(); }
+    template <class T = QWidget> T* child(const char* name) const
+    {
+        return editor->findChild<T*>(QLatin1String(name));
+    }
+    QString panel(int n) const { return editor->panelText(n); }
+
+    void setText(const QString& text, int selStart = -1, int selLength = 0)
+    {
+        txt()->setPlainText(text);
+        txt()->setFocus();
+        if (selStart >= 0)
+            txt()->setSel(selStart, selLength);
+    }
+    bool write(const QString& name, const QByteArray& bytes) const
+    {
+        return testutil::writeRaw(path(name), bytes);
+    }
+    QByteArray read(const QString& name) const { return testutil::readRaw(path(name)); }
+
+    // The document as the window holds it: folder (~ is the program folder) and name, panel 6, marks.
+    QString doc() const
+    {
+        return QString(editor->ProgramFolder).replace(path(), QStringLiteral("~/")) +
+               editor->CurrentFileName + QStringLiteral(" [") + panel(6) + QLatin1Char(']') +
+               (editor->ProgramModified ? QStringLiteral(" modified") : QString()) +
+               (editor->CompiledCurrent ? QStringLiteral(" compiled") : QString());
+    }
+
+    // Title and text (for a file dialog: its filter) of prompt i; -1 is the last.
+    QString said(qsizetype i = -1) const
+    {
+        const auto& all = prompts.asked();
+        if (i < 0)
+            i += all.size();
+        if (i < 0 || i >= all.size())
+            return QStringLiteral("(nothing)");
+        return all[i].title + QStringLiteral(" | ") + all[i].text;
+    }
+};
