@@ -12,18 +12,6 @@
 #include <QDateTime>
 #include <QGroupBox>
 #include <QTextBlock>
-#include <cmath>
-
-namespace {
-// Str() of a number: a blank for the sign, no "0" before the decimal point, up to 15 digits.
-QString vbStr(double v)
-{
-    QString s = QString::number(std::fabs(v), 'g', 15);
-    if (s.startsWith(QStringLiteral("0.")))
-        s.remove(0, 1);
-    return (v < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + s;
-}
-} // namespace
 
 void Editor::mnCompilar_Click()
 {
@@ -140,7 +128,7 @@ bool Editor::LoadCompiledFile()
     showProgress(1, QString());
     QString error;
     const std::optional<isa::ProgramImage> image = objcode::readObjectFile(path, &error, [this](int k) {
-        showProgress(int(std::nearbyint(k * 0.2031)) + 1, vbStr(k * 0.39) + QLatin1Char('%'));
+        showProgress(objcode::loadProgressWidth(k), objcode::loadProgressText(k));
     });
     setFrameVisible(false);
     m_frProgreso->setTitle(QStringLiteral("Progreso"));
@@ -168,6 +156,7 @@ void Editor::ReverseTranslate()
 
 void Editor::mnDescompilar_Click()
 {
-    if (LoadCompiledFile())
+    // the translation replaces the text: unsaved work is offered a save first
+    if (askSaveBeforeDiscard(false) && LoadCompiledFile())
         ReverseTranslate();
 }

@@ -97,6 +97,9 @@ void Editor::mnCargar_Click()
                                           Prompts::Ok, Prompts::Icon::Exclamation});
         return;
     }
+    // the loaded file replaces the text: unsaved work is offered a save first
+    if (!askSaveBeforeDiscard(false))
+        return;
     ProgramFolder = m_lib->GetPath(*chosen);
     CurrentFileName = m_lib->CutPath(*chosen);
 

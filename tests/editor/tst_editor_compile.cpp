@@ -194,6 +194,7 @@ private slots:
         const QByteArray first = image(*f->editor);
         f->prompts.answerFile(f->path(u"rt.obj"_s));
         f->trigger("mnSalvarBinario");
+        f->prompts.answerMessage(Prompts::No); // the typed text is not kept
         f->prompts.answerFile(f->path(u"rt.obj"_s));
         f->trigger("mnDescompilar");
         f->trigger("mnCompilar");

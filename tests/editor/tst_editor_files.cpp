@@ -56,17 +56,21 @@ private slots:
     }
     void refusedLoad()
     {
+        QFETCH(QString, command);
         QFETCH(QString, file);
         QFETCH(QString, said);
         f->write(u"short.obj"_s, QByteArray(100, '\x06'));
         f->setText(u"ld e1"_s);
+        // decompile offers to save the typed text before its dialog
+        const int asks = command == u"mnDescompilar"_s ? 1 : 0;
+        if (asks)
+            f->prompts.answerMessage(Prompts::No);
         f->prompts.answerFile(file == u"-"_s ? std::nullopt
                                              : std::optional(file.isEmpty() ? file : f->path(file)));
         if (!said.isEmpty())
             f->prompts.answerMessage(Prompts::Ok);
-        QFETCH(QString, command);
         f->trigger(qPrintable(command));
-        QCOMPARE(f->prompts.asked().size(), said.isEmpty() ? 1 : 2);
+        QCOMPARE(f->prompts.asked().size(), asks + (said.isEmpty() ? 1 : 2));
         QVERIFY2(f->said().startsWith(said), qPrintable(f->said()));
         QCOMPARE(f->txt()->toPlainText(), u"ld e1"_s);
         QVERIFY(f->txt()->isVisible());
@@ -222,6 +226,43 @@ private slots:
         QTEST(f->doc(), "doc");
         QCOMPARE(f->txt()->toPlainText(), f->editor->CurrentFileName.isEmpty() ? QString() : u"xld e1"_s);
         QTEST(QString::fromLatin1(f->read(u"n.prg"_s)), "file");
+    }
+
+    // open and decompile replace the text too: unsaved work is offered a save first
+    void replaceOffersSave_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("saveFails");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("open, No loads") << u"mnCargar"_s << false << u"out s1\n"_s;
+        QTest::newRow("open, save fails: stops") << u"mnCargar"_s << true << u"xld e1"_s;
+        QTest::newRow("decompile, No translates") << u"mnDescompilar"_s << false << u"        END\n\n"_s;
+        QTest::newRow("decompile, save fails: stops") << u"mnDescompilar"_s << true << u"xld e1"_s;
+    }
+    void replaceOffersSave()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, saveFails);
+        f->write(u"other.prg"_s, "out s1\r\n");
+        f->write(u"end.obj"_s, QByteArray(" - OrvSoftware - \x0f") + QByteArray(255, '\0'));
+        f->prompts.answerFile(f->path(u"n.prg"_s));
+        f->setText(u"ld e1"_s);
+        f->trigger("mnSalvarComo");
+        QTest::keyClicks(f->txt(), u"x"_s);
+        const bool open = command == u"mnCargar"_s;
+        if (open)
+            f->prompts.answerFile(f->path(u"other.prg"_s));
+        f->prompts.answerMessage(saveFails ? Prompts::Yes : Prompts::No);
+        if (saveFails) {
+            QFile::remove(f->path(u"n.prg"_s));
+            QDir(f->path()).mkdir(u"n.prg"_s);
+            f->prompts.answerMessage(Prompts::No);
+        } else if (!open) {
+            f->prompts.answerFile(f->path(u"end.obj"_s));
+        }
+        f->trigger(qPrintable(command));
+        QCOMPARE(f->said(open ? 2 : 1), u"Salvar archivo | El Archivo n.prg no ha sido salvado.\r\n¨Salvar ahora?"_s);
+        QTEST(f->txt()->toPlainText(), "text");
     }
 };
 
