@@ -569,7 +569,7 @@ bool Editor::startUp()
     return true;
 }
 
-void Editor::loadAndApplySettings()
+EditorSettings Editor::currentSettings() const
 {
     EditorSettings s;
     s.plcId = PlcId;
@@ -577,6 +577,19 @@ void Editor::loadAndApplySettings()
     s.foreColor = m_txtPrg->palette().color(QPalette::Text);
     s.backColor = m_txtPrg->palette().color(QPalette::Base);
     s.autoIndent = AutoIndent;
+    // the last marked one examined, in the classic order, gives the value
+    s.runMode = -1;
+    const std::pair<const char*, int> order[] = {{"mnRunRst", 1}, {"mnRun0", 0}, {"mnRunRet", 2}};
+    for (const auto& [name, mode] : order)
+        if (findChild<QAction*>(QLatin1String(name))->isChecked())
+            s.runMode = mode;
+    s.programFolder = ProgramFolder;
+    return s;
+}
+
+void Editor::loadAndApplySettings()
+{
+    EditorSettings s = currentSettings();
     s.runMode = RunMode;
     s.programFolder = AppPath;
     QString error;
@@ -598,22 +611,9 @@ void Editor::loadAndApplySettings()
 
 void Editor::saveCurrentSettings()
 {
-    EditorSettings s;
-    s.plcId = PlcId;
-    s.com = selectedPort();
-    s.foreColor = m_txtPrg->palette().color(QPalette::Text);
-    s.backColor = m_txtPrg->palette().color(QPalette::Base);
-    s.autoIndent = AutoIndent;
-    // the last marked one examined, in the classic order, gives the value
-    s.runMode = -1;
-    const std::pair<const char*, int> order[] = {{"mnRunRst", 1}, {"mnRun0", 0}, {"mnRunRet", 2}};
-    for (const auto& [name, mode] : order)
-        if (findChild<QAction*>(QLatin1String(name))->isChecked())
-            s.runMode = mode;
-    s.programFolder = ProgramFolder;
     QString error;
     if (std::unique_ptr<OrvLib> lib = OrvLib::create(&error))
-        saveSettings(*lib, AppPath, s);
+        saveSettings(*lib, AppPath, currentSettings());
 }
 
 void Editor::setRunMarks(int mode)

@@ -3,6 +3,7 @@
 // state that the commands share.
 
 #include "Isa.h"
+#include "Settings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -128,6 +129,7 @@ private:
     void layoutText();
     void updateClock();
     void showLockKeys(quint32 nativeModifiers);
+    EditorSettings currentSettings() const;
     void loadAndApplySettings();
     void saveCurrentSettings();
     void selectPort(int port);
@@ -137,6 +139,7 @@ private:
     void txtPrg_KeyUp(int key, Qt::KeyboardModifiers modifiers);
     void txtTab_GotFocus();
     void homeKey();
+    void selectFound(int at); // an occurrence of FindText, in the text box's own positions
     void popupInstructions(const QPoint& globalPos);
 
     // EditorFiles.cpp

@@ -3,6 +3,7 @@
 #include "Colorset.h"
 #include "Editor.h"
 #include "HelpWindow.h"
+#include "OrvCom.h"
 #include "OrvLibClient.h"
 #include "Presenta.h"
 #include "ProgramText.h"
@@ -15,26 +16,17 @@
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 
-namespace {
-// Edit-control requests (the platform's EM_ message numbers).
-constexpr qint32 kGetLineCount = 186;
-constexpr qint32 kLineIndex = 187;
-constexpr qint32 kLineLength = 193;
-constexpr qint32 kUndo = 199;
-constexpr qint32 kLineFromChar = 201;
-} // namespace
-
 void Editor::GetEditSts()
 {
     if (!m_lib)
         return;
     const qint32 h = m_txtPrg->handle();
-    EditStatus.LineStart = m_lib->TextControlInf(h, kLineIndex);
+    EditStatus.LineStart = m_lib->TextControlInf(h, Mensajes_control_Edit::LINEINDEX);
     EditStatus.Column = qint16(m_txtPrg->selStart() - EditStatus.LineStart + 1);
-    EditStatus.LineLength = qint16(m_lib->TextControlInf(h, kLineLength));
-    EditStatus.LineNo = m_lib->TextControlInf(h, kLineFromChar) + 1;
-    EditStatus.LineCount = m_lib->TextControlInf(h, kGetLineCount);
-    EditStatus.LineStart = m_lib->TextControlInf(h, kLineIndex);
+    EditStatus.LineLength = qint16(m_lib->TextControlInf(h, Mensajes_control_Edit::LINELENGTH));
+    EditStatus.LineNo = m_lib->TextControlInf(h, Mensajes_control_Edit::LINEFROMCHAR) + 1;
+    EditStatus.LineCount = m_lib->TextControlInf(h, Mensajes_control_Edit::GETLINECOUNT);
+    EditStatus.LineStart = m_lib->TextControlInf(h, Mensajes_control_Edit::LINEINDEX);
 }
 
 void Editor::txtPrg_KeyUp(int key, Qt::KeyboardModifiers modifiers)
@@ -89,6 +81,14 @@ void Editor::popupInstructions(const QPoint& globalPos)
     m_mnInstr->popup(globalPos);
 }
 
+void Editor::selectFound(int at)
+{
+    QTextCursor c = m_txtPrg->textCursor();
+    c.setPosition(at);
+    c.setPosition(at + int(FindText.size()), QTextCursor::KeepAnchor);
+    m_txtPrg->setTextCursor(c);
+}
+
 void Editor::mnBuscar_Click()
 {
     const QString selected = m_txtPrg->textCursor().selection().toPlainText();
@@ -100,10 +100,7 @@ void Editor::mnBuscar_Click()
     const int caret = m_txtPrg->selStart();
     const int at = m_txtPrg->toPlainText().indexOf(FindText, 0, Qt::CaseInsensitive);
     if (at >= 0) {
-        QTextCursor c = m_txtPrg->textCursor();
-        c.setPosition(at);
-        c.setPosition(at + int(FindText.size()), QTextCursor::KeepAnchor);
-        m_txtPrg->setTextCursor(c);
+        selectFound(at);
         return;
     }
     m_txtPrg->setSel(caret);
@@ -122,10 +119,7 @@ void Editor::mnBuscarSiguiente_Click()
     const int from = m_txtPrg->textCursor().selectionStart() + 1;
     const int at = m_txtPrg->toPlainText().indexOf(FindText, from, Qt::CaseInsensitive);
     if (at >= 0) {
-        QTextCursor c = m_txtPrg->textCursor();
-        c.setPosition(at);
-        c.setPosition(at + int(FindText.size()), QTextCursor::KeepAnchor);
-        m_txtPrg->setTextCursor(c);
+        selectFound(at);
         return;
     }
     m_txtPrg->setSel(p);
@@ -155,7 +149,7 @@ void Editor::mnPegarTxt_Click()
 void Editor::Undo_Click()
 {
     if (m_lib)
-        m_lib->TextControlInf(m_txtPrg->handle(), kUndo);
+        m_lib->TextControlInf(m_txtPrg->handle(), Mensajes_control_Edit::UNDO);
 }
 
 void Editor::FillInstructionMenu()

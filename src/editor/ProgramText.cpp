@@ -1,5 +1,6 @@
 #include "ProgramText.h"
 
+#include "OrvCom.h"
 #include "OrvWin.h"
 
 #include <QKeyEvent>
@@ -7,14 +8,6 @@
 #include <QTextBlock>
 
 namespace {
-// Edit-control request numbers (the platform's EM_ messages).
-constexpr uint32_t kCanUndo = 198;
-constexpr uint32_t kGetLineCount = 186;
-constexpr uint32_t kLineIndex = 187;
-constexpr uint32_t kLineLength = 193;
-constexpr uint32_t kUndo = 199;
-constexpr uint32_t kLineFromChar = 201;
-
 intptr_t windowProc(void* context, uint32_t message, intptr_t wparam, intptr_t lparam)
 {
     return static_cast<ProgramText*>(context)->request(message, wparam, lparam);
@@ -135,15 +128,15 @@ intptr_t ProgramText::request(uint32_t message, intptr_t wparam, intptr_t)
     auto lineLength = [doc](int line) { return doc->findBlockByNumber(line).length() - 1; };
 
     switch (message) {
-    case kGetLineCount:
+    case Mensajes_control_Edit::GETLINECOUNT:
         return doc->blockCount();
-    case kLineIndex: {
+    case Mensajes_control_Edit::LINEINDEX: {
         const int line = wparam == -1 ? caretLine() : int(wparam);
         if (line < 0 || line >= doc->blockCount())
             return -1;
         return lineStart(line);
     }
-    case kLineLength: {
+    case Mensajes_control_Edit::LINELENGTH: {
         if (wparam != -1) {
             return lineLength(lineOfCrlf(int(wparam)));
         }
@@ -156,15 +149,15 @@ intptr_t ProgramText::request(uint32_t message, intptr_t wparam, intptr_t)
         return (c.selectionStart() - first.position()) +
                (last.position() + last.length() - 1 - c.selectionEnd());
     }
-    case kLineFromChar: {
+    case Mensajes_control_Edit::LINEFROMCHAR: {
         if (wparam != -1)
             return lineOfCrlf(int(wparam));
         const QTextCursor c = textCursor();
         return c.hasSelection() ? doc->findBlock(c.selectionStart()).blockNumber() : caretLine();
     }
-    case kCanUndo:
+    case Mensajes_control_Edit::CANUNDO:
         return doc->isUndoAvailable() ? 1 : 0;
-    case kUndo:
+    case Mensajes_control_Edit::UNDO:
         if (!doc->isUndoAvailable())
             return 0;
         undo();
