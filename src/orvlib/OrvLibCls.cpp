@@ -77,17 +77,11 @@ public:
     }
     OrvResult CopyFile(const char16_t* from, const char16_t* to, OrvBool* result) override
     {
-        if (!result)
-            return ORV_E_POINTER;
-        *result = toOrvBool(orvfiles::copyFile(fromOrv(from), fromOrv(to)));
-        return ORV_S_OK;
+        return put(result, toOrvBool(orvfiles::copyFile(fromOrv(from), fromOrv(to))));
     }
     OrvResult get_FileExist(const char16_t* filePath, OrvBool* result) override
     {
-        if (!result)
-            return ORV_E_POINTER;
-        *result = toOrvBool(orvfiles::fileExist(fromOrv(filePath)));
-        return ORV_S_OK;
+        return put(result, toOrvBool(orvfiles::fileExist(fromOrv(filePath))));
     }
     OrvResult EraseFile(const char16_t* fileName) override
     {
@@ -95,17 +89,11 @@ public:
     }
     OrvResult AscZ(const char16_t* character, uint8_t* result) override
     {
-        if (!result)
-            return ORV_E_POINTER;
-        *result = orvfiles::ascZ(fromOrv(character));
-        return ORV_S_OK;
+        return put(result, orvfiles::ascZ(fromOrv(character)));
     }
     OrvResult DirExists(const char16_t* dirName, OrvBool* result) override
     {
-        if (!result)
-            return ORV_E_POINTER;
-        *result = toOrvBool(orvfiles::dirExists(fromOrv(dirName)));
-        return ORV_S_OK;
+        return put(result, toOrvBool(orvfiles::dirExists(fromOrv(dirName))));
     }
     OrvResult CutPath(const char16_t* fullPath, OrvBstr* result) override
     {
@@ -127,10 +115,7 @@ public:
     }
     OrvResult TextControlInf(int32_t windowHandle, int32_t request, int32_t* result) override
     {
-        if (!result)
-            return ORV_E_POINTER;
-        *result = int32_t(OrvSendMessage(windowHandle, uint32_t(request), -1, 0));
-        return ORV_S_OK;
+        return put(result, int32_t(OrvSendMessage(windowHandle, uint32_t(request), -1, 0)));
     }
     OrvResult CutExt(const char16_t* fileName, OrvBstr* result) override
     {

@@ -25,6 +25,15 @@ inline OrvResult toOrv(const QString& text, OrvBstr* out)
     return *out ? ORV_S_OK : ORV_E_OUTOFMEMORY;
 }
 
+// Stores an out parameter, as every member does with its result.
+template <class T, class V> OrvResult put(T* out, V value)
+{
+    if (!out)
+        return ORV_E_POINTER;
+    *out = T(value);
+    return ORV_S_OK;
+}
+
 inline OrvBool toOrvBool(bool b)
 {
     return b ? ORV_TRUE : ORV_FALSE;
