@@ -145,6 +145,9 @@ private:
     // EditorFiles.cpp
     bool writeText(const QString& path, const QByteArray& bytes);
     bool askSaveBeforeDiscard(bool stopOnNo);
+    // The overwrite question, when the file exists; true: write it.
+    bool mayOverwrite(const QString& folder, const QString& name);
+    void reportNoFileName(); // an open dialog that returned no name
     void clearDocument();
     void showProgress(int barUnits, const QString& percent);
     void setFrameVisible(bool progress);

@@ -90,15 +90,7 @@ void Editor::mnSalvarBinario_Click()
 
     minimsg()->showText(QStringLiteral("Salvando compilado..."), true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool write = true;
-    if (m_lib->FileExist(folder + name)) {
-        write = Prompts::current().message(this, {QStringLiteral("Sobreescribir"),
-                                                  QStringLiteral("El archivo ") + folder + name +
-                                                      QStringLiteral(" ya existe: Sobreescribir?"),
-                                                  Prompts::Yes | Prompts::No, Prompts::Icon::Question,
-                                                  Prompts::No}) == Prompts::Yes;
-    }
-    if (write)
+    if (mayOverwrite(folder, name))
         writeText(folder + name, objcode::objectFileBytes(name, QDateTime::currentDateTime(), ProgramImage));
     QApplication::restoreOverrideCursor();
     minimsg()->close();
@@ -116,9 +108,7 @@ bool Editor::LoadCompiledFile()
     if (!chosen)
         return false;
     if (chosen->isEmpty()) {
-        Prompts::current().message(this, {QStringLiteral("No se puede grabar:"),
-                                          QStringLiteral("No se ha especificado el nombre del archivo"),
-                                          Prompts::Ok});
+        reportNoFileName();
         return false;
     }
     const QString path = m_lib->GetPath(*chosen) + m_lib->CutPath(*chosen);

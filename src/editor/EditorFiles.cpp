@@ -66,6 +66,24 @@ bool Editor::writeText(const QString& path, const QByteArray& bytes)
     }
 }
 
+bool Editor::mayOverwrite(const QString& folder, const QString& name)
+{
+    if (!m_lib->FileExist(folder + name))
+        return true;
+    return Prompts::current().message(
+               this,
+               {QStringLiteral("Sobreescribir"),
+                QStringLiteral("El archivo ") + folder + name + QStringLiteral(" ya existe: Sobreescribir?"),
+                Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No}) == Prompts::Yes;
+}
+
+void Editor::reportNoFileName()
+{
+    Prompts::current().message(this,
+                               {QStringLiteral("No se puede grabar:"),
+                                QStringLiteral("No se ha especificado el nombre del archivo"), Prompts::Ok});
+}
+
 void Editor::ResetEquList()
 {
     m_cbEQUs->clear();
@@ -84,9 +102,7 @@ void Editor::mnCargar_Click()
     if (!chosen)
         return;
     if (chosen->isEmpty()) {
-        Prompts::current().message(this, {QStringLiteral("No se puede grabar:"),
-                                          QStringLiteral("No se ha especificado el nombre del archivo"),
-                                          Prompts::Ok});
+        reportNoFileName();
         return;
     }
     QFile file(*chosen);
@@ -200,15 +216,8 @@ bool Editor::mnSalvarComo_Click()
                                           Prompts::Ok, Prompts::Icon::Critical});
         return false;
     }
-    if (m_lib->FileExist(folder + name)) {
-        const auto answer = Prompts::current().message(
-            this,
-            {QStringLiteral("Sobreescribir"),
-             QStringLiteral("El archivo ") + folder + name + QStringLiteral(" ya existe: Sobreescribir?"),
-             Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No});
-        if (answer != Prompts::Yes)
-            return false;
-    }
+    if (!mayOverwrite(folder, name))
+        return false;
     {
         BusyCursor busy;
         if (!writeText(folder + name, isa::toCp1252(m_txtPrg->crlfText() + kCrLf)))
