@@ -1,0 +1,184 @@
+#include "Exchanges.h"
+
+namespace plclink {
+
+DownloadResult download(Link& link, const isa::ProgramImage& image, const QDate& date,
+                        const std::function<void(DownloadStage)>& onStage)
+{
+    Link::Busy busy(link);
+    auto stage = [&onStage](DownloadStage s) {
+        if (onStage)
+            onStage(s);
+    };
+    const QByteArrayView program(reinterpret_cast<const char*>(image.data()), isa::kImageSize);
+    // the date bytes are added to every attempt afresh, never counted in the checksum
+    QByteArray body = program.toByteArray();
+    const quint16 w = DateWord(date);
+    body.append(char(w & 0xFF));
+    body.append(char(w >> 8));
+
+    stage(DownloadStage::Header);
+    link.SendFrame(downloadHeader(XorChecksum(program)));
+    if (!link.wait(Waits::kHeader))
+        return {DownloadOutcome::NoAnswer, {}};
+    link.takeAll();
+    stage(DownloadStage::Image);
+    link.SendFrame(body);
+    if (!link.wait(Waits::kImage))
+        return {DownloadOutcome::NoAnswer, {}};
+    stage(DownloadStage::Answer);
+    QByteArray answer;
+    if (!link.WaitAnswer(answer))
+        return {DownloadOutcome::NoAnswer, answer};
+    // judged by its result byte alone: the answer's own check byte is not looked at
+    return {answerByte(answer, 2) == kReceivedRight ? DownloadOutcome::Received : DownloadOutcome::ReceivedWrong,
+            answer};
+}
+
+void run(Link& link, int runMode)
+{
+    Link::Busy busy(link);
+    link.SendFrame(runFrame(runMode));
+}
+
+void stop(Link& link, bool outputsOff)
+{
+    Link::Busy busy(link);
+    link.SendFrame(stopFrame(outputsOff));
+}
+
+quint16 passwordFromText(const QString& text)
+{
+    quint16 p = 0;
+    for (QChar ch : QStringView(text).left(4)) {
+        const char c = ch.unicode() < 128 ? char(ch.toLower().unicode()) : '\0';
+        const int d = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
+        if (d < 0)
+            break;
+        p = quint16(p * 16 + d);
+    }
+    return p;
+}
+
+QString passwordText(quint16 password)
+{
+    return QStringLiteral("%1").arg(password, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+namespace {
+// A late answer to an earlier frame must never pass for the answer to this one.
+QByteArray askAndTake(Link& link, const QByteArray& frame, int waitMs)
+{
+    link.takeAll();
+    link.SendFrame(frame);
+    link.wait(waitMs);
+    return link.takeAll();
+}
+} // namespace
+
+QByteArray probe(Link& link, quint8 station)
+{
+    Link::Busy busy(link);
+    return askAndTake(link, memoryReadFrame(station, kAddrChecksum, kSystem, kAddrChecksum, kSystem),
+                      Waits::kProbe);
+}
+
+QByteArray readProgram(Link& link, quint8 station, quint16 password)
+{
+    Link::Busy busy(link);
+    return askAndTake(link, readProgramFrame(station, password), Waits::kUpload).left(kUploadKept);
+}
+
+isa::ProgramImage uploadedImage(const QByteArray& received)
+{
+    isa::ProgramImage image{};
+    for (int i = 0; i < isa::kImageSize; ++i)
+        image[i] = answerByte(received, i);
+    return image;
+}
+
+quint8 uploadChecksum(const QByteArray& received) { return XorChecksum(received.left(isa::kImageSize)); }
+
+quint16 uploadedDateWord(const QByteArray& received)
+{
+    return quint16(answerByte(received, 256) + 256 * answerByte(received, 257));
+}
+
+namespace {
+std::optional<QByteArray> poll(Link& link, const QByteArray& frame)
+{
+    Link::Busy busy(link);
+    link.takeAll();
+    link.SendFrame(frame);
+    QByteArray answer;
+    if (!link.WaitAnswer(answer) || !answerChecks(answer))
+        return std::nullopt;
+    return answer;
+}
+} // namespace
+
+std::optional<IoState> pollIo(Link& link, quint8 station)
+{
+    const auto a = poll(link, memoryReadFrame(station, kAddrOutputs, kSystem, kAddrInputs, kSystem));
+    if (!a)
+        return std::nullopt;
+    return IoState{answerByte(*a, 4), quint8(answerByte(*a, 2) & 63)};
+}
+
+std::optional<std::array<quint8, 4>> pollVariables(Link& link, quint8 station, int first)
+{
+    const auto a = poll(link, memoryReadFrame(station, quint8(first), kVariables, quint8(first + 2), kVariables));
+    if (!a)
+        return std::nullopt;
+    return std::array<quint8, 4>{answerByte(*a, 2), answerByte(*a, 3), answerByte(*a, 4), answerByte(*a, 5)};
+}
+
+bool writePresets(Link& link, quint8 station, const Presets& values, const std::function<void(int)>& onStep)
+{
+    Link::Busy busy(link);
+    for (int i = 0; i <= kPresetCount; ++i) {
+        if (onStep)
+            onStep(i);
+        link.SendFrame(i < kPresetCount ? wordWriteFrame(station, quint8(kAddrPresets + 2 * i), values[i])
+                                        : commitFrame(station));
+        if (!link.wait(Waits::kPresetWrite))
+            return false;
+    }
+    return true;
+}
+
+PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)>& onStep)
+{
+    Link::Busy busy(link);
+    PresetRead r;
+    int attempts = 0; // shared by the pairs: only a sound answer sets it back
+    for (int j = 0; j < kPresetCount / 2; ++j) {
+        for (;;) {
+            if (onStep)
+                onStep(j);
+            const quint8 first = quint8(kAddrPresets + 4 * j);
+            const QByteArray answer = askAndTake(link, memoryReadFrame(station, first, kSystem, first + 2, kSystem),
+                                                 Waits::kPresetRead);
+            if (link.waits().isCutShort())
+                return r;
+            if (answer.isEmpty()) {
+                r.values.fill(std::nullopt);
+                r.silent = true;
+                return r;
+            }
+            if (answerChecks(answer)) {
+                attempts = 0;
+                r.values[2 * j] = quint16(answerByte(answer, 2) + 256 * answerByte(answer, 3));
+                r.values[2 * j + 1] = quint16(answerByte(answer, 4) + 256 * answerByte(answer, 5));
+                break;
+            }
+            if (++attempts >= 3) {
+                r.badPair = true;
+                break;
+            }
+        }
+    }
+    return r;
+}
+
+} // namespace plclink

@@ -1,0 +1,77 @@
+#pragma once
+// The exchanges with the PLC, as functions of the link (port and waits) and what they send.
+// The windows and the command-line tool call these and show the outcome in their own words.
+
+#include "Frames.h"
+#include "Isa.h"
+#include "Link.h"
+
+#include <QDate>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace plclink {
+
+// ---- download
+enum class DownloadStage { Header, Image, Answer };
+enum class DownloadOutcome {
+    Received,      // 7 bytes, result 170
+    ReceivedWrong, // 7 bytes, another result
+    NoAnswer,      // any other count of bytes
+};
+struct DownloadResult
+{
+    DownloadOutcome outcome;
+    QByteArray answer;
+};
+// One attempt: header, 120 ms, the 256 program bytes with the date word, 1500 ms, the
+// answer's 500 ms. onStage is told before each step.
+DownloadResult download(Link& link, const isa::ProgramImage& image, const QDate& date,
+                        const std::function<void(DownloadStage)>& onStage = {});
+
+// ---- run control (nothing is read back)
+void run(Link& link, int runMode);
+void stop(Link& link, bool outputsOff);
+
+// ---- upload
+// The program password as typed: its first 4 characters read as hexadecimal up to the first
+// character that is not a digit; nothing readable gives 0.
+quint16 passwordFromText(const QString& text);
+QString passwordText(quint16 password); // 4 upper-case digits
+// Memory read of address 3 twice: the stored checksum comes back in byte 3.
+QByteArray probe(Link& link, quint8 station);
+constexpr int kUploadKept = 281; // bytes of the program answer looked at
+// The program read: up to 281 bytes of the answer (256 program bytes, the date word, ...).
+QByteArray readProgram(Link& link, quint8 station, quint16 password);
+// The received bytes as a program image, missing ones as 0.
+isa::ProgramImage uploadedImage(const QByteArray& received);
+quint8 uploadChecksum(const QByteArray& received); // XOR of the first 256 bytes
+quint16 uploadedDateWord(const QByteArray& received);
+
+// ---- monitor polls: one frame, the answer wait, the check
+struct IoState
+{
+    quint8 inputs;  // bit i = input i on
+    quint8 outputs; // bits 0..5, a 0 bit means the output is on
+};
+std::optional<IoState> pollIo(Link& link, quint8 station);
+std::optional<std::array<quint8, 4>> pollVariables(Link& link, quint8 station, int first);
+
+// ---- presets
+using Presets = std::array<quint16, kPresetCount>;
+constexpr Presets kFactoryPresets{1, 1, 1, 1, 10, 10, 10, 10, 100, 100};
+// The ten writes and the closing "G", each followed by its 400 ms; onStep(i) before write i
+// (10 before the "G"). False when the waits were cut short.
+bool writePresets(Link& link, quint8 station, const Presets& values, const std::function<void(int)>& onStep = {});
+struct PresetRead
+{
+    std::array<std::optional<quint16>, kPresetCount> values; // nullopt: not read
+    bool silent = false;  // no byte came back: nothing was read
+    bool badPair = false; // a pair stayed unread after its attempts
+};
+// The five pair reads with the attempt counter they share; onStep(j) before each frame.
+PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)>& onStep = {});
+
+} // namespace plclink

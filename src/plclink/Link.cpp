@@ -1,0 +1,204 @@
+#include "Link.h"
+
+#include "Frames.h"
+
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <QStringList>
+
+#include <unistd.h>
+
+namespace plclink {
+
+QString defaultDevice(int com) { return QStringLiteral("/dev/ttyS%1").arg(com - 1); }
+
+int comNumber(const QString& name)
+{
+    if (name.size() != 4 || !name.startsWith(QLatin1String("com"), Qt::CaseInsensitive))
+        return 0;
+    const int n = name[3].digitValue();
+    return n >= 1 && n <= kComPorts ? n : 0;
+}
+
+std::array<QString, kComPorts> portOverrides(const QByteArray& iniText)
+{
+    // the profile rules of the settings file: first matching section and key win, one pair
+    // of quotes around a value is dropped
+    std::array<QString, kComPorts> devices;
+    std::array<bool, kComPorts> seen{};
+    bool inSection = false, sectionSeen = false;
+    for (QByteArray line : iniText.split('\n')) {
+        line = line.trimmed();
+        if (line.startsWith('[')) {
+            const int end = line.indexOf(']');
+            const bool match =
+                end > 0 && QString::fromLatin1(line.mid(1, end - 1)).trimmed().compare(
+                               QLatin1String("Puertos"), Qt::CaseInsensitive) == 0;
+            inSection = match && !sectionSeen;
+            sectionSeen = sectionSeen || match;
+            continue;
+        }
+        const int eq = line.indexOf('=');
+        if (!inSection || eq <= 0)
+            continue;
+        const int com = comNumber(QString::fromLatin1(line.left(eq).trimmed()));
+        if (!com || seen[com - 1])
+            continue;
+        seen[com - 1] = true;
+        QByteArray value = line.mid(eq + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"'))
+            value = value.mid(1, value.size() - 2);
+        devices[com - 1] = QString::fromLocal8Bit(value);
+    }
+    return devices;
+}
+
+namespace {
+
+QString describe(const QString& device, QSerialPort::SerialPortError error, const QString& platformText)
+{
+    const QFileInfo info(device);
+    if (error == QSerialPort::DeviceNotFoundError || !info.exists()) {
+        QStringList present;
+        for (const QSerialPortInfo& p : QSerialPortInfo::availablePorts())
+            present << p.systemLocation();
+        return present.isEmpty()
+                   ? QStringLiteral("%1 no existe y no se encontró ningún puerto serie en este equipo.")
+                         .arg(device)
+                   : QStringLiteral("%1 no existe. Puertos serie presentes: %2.").arg(device, present.join(u", "));
+    }
+    if (error == QSerialPort::PermissionError) {
+        // a lock or an exclusive open by another program also ends here: only a device the
+        // user may not touch is a matter of group membership
+        if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0) {
+            const QString group = info.group().isEmpty() ? QStringLiteral("dialout") : info.group();
+            return QStringLiteral("Sin permiso para abrir %1: su usuario debe pertenecer al grupo %2 "
+                                  "(sudo usermod -aG %2 $USER) y volver a iniciar la sesión.")
+                .arg(device, group);
+        }
+        return QStringLiteral("%1 está ocupado: otro programa lo tiene abierto.").arg(device);
+    }
+    return QStringLiteral("%1 no se puede abrir como puerto serie: %2.").arg(device, platformText);
+}
+
+int errorNumber(const QString& device, QSerialPort::SerialPortError error)
+{
+    if (error == QSerialPort::DeviceNotFoundError || !QFileInfo::exists(device))
+        return PortError::kMissing;
+    if (error == QSerialPort::PermissionError)
+        return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 ? PortError::kPermission
+                                                                               : PortError::kBusy;
+    return PortError::kOther;
+}
+
+} // namespace
+
+Link::Link(Waits& waits, QObject* parent) : QObject(parent), m_waits(waits)
+{
+    m_serial.setFlowControl(QSerialPort::NoFlowControl);
+    // a device that went away (a cable pulled, the simulator ended) is closed at once, so
+    // the next send tries to open it again
+    connect(&m_serial, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (e == QSerialPort::ResourceError && m_serial.isOpen())
+            m_serial.close();
+    });
+}
+
+Link::~Link() = default;
+
+void Link::setDevice(int com, const QString& device)
+{
+    if (com >= 1 && com <= kComPorts)
+        m_devices[com - 1] = device;
+}
+
+QString Link::device(int com) const
+{
+    if (com < 1 || com > kComPorts)
+        return {};
+    return m_devices[com - 1].isEmpty() ? defaultDevice(com) : m_devices[com - 1];
+}
+
+void Link::close()
+{
+    if (m_serial.isOpen())
+        m_serial.close();
+}
+
+std::optional<PortError> Link::open(const QString& device, int baud)
+{
+    close();
+    m_serial.clearError();
+    // settings first, then the device, then open
+    if (baud != 1200 && baud != 2400 && baud != 4800)
+        return PortError{PortError::kOther,
+                         QStringLiteral("%1 baudios no es una velocidad de la línea.").arg(baud)};
+    m_baud = baud;
+    m_serial.setBaudRate(baud);
+    m_serial.setDataBits(QSerialPort::Data8);
+    m_serial.setParity(QSerialPort::NoParity);
+    m_serial.setStopBits(QSerialPort::OneStop);
+    m_serial.setFlowControl(QSerialPort::NoFlowControl);
+    m_serial.setPortName(device);
+    m_openedDevice = device;
+    if (m_serial.open(QIODevice::ReadWrite))
+        return std::nullopt;
+    const QSerialPort::SerialPortError error = m_serial.error();
+    return PortError{errorNumber(device, error), describe(device, error, m_serial.errorString())};
+}
+
+std::optional<PortError> Link::OpenPort(int port, int baud)
+{
+    if (port < 1 || port > kComPorts) {
+        close();
+        return std::nullopt;
+    }
+    m_port = port;
+    return open(device(port), baud);
+}
+
+std::optional<PortError> Link::openDevice(const QString& device)
+{
+    m_port = 0;
+    return open(device, kBaud);
+}
+
+void Link::SendFrame(QByteArrayView bytes)
+{
+    if (!m_serial.isOpen() && !m_openedDevice.isEmpty() &&
+        !m_serial.open(QIODevice::ReadWrite)) // settings and device as they last were
+        return;
+    if (m_serial.write(bytes.data(), bytes.size()) == bytes.size())
+        m_serial.flush();
+}
+
+QByteArray Link::takeAll()
+{
+    if (!m_serial.isOpen())
+        return {};
+    // bytes the kernel holds but the port has not fetched yet
+    while (m_serial.isOpen() && m_serial.waitForReadyRead(0)) {
+    }
+    return m_serial.readAll();
+}
+
+bool Link::WaitAnswer(QByteArray& answer)
+{
+    wait(Waits::kAnswer);
+    answer = takeAll();
+    return answer.size() == kAnswerSize;
+}
+
+Link::Busy::Busy(Link& link) : m_link(link)
+{
+    if (m_link.m_busy++ == 0)
+        emit m_link.busyChanged(true);
+}
+
+Link::Busy::~Busy()
+{
+    if (--m_link.m_busy == 0)
+        emit m_link.busyChanged(false);
+}
+
+} // namespace plclink

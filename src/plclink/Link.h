@@ -1,0 +1,102 @@
+#pragma once
+// The serial port to the PLC: COM1..COM6 mapped to devices, opened at "2400,n,8,1" without
+// flow control, written whole and read only as "everything that is waiting". One exchange
+// runs at a time; busyChanged tells the windows when to refuse new ones.
+
+#include "Waits.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace plclink {
+
+constexpr int kComPorts = 6;
+constexpr int kBaud = 2400;
+
+// Why a port did not open: a stable number (listed in the manual) and a description that
+// tells a Linux user what to do about it.
+struct PortError
+{
+    enum Number {
+        kMissing = 8002,    // no such device
+        kBusy = 8005,       // another program holds it
+        kPermission = 8010, // the user may not open it
+        kOther = 8020,      // the device refused to open or to take the line settings
+    };
+    int number = 0;
+    QString description;
+};
+
+// COM1..COM6 → /dev/ttyS0../dev/ttyS5 unless dmk38.ini, section "Puertos", names a device.
+QString defaultDevice(int com);
+// The "Puertos" entries of a profile text: index 0 is COM1; empty where none is given.
+std::array<QString, kComPorts> portOverrides(const QByteArray& iniText);
+// "COM1".."COM6" (any letter case) → 1..6, else 0.
+int comNumber(const QString& name);
+
+class Link : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Link(Waits& waits, QObject* parent = nullptr);
+    ~Link() override;
+
+    Waits& waits() { return m_waits; }
+
+    void setDevice(int com, const QString& device); // an empty device restores the default
+    QString device(int com) const;
+    // Any device path, outside the COM numbering (the command-line tool's --port /dev/...).
+    std::optional<PortError> openDevice(const QString& device);
+
+    // Closes the port, then sets the line settings, the number and opens it. A number outside
+    // 1..6 only closes the port (its number stays for the next send). The error, if any.
+    std::optional<PortError> OpenPort(int port, int baud = kBaud);
+    int port() const { return m_port; }
+    bool isOpen() const { return m_serial.isOpen(); }
+    void close();
+
+    // Opens a closed port silently with its last number and settings, then writes the bytes.
+    // A failure is not reported: the wait that follows finds no answer.
+    void SendFrame(QByteArrayView bytes);
+    // Every byte that is waiting (the receive buffer is left empty).
+    QByteArray takeAll();
+    // Waits for a short answer; true exactly when 7 bytes wait. All waiting bytes go into
+    // answer, so none leak into the next exchange.
+    bool WaitAnswer(QByteArray& answer);
+    bool wait(int ms) { return m_waits.wait(ms); }
+
+    // Held by every exchange; nests.
+    class Busy
+    {
+    public:
+        explicit Busy(Link& link);
+        ~Busy();
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+    private:
+        Link& m_link;
+    };
+    bool busy() const { return m_busy > 0; }
+
+signals:
+    void busyChanged(bool busy);
+
+private:
+    std::optional<PortError> open(const QString& device, int baud);
+
+    Waits& m_waits;
+    QSerialPort m_serial;
+    std::array<QString, kComPorts> m_devices;
+    int m_port = 0;
+    int m_baud = kBaud;
+    QString m_openedDevice;
+    int m_busy = 0;
+};
+
+} // namespace plclink

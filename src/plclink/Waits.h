@@ -1,0 +1,43 @@
+#pragma once
+// The fixed waits that pace every exchange with the PLC. A wait is a one-shot precise timer
+// and a nested event loop: it lasts its whole period, the window stays responsive, and no
+// CPU is spent. Tests may shorten the waits with a scale; the product's figures never change.
+
+#include <QList>
+
+class QEventLoop;
+
+namespace plclink {
+
+class Waits
+{
+public:
+    static constexpr int kHeader = 120;      // after the download header
+    static constexpr int kImage = 1500;      // after the program image
+    static constexpr int kAnswer = 500;      // for a short answer
+    static constexpr int kProbe = 500;       // for the upload's probe answer
+    static constexpr int kUpload = 2000;     // for the program upload answer
+    static constexpr int kPresetWrite = 400; // after each preset write frame
+    static constexpr int kPresetRead = 200;  // for each preset read answer
+
+    explicit Waits(double scale = 1.0) : m_scale(scale) {}
+    Waits(const Waits&) = delete;
+    Waits& operator=(const Waits&) = delete;
+
+    // Waits ms milliseconds (times the scale). False when the waits were cut short.
+    bool wait(int ms);
+    // Ends the wait under way and every later one at once (a window closing mid-exchange);
+    // resume() lets waits run again.
+    void cutShort();
+    void resume() { m_cutShort = false; }
+    bool isCutShort() const { return m_cutShort; }
+    void setScale(double scale) { m_scale = scale; } // tests only
+    int scaled(int ms) const;
+
+private:
+    double m_scale;
+    bool m_cutShort = false;
+    QList<QEventLoop*> m_loops;
+};
+
+} // namespace plclink
