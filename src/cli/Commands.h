@@ -8,3 +8,9 @@
 int runCompile(const QStringList& args, QTextStream& out, QTextStream& err);
 // mk38c decompile FILE
 int runDecompile(const QStringList& args, QTextStream& out, QTextStream& err);
+// mk38c send FILE --port PORT [--id N] [--run] [--mode 0|1|2]
+int runSend(const QStringList& args, QTextStream& out, QTextStream& err);
+// mk38c run --port PORT [--mode 0|1|2]
+int runRun(const QStringList& args, QTextStream& out, QTextStream& err);
+// mk38c stop --port PORT [--outputs-off]
+int runStop(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -9,6 +9,9 @@ namespace {
 const char kUsage[] = "Usage:\n"
                       "  mk38c compile [--defs FILE] [--hex] [-o OUT] SOURCE\n"
                       "  mk38c decompile FILE\n"
+                      "  mk38c send FILE --port PORT [--id N] [--run] [--mode 0|1|2]\n"
+                      "  mk38c run --port PORT [--mode 0|1|2]\n"
+                      "  mk38c stop --port PORT [--outputs-off]\n"
                       "  mk38c --version\n"
                       "  mk38c --help\n";
 } // namespace
@@ -35,6 +38,12 @@ int main(int argc, char** argv)
         rc = runCompile(args, out, err);
     } else if (command == QLatin1String("decompile")) {
         rc = runDecompile(args, out, err);
+    } else if (command == QLatin1String("send")) {
+        rc = runSend(args, out, err);
+    } else if (command == QLatin1String("run")) {
+        rc = runRun(args, out, err);
+    } else if (command == QLatin1String("stop")) {
+        rc = runStop(args, out, err);
     } else {
         err << "mk38c: unknown command \"" << command << "\"\n" << kUsage;
     }
