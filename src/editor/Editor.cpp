@@ -85,6 +85,7 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
     m_txtTab->installEventFilter(this);
     setTabOrder(m_txtPrg, m_txtTab);
 
+    buildLink();
     buildMenus();
     buildToolBar();
     buildStatusBar();
@@ -180,20 +181,24 @@ void Editor::buildMenus()
     QAction* binario = addMenuAction(programa, "mnSalvarBinario", QStringLiteral("&Salvar compilado (.OBJ)"));
     binario->setEnabled(false);
     on(binario, &Editor::mnSalvarBinario_Click);
-    // the PLC commands wait for the serial link
-    addMenuAction(programa, "mnEnviarPrg", QStringLiteral("&Enviar programa"),
-                  QKeySequence(QStringLiteral("Ctrl+E")))
-        ->setEnabled(false);
-    addMenuAction(programa, "mnEnviarBin", QStringLiteral("En&viar compilado (.OBJ)"))->setEnabled(false);
-    addMenuAction(programa, "mnEnviarBld", QStringLiteral("Enviar compilado del &Ladder (.BLD)"))
-        ->setEnabled(false);
+    auto exchange = [this, &on](QAction* a, void (Editor::*slot)()) {
+        on(a, slot);
+        m_exchangeActions.append(a);
+    };
+    exchange(addMenuAction(programa, "mnEnviarPrg", QStringLiteral("&Enviar programa"),
+                           QKeySequence(QStringLiteral("Ctrl+E"))),
+             &Editor::mnEnviarPrg_Click);
+    exchange(addMenuAction(programa, "mnEnviarBin", QStringLiteral("En&viar compilado (.OBJ)")),
+             &Editor::mnEnviarBin_Click);
+    exchange(addMenuAction(programa, "mnEnviarBld", QStringLiteral("Enviar compilado del &Ladder (.BLD)")),
+             &Editor::mnEnviarBld_Click);
     addMenuAction(programa, "mnRecibir", QStringLiteral("&Recibir"))->setEnabled(false);
     programa->addSeparator();
-    addMenuAction(programa, "mnRun", QStringLiteral("Correr"))->setEnabled(false);
-    addMenuAction(programa, "mnStop", QStringLiteral("Detener"))->setEnabled(false);
+    exchange(addMenuAction(programa, "mnRun", QStringLiteral("Correr")), &Editor::mnRun_Click);
+    exchange(addMenuAction(programa, "mnStop", QStringLiteral("Detener")), &Editor::mnStop_Click);
 
     QMenu* plc = topMenu("mnPLC", QStringLiteral("PLC"));
-    addMenuAction(plc, "mnId", QStringLiteral("&Id (identificador) PLC"))->setEnabled(false);
+    on(addMenuAction(plc, "mnId", QStringLiteral("&Id (identificador) PLC")), &Editor::mnId_Click);
     addMenuAction(plc, "mnMonitor", QStringLiteral("&Monitor variables"))->setEnabled(false);
     QAction* salsOff = addMenuAction(plc, "mnSalsOff", QStringLiteral("Apagar salidas al detener"));
     salsOff->setCheckable(true);
@@ -277,10 +282,21 @@ void Editor::buildToolBar()
     button("tbCerrar", "close", QStringLiteral("Cerrar programa"), [this] { mnCerrarArchivo_Click(); }); // 5
     sep();                                                                                               // 6
     button("tbCompilar", "compile", QStringLiteral("Compilar"), [this] { mnCompilar_Click(); });         // 7
-    button("tbEnviar", "send", QStringLiteral("Enviar al PLC"), nullptr, false);                         // 8
+    m_exchangeActions << button("tbEnviar", "send", QStringLiteral("Enviar al PLC"),
+                                [this] { mnEnviarPrg_Click(); });                                        // 8
     button("tbRecibir", "receive", QStringLiteral("Extraer programa del PLC"), nullptr, false);          // 9
-    button("tbCorrer", "run", QStringLiteral("Correr programa "), nullptr, false);                       // 10
-    button("tbDetener", "stop", QStringLiteral("Detener programa"), nullptr, false);                     // 11
+    m_exchangeActions << button("tbCorrer", "run", QStringLiteral("Correr programa "), [this] {
+        if (m_link->busy())
+            return;
+        mnRun_Click();
+        setPanelText(6, QStringLiteral("Ejecutando programa"));
+    }); // 10
+    m_exchangeActions << button("tbDetener", "stop", QStringLiteral("Detener programa"), [this] {
+        if (m_link->busy())
+            return;
+        mnStop_Click();
+        setPanelText(6, QStringLiteral("PLC detenido"));
+    }); // 11
     button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"), nullptr, false);              // 12
     sep();                                                                                               // 13
     button("tbBuscar", "find", QString(), [this] { mnBuscar_Click(); });                                 // 14
@@ -299,7 +315,7 @@ void Editor::buildToolBar()
         a->setObjectName(QStringLiteral("mnCom%1").arg(n));
         a->setCheckable(true);
         group->addAction(a);
-        connect(a, &QAction::triggered, this, [this, n] { selectPort(n); });
+        connect(a, &QAction::triggered, this, [this, n] { opCom_Click(n); });
         m_portActions.append(a);
     }
     auto* portButton = new QToolButton(this);
@@ -422,7 +438,8 @@ void Editor::buildFrames()
         });
     }
     m_frPuertos->hide();
-    selectPort(6);
+    // the form's own choice; the port opens when the settings choose one
+    m_opCom[5]->setChecked(true);
 }
 
 void Editor::showProgress(int barUnits, const QString& percent)
@@ -443,12 +460,6 @@ void Editor::setFrameVisible(bool progress)
         m_frProgreso->hide();
         m_txtPrg->show();
     }
-}
-
-void Editor::selectPort(int port)
-{
-    if (port >= 1 && port <= 6)
-        m_opCom[port - 1]->setChecked(true);
 }
 
 int Editor::selectedPort() const
@@ -597,7 +608,11 @@ void Editor::loadAndApplySettings()
         loadSettings(*lib, AppPath, s);
 
     PlcId = qint16(s.plcId);
-    selectPort(s.com);
+    for (int n = 1; n <= plclink::kComPorts; ++n)
+        if (!s.devices[n - 1].isEmpty())
+            m_link->setDevice(n, s.devices[n - 1]);
+    showPortDevices();
+    opCom_Click(s.com);
     QPalette pal = m_txtPrg->palette();
     pal.setColor(QPalette::Text, s.foreColor);
     pal.setColor(QPalette::Base, s.backColor);
@@ -650,6 +665,12 @@ bool Editor::mnSalir_Click()
 
 void Editor::closeEvent(QCloseEvent* e)
 {
+    // an exchange under way ends first: the PLC is never left half-written
+    if (m_link->busy()) {
+        m_closeWhenIdle = true;
+        e->ignore();
+        return;
+    }
     if (!m_left && m_started && !mnSalir_Click()) {
         e->ignore();
         return;

@@ -3,7 +3,9 @@
 // state that the commands share.
 
 #include "Isa.h"
+#include "Link.h"
 #include "Settings.h"
+#include "Waits.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -106,6 +108,17 @@ public:
     void mnI_Click(int index);
     void mnRunOption_Click(int mode);
 
+    // EditorPlc.cpp: the PLC commands
+    void opCom_Click(int port); // port choice: opens COMn at 2400 baud
+    void mnEnviarPrg_Click();
+    void mnEnviarBin_Click();
+    void mnEnviarBld_Click();
+    void mnRun_Click();
+    void mnStop_Click();
+    void mnId_Click();
+    plclink::Link& link() { return *m_link; }
+    plclink::Waits& waits() { return m_waits; }
+
     void GetEditSts();
     void ResetEquList();
     void FillInstructionMenu();
@@ -132,8 +145,10 @@ private:
     EditorSettings currentSettings() const;
     void loadAndApplySettings();
     void saveCurrentSettings();
-    void selectPort(int port);
     void setRunMarks(int mode);
+    void buildLink();
+    void showPortDevices();
+    void reportPortError(const plclink::PortError& error);
 
     // EditorText.cpp: keys
     void txtPrg_KeyUp(int key, Qt::KeyboardModifiers modifiers);
@@ -153,6 +168,10 @@ private:
     void setFrameVisible(bool progress);
 
     std::unique_ptr<OrvLib> m_lib;
+    plclink::Waits m_waits;
+    plclink::Link* m_link = nullptr;
+    QList<QAction*> m_exchangeActions; // disabled while an exchange runs
+    bool m_closeWhenIdle = false;
     QStringList m_arguments;
     bool m_started = false; // settings are written only by a window that started
     bool m_left = false;

@@ -83,6 +83,9 @@ void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings)
     if (const auto rst = toInt16(get("Rst", QStringLiteral("0"))))
         settings.runMode = (*rst >= 0 && *rst <= 2) ? *rst : -1;
     settings.programFolder = get("PrgP", appPath);
+    for (int n = 1; n <= int(settings.devices.size()); ++n)
+        settings.devices[n - 1] =
+            lib.GetIni(QStringLiteral("Puertos"), QStringLiteral("COM%1").arg(n), QString()).trimmed();
 }
 
 void saveSettings(OrvLib& lib, const QString& appPath, const EditorSettings& settings)

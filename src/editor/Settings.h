@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QString>
 
+#include <array>
+
 class OrvLib;
 
 struct EditorSettings
@@ -18,6 +20,8 @@ struct EditorSettings
     // stored as -1 so the next start marks none again
     int runMode = 0;
     QString programFolder;
+    // section "Puertos": the device of COM1..COM6, empty for the default
+    std::array<QString, 6> devices;
 };
 
 // Missing keys take their defaults; a value that cannot be converted leaves its setting as it

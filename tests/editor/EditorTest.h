@@ -3,6 +3,7 @@
 
 #include "Editor.h"
 #include "ProgramText.h"
+#include "Pty.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
 
@@ -39,6 +40,7 @@ struct EditorFixture
 {
     QTemporaryDir dir;
     HookedPrompts prompts;
+    testutil::Pty pty; // every COM port opens here unless dmk38.ini names another device
     std::unique_ptr<Editor> editor;
 
     explicit EditorFixture(bool withEsDef = true)
@@ -63,11 +65,18 @@ struct EditorFixture
     // The program folder (AppPath) with name appended.
     QString path(const QString& name = {}) const { return dir.path() + QLatin1Char('/') + name; }
 
+    // Builds the window and runs its start-up; true when it went through.
+    bool startOnly(const QStringList& arguments = {})
+    {
+        editor = std::make_unique<Editor>(dir.path(), arguments);
+        for (int n = 1; n <= 6; ++n)
+            editor->link().setDevice(n, pty.path());
+        return editor->startUp();
+    }
     // Builds and starts the window; true when the start-up went through.
     bool start(const QStringList& arguments = {})
     {
-        editor = std::make_unique<Editor>(dir.path(), arguments);
-        if (!editor->startUp())
+        if (!startOnly(arguments))
             return false;
         editor->show();
         editor->activateWindow();

@@ -77,8 +77,7 @@ private slots:
         const QByteArray ini = f->read(u"dmk38.ini"_s);
         QVERIFY2(ini.contains("COM=6") && ini.contains("AIdnt=False"), ini.constData());
         // a second start of the window on the same folder
-        f->editor = std::make_unique<Editor>(f->path(), QStringList());
-        QVERIFY(f->editor->startUp());
+        QVERIFY(f->startOnly());
         QCOMPARE(shown(*f), before);
     }
 

@@ -1,0 +1,184 @@
+// The PLC commands of the main window: the port choice, program download, run and stop, the
+// PLC identifier. The exchanges themselves live in the link; this file shows their outcome.
+#include "Editor.h"
+#include "Exchanges.h"
+#include "Minimsg.h"
+#include "ObjCode.h"
+#include "Operand.h"
+#include "OrvLibClient.h"
+#include "ProgramText.h"
+#include "Prompts.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cmath>
+
+void Editor::buildLink()
+{
+    m_link = new plclink::Link(m_waits, this);
+    connect(m_link, &plclink::Link::busyChanged, this, [this](bool busy) {
+        // one exchange at a time: nothing that would start another is offered meanwhile
+        for (QAction* a : std::as_const(m_exchangeActions))
+            a->setEnabled(!busy);
+        if (auto* port = findChild<QToolButton*>(QStringLiteral("tbPuertoButton")))
+            port->setEnabled(!busy);
+        if (!busy && m_closeWhenIdle)
+            QTimer::singleShot(0, this, &QWidget::close);
+    });
+}
+
+void Editor::showPortDevices()
+{
+    for (int n = 1; n <= plclink::kComPorts; ++n)
+        m_portActions[n - 1]->setToolTip(m_link->device(n));
+}
+
+void Editor::opCom_Click(int port)
+{
+    if (m_link->busy())
+        return;
+    m_opCom[port - 1]->setChecked(true);
+    if (const auto error = m_link->OpenPort(port))
+        reportPortError(*error);
+}
+
+void Editor::reportPortError(const plclink::PortError& error)
+{
+    Prompts::current().message(this, {QStringLiteral("Error %1").arg(error.number),
+                                      QStringLiteral("Error de comunicacion %1\r\n%2")
+                                          .arg(error.number)
+                                          .arg(error.description),
+                                      Prompts::Ok, Prompts::Icon::Exclamation});
+}
+
+void Editor::mnEnviarPrg_Click()
+{
+    if (m_link->busy())
+        return;
+    plclink::Link::Busy busy(*m_link);
+    if (!CompiledCurrent) {
+        minimsg()->showText(QStringLiteral("Recompilando..."));
+        mnCompilar_Click();
+        minimsg()->close();
+        // the compile's own report stands; an old or empty image must never reach a machine
+        if (!CompiledCurrent) {
+            m_txtPrg->setFocus();
+            return;
+        }
+    }
+    // a port that cannot be opened is explained once; the attempts then find no answer
+    if (!m_link->isOpen())
+        if (const auto error = m_link->OpenPort(selectedPort()))
+            reportPortError(*error);
+
+    for (;;) {
+        minimsg()->showText(QStringLiteral("Enviando programa..."), true);
+        const plclink::DownloadResult result =
+            plclink::download(*m_link, ProgramImage, QDate::currentDate(), [this](plclink::DownloadStage s) {
+                if (s == plclink::DownloadStage::Image) {
+                    m_frProgreso->setTitle(QStringLiteral("Transmitiendo"));
+                    setFrameVisible(true);
+                } else if (s == plclink::DownloadStage::Answer) {
+                    setFrameVisible(false);
+                    m_frProgreso->setTitle(QStringLiteral("Progreso"));
+                    minimsg()->close();
+                }
+            });
+        setFrameVisible(false);
+        minimsg()->close();
+        if (result.outcome == plclink::DownloadOutcome::Received) {
+            if (Prompts::current().message(this, {QStringLiteral("Ejecutar"), QStringLiteral("Correr programa ?"),
+                                                  Prompts::Yes | Prompts::No, Prompts::Icon::Question,
+                                                  Prompts::Yes}) == Prompts::Yes)
+                mnRun_Click();
+            break;
+        }
+        const bool wrong = result.outcome == plclink::DownloadOutcome::ReceivedWrong;
+        if (Prompts::current().message(
+                this, {wrong ? QStringLiteral("Error") : QStringLiteral("Error de comunicación"),
+                       wrong ? QStringLiteral("El PLC recibió mal") : QStringLiteral("No hay respuesta del PLC"),
+                       Prompts::Retry | Prompts::Cancel, Prompts::Icon::Exclamation,
+                       Prompts::Retry}) != Prompts::Retry)
+            break;
+    }
+    m_txtPrg->setFocus();
+}
+
+void Editor::mnEnviarBin_Click()
+{
+    // the loaded program replaces the text: unsaved work is offered a save first
+    if (m_link->busy() || !askSaveBeforeDiscard(false) || !LoadCompiledFile())
+        return;
+    ReverseTranslate();
+    CompiledCurrent = true;
+    mnEnviarPrg_Click();
+}
+
+void Editor::mnEnviarBld_Click()
+{
+    if (m_link->busy() || !askSaveBeforeDiscard(false))
+        return;
+    Prompts::FileRequest request;
+    request.title = QStringLiteral("Cargar programa compilado del Ladder");
+    request.filter = QStringLiteral("*.bld|*.bld");
+    request.folder = ProgramFolder;
+    const std::optional<QString> chosen = Prompts::current().file(this, request);
+    if (!chosen)
+        return;
+    if (chosen->isEmpty()) {
+        Prompts::current().message(this, {QStringLiteral("No se puede cargar:"),
+                                          QStringLiteral("No se ha especificado el nombre del archivo"),
+                                          Prompts::Ok});
+        return;
+    }
+    minimsg()->showText(QStringLiteral("Cargando..."));
+    QString error;
+    const auto image = objcode::readLadderFile(*chosen, &error);
+    minimsg()->close();
+    if (!image) {
+        // nothing is sent and the text stays when the file is no program
+        Prompts::current().message(
+            this, {QStringLiteral("No se puede cargar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
+        return;
+    }
+    ProgramImage = *image;
+    m_txtPrg->clear();
+    ProgramModified = false;
+    CompiledCurrent = true;
+    mnEnviarPrg_Click();
+    ReverseTranslate();
+}
+
+void Editor::mnRun_Click()
+{
+    plclink::run(*m_link, RunMode);
+    m_txtPrg->setFocus();
+}
+
+void Editor::mnStop_Click()
+{
+    plclink::stop(*m_link, findChild<QAction*>(QStringLiteral("mnSalsOff"))->isChecked());
+    m_txtPrg->setFocus();
+}
+
+void Editor::mnId_Click()
+{
+    QString m;
+    for (;;) {
+        const std::optional<QString> answer = Prompts::current().input(
+            this, {QStringLiteral("N§ de identificaci¢n"),
+                   QStringLiteral(" N£mero de identificador del PLC: entre 1 y 255\r\n") + m,
+                   objcode::Str(PlcId)});
+        if (!answer || answer->isEmpty())
+            return;
+        const double v = compiler::leadingNumber(*answer);
+        if (v >= 1 && v <= 255) {
+            PlcId = qint16(std::nearbyint(v)); // halves to even
+            return;
+        }
+        m = QStringLiteral("El valor ") + *answer + QStringLiteral(" es incorecto!.");
+    }
+}
