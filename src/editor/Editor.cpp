@@ -3,8 +3,11 @@
 #include "Colorset.h"
 #include "Compiler.h"
 #include "Minimsg.h"
+#include "Monitor.h"
+#include "Precnt.h"
 #include "OrvLibClient.h"
 #include "Presenta.h"
+#include "Recprg.h"
 #include "ProgramText.h"
 #include "Prompts.h"
 #include "Settings.h"
@@ -192,14 +195,14 @@ void Editor::buildMenus()
              &Editor::mnEnviarBin_Click);
     exchange(addMenuAction(programa, "mnEnviarBld", QStringLiteral("Enviar compilado del &Ladder (.BLD)")),
              &Editor::mnEnviarBld_Click);
-    addMenuAction(programa, "mnRecibir", QStringLiteral("&Recibir"))->setEnabled(false);
+    exchange(addMenuAction(programa, "mnRecibir", QStringLiteral("&Recibir")), &Editor::mnRecibir_Click);
     programa->addSeparator();
     exchange(addMenuAction(programa, "mnRun", QStringLiteral("Correr")), &Editor::mnRun_Click);
     exchange(addMenuAction(programa, "mnStop", QStringLiteral("Detener")), &Editor::mnStop_Click);
 
     QMenu* plc = topMenu("mnPLC", QStringLiteral("PLC"));
     on(addMenuAction(plc, "mnId", QStringLiteral("&Id (identificador) PLC")), &Editor::mnId_Click);
-    addMenuAction(plc, "mnMonitor", QStringLiteral("&Monitor variables"))->setEnabled(false);
+    exchange(addMenuAction(plc, "mnMonitor", QStringLiteral("&Monitor variables")), &Editor::mnMonitor_Click);
     QAction* salsOff = addMenuAction(plc, "mnSalsOff", QStringLiteral("Apagar salidas al detener"));
     salsOff->setCheckable(true);
     salsOff->setChecked(true);
@@ -219,7 +222,8 @@ void Editor::buildMenus()
         connect(a, &QAction::triggered, this, [this, mode] { mnRunOption_Click(mode); });
     }
     plc->addSeparator();
-    addMenuAction(plc, "mnPresetCnt", QStringLiteral("&Presetear contadores"))->setEnabled(false);
+    exchange(addMenuAction(plc, "mnPresetCnt", QStringLiteral("&Presetear contadores")),
+             &Editor::mnPresetCnt_Click);
 
     QMenu* opciones = topMenu("mnOpciones", QStringLiteral("&Opciones"));
     on(addMenuAction(opciones, "mnColoresEditor", QStringLiteral("Co&lores")),
@@ -284,7 +288,8 @@ void Editor::buildToolBar()
     button("tbCompilar", "compile", QStringLiteral("Compilar"), [this] { mnCompilar_Click(); });         // 7
     m_exchangeActions << button("tbEnviar", "send", QStringLiteral("Enviar al PLC"),
                                 [this] { mnEnviarPrg_Click(); });                                        // 8
-    button("tbRecibir", "receive", QStringLiteral("Extraer programa del PLC"), nullptr, false);          // 9
+    m_exchangeActions << button("tbRecibir", "receive", QStringLiteral("Extraer programa del PLC"),
+                                [this] { mnRecibir_Click(); }); // 9
     m_exchangeActions << button("tbCorrer", "run", QStringLiteral("Correr programa "), [this] {
         if (m_link->busy())
             return;
@@ -297,7 +302,8 @@ void Editor::buildToolBar()
         mnStop_Click();
         setPanelText(6, QStringLiteral("PLC detenido"));
     }); // 11
-    button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"), nullptr, false);              // 12
+    m_exchangeActions << button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"),
+                                [this] { mnMonitor_Click(); }); // 12
     sep();                                                                                               // 13
     button("tbBuscar", "find", QString(), [this] { mnBuscar_Click(); });                                 // 14
     sep();                                                                                               // 15
@@ -677,7 +683,8 @@ void Editor::closeEvent(QCloseEvent* e)
     }
     m_left = true;
     for (QWidget* w : {static_cast<QWidget*>(m_colorset.data()), static_cast<QWidget*>(m_presenta.data()),
-                       static_cast<QWidget*>(m_minimsg.data())})
+                       static_cast<QWidget*>(m_minimsg.data()), static_cast<QWidget*>(m_recprg.data()),
+                       static_cast<QWidget*>(m_monitor.data()), static_cast<QWidget*>(m_precnt.data())})
         if (w)
             w->close();
     e->accept();

@@ -18,6 +18,9 @@ class ProgramText;
 class Minimsg;
 class Presenta;
 class Colorset;
+class Monitor;
+class Precnt;
+class Recprg;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -116,6 +119,12 @@ public:
     void mnRun_Click();
     void mnStop_Click();
     void mnId_Click();
+    void mnRecibir_Click();
+    void mnMonitor_Click();
+    void mnPresetCnt_Click();
+    // The upload's end: the object file it is saved as, and its translation into the editor.
+    void saveUploadedProgram(const QString& chosen);
+    void putUploadedProgram();
     plclink::Link& link() { return *m_link; }
     plclink::Waits& waits() { return m_waits; }
 
@@ -195,4 +204,7 @@ private:
     QPointer<Minimsg> m_minimsg;
     QPointer<Presenta> m_presenta;
     QPointer<Colorset> m_colorset;
+    QPointer<Recprg> m_recprg;
+    QPointer<Monitor> m_monitor;
+    QPointer<Precnt> m_precnt;
 };

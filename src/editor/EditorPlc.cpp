@@ -3,12 +3,16 @@
 #include "Editor.h"
 #include "Exchanges.h"
 #include "Minimsg.h"
+#include "Monitor.h"
 #include "ObjCode.h"
 #include "Operand.h"
 #include "OrvLibClient.h"
+#include "Precnt.h"
 #include "ProgramText.h"
 #include "Prompts.h"
+#include "Recprg.h"
 
+#include <QDateTime>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QTimer>
@@ -181,4 +185,59 @@ void Editor::mnId_Click()
         }
         m = QStringLiteral("El valor ") + *answer + QStringLiteral(" es incorecto!.");
     }
+}
+
+void Editor::mnRecibir_Click()
+{
+    if (m_link->busy())
+        return;
+    if (!m_recprg) {
+        m_recprg = new Recprg(this);
+        connect(m_recprg, &QDialog::finished, m_txtPrg, qOverload<>(&QWidget::setFocus));
+    }
+    m_recprg->begin();
+    m_recprg->open();
+}
+
+void Editor::saveUploadedProgram(const QString& chosen)
+{
+    const QString folder = m_lib->GetPath(chosen);
+    const QString name = m_lib->CutPath(chosen);
+    // an existing file is replaced only when the user says so, and only by a whole new one
+    if (name.isEmpty() || !mayOverwrite(folder, name))
+        return;
+    QString error;
+    if (!objcode::writeObjectFile(folder + name, QString(), ProgramImage, QDateTime::currentDateTime(), &error))
+        Prompts::current().message(
+            this, {QStringLiteral("No se puede grabar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
+    CurrentFileName.clear();
+}
+
+void Editor::putUploadedProgram()
+{
+    // No keeps the user's text; the received program may already be saved as an object file
+    if (!askSaveBeforeDiscard(true))
+        return;
+    ReverseTranslate();
+    CurrentFileName.clear();
+}
+
+void Editor::mnMonitor_Click()
+{
+    if (m_link->busy())
+        return;
+    if (!m_monitor)
+        m_monitor = new Monitor(this);
+    m_monitor->begin();
+    m_monitor->open();
+}
+
+void Editor::mnPresetCnt_Click()
+{
+    if (m_link->busy())
+        return;
+    if (!m_precnt)
+        m_precnt = new Precnt(this);
+    m_precnt->open();
+    m_precnt->begin();
 }

@@ -105,11 +105,13 @@ quint16 uploadedDateWord(const QByteArray& received)
 }
 
 namespace {
-std::optional<QByteArray> poll(Link& link, const QByteArray& frame)
+std::optional<QByteArray> poll(Link& link, const QByteArray& frame, const std::function<void()>& onSent)
 {
     Link::Busy busy(link);
     link.takeAll();
     link.SendFrame(frame);
+    if (onSent)
+        onSent();
     QByteArray answer;
     if (!link.WaitAnswer(answer) || !answerChecks(answer))
         return std::nullopt;
@@ -117,17 +119,19 @@ std::optional<QByteArray> poll(Link& link, const QByteArray& frame)
 }
 } // namespace
 
-std::optional<IoState> pollIo(Link& link, quint8 station)
+std::optional<IoState> pollIo(Link& link, quint8 station, const std::function<void()>& onSent)
 {
-    const auto a = poll(link, memoryReadFrame(station, kAddrOutputs, kSystem, kAddrInputs, kSystem));
+    const auto a = poll(link, memoryReadFrame(station, kAddrOutputs, kSystem, kAddrInputs, kSystem), onSent);
     if (!a)
         return std::nullopt;
     return IoState{answerByte(*a, 4), quint8(answerByte(*a, 2) & 63)};
 }
 
-std::optional<std::array<quint8, 4>> pollVariables(Link& link, quint8 station, int first)
+std::optional<std::array<quint8, 4>> pollVariables(Link& link, quint8 station, int first,
+                                                   const std::function<void()>& onSent)
 {
-    const auto a = poll(link, memoryReadFrame(station, quint8(first), kVariables, quint8(first + 2), kVariables));
+    const auto a =
+        poll(link, memoryReadFrame(station, quint8(first), kVariables, quint8(first + 2), kVariables), onSent);
     if (!a)
         return std::nullopt;
     return std::array<quint8, 4>{answerByte(*a, 2), answerByte(*a, 3), answerByte(*a, 4), answerByte(*a, 5)};
@@ -147,7 +151,8 @@ bool writePresets(Link& link, quint8 station, const Presets& values, const std::
     return true;
 }
 
-PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)>& onStep)
+PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)>& onStep,
+                       const std::function<void(int, const PresetRead&)>& onPair)
 {
     Link::Busy busy(link);
     PresetRead r;
@@ -177,8 +182,20 @@ PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)
                 break;
             }
         }
+        if (onPair)
+            onPair(j, r);
     }
     return r;
+}
+
+std::optional<quint16> presetFromText(const QString& text)
+{
+    const QString t = text.trimmed();
+    bool ok = !t.isEmpty();
+    for (QChar c : t)
+        ok = ok && c >= u'0' && c <= u'9';
+    const uint v = ok ? t.toUInt(&ok) : 0;
+    return ok && v <= 65535 ? std::optional<quint16>(quint16(v)) : std::nullopt;
 }
 
 } // namespace plclink

@@ -56,8 +56,11 @@ struct IoState
     quint8 inputs;  // bit i = input i on
     quint8 outputs; // bits 0..5, a 0 bit means the output is on
 };
-std::optional<IoState> pollIo(Link& link, quint8 station);
-std::optional<std::array<quint8, 4>> pollVariables(Link& link, quint8 station, int first);
+// onSent is told once the frame is out, before the answer's wait.
+std::optional<IoState> pollIo(Link& link, quint8 station, const std::function<void()>& onSent = {});
+// Variables first .. first + 3 (area 1).
+std::optional<std::array<quint8, 4>> pollVariables(Link& link, quint8 station, int first,
+                                                   const std::function<void()>& onSent = {});
 
 // ---- presets
 using Presets = std::array<quint16, kPresetCount>;
@@ -71,7 +74,11 @@ struct PresetRead
     bool silent = false;  // no byte came back: nothing was read
     bool badPair = false; // a pair stayed unread after its attempts
 };
-// The five pair reads with the attempt counter they share; onStep(j) before each frame.
-PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)>& onStep = {});
+// The five pair reads with the attempt counter they share. onStep(j) before each frame of
+// pair j; onPair(j) once pair j is read or given up (its values in the result so far).
+PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)>& onStep = {},
+                       const std::function<void(int, const PresetRead&)>& onPair = {});
+// A preset as typed: a whole number 0..65535, blanks around it allowed.
+std::optional<quint16> presetFromText(const QString& text);
 
 } // namespace plclink

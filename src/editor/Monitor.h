@@ -1,0 +1,45 @@
+#pragma once
+// "Monitor": the PLC's inputs, outputs and four of its variables, polled live until stopped.
+
+#include <QDialog>
+#include <QList>
+
+class Editor;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+class Monitor : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit Monitor(Editor* editor);
+    // Form_Load: the scroll range and the names in view.
+    void begin();
+    void cmdRecibir_Click();
+    void cmdDetener_Click();
+    bool polling() const { return m_polling; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void showNames();
+    void ioPoll();
+    void variablePoll();
+    void badAnswer();
+
+    Editor* m_editor;
+    QList<QLabel*> m_lbEntradas, m_lbSalidas, m_lbVar, m_lbRta;
+    QScrollBar* m_vScroll1;
+    QLabel* m_lbTx;
+    QLabel* m_lbRx;
+    QPushButton* m_cmdRecibir;
+    QPushButton* m_cmdDetener;
+    QPushButton* m_cmdSalirMonitor;
+    bool m_stop = false;
+    bool m_polling = false;
+    bool m_closing = false;
+};

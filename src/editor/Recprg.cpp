@@ -1,0 +1,233 @@
+#include "Recprg.h"
+
+#include "Editor.h"
+#include "Exchanges.h"
+#include "ObjCode.h"
+#include "OrvLibClient.h"
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString hex(int byte) { return QString::number(byte, 16).toUpper(); }
+} // namespace
+
+Recprg::Recprg(Editor* editor) : QDialog(editor), m_editor(editor)
+{
+    setObjectName(QStringLiteral("Recprg"));
+    setWindowTitle(QStringLiteral("Extraer programa del PLC"));
+    setWindowModality(Qt::ApplicationModal);
+
+    m_txtRecibir = new QPlainTextEdit(this);
+    m_txtRecibir->setObjectName(QStringLiteral("txtRecibir"));
+    m_txtRecibir->setReadOnly(true);
+    m_txtRecibir->setMinimumSize(460, 260);
+    m_cmdRecibir = new QPushButton(QStringLiteral("&Recibir"), this);
+    m_cmdRecibir->setObjectName(QStringLiteral("cmdRecibir"));
+    m_cmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    m_cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
+    m_txtPass = new QLineEdit(QStringLiteral("4B7E"), this);
+    m_txtPass->setObjectName(QStringLiteral("txtPass"));
+    auto* label1 = new QLabel(QStringLiteral("Contraseña (4B7E es deshabilitado)"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    m_chkTodos = new QCheckBox(QStringLiteral("Todos"), this);
+    m_chkTodos->setObjectName(QStringLiteral("chkTodos"));
+    m_cbId = new QComboBox(this);
+    m_cbId->setObjectName(QStringLiteral("cbId"));
+    auto* label2 = new QLabel(QStringLiteral("Nº de Id"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    for (QWidget* w : {static_cast<QWidget*>(m_cbId), static_cast<QWidget*>(m_chkTodos)})
+        w->installEventFilter(this);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(m_txtRecibir, 0, 0, 1, 4);
+    grid->addWidget(label1, 1, 0);
+    grid->addWidget(m_txtPass, 1, 1);
+    grid->addWidget(label2, 2, 0);
+    grid->addWidget(m_cbId, 2, 1);
+    grid->addWidget(m_chkTodos, 2, 2);
+    grid->addWidget(m_cmdRecibir, 1, 3);
+    grid->addWidget(m_cmdCancelar, 2, 3);
+
+    connect(m_cmdRecibir, &QPushButton::clicked, this, &Recprg::cmdRecibir_Click);
+    connect(m_cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_chkTodos, &QCheckBox::toggled, m_cbId, [this](bool on) { m_cbId->setEnabled(!on); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == m_txtPass)
+            m_txtPass->selectAll();
+    });
+}
+
+void Recprg::begin()
+{
+    if (m_cbId->count() == 0)
+        for (int i = 1; i <= 255; ++i)
+            m_cbId->addItem(objcode::Str(i));
+    m_cbId->setCurrentIndex(m_editor->PlcId - 1);
+    m_cbId->setEnabled(!m_chkTodos->isChecked());
+    m_txtPass->setEnabled(true);
+    m_chkTodos->setEnabled(true);
+    m_closing = false;
+}
+
+void Recprg::append(const QString& text)
+{
+    m_txtRecibir->setPlainText(m_txtRecibir->toPlainText() + text);
+    m_txtRecibir->moveCursor(QTextCursor::End);
+}
+
+void Recprg::cmdRecibir_Click()
+{
+    plclink::Link& link = m_editor->link();
+    if (link.busy())
+        return;
+    plclink::Link::Busy busy(link);
+    while (attempt() == Outcome::Retry) {
+    }
+    // a window closed mid-exchange cut its waits short; later exchanges wait in full again
+    link.waits().resume();
+    if (!m_closing)
+        m_cmdRecibir->setEnabled(true);
+}
+
+Recprg::Outcome Recprg::attempt()
+{
+    plclink::Link& link = m_editor->link();
+    m_cmdCancelar->setText(QStringLiteral("&Cancelar"));
+    link.takeAll();
+    m_cmdRecibir->setEnabled(false);
+    m_txtRecibir->setPlainText(QStringLiteral("Enviando comando para recibir..."));
+
+    QString pass = m_txtPass->text();
+    if (pass.size() >= 5)
+        pass.truncate(4);
+    const quint16 password = plclink::passwordFromText(pass);
+    m_txtPass->setText(plclink::passwordText(password));
+    const quint8 station = m_chkTodos->isChecked() ? 0 : quint8(m_cbId->currentIndex() + 1);
+
+    const QByteArray probe = plclink::probe(link, station);
+    if (m_closing)
+        return Outcome::Stop;
+    QString probeLine;
+    if (m_editor->DebugMode) {
+        for (int i = 0; i < plclink::kAnswerSize; ++i)
+            probeLine += u' ' + hex(plclink::answerByte(probe, i));
+        append(kCrLf + probeLine + kCrLf);
+    }
+    if (probe.isEmpty() || !plclink::answerChecks(probe)) {
+        const auto answer = Prompts::current().message(
+            this, {QStringLiteral("Reintentar"),
+                   QStringLiteral("No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
+                                  "comunicaci¢n (N§ puerto, cable,\r\nId, contrase¤a, etc.)\r\n\r\n¨ Reintentar ?"),
+                   Prompts::Retry | Prompts::Cancel, Prompts::Icon::Exclamation, Prompts::Retry});
+        return answer == Prompts::Retry ? Outcome::Retry : Outcome::Stop;
+    }
+    const quint8 expected = plclink::answerByte(probe, 2);
+
+    append(kCrLf + probeLine + kCrLf);
+    const QByteArray received = plclink::readProgram(link, station, password);
+    if (m_closing)
+        return Outcome::Stop;
+    const quint8 computed = plclink::uploadChecksum(received);
+    const bool silent = received.isEmpty();
+
+    if (m_editor->DebugMode) {
+        QFont font(QStringLiteral("Courier New"));
+        font.setStyleHint(QFont::TypeWriter);
+        m_txtRecibir->setFont(font);
+        QString dump;
+        for (int c = 0; c < 16; ++c)
+            dump += hex(c) + QStringLiteral("  ");
+        dump += kCrLf;
+        for (int row = 0; row < 17; ++row) {
+            for (int c = 0; c < 16; ++c)
+                dump += QStringLiteral("%1 ").arg(plclink::answerByte(received, row * 16 + c), 2, 16, QLatin1Char('0')).toUpper();
+            dump += kCrLf;
+        }
+        // the flag is the runtime's True (-1) when nothing came back
+        dump += QStringLiteral("Rta%=") + objcode::Str(silent ? -1 : 0) + QStringLiteral("  Chk%=") +
+                objcode::Str(computed) + QStringLiteral("  del PLC=") + objcode::Str(expected) + kCrLf;
+        append(dump);
+        m_txtRecibir->setFocus();
+    }
+
+    QString failure;
+    if (silent)
+        failure = QStringLiteral("No hay respuesta desde el PLC. \r\n\r\nVerifique que:\r\n"
+                                 " - se esté comunicando por el puerto correcto.\r\n"
+                                 " - el PLC esté encendido.\r\n"
+                                 " - el Nº de Id sea el correcto.\r\n"
+                                 " - la contraseña sea la correcta.\r\n"
+                                 " - el cable de comunicaci¢n esté conectado.\r\n");
+    else if (computed != expected)
+        failure = QStringLiteral("La recepción fue copleta pero con errores.\r\n"
+                                 "No da la verificaci¢n de integridad.\r\n");
+    m_cmdRecibir->setEnabled(true);
+    if (!failure.isEmpty()) {
+        const auto answer = Prompts::current().message(
+            this, {QStringLiteral("Reintentar"), failure, Prompts::Abort | Prompts::Retry | Prompts::Ignore,
+                   Prompts::Icon::Exclamation, Prompts::Retry});
+        if (answer == Prompts::Retry)
+            return Outcome::Retry;
+        if (answer != Prompts::Ignore)
+            return Outcome::Stop; // what the editor holds stays as it was
+    }
+    complete(received);
+    return Outcome::Done;
+}
+
+void Recprg::complete(const QByteArray& received)
+{
+    const plclink::PlcDate date = plclink::decodeDateWord(plclink::uploadedDateWord(received));
+    append(kCrLf + QStringLiteral("...recibido !.") + kCrLf + QStringLiteral("Fecha del programa:") + kCrLf +
+           QStringLiteral("  Día") + objcode::Str(date.day) + kCrLf + QStringLiteral("  Mes") +
+           objcode::Str(date.month) + kCrLf + QStringLiteral("  Año") + objcode::Str(date.year) + kCrLf);
+    m_cmdCancelar->setText(QStringLiteral("&Salir"));
+    // only an upload the user accepts replaces the program the editor holds
+    m_editor->ProgramImage = plclink::uploadedImage(received);
+
+    Prompts::FileRequest request;
+    request.mode = Prompts::FileRequest::Save;
+    request.title = QStringLiteral("Salvar programa extraido como");
+    request.filter = QStringLiteral("*.OBJ|*.OBJ");
+    if (const std::optional<QString> chosen = Prompts::current().file(this, request); chosen && !chosen->isEmpty())
+        m_editor->saveUploadedProgram(*chosen);
+    m_editor->putUploadedProgram();
+}
+
+void Recprg::reject()
+{
+    // closing mid-exchange: the waits end at once and nothing more is sent
+    if (m_editor->link().busy()) {
+        m_closing = true;
+        m_editor->link().waits().cutShort();
+    }
+    QDialog::reject();
+}
+
+void Recprg::closeEvent(QCloseEvent* e)
+{
+    reject();
+    e->accept();
+}
+
+bool Recprg::eventFilter(QObject* watched, QEvent* e)
+{
+    // Escape closes the window from the password, the buttons and the window itself only
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape &&
+        (watched == m_cbId || watched == m_chkTodos))
+        return true;
+    return QDialog::eventFilter(watched, e);
+}

@@ -1,0 +1,44 @@
+#pragma once
+// "Extraer programa del PLC": reads the program stored in a PLC, checks it against the
+// checksum the PLC keeps, shows its date, offers to save it and puts its translation into
+// the editor.
+
+#include <QDialog>
+
+class Editor;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+class Recprg : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit Recprg(Editor* editor);
+    // Form_Load: the identifier list on the present PlcId.
+    void begin();
+    void cmdRecibir_Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    enum class Outcome { Done, Retry, Stop };
+    Outcome attempt();
+    void complete(const QByteArray& received);
+    void append(const QString& text);
+
+    Editor* m_editor;
+    QPlainTextEdit* m_txtRecibir;
+    QPushButton* m_cmdRecibir;
+    QPushButton* m_cmdCancelar;
+    QLineEdit* m_txtPass;
+    QCheckBox* m_chkTodos;
+    QComboBox* m_cbId;
+    bool m_closing = false;
+};
