@@ -14,3 +14,11 @@ int runSend(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRun(const QStringList& args, QTextStream& out, QTextStream& err);
 // mk38c stop --port PORT [--outputs-off]
 int runStop(const QStringList& args, QTextStream& out, QTextStream& err);
+// mk38c receive --port PORT [--id N | --all] [--password HEX] [-o OUT.obj] [--dump] [--ignore-checksum]
+int runReceive(const QStringList& args, QTextStream& out, QTextStream& err);
+// mk38c verify FILE --port PORT [--id N] [--password HEX]
+int runVerify(const QStringList& args, QTextStream& out, QTextStream& err);
+// mk38c presets --port PORT [--id N] [--write V0,...,V9 | --factory]
+int runPresets(const QStringList& args, QTextStream& out, QTextStream& err);
+// mk38c monitor --port PORT [--id N] [--from V] [--count N]
+int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -12,6 +12,13 @@ const char kUsage[] = "Usage:\n"
                       "  mk38c send FILE --port PORT [--id N] [--run] [--mode 0|1|2]\n"
                       "  mk38c run --port PORT [--mode 0|1|2]\n"
                       "  mk38c stop --port PORT [--outputs-off]\n"
+                      "  mk38c receive --port PORT [--id N | --all] [--password HEX] [-o OUT.obj] [--dump]\n"
+                      "                [--ignore-checksum]\n"
+                      "  mk38c verify FILE --port PORT [--id N] [--password HEX]\n"
+                      "  mk38c presets --port PORT [--id N] [--write V0,...,V9 | --factory]\n"
+                      "  mk38c monitor --port PORT [--id N] [--from V] [--count N]\n"
+                      "PORT is a device path or COM1..COM6 (section \"Puertos\" of dmk38.ini beside the tool,\n"
+                      "else /dev/ttyS0../dev/ttyS5).\n"
                       "  mk38c --version\n"
                       "  mk38c --help\n";
 } // namespace
@@ -44,6 +51,14 @@ int main(int argc, char** argv)
         rc = runRun(args, out, err);
     } else if (command == QLatin1String("stop")) {
         rc = runStop(args, out, err);
+    } else if (command == QLatin1String("receive")) {
+        rc = runReceive(args, out, err);
+    } else if (command == QLatin1String("verify")) {
+        rc = runVerify(args, out, err);
+    } else if (command == QLatin1String("presets")) {
+        rc = runPresets(args, out, err);
+    } else if (command == QLatin1String("monitor")) {
+        rc = runMonitor(args, out, err);
     } else {
         err << "mk38c: unknown command \"" << command << "\"\n" << kUsage;
     }

@@ -188,6 +188,12 @@ PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)
     return r;
 }
 
+QString presetName(int i)
+{
+    // the presets follow the counter and timer names, Ctv1 first
+    return isa::operandName(isa::findMnemonic(u"ctv")->operands[0].indexBase + i);
+}
+
 std::optional<quint16> presetFromText(const QString& text)
 {
     const QString t = text.trimmed();

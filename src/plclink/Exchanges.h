@@ -78,6 +78,8 @@ struct PresetRead
 // pair j; onPair(j) once pair j is read or given up (its values in the result so far).
 PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)>& onStep = {},
                        const std::function<void(int, const PresetRead&)>& onPair = {});
+// The name of preset i as the program text writes its counter or timer: Ctv1 .. TpvF2.
+QString presetName(int i);
 // A preset as typed: a whole number 0..65535, blanks around it allowed.
 std::optional<quint16> presetFromText(const QString& text);
 
