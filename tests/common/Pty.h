@@ -41,6 +41,7 @@ public:
     Pty& operator=(const Pty&) = delete;
 
     QString path() const { return m_path; }
+    int masterFd() const { return m_master; }
     // What the client has written so far.
     QByteArray take()
     {

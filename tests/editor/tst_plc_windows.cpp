@@ -1,0 +1,259 @@
+// The upload, monitor and preset windows against mk38sim, driven through their controls.
+#include "Colorset.h"
+#include "Exchanges.h"
+#include "Monitor.h"
+#include "PlcTest.h"
+#include "Precnt.h"
+#include "Recprg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+template <class T = QWidget> T* in(QWidget* window, const char* name)
+{
+    return window->findChild<T*>(QLatin1String(name));
+}
+int colour(QWidget* w, QPalette::ColorRole role)
+{
+    const QColor c = w->palette().color(role);
+    for (int i = 0; i < Colorset::kSwatches; ++i)
+        if (paletteColor(i) == c)
+            return i;
+    return -1;
+}
+const QByteArray kProgram = QByteArray::fromHex("06000b080f");
+} // namespace
+
+class TestPlcWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void upload_data()
+    {
+        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QList<int>>("answers"); // message answers in order
+        QTest::addColumn<QString>("saveAs");       // "" cancels the save dialog
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<bool>("replaced"); // ProgramImage and text now hold the PLC's program
+        const QString fail = u"Reintentar | La recepción fue copleta pero con errores.\r\nNo da la verificaci¢n de integridad.\r\n"_s;
+        const QString save = u"Salvar programa extraido como | *.OBJ|*.OBJ"_s;
+        const QString ask = u"Salvar archivo | El Archivo  no ha sido salvado.\r\n¨Salvar ahora?"_s;
+        QTest::newRow("received, saved") << QStringList() << false << QList<int>() << "up" << QStringList{save} << true;
+        QTest::newRow("save cancelled") << QStringList() << false << QList<int>() << "" << QStringList{save} << true;
+        // a failed upload leaves the program the editor holds alone, unless the user ignores it
+        QTest::newRow("checksum wrong, aborted") << QStringList{u"--fault"_s, u"badxor"_s} << false
+                                                 << QList<int>{Prompts::Abort} << "" << QStringList{fail} << false;
+        QTest::newRow("checksum wrong, ignored") << QStringList{u"--fault"_s, u"badxor"_s} << false
+                                                 << QList<int>{Prompts::Ignore} << "" << QStringList{fail, save} << true;
+        // unsaved text is asked about; No keeps it, and the program could still be saved
+        QTest::newRow("unsaved text kept") << QStringList() << true << QList<int>{Prompts::No} << "" << QStringList{save, ask} << false;
+        QTest::newRow("silent PLC") << QStringList{u"--fault"_s, u"silence"_s} << false << QList<int>{Prompts::Cancel} << ""
+                                    << QStringList{u"Reintentar | No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
+                                                   u"comunicaci¢n (N§ puerto, cable,\r\nId, contrase¤a, etc.)\r\n\r\n¨ Reintentar ?"_s}
+                                    << false;
+    }
+    void upload()
+    {
+        QFETCH(QStringList, simArgs);
+        QFETCH(QList<int>, answers);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, replaced);
+        PlcFixture f(simArgs + QStringList{u"--password"_s, u"00A5"_s});
+        QVERIFY(f.startWithSim());
+        // the program in the PLC, stamped 5 Sep 2006 (date word 0x2C86)
+        f.sim.command("fault none");
+        isa::ProgramImage image{};
+        std::copy(kProgram.begin(), kProgram.end(), image.begin());
+        QCOMPARE(plclink::download(f.editor->link(), image, QDate(2006, 9, 5)).outcome, plclink::DownloadOutcome::Received);
+        if (!simArgs.isEmpty())
+            f.sim.command("fault " + simArgs[1].toLatin1());
+        f.setText(u"; mine"_s);
+        f.editor->ProgramModified = QFETCH(bool, modified);
+        f.editor->CurrentFileName = u"mine.prg"_s;
+        f.editor->ProgramImage.fill(0x33);
+        const isa::ProgramImage before = f.editor->ProgramImage;
+
+        for (int a : answers)
+            f.prompts.answerMessage(Prompts::Button(a));
+        f.prompts.answerFile(saveAs.isEmpty() ? std::nullopt : std::optional<QString>(f.path(saveAs)));
+        f.trigger("mnRecibir");
+        auto* w = f.editor->findChild<Recprg*>();
+        QVERIFY(w && w->isVisible());
+        in<QLineEdit>(w, "txtPass")->setText(u"a5"_s); // two digits: padded, the low byte
+        in<QPushButton>(w, "cmdRecibir")->click();
+        QStringList said;
+        for (qsizetype i = 0; i < f.prompts.asked().size(); ++i)
+            said << f.said(i);
+        QTEST(said, "said");
+        QCOMPARE(in<QLineEdit>(w, "txtPass")->text(), u"00A5"_s);
+        QVERIFY(in<QPushButton>(w, "cmdRecibir")->isEnabled());
+        QCOMPARE(f.editor->ProgramImage == image, replaced);
+        if (!replaced)
+            QCOMPARE(f.editor->ProgramImage, before);
+        QCOMPARE(f.txt()->toPlainText().startsWith(u"        LD e1"_s), replaced);
+        if (replaced) {
+            QVERIFY(f.editor->CurrentFileName.isEmpty());
+            QVERIFY(in<QPlainTextEdit>(w, "txtRecibir")->toPlainText().endsWith(
+                u"\n...recibido !.\nFecha del programa:\n  Día 5\n  Mes 9\n  Año 2006\n"_s));
+            QCOMPARE(in<QPushButton>(w, "cmdCancelar")->text(), u"&Salir"_s);
+        }
+        if (!saveAs.isEmpty()) {
+            const QByteArray obj = f.read(saveAs + u".obj"_s).isEmpty() ? f.read(saveAs) : f.read(saveAs + u".obj"_s);
+            QVERIFY(obj.startsWith(" - ") && obj.endsWith(kProgram + QByteArray(251, '\0')));
+        }
+        w->close();
+        QTRY_VERIFY(f.txt()->hasFocus());
+    }
+
+    void uploadDumpAndStations()
+    {
+        PlcFixture f({u"--id"_s, u"9"_s});
+        QVERIFY(f.startWithSim());
+        f.editor->DebugMode = true;
+        f.prompts.answerFile(std::nullopt);
+        f.trigger("mnRecibir");
+        auto* w = f.editor->findChild<Recprg*>();
+        QCOMPARE(in<QComboBox>(w, "cbId")->currentText(), u" 1"_s);
+        in<QCheckBox>(w, "chkTodos")->setChecked(true); // every station: 0, whatever the list shows
+        QVERIFY(!in<QComboBox>(w, "cbId")->isEnabled());
+        in<QPushButton>(w, "cmdRecibir")->click();
+        QCOMPARE(f.sim.received().last().toHex(' '), QByteArray("00 52 7e 4b 00 00 67"));
+        const QStringList lines = in<QPlainTextEdit>(w, "txtRecibir")->toPlainText().split(u'\n');
+        const qsizetype header = lines.indexOf(u"0  1  2  3  4  5  6  7  8  9  A  B  C  D  E  F  "_s);
+        QVERIFY(header > 0);
+        QCOMPARE(lines[1], u" 9 8 0 0 0 0 1"_s); // the probe answer, byte by byte
+        QCOMPARE(lines.mid(header + 1, 17).filter(QRegularExpression(u"^([0-9A-F]{2} ){16}$"_s)).size(), 17);
+        QCOMPARE(lines[header + 17], u"00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "_s);
+        QCOMPARE(lines[header + 18], u"Rta%= 0  Chk%= 0  del PLC= 0"_s);
+        w->close();
+    }
+
+    void monitorLamps_data()
+    {
+        QTest::addColumn<QStringList>("console");
+        QTest::addColumn<QString>("inputs");  // G lit green, - dark
+        QTest::addColumn<QString>("outputs"); // R lit light red, - dark
+        QTest::addColumn<QString>("values");
+        QTest::newRow("inputs 0x05, output 0 on")
+            << QStringList{u"in 0 1"_s, u"in 2 1"_s, u"out 0 1"_s, u"var 0 0x81"_s} << "G-G-----" << "R-----"
+            << " 1  0x81,  0  0x0,  0  0x0,  0  0x0";
+        QTest::newRow("every output off") << QStringList{u"var 3 0xFE"_s} << "--------" << "------"
+                                          << " 0  0x0,  0  0x0,  0  0x0,  0  0xFE";
+    }
+    void monitorLamps()
+    {
+        QFETCH(QStringList, console);
+        PlcFixture f;
+        QVERIFY(f.startWithSim());
+        for (const QString& line : console)
+            f.sim.command(line.toLatin1());
+        f.editor->DebugMode = true;
+        f.editor->toolAction(12)->trigger();
+        auto* w = f.editor->findChild<Monitor*>();
+        QCOMPARE(in<QLabel>(w, "lbVar0")->text(), u"e1"_s);
+        QTimer::singleShot(100, w, [w] { in<QPushButton>(w, "cmdDetener")->click(); });
+        in<QPushButton>(w, "cmdRecibir")->click(); // polls until stopped
+        QString inputs, outputs;
+        for (int i = 0; i < 8; ++i) {
+            auto* lamp = in(w, qPrintable(u"lbEntradas%1"_s.arg(i)));
+            inputs += colour(lamp, QPalette::Window) == 2 ? u'G' : colour(lamp, QPalette::Window) == 7 ? u'-' : u'?';
+        }
+        for (int i = 0; i < 6; ++i) {
+            auto* lamp = in(w, qPrintable(u"lbSalidas%1"_s.arg(i)));
+            outputs += colour(lamp, QPalette::Window) == 12 ? u'R' : colour(lamp, QPalette::Window) == 7 ? u'-' : u'?';
+        }
+        QTEST(inputs, "inputs");
+        QTEST(outputs, "outputs");
+        QStringList values;
+        for (int i = 0; i < 4; ++i)
+            values << in<QLabel>(w, qPrintable(u"lbRta%1"_s.arg(i)))->text();
+        QTEST(values.join(u','), "values");
+        QCOMPARE(colour(in(w, "lbRta0"), QPalette::WindowText), console.size() > 1 ? 4 : 1); // bit 0 set: red
+        QVERIFY(in(w, "cmdRecibir")->isVisible() && !in(w, "cmdDetener")->isVisible());
+        // a bad answer keeps the last values, in cyan, and closes the port
+        f.sim.command("fault badxor");
+        QTimer::singleShot(100, w, [w] { in<QPushButton>(w, "cmdDetener")->click(); });
+        in<QPushButton>(w, "cmdRecibir")->click();
+        QCOMPARE(colour(in(w, "lbRta3"), QPalette::WindowText), 3);
+        QCOMPARE(colour(in(w, "lbEntradas0"), QPalette::WindowText), 3);
+        QCOMPARE(colour(in(w, "lbRx"), QPalette::Window), 12);
+        QCOMPARE(in<QLabel>(w, "lbRta3")->text(), values.last());
+        w->close();
+    }
+
+    void closedWhilePolling()
+    {
+        PlcFixture f;
+        QVERIFY(f.startWithSim());
+        f.trigger("mnMonitor");
+        auto* w = f.editor->findChild<Monitor*>();
+        qsizetype sentAtClose = -1;
+        QTimer::singleShot(80, w, [&] {
+            sentAtClose = f.sim.received().size();
+            w->close(); // the window manager's close
+        });
+        in<QPushButton>(w, "cmdRecibir")->click();
+        QVERIFY(!w->isVisible() && sentAtClose > 0);
+        QTest::qWait(100);
+        QCOMPARE(f.sim.received().size(), sentAtClose);
+        // the link works again at full length afterwards
+        QVERIFY(!f.editor->link().busy() && !f.editor->waits().isCutShort());
+    }
+
+    void presets()
+    {
+        PlcFixture f;
+        QVERIFY(f.startWithSim("ID=1\r\n"));
+        f.trigger("mnPresetCnt");
+        auto* w = f.editor->findChild<Precnt*>();
+        QVERIFY(w && w->isVisible());
+        auto box = [w](int i) { return in<QLineEdit>(w, qPrintable(u"txtCnt%1"_s.arg(i))); };
+        QStringList shown;
+        for (int i = 0; i < 10; ++i)
+            shown << box(i)->text();
+        QCOMPARE(shown.join(u','), u"1,1,1,1,10,10,10,10,100,100"_s); // read at once
+        QCOMPARE(in<QLabel>(w, "lbMsg")->text(), QString());
+
+        // a box that is no value is never written: the message, the focus on it, nothing sent
+        box(3)->setText(u""_s);
+        box(5)->setText(u"????"_s);
+        const qsizetype before = f.sim.received().size();
+        f.prompts.answerMessage(Prompts::Ok);
+        in<QPushButton>(w, "cmdPreset")->click();
+        QCOMPARE(f.said(), u"Error | Valores admisibles entre 0 y 65535"_s);
+        QTRY_VERIFY(box(3)->hasFocus());
+        QCOMPARE(f.sim.received().size(), before);
+
+        in<QPushButton>(w, "cmdZero")->click(); // fills, sends nothing
+        QCOMPARE(f.sim.received().size(), before);
+        box(0)->setText(u"300"_s);
+        in<QPushButton>(w, "cmdPreset")->click();
+        const QList<QByteArray> frames = f.sim.received().mid(before);
+        QCOMPARE(frames.size(), 16);
+        QCOMPARE(frames[0].toHex(' '), QByteArray("01 09 36 00 2c 01 13"));
+        QCOMPARE(frames[10].toHex(' '), QByteArray("01 47 00 00 00 00 46"));
+        QCOMPARE(box(0)->text(), u"300"_s);
+        QCOMPARE(box(9)->text(), u"0"_s);
+
+        // a silent PLC: every box unread, the message says where it stopped
+        f.sim.command("fault silence");
+        in<QPushButton>(w, "cmdReLeer")->click();
+        QCOMPARE(box(0)->text(), u"????"_s);
+        QCOMPARE(box(9)->text(), u"????"_s);
+        QCOMPARE(in<QLabel>(w, "lbMsg")->text(), u"Leyendo 0"_s);
+        w->close();
+    }
+};
+
+QTEST_MAIN(TestPlcWindows)
+#include "tst_plc_windows.moc"

@@ -1,0 +1,323 @@
+// The link against mk38sim over a real pseudo-terminal: the bytes each exchange sends, how it
+// judges the answers the simulator gives (faults included), and the port's own failures.
+#include "Compiler.h"
+#include "Exchanges.h"
+#include "Pty.h"
+#include "SimProcess.h"
+#include "TestUtil.h"
+
+#include <QElapsedTimer>
+#include <QSocketNotifier>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using plclink::DownloadOutcome;
+
+namespace {
+
+QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
+
+// The simulator with the link open on it; waits a tenth of their length.
+struct Plc
+{
+    testutil::SimProcess sim;
+    plclink::Waits waits{0.1};
+    plclink::Link link{waits};
+    explicit Plc(const QStringList& args = {}) : sim(args) {}
+    bool start() { return sim.start() && !link.openDevice(sim.device()); }
+};
+
+isa::ProgramImage program(const char* source)
+{
+    return compiler::compile(QString::fromLatin1(source), testutil::shippedDefinitionNames()).image;
+}
+
+// A PLC played by the test: every frame it gets is answered by the next scripted answer.
+class ScriptedPlc : public QObject
+{
+public:
+    testutil::Pty pty;
+    QList<QByteArray> answers;
+    QByteArray got;
+    ScriptedPlc() : m_notifier(pty.masterFd(), QSocketNotifier::Read)
+    {
+        connect(&m_notifier, &QSocketNotifier::activated, this, [this] {
+            got += pty.take();
+            while (got.size() >= 7 && !answers.isEmpty()) {
+                got.remove(0, 7);
+                pty.write(answers.takeFirst());
+            }
+        });
+    }
+
+private:
+    QSocketNotifier m_notifier;
+};
+
+} // namespace
+
+class TstLink : public QObject
+{
+    Q_OBJECT
+private slots:
+    void runAndStop_data()
+    {
+        QTest::addColumn<int>("command"); // 0..2 run in that mode, 3 stop, 4 stop with outputs off
+        QTest::addColumn<QByteArray>("frame");
+        QTest::newRow("run, restart") << 0 << hex("00430000000043");
+        QTest::newRow("run, retain variables") << 2 << hex("00430200000041");
+        QTest::newRow("stop") << 3 << hex("00440000000044");
+        QTest::newRow("stop, outputs off") << 4 << hex("00440100000045");
+    }
+    void runAndStop()
+    {
+        QFETCH(int, command);
+        Plc plc;
+        QVERIFY(plc.start());
+        command < 3 ? plclink::run(plc.link, command) : plclink::stop(plc.link, command == 4);
+        QTRY_COMPARE(plc.sim.received(), QList<QByteArray>{QFETCH(QByteArray, frame), frame});
+    }
+
+    void download_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<int>("answerSize");
+        QTest::newRow("answered") << "" << int(DownloadOutcome::Received) << 7;
+        // judged by length and result byte alone
+        QTest::newRow("bad check byte") << "badxor" << int(DownloadOutcome::Received) << 7;
+        QTest::newRow("received wrong") << "badresult" << int(DownloadOutcome::ReceivedWrong) << 7;
+        QTest::newRow("silent") << "silence" << int(DownloadOutcome::NoAnswer) << 0;
+        QTest::newRow("6 bytes") << "short" << int(DownloadOutcome::NoAnswer) << 6;
+        QTest::newRow("8 bytes") << "long" << int(DownloadOutcome::NoAnswer) << 8;
+        QTest::newRow("junk first") << "garbage" << int(DownloadOutcome::NoAnswer) << 10;
+        QTest::newRow("after the wait") << "late" << int(DownloadOutcome::NoAnswer) << 0;
+    }
+    void download()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, outcome);
+        Plc plc(fault.isEmpty() ? QStringList() : QStringList{u"--fault"_s, fault, u"--late-ms"_s, u"600"_s});
+        QVERIFY(plc.start());
+        const isa::ProgramImage image = program("ld e1\r\nout s1\r\nend\r\n");
+        const auto r = plclink::download(plc.link, image, QDate(2099, 12, 31));
+        QCOMPARE(int(r.outcome), outcome);
+        QTEST(int(r.answer.size()), "answerSize");
+        // the header carries the program's XOR; the date 31 Dec 2099 follows the program as 63 FE
+        QByteArray body(reinterpret_cast<const char*>(image.data()), 256);
+        QCOMPARE(plc.sim.received(), (QList<QByteArray>{hex("0050000001 0A 5B"), body + hex("63FE")}));
+        if (fault == u"late") {
+            // the late answer never passes for the answer to the next frame
+            QTest::qWait(600);
+            QVERIFY(!plclink::pollIo(plc.link, 1));
+        }
+    }
+
+    void waitsLastTheirWholePeriod()
+    {
+        Plc plc;
+        QVERIFY(plc.start());
+        plc.waits.setScale(1.0);
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(plclink::pollIo(plc.link, 1)); // answered at once, judged after the full 500 ms
+        QVERIFY2(t.elapsed() >= plclink::Waits::kAnswer, qPrintable(QString::number(t.elapsed())));
+    }
+
+    void hangUpMidDownload()
+    {
+        Plc plc({u"--fault"_s, u"hangup"_s});
+        QVERIFY(plc.start());
+        const auto r = plclink::download(plc.link, program("end\r\n"), QDate(2026, 1, 1));
+        QCOMPARE(r.outcome, DownloadOutcome::NoAnswer);
+        plclink::run(plc.link, 0); // a send to a device that went away is silent
+        QTRY_VERIFY(!plc.link.isOpen());
+    }
+
+    void portFailures_data()
+    {
+        QTest::addColumn<QString>("device"); // BUSY: the simulator's device, already open elsewhere
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing") << "/dev/ttyNoSuch" << int(plclink::PortError::kMissing) << "/dev/ttyNoSuch no existe";
+        QTest::newRow("held by another program") << "BUSY" << int(plclink::PortError::kBusy) << "está ocupado";
+        QTest::newRow("not a serial port") << WMK38_BIN_DIR "/es.def" << int(plclink::PortError::kOther)
+                                           << "no se puede abrir como puerto serie";
+    }
+    void portFailures()
+    {
+        QFETCH(QString, device);
+        Plc plc;
+        QVERIFY(plc.start());
+        plclink::Waits waits;
+        plclink::Link other(waits);
+        other.setDevice(3, device == u"BUSY" ? plc.sim.device() : device);
+        const auto error = other.OpenPort(3);
+        QVERIFY(error);
+        QTEST(error->number, "number");
+        QVERIFY2(error->description.contains(QFETCH(QString, says)), qPrintable(error->description));
+        // the next send neither reports nor blocks
+        other.SendFrame(plclink::runFrame(0));
+        QVERIFY(!other.isOpen());
+    }
+
+    void comPortsFromTheSettings()
+    {
+        const auto devices = plclink::portOverrides("[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=/tmp/plc\r\ncom5 = \"/dev/ttyUSB0\"\r\n"
+                                                    "COM2=/tmp/other\r\nCOM7=/x\r\n[Puertos]\r\nCOM1=/late\r\n");
+        QCOMPARE(QStringList(devices.begin(), devices.end()),
+                 (QStringList{{}, u"/tmp/plc"_s, {}, {}, u"/dev/ttyUSB0"_s, {}}));
+        plclink::Waits waits;
+        plclink::Link link(waits);
+        link.setDevice(2, devices[1]);
+        QCOMPARE(link.device(2), u"/tmp/plc"_s);
+        QCOMPARE(link.device(6), u"/dev/ttyS5"_s);
+    }
+
+    void upload_data()
+    {
+        QTest::addColumn<QString>("plcPassword");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<quint8>("station");
+        QTest::addColumn<QByteArray>("readFrame");
+        QTest::addColumn<int>("received");
+        QTest::newRow("no password") << "4B7E" << "4B7E" << quint8(1) << hex("01527E4B000066") << 258;
+        QTest::newRow("two digits, padded") << "00A5" << "a5" << quint8(1) << hex("0152A50000 00F6") << 258;
+        QTest::newRow("six digits, cut") << "1234" << "123456" << quint8(1) << hex("01523412000075") << 258;
+        QTest::newRow("no digits, 0") << "0000" << "xyz" << quint8(1) << hex("01520000000053") << 258;
+        QTest::newRow("wrong password: silence") << "1234" << "4321" << quint8(1) << hex("01522143000031") << 0;
+        QTest::newRow("every station") << "4B7E" << "4B7E" << quint8(0) << hex("00527E4B000067") << 258;
+    }
+    void upload()
+    {
+        QFETCH(QString, plcPassword);
+        QFETCH(QString, typed);
+        QFETCH(quint8, station);
+        Plc plc({u"--password"_s, plcPassword, u"--id"_s, u"1"_s});
+        QVERIFY(plc.start());
+        const isa::ProgramImage image = program("ld e1\r\nout s1\r\nend\r\n");
+        // a program stamped 5 Sep 2006 reads back with that date
+        QCOMPARE(plclink::download(plc.link, image, QDate(2006, 9, 5)).outcome, DownloadOutcome::Received);
+        const QByteArray probe = plclink::probe(plc.link, station);
+        QVERIFY(plclink::answerChecks(probe) && probe.size() == 7);
+        QCOMPARE(plclink::answerByte(probe, 2), quint8(0x0A)); // the stored checksum
+        const QByteArray got = plclink::readProgram(plc.link, station, plclink::passwordFromText(typed));
+        QCOMPARE(plc.sim.received().last(), QFETCH(QByteArray, readFrame));
+        QTEST(int(got.size()), "received");
+        if (got.isEmpty())
+            return;
+        QCOMPARE(plclink::uploadedImage(got), image);
+        QCOMPARE(plclink::uploadChecksum(got), plclink::answerByte(probe, 2));
+        const auto d = plclink::decodeDateWord(plclink::uploadedDateWord(got));
+        QCOMPARE(QList<int>({d.day, d.month, d.year}), QList<int>({5, 9, 2006}));
+    }
+
+    void shortProgramAnswerWithTheRightChecksum()
+    {
+        // 200 bytes whose XOR is the probe's: accepted, the rest reads as 0
+        ScriptedPlc plc;
+        plclink::Waits waits(0.1);
+        plclink::Link link(waits);
+        QVERIFY(!link.openDevice(plc.pty.path()));
+        QByteArray program(200, '\0');
+        program[0] = 0x0F;
+        plc.answers << hex("01080F000F0009") << program;
+        const QByteArray probe = plclink::probe(link, 1);
+        QCOMPARE(plclink::answerByte(probe, 2), quint8(0x0F));
+        const QByteArray got = plclink::readProgram(link, 1, plclink::kNoPassword);
+        QCOMPARE(got.size(), 200);
+        QCOMPARE(plclink::uploadChecksum(got), quint8(0x0F));
+        QCOMPARE(plclink::uploadedDateWord(got), quint16(0));
+    }
+
+    void staleAnswersAreDiscarded()
+    {
+        // a late answer that waits in the buffer must not pass for the answer to the next poll
+        ScriptedPlc plc; // silent
+        plclink::Waits waits(0.1);
+        plclink::Link link(waits);
+        QVERIFY(!link.openDevice(plc.pty.path()));
+        plc.pty.write(hex("0108AA00BB0018")); // a sound answer, but to an earlier frame
+        QTest::qWait(50);
+        QVERIFY(!plclink::pollVariables(link, 1, 0));
+        QVERIFY(!plclink::pollIo(link, 1));
+    }
+
+    void monitorPolls()
+    {
+        Plc plc;
+        QVERIFY(plc.start());
+        for (const char* line : {"in 0 1", "in 2 1", "out 0 1", "var 15 0x81"})
+            QVERIFY(!plc.sim.command(line).isEmpty());
+        const auto io = plclink::pollIo(plc.link, 1);
+        QVERIFY(io);
+        QCOMPARE(io->inputs, quint8(0x05));
+        QCOMPARE(io->outputs, quint8(0x3E)); // output 0 on: its bit clear
+        const auto vars = plclink::pollVariables(plc.link, 1, 14);
+        QVERIFY(vars);
+        QCOMPARE(vars->at(1), quint8(0x81));
+        QCOMPARE(plc.sim.received(), (QList<QByteArray>{hex("0108DC00DA000F"), hex("01080E01100117")}));
+    }
+
+    void presets_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("readFrames");
+        QTest::addColumn<QString>("values");
+        QTest::newRow("read back") << "" << 5 << "300,65535,0,1,10,10,10,10,100,100";
+        // the attempt counter is shared: pair 0 takes three, the others one each
+        QTest::newRow("bad answers") << "badxor" << 7 << "?,?,?,?,?,?,?,?,?,?";
+        QTest::newRow("silent") << "silence" << 1 << "?,?,?,?,?,?,?,?,?,?";
+    }
+    void presets()
+    {
+        QFETCH(QString, fault);
+        Plc plc;
+        QVERIFY(plc.start());
+        plclink::Presets values = plclink::kFactoryPresets;
+        values[0] = 300;
+        values[1] = 65535;
+        values[2] = 0;
+        values[3] = 1;
+        QVERIFY(plclink::writePresets(plc.link, 1, values));
+        if (!fault.isEmpty())
+            plc.sim.command("fault " + fault.toLatin1());
+        const plclink::PresetRead r = plclink::readPresets(plc.link, 1);
+        QStringList shown;
+        for (const auto& v : r.values)
+            shown << (v ? QString::number(*v) : u"?"_s);
+        QTEST(shown.join(u','), "values");
+        QList<QByteArray> frames = plc.sim.received();
+        QCOMPARE(frames.size(), 11 + QFETCH(int, readFrames));
+        // "300" is written as 2C 01, the writes go to 54, 56, ... 72 and the closing G follows
+        QCOMPARE(frames[0], hex("0109 36 00 2C 01 13"));
+        QCOMPARE(frames[9], hex("0109 48 00 64 00 24"));
+        QCOMPARE(frames[10], hex("01470000000046"));
+        QCOMPARE(frames[11], hex("0108 36 00 38 00 07"));
+    }
+
+    void helpers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("preset"); // -1: refused
+        QTest::newRow("number") << "300" << 300;
+        QTest::newRow("blanks, leading zeros") << " 00065535 " << 65535;
+        QTest::newRow("too big") << "65536" << -1;
+        QTest::newRow("negative") << "-1" << -1;
+        QTest::newRow("unread") << "????" << -1;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("fraction") << "12.5" << -1;
+    }
+    void helpers()
+    {
+        QFETCH(QString, text);
+        const auto v = plclink::presetFromText(text);
+        QTEST(v ? int(*v) : -1, "preset");
+        QCOMPARE(plclink::XorChecksum({}), quint8(0));
+        QCOMPARE(plclink::DateWord(QDate(2099, 12, 31)), quint16(0xFE63));
+        QCOMPARE(plclink::presetName(9), u"TpvF2"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstLink)
+#include "tst_link.moc"
