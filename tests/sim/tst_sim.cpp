@@ -130,6 +130,12 @@ private slots:
         // unless dropped, the stale bytes would make a valid frame reading variables 54 and 55
         QTest::newRow("partial frame dropped after a pause")
             << none << QStringList{"01 08 36", "~250"} << kReadPresets << kPresetsAnswer;
+        const QByteArray embedded = frame("01 08 48 00 48 00") + QByteArray(251, 0);
+        QTest::newRow("body for another station not read as frames")
+            << none << QStringList{"05 50 00 00 01 00", embedded.toHex(' ')} << kReadPresets
+            << kPresetsAnswer;
+        QTest::newRow("body abandoned after a second")
+            << none << QStringList{"00 50 00 00 01 00", "00 00", "~1100"} << kReadPresets << kPresetsAnswer;
         QTest::newRow("preset write held")
             << none << QStringList{"01 09 36 00 2C 01"} << kReadPresets << kPresetsAnswer;
         QTest::newRow("preset write committed by G")
