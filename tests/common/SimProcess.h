@@ -1,0 +1,100 @@
+#pragma once
+// Runs mk38sim for a test: the device it serves, its console, and the frames its log saw.
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QList>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace testutil {
+
+class SimProcess
+{
+public:
+    explicit SimProcess(const QStringList& extraArgs = {}) : m_args(extraArgs) {}
+    ~SimProcess()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate(); // SIGTERM: the simulator removes its link
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    // Runs the simulator with extraArgs and a log of its own; true once it named its device.
+    bool start()
+    {
+        m_process.start(QStringLiteral(WMK38_BIN_DIR "/mk38sim"),
+                        m_args + QStringList{QStringLiteral("--log"), logPath()});
+        m_device = QString::fromLocal8Bit(readLine(5000)).trimmed();
+        return m_device.startsWith(u'/');
+    }
+
+    QString device() const { return m_device; }
+
+    // The simulator's answer to a console line, without the last line break: one line, or for "show"
+    // every line up to its closing ".". Empty when nothing came within 5 s.
+    QByteArray command(const QByteArray& line)
+    {
+        m_process.write(line + '\n');
+        m_process.waitForBytesWritten(5000);
+        const bool listing = line.trimmed() == "show";
+        QByteArray answer;
+        for (;;) {
+            const QByteArray got = readLine(5000);
+            answer += got;
+            if (got.isEmpty() || !listing || got == ".\n")
+                break;
+        }
+        if (answer.endsWith('\n'))
+            answer.chop(1);
+        return answer;
+    }
+
+    // The frames received and the answers sent, as raw bytes in order, from the log so far.
+    QList<QByteArray> received() const { return logged("rx"); }
+    QList<QByteArray> sent() const { return logged("tx"); }
+
+    QProcess& process() { return m_process; }
+
+private:
+    QString logPath() const { return m_dir.filePath(QStringLiteral("mk38sim.log")); }
+
+    QByteArray readLine(int timeoutMs)
+    {
+        const QDeadlineTimer deadline(timeoutMs);
+        while (!m_process.canReadLine()) {
+            if (m_process.state() == QProcess::NotRunning ||
+                !m_process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))))
+                return {};
+        }
+        return m_process.readLine();
+    }
+
+    // Log lines: "HH:MM:SS.zzz rx 01 08 36 00 36 00 09"
+    QList<QByteArray> logged(const QByteArray& direction) const
+    {
+        QFile file(logPath());
+        QList<QByteArray> frames;
+        if (!file.open(QIODevice::ReadOnly))
+            return frames;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (line.mid(13, 3) == direction + ' ')
+                frames << QByteArray::fromHex(line.mid(16));
+        return frames;
+    }
+
+    QStringList m_args;
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QString m_device;
+};
+
+} // namespace testutil
