@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QToolButton>
 
@@ -178,7 +179,8 @@ void Editor::mnId_Click()
                    objcode::Str(PlcId)});
         if (!answer || answer->isEmpty())
             return;
-        const double v = compiler::leadingNumber(*answer);
+        // as the runtime's Val reads a typed number: blanks anywhere are skipped
+        const double v = compiler::leadingNumber(QString(*answer).remove(QRegularExpression(QStringLiteral("[ \t\r\n]"))));
         if (v >= 1 && v <= 255) {
             PlcId = qint16(std::nearbyint(v)); // halves to even
             return;

@@ -195,8 +195,10 @@ void Recprg::complete(const QByteArray& received)
            QStringLiteral("  Día") + objcode::Str(date.day) + kCrLf + QStringLiteral("  Mes") +
            objcode::Str(date.month) + kCrLf + QStringLiteral("  Año") + objcode::Str(date.year) + kCrLf);
     m_cmdCancelar->setText(QStringLiteral("&Salir"));
-    // only an upload the user accepts replaces the program the editor holds
+    // only an upload the user accepts replaces the program the editor holds; it is no longer
+    // the compiled text, which a later send would otherwise leave out
     m_editor->ProgramImage = plclink::uploadedImage(received);
+    m_editor->CompiledCurrent = false;
 
     Prompts::FileRequest request;
     request.mode = Prompts::FileRequest::Save;

@@ -5,6 +5,8 @@
 #include "EditorTest.h"
 #include "SimProcess.h"
 
+#include <QTimer>
+
 struct PlcFixture : EditorFixture
 {
     testutil::SimProcess sim;
@@ -25,7 +27,7 @@ struct PlcFixture : EditorFixture
     {
         QStringList all;
         for (const QByteArray& f : sim.received())
-            all << QString::fromLatin1(f.size() > 16 ? f.left(4).toHex(' ') + " … (" + QByteArray::number(f.size()) + ")"
+            all << QString::fromLatin1(f.size() > 16 ? f.left(4).toHex(' ') + " ... (" + QByteArray::number(f.size()) + ")"
                                                      : f.toHex(' '));
         return all;
     }

@@ -17,7 +17,7 @@ private slots:
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<QStringList>("said");
         QTest::addColumn<QStringList>("frames");
-        const QString header = u"00 50 00 00 01 0a 5b"_s, body = u"06 00 0b 08 … (258)"_s;
+        const QString header = u"00 50 00 00 01 0a 5b"_s, body = u"06 00 0b 08 ... (258)"_s;
         const QString yes = u"Ejecutar | Correr programa ?"_s;
         QTest::newRow("answered, run") << "" << QList<int>{Prompts::Yes} << QStringList{yes}
                                        << QStringList{header, body, u"00 43 02 00 00 00 41"_s};
@@ -46,12 +46,13 @@ private slots:
         for (qsizetype i = 0; i < f.prompts.asked().size(); ++i)
             said << f.said(i);
         QTEST(said, "said");
-        QTEST(f.frames(), "frames");
+        QFETCH(QStringList, frames);
+        QTRY_COMPARE(f.frames(), frames);
         // every attempt sends the 256 program bytes with a date of its own, never the old date
         for (const QByteArray& frame : f.sim.received())
             if (frame.size() > 7)
                 QCOMPARE(frame.left(256), QByteArray(reinterpret_cast<const char*>(f.editor->ProgramImage.data()), 256));
-        QVERIFY(f.txt()->hasFocus());
+        QCOMPARE(f.editor->focusWidget(), f.txt()); // the focus returns there when the window is active
     }
 
     void twoDownloadsCompileOnce()
@@ -64,47 +65,51 @@ private slots:
         f.trigger("mnEnviarPrg");
         QVERIFY(f.editor->CompiledCurrent);
         f.editor->toolAction(8)->trigger();
-        QCOMPARE(f.frames(), (QStringList{u"00 50 00 00 01 09 58"_s, u"06 00 0f 00 … (258)"_s,
-                                          u"00 50 00 00 01 09 58"_s, u"06 00 0f 00 … (258)"_s}));
+        QCOMPARE(f.frames(), (QStringList{u"00 50 00 00 01 09 58"_s, u"06 00 0f 00 ... (258)"_s,
+                                          u"00 50 00 00 01 09 58"_s, u"06 00 0f 00 ... (258)"_s}));
     }
 
     void nothingSentWithoutAProgram_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QList<int>>("answers"); // messages first, then the file dialog's path ("" cancels)
-        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("answers"); // a button, a file name, or "-" for a cancelled dialog
         QTest::addColumn<QStringList>("said");
         const QString save = u"Salvar archivo | El Archivo  no ha sido salvado.\r\n¨Salvar ahora?"_s;
         // a compile that fails keeps its own report and sends nothing
-        QTest::newRow("compile fails") << "mnEnviarPrg" << QList<int>{Prompts::Ok} << ""
+        QTest::newRow("compile fails") << "mnEnviarPrg" << QStringList{u"Ok"_s}
                                        << QStringList{u"Error | Error en linea\r\nld 300\r\nEl argumento \"300\" es mayor que el máximo (255)"_s};
         // the loaded program would replace the text: the question comes first
-        QTest::newRow("object file, dialog cancelled") << "mnEnviarBin" << QList<int>{Prompts::No} << ""
+        QTest::newRow("object file, dialog cancelled") << "mnEnviarBin" << QStringList{u"No"_s, u"-"_s}
                                                        << QStringList{save, u"Cargar programa compilado | *.obj|*.obj"_s};
         QTest::newRow("Ladder file, dialog cancelled")
-            << "mnEnviarBld" << QList<int>{Prompts::No} << ""
+            << "mnEnviarBld" << QStringList{u"No"_s, u"-"_s}
             << QStringList{save, u"Cargar programa compilado del Ladder | *.bld|*.bld"_s};
-        QTest::newRow("Ladder file unreadable") << "mnEnviarBld" << QList<int>{Prompts::No, Prompts::Ok} << "none.bld"
+        QTest::newRow("Ladder file unreadable") << "mnEnviarBld" << QStringList{u"No"_s, u"none.bld"_s, u"Ok"_s}
                                                 << QStringList{save, u"Cargar programa compilado del Ladder | *.bld|*.bld"_s,
                                                                u"No se puede cargar:"_s};
-        QTest::newRow("save refused") << "mnEnviarBin" << QList<int>{Prompts::Yes} << "" << QStringList{save, u"Salvar como | Programas *.PRG|*.PRG"_s};
+        QTest::newRow("save refused") << "mnEnviarBin" << QStringList{u"Yes"_s, u"-"_s}
+                                      << QStringList{save, u"Salvar como | Programas *.PRG|*.PRG"_s};
     }
     void nothingSentWithoutAProgram()
     {
         QFETCH(QString, command);
-        QFETCH(QList<int>, answers);
-        QFETCH(QString, file);
+        QFETCH(QStringList, answers);
+        QFETCH(QStringList, said);
         PlcFixture f;
         QVERIFY(f.startWithSim());
         f.setText(u"ld 300"_s);
-        for (int a : answers)
-            f.prompts.answerMessage(Prompts::Button(a));
-        f.prompts.answerFile(file.isEmpty() ? std::nullopt : std::optional<QString>(f.path(file)));
+        const QMap<QString, Prompts::Button> buttons{{u"Ok"_s, Prompts::Ok}, {u"Yes"_s, Prompts::Yes}, {u"No"_s, Prompts::No}};
+        for (const QString& a : answers) {
+            if (buttons.contains(a))
+                f.prompts.answerMessage(buttons[a]);
+            else
+                f.prompts.answerFile(a == u"-" ? std::nullopt : std::optional<QString>(f.path(a)));
+        }
         f.trigger(qPrintable(command));
-        QStringList said;
+        QStringList got;
         for (qsizetype i = 0; i < f.prompts.asked().size(); ++i)
-            said << f.said(i).left(QFETCH(QStringList, said).value(i).size());
-        QCOMPARE(said, QFETCH(QStringList, said));
+            got << f.said(i).left(said.value(i).size());
+        QCOMPARE(got, said);
         QCOMPARE(f.txt()->toPlainText(), u"ld 300"_s);
         QTest::qWait(50);
         QCOMPARE(f.frames(), QStringList());
@@ -118,8 +123,8 @@ private slots:
         f.prompts.answerFile(f.path(u"p.BLD"_s));
         f.prompts.answerMessage(Prompts::No);
         f.trigger("mnEnviarBld");
-        QCOMPARE(f.frames(), (QStringList{u"00 50 00 00 01 0a 5b"_s, u"06 00 0b 08 … (258)"_s}));
-        QCOMPARE(f.txt()->toPlainText(), u"        LD e1\n        OUT s1\n        END\n"_s);
+        QCOMPARE(f.frames(), (QStringList{u"00 50 00 00 01 0a 5b"_s, u"06 00 0b 08 ... (258)"_s}));
+        QCOMPARE(f.txt()->toPlainText(), u"        LD e1\n        OUT s1\n        END\n\n"_s);
     }
 
     void portThatCannotBeOpened()
@@ -161,6 +166,7 @@ private slots:
             if (f.child<QToolButton>("tbPuertoButton")->isEnabled())
                 during << u"port"_s;
             // closing waits for the exchange to end
+            f.prompts.answerMessage(Prompts::No);
             f.editor->close();
             during << (f.editor->isVisible() ? u"open"_s : u"closed"_s);
         });

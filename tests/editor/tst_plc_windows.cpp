@@ -39,53 +39,59 @@ class TestPlcWindows : public QObject
 private slots:
     void upload_data()
     {
-        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("modified");
-        QTest::addColumn<QList<int>>("answers"); // message answers in order
-        QTest::addColumn<QString>("saveAs");       // "" cancels the save dialog
+        QTest::addColumn<QStringList>("answers"); // a button, a file name, or "-" for a cancelled dialog
         QTest::addColumn<QStringList>("said");
-        QTest::addColumn<bool>("replaced"); // ProgramImage and text now hold the PLC's program
+        QTest::addColumn<bool>("replaced");   // ProgramImage holds what the PLC sent
+        QTest::addColumn<bool>("translated"); // and the text its translation
         const QString fail = u"Reintentar | La recepción fue copleta pero con errores.\r\nNo da la verificaci¢n de integridad.\r\n"_s;
         const QString save = u"Salvar programa extraido como | *.OBJ|*.OBJ"_s;
-        const QString ask = u"Salvar archivo | El Archivo  no ha sido salvado.\r\n¨Salvar ahora?"_s;
-        QTest::newRow("received, saved") << QStringList() << false << QList<int>() << "up" << QStringList{save} << true;
-        QTest::newRow("save cancelled") << QStringList() << false << QList<int>() << "" << QStringList{save} << true;
+        const QString ask = u"Salvar archivo | El Archivo mine.prg no ha sido salvado.\r\n¨Salvar ahora?"_s;
+        QTest::newRow("received, saved") << "" << false << QStringList{u"up"_s} << QStringList{save} << true << true;
+        QTest::newRow("save cancelled") << "" << false << QStringList{u"-"_s} << QStringList{save} << true << true;
         // a failed upload leaves the program the editor holds alone, unless the user ignores it
-        QTest::newRow("checksum wrong, aborted") << QStringList{u"--fault"_s, u"badxor"_s} << false
-                                                 << QList<int>{Prompts::Abort} << "" << QStringList{fail} << false;
-        QTest::newRow("checksum wrong, ignored") << QStringList{u"--fault"_s, u"badxor"_s} << false
-                                                 << QList<int>{Prompts::Ignore} << "" << QStringList{fail, save} << true;
+        QTest::newRow("checksum wrong, aborted")
+            << "badxor:0.5" << false << QStringList{u"Abort"_s} << QStringList{fail} << false << false;
+        QTest::newRow("checksum wrong, ignored")
+            << "badxor:0.5" << false << QStringList{u"Ignore"_s, u"-"_s} << QStringList{fail, save} << true << true;
         // unsaved text is asked about; No keeps it, and the program could still be saved
-        QTest::newRow("unsaved text kept") << QStringList() << true << QList<int>{Prompts::No} << "" << QStringList{save, ask} << false;
-        QTest::newRow("silent PLC") << QStringList{u"--fault"_s, u"silence"_s} << false << QList<int>{Prompts::Cancel} << ""
+        QTest::newRow("unsaved text kept")
+            << "" << true << QStringList{u"-"_s, u"No"_s} << QStringList{save, ask} << true << false;
+        QTest::newRow("silent PLC") << "silence" << false << QStringList{u"Cancel"_s}
                                     << QStringList{u"Reintentar | No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
                                                    u"comunicaci¢n (N§ puerto, cable,\r\nId, contrase¤a, etc.)\r\n\r\n¨ Reintentar ?"_s}
-                                    << false;
+                                    << false << false;
     }
     void upload()
     {
-        QFETCH(QStringList, simArgs);
-        QFETCH(QList<int>, answers);
-        QFETCH(QString, saveAs);
+        QFETCH(QString, fault);
+        QFETCH(QStringList, answers);
         QFETCH(bool, replaced);
-        PlcFixture f(simArgs + QStringList{u"--password"_s, u"00A5"_s});
+        QFETCH(bool, translated);
+        PlcFixture f({u"--password"_s, u"00A5"_s});
         QVERIFY(f.startWithSim());
         // the program in the PLC, stamped 5 Sep 2006 (date word 0x2C86)
-        f.sim.command("fault none");
         isa::ProgramImage image{};
         std::copy(kProgram.begin(), kProgram.end(), image.begin());
         QCOMPARE(plclink::download(f.editor->link(), image, QDate(2006, 9, 5)).outcome, plclink::DownloadOutcome::Received);
-        if (!simArgs.isEmpty())
-            f.sim.command("fault " + simArgs[1].toLatin1());
+        if (!fault.isEmpty())
+            f.sim.command("fault " + fault.toLatin1());
         f.setText(u"; mine"_s);
-        f.editor->ProgramModified = QFETCH(bool, modified);
+        QFETCH(bool, modified);
+        f.editor->ProgramModified = modified;
         f.editor->CurrentFileName = u"mine.prg"_s;
         f.editor->ProgramImage.fill(0x33);
         const isa::ProgramImage before = f.editor->ProgramImage;
 
-        for (int a : answers)
-            f.prompts.answerMessage(Prompts::Button(a));
-        f.prompts.answerFile(saveAs.isEmpty() ? std::nullopt : std::optional<QString>(f.path(saveAs)));
+        const QMap<QString, Prompts::Button> buttons{
+            {u"Abort"_s, Prompts::Abort}, {u"Ignore"_s, Prompts::Ignore}, {u"Cancel"_s, Prompts::Cancel}, {u"No"_s, Prompts::No}};
+        for (const QString& a : answers) {
+            if (buttons.contains(a))
+                f.prompts.answerMessage(buttons[a]);
+            else
+                f.prompts.answerFile(a == u"-" ? std::nullopt : std::optional<QString>(f.path(a)));
+        }
         f.trigger("mnRecibir");
         auto* w = f.editor->findChild<Recprg*>();
         QVERIFY(w && w->isVisible());
@@ -97,22 +103,22 @@ private slots:
         QTEST(said, "said");
         QCOMPARE(in<QLineEdit>(w, "txtPass")->text(), u"00A5"_s);
         QVERIFY(in<QPushButton>(w, "cmdRecibir")->isEnabled());
-        QCOMPARE(f.editor->ProgramImage == image, replaced);
-        if (!replaced)
-            QCOMPARE(f.editor->ProgramImage, before);
-        QCOMPARE(f.txt()->toPlainText().startsWith(u"        LD e1"_s), replaced);
-        if (replaced) {
+        QCOMPARE(f.editor->ProgramImage != before, replaced);
+        // the program received goes with the text only when the text is its translation
+        QCOMPARE(f.editor->CompiledCurrent, false);
+        QCOMPARE(f.txt()->toPlainText() != u"; mine"_s, translated);
+        if (translated) {
             QVERIFY(f.editor->CurrentFileName.isEmpty());
             QVERIFY(in<QPlainTextEdit>(w, "txtRecibir")->toPlainText().endsWith(
                 u"\n...recibido !.\nFecha del programa:\n  Día 5\n  Mes 9\n  Año 2006\n"_s));
             QCOMPARE(in<QPushButton>(w, "cmdCancelar")->text(), u"&Salir"_s);
         }
-        if (!saveAs.isEmpty()) {
-            const QByteArray obj = f.read(saveAs + u".obj"_s).isEmpty() ? f.read(saveAs) : f.read(saveAs + u".obj"_s);
+        if (answers.contains(u"up"_s)) {
+            const QByteArray obj = f.read(u"up"_s).isEmpty() ? f.read(u"up.obj"_s) : f.read(u"up"_s);
             QVERIFY(obj.startsWith(" - ") && obj.endsWith(kProgram + QByteArray(251, '\0')));
         }
         w->close();
-        QTRY_VERIFY(f.txt()->hasFocus());
+        QTRY_COMPARE(f.editor->focusWidget(), f.txt());
     }
 
     void uploadDumpAndStations()
@@ -146,9 +152,9 @@ private slots:
         QTest::addColumn<QString>("values");
         QTest::newRow("inputs 0x05, output 0 on")
             << QStringList{u"in 0 1"_s, u"in 2 1"_s, u"out 0 1"_s, u"var 0 0x81"_s} << "G-G-----" << "R-----"
-            << " 1  0x81,  0  0x0,  0  0x0,  0  0x0";
+            << " 1  0x81, 0  0x0, 0  0x0, 0  0x0";
         QTest::newRow("every output off") << QStringList{u"var 3 0xFE"_s} << "--------" << "------"
-                                          << " 0  0x0,  0  0x0,  0  0x0,  0  0xFE";
+                                          << " 0  0x0, 0  0x0, 0  0x0, 0  0xFE";
     }
     void monitorLamps()
     {
@@ -197,15 +203,15 @@ private slots:
         QVERIFY(f.startWithSim());
         f.trigger("mnMonitor");
         auto* w = f.editor->findChild<Monitor*>();
-        qsizetype sentAtClose = -1;
-        QTimer::singleShot(80, w, [&] {
-            sentAtClose = f.sim.received().size();
-            w->close(); // the window manager's close
-        });
+        QTimer::singleShot(80, w, [w] { w->close(); }); // the window manager's close
         in<QPushButton>(w, "cmdRecibir")->click();
-        QVERIFY(!w->isVisible() && sentAtClose > 0);
+        QVERIFY(!w->isVisible());
+        // polls every 25 ms until the close: none after it
         QTest::qWait(100);
-        QCOMPARE(f.sim.received().size(), sentAtClose);
+        const qsizetype sent = f.sim.received().size();
+        QTest::qWait(200);
+        QVERIFY(sent > 1);
+        QCOMPARE(f.sim.received().size(), sent);
         // the link works again at full length afterwards
         QVERIFY(!f.editor->link().busy() && !f.editor->waits().isCutShort());
     }

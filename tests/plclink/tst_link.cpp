@@ -75,7 +75,8 @@ private slots:
         Plc plc;
         QVERIFY(plc.start());
         command < 3 ? plclink::run(plc.link, command) : plclink::stop(plc.link, command == 4);
-        QTRY_COMPARE(plc.sim.received(), QList<QByteArray>{QFETCH(QByteArray, frame), frame});
+        QFETCH(QByteArray, frame);
+        QTRY_COMPARE(plc.sim.received(), QList<QByteArray>{frame});
     }
 
     void download_data()
@@ -155,7 +156,8 @@ private slots:
         const auto error = other.OpenPort(3);
         QVERIFY(error);
         QTEST(error->number, "number");
-        QVERIFY2(error->description.contains(QFETCH(QString, says)), qPrintable(error->description));
+        QFETCH(QString, says);
+        QVERIFY2(error->description.contains(says), qPrintable(error->description));
         // the next send neither reports nor blocks
         other.SendFrame(plclink::runFrame(0));
         QVERIFY(!other.isOpen());
@@ -202,7 +204,8 @@ private slots:
         QVERIFY(plclink::answerChecks(probe) && probe.size() == 7);
         QCOMPARE(plclink::answerByte(probe, 2), quint8(0x0A)); // the stored checksum
         const QByteArray got = plclink::readProgram(plc.link, station, plclink::passwordFromText(typed));
-        QCOMPARE(plc.sim.received().last(), QFETCH(QByteArray, readFrame));
+        QFETCH(QByteArray, readFrame);
+        QCOMPARE(plc.sim.received().last(), readFrame);
         QTEST(int(got.size()), "received");
         if (got.isEmpty())
             return;
@@ -288,7 +291,8 @@ private slots:
             shown << (v ? QString::number(*v) : u"?"_s);
         QTEST(shown.join(u','), "values");
         QList<QByteArray> frames = plc.sim.received();
-        QCOMPARE(frames.size(), 11 + QFETCH(int, readFrames));
+        QFETCH(int, readFrames);
+        QCOMPARE(frames.size(), 11 + readFrames);
         // "300" is written as 2C 01, the writes go to 54, 56, ... 72 and the closing G follows
         QCOMPARE(frames[0], hex("0109 36 00 2C 01 13"));
         QCOMPARE(frames[9], hex("0109 48 00 64 00 24"));
