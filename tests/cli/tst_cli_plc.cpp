@@ -1,0 +1,112 @@
+// mk38c's PLC commands, run as a user runs them against mk38sim, with the real waits: their
+// exit codes, streams and the frames the simulator received.
+#include "SimProcess.h"
+#include "TestUtil.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TstCliPlc : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(testutil::writeRaw(m_dir.filePath(u"p.prg"_s), "ld e1\r\nout s1\r\nend\r\n"));
+        QVERIFY(testutil::writeRaw(m_dir.filePath(u"bad.prg"_s), "ld 300\r\n"));
+        QVERIFY(testutil::writeRaw(m_dir.filePath(u"other.prg"_s), "ld e2\r\nout s1\r\nend\r\n"));
+        QVERIFY(testutil::writeRaw(m_dir.filePath(u"p.BLD"_s), "ladder\n" + QByteArray::fromHex("06000b080f")));
+    }
+
+    void runs_data()
+    {
+        // DIR is the temporary folder, PORT the simulator's device
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output"); // the start of stdout, or of stderr on failure
+        QTest::addColumn<QStringList>("frames"); // hex, a body by its first bytes and length
+        const QString header = u"00 50 00 00 01 0a 5b"_s, body = u"06 00 0b 08 (258)"_s;
+        QTest::newRow("send source, run") << "" << "send DIR/p.prg --port PORT --run --mode 2" << 0
+                                          << "received by the PLC" << QStringList{header, body, u"00 43 02 00 00 00 41"_s};
+        QTest::newRow("send Ladder") << "" << "send DIR/p.BLD --port PORT" << 0 << "received by the PLC"
+                                     << QStringList{header, body};
+        QTest::newRow("compile error") << "" << "send DIR/bad.prg --port PORT" << 1 << "Error en linea\nld 300\n"
+                                       << QStringList();
+        QTest::newRow("received wrong") << "badresult" << "send DIR/p.prg --port PORT" << 3
+                                        << "mk38c send: El PLC recibió mal" << QStringList{header, body};
+        QTest::newRow("no answer") << "long" << "send DIR/p.prg --port PORT" << 4
+                                   << "mk38c send: No hay respuesta del PLC" << QStringList{header, body};
+        QTest::newRow("port missing") << "" << "send DIR/p.prg --port /dev/ttyNoSuch" << 2
+                                      << "mk38c send: Error de comunicacion 8002: /dev/ttyNoSuch no existe" << QStringList();
+        QTest::newRow("no file") << "" << "send --port PORT" << 2 << "mk38c send: no FILE given" << QStringList();
+        QTest::newRow("stop") << "" << "stop --port PORT --outputs-off" << 0 << "" << QStringList{u"00 44 01 00 00 00 45"_s};
+        QTest::newRow("run, bad mode") << "" << "run --port PORT --mode 3" << 2 << "mk38c run: --mode" << QStringList();
+
+        QTest::newRow("receive") << "" << "receive --port PORT -o DIR/r.obj" << 0 << "        LD e1\r\n        OUT s1\r\n"
+                                 << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
+        QTest::newRow("receive, checksum wrong") << "badxor:0.5" << "receive --port PORT -o DIR/bad.obj" << 5
+                                                 << "mk38c receive: checksum" << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
+        QTest::newRow("receive, silent") << "silence" << "receive --port PORT --all" << 4
+                                         << "mk38c receive: No hay comunicación" << QStringList{u"00 08 03 00 03 00 08"_s};
+        QTest::newRow("verify, equal") << "" << "verify DIR/p.prg --port PORT" << 0 << "igual\n"
+                                       << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
+        QTest::newRow("verify, different") << "" << "verify DIR/other.prg --port PORT" << 6
+                                           << "archivo:         LD e2\nPLC:             LD e1\n"
+                                           << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
+        QTest::newRow("presets, read") << "" << "presets --port PORT" << 0 << "Ctv1 1\nCtv2 1\nCtv3 1\nCtv4 1\nTpv1 10\n"
+                                       << QStringList{u"01 08 36 00 38 00 07"_s, u"01 08 3a 00 3c 00 0f"_s,
+                                                      u"01 08 3e 00 40 00 77"_s, u"01 08 42 00 44 00 0f"_s,
+                                                      u"01 08 46 00 48 00 07"_s};
+        // a value that is no preset is refused before anything is sent
+        QTest::newRow("presets, bad value") << "" << "presets --port PORT --write 1,2,3,4,5,6,7,8,9,65536" << 2
+                                            << "mk38c presets: \"65536\" is not" << QStringList();
+        QTest::newRow("presets, silent") << "silence" << "presets --port PORT" << 4 << "Ctv1 ????\n"
+                                         << QStringList{u"01 08 36 00 38 00 07"_s};
+        QTest::newRow("monitor") << "" << "monitor --port PORT --count 2 --from 14" << 0
+                                 << "in 00000000  out 000000\nvar  v01=0 0x00  v02=0 0x00  v03=0 0x00  v04=0 0x00\n"
+                                 << QStringList{u"01 08 dc 00 da 00 0f"_s, u"01 08 0e 01 10 01 17"_s};
+    }
+    void runs()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        testutil::SimProcess sim;
+        QVERIFY(sim.start());
+        const bool needsProgram = args.startsWith(u"receive") || args.startsWith(u"verify");
+        if (needsProgram) {
+            const auto sent = testutil::runTool(u"mk38c"_s, {u"send"_s, m_dir.filePath(u"p.prg"_s), u"--port"_s, sim.device()});
+            QCOMPARE(sent.exitCode, 0);
+        }
+        if (!fault.isEmpty())
+            sim.command("fault " + fault.toLatin1());
+        const qsizetype before = sim.received().size();
+        QStringList list;
+        for (const QString& a : args.split(u' '))
+            list << QString(a).replace(u"DIR"_s, m_dir.path()).replace(u"PORT"_s, sim.device());
+        const testutil::Run r = testutil::runTool(u"mk38c"_s, list);
+        QCOMPARE(r.exitCode, exitCode);
+        const QString out = QString::fromUtf8(r.out), err = QString::fromUtf8(r.err);
+        // a refusal is told on stderr; presets still list what they read
+        const QString& shown = exitCode == 0 || exitCode == 6 || exitCode == 4 && args.startsWith(u"presets") ? out : err;
+        QVERIFY2(output.isEmpty() ? out.isEmpty() : shown.startsWith(output), qPrintable(out + u"|"_s + err));
+        QStringList frames;
+        for (const QByteArray& f : sim.received().mid(before))
+            frames << (f.size() > 7 ? QString::fromLatin1(f.left(4).toHex(' ') + " (" + QByteArray::number(f.size()) + ")")
+                                    : QString::fromLatin1(f.toHex(' ')));
+        QTEST(frames, "frames");
+        if (args.contains(u"r.obj"))
+            QVERIFY(testutil::readRaw(m_dir.filePath(u"r.obj"_s)).startsWith(" - "));
+        QVERIFY(!QFile::exists(m_dir.filePath(u"bad.obj"_s))); // a wrong program is never written
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TstCliPlc)
+#include "tst_cli_plc.moc"
