@@ -63,8 +63,12 @@ ReadStatus readSmallFile(const QString& path, QByteArray* bytes, QString* error)
         *error = QStringLiteral("not a regular file");
         return ReadStatus::Failed;
     }
-    // read one byte past the bound, in case the file grows while it is read
-    *bytes = info.st_size > kMaxSmallFile ? QByteArray() : file.read(kMaxSmallFile + 1);
+    // in pieces, no further than one piece past the bound should the file grow meanwhile
+    char piece[65536];
+    qint64 n = 0;
+    while (info.st_size <= kMaxSmallFile && bytes->size() <= kMaxSmallFile &&
+           (n = file.read(piece, sizeof piece)) > 0)
+        bytes->append(piece, n);
     if (info.st_size > kMaxSmallFile || bytes->size() > kMaxSmallFile) {
         bytes->clear();
         *error = QStringLiteral("larger than %1 bytes").arg(kMaxSmallFile);

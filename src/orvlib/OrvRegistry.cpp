@@ -145,10 +145,12 @@ bool registerClass(const OrvGuid& clsid, const QByteArray& libraryPath, QString*
             for (qsizetype i = 0; i < lines.size(); ++i) {
                 if (!isClassLine(lines[i], key))
                     continue;
-                if (first < 0)
-                    lines[first = i] = entry;
-                else
+                if (first >= 0) {
                     lines.removeAt(i--);
+                    continue;
+                }
+                first = i;
+                lines[i] = entry;
             }
             if (first < 0)
                 lines.append(entry);
