@@ -1,12 +1,13 @@
 #pragma once
-// The subcommands of mk38c. Each returns the process exit code.
+// The subcommands of mk38c. Each returns the process exit code (CliIo.h); main reports a failed
+// write of standard output for all of them.
 
 #include <QStringList>
 #include <QTextStream>
 
-// mk38c compile [--defs FILE] [--hex] [-o OUT] SOURCE
+// mk38c compile [--defs FILE] [--hex] [-o OUT] [--] SOURCE
 int runCompile(const QStringList& args, QTextStream& out, QTextStream& err);
-// mk38c decompile FILE
+// mk38c decompile [--] FILE
 int runDecompile(const QStringList& args, QTextStream& out, QTextStream& err);
 // mk38c send FILE --port PORT [--id N] [--run] [--mode 0|1|2]
 int runSend(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -1,5 +1,8 @@
 #include "Cp1252.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace isa {
 
 namespace {
@@ -16,6 +19,17 @@ char16_t decode(quint8 b)
         return kHigh[b - 0x80];
     return b;
 }
+
+// The byte for u, or nothing when the code page has none.
+std::optional<char> encode(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return char(u);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == u || (kHigh[i] == 0 && u == 0x80 + i))
+            return char(0x80 + i);
+    return std::nullopt;
+}
 } // namespace
 
 QString fromCp1252(QByteArrayView bytes)
@@ -31,22 +45,14 @@ QByteArray toCp1252(QStringView text)
 {
     QByteArray out(text.size(), Qt::Uninitialized);
     char* d = out.data();
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        char b = '?';
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            b = char(u);
-        } else {
-            for (int i = 0; i < 32; ++i) {
-                if (kHigh[i] == u || (kHigh[i] == 0 && u == 0x80 + i)) {
-                    b = char(0x80 + i);
-                    break;
-                }
-            }
-        }
-        *d++ = b;
-    }
+    for (QChar ch : text)
+        *d++ = encode(ch.unicode()).value_or('?');
     return out;
+}
+
+bool isCp1252(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar ch) { return encode(ch.unicode()).has_value(); });
 }
 
 } // namespace isa

@@ -10,5 +10,7 @@ namespace isa {
 QString fromCp1252(QByteArrayView bytes);
 // Characters outside the code page become "?".
 QByteArray toCp1252(QStringView text);
+// Whether every character of text has its byte in the code page.
+bool isCp1252(QStringView text);
 
 } // namespace isa

@@ -21,6 +21,39 @@ void setError(QString* error, const QString& text)
         *error = text;
 }
 
+std::nullopt_t fail(ReadProblem* problem, bool unreadable, const QString& message)
+{
+    if (problem)
+        *problem = {unreadable, message};
+    return std::nullopt;
+}
+
+QString cannotOpen(const QString& name, const QFileDevice& file)
+{
+    return QStringLiteral("No se puede abrir el archivo %1: %2").arg(name, file.errorString());
+}
+
+QString cannotRead(const QString& name, const QFileDevice& file)
+{
+    return QStringLiteral("No se pudo leer el archivo %1: %2").arg(name, file.errorString());
+}
+
+// Up to max bytes, fewer only at the end of the file or on an error; a pipe hands its bytes
+// over in pieces.
+QByteArray readUpTo(QFileDevice& file, qint64 max)
+{
+    QByteArray bytes(max, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < max) {
+        const qint64 n = file.read(bytes.data() + got, max - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    return bytes;
+}
+
 } // namespace
 
 QByteArray objectFileBytes(const QString& nameField, const QDateTime& when, const isa::ProgramImage& image)
@@ -45,28 +78,54 @@ std::optional<isa::ProgramImage> readObjectFile(const QString& path, QString* er
                                                 const std::function<void(int)>& progress)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("No se puede abrir el archivo %1: %2").arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    const qint64 length = file.size();
-    if (length < isa::kImageSize) {
-        setError(error, QStringLiteral("El archivo %1 no es un programa compilado: tiene %2 bytes y un "
-                                       "programa compilado tiene al menos %3.")
-                            .arg(path)
-                            .arg(length)
-                            .arg(isa::kImageSize));
-        return std::nullopt;
-    }
+    ReadProblem problem;
+    std::optional<isa::ProgramImage> image;
+    if (!file.open(QIODevice::ReadOnly))
+        problem.message = cannotOpen(path, file);
+    else
+        image = readObjectFile(file, path, &problem, progress);
+    setError(error, problem.message);
+    return image;
+}
+
+std::optional<isa::ProgramImage> readObjectFile(QFileDevice& file, const QString& name, ReadProblem* problem,
+                                                const std::function<void(int)>& progress)
+{
     // only the last 256 bytes count: the header before them is for people
-    const QByteArray bytes = file.seek(length - isa::kImageSize) ? file.read(isa::kImageSize) : QByteArray();
-    if (bytes.size() != isa::kImageSize) {
-        setError(error, QStringLiteral("No se pudo leer el archivo %1: %2").arg(path, file.errorString()));
-        return std::nullopt;
+    QByteArray tail;
+    qint64 length = 0;
+    if (!file.isSequential()) {
+        length = file.size();
+        if (length >= isa::kImageSize && file.seek(length - isa::kImageSize))
+            tail = readUpTo(file, isa::kImageSize);
+    } else {
+        // a pipe: read through to its end, keeping the last 256 bytes
+        while (length <= kMaxStreamedObject) {
+            const QByteArray chunk = readUpTo(file, 65536);
+            if (chunk.isEmpty())
+                break;
+            length += chunk.size();
+            tail = (tail + chunk).right(isa::kImageSize);
+        }
     }
+    if (file.error() != QFileDevice::NoError ||
+        (!file.isSequential() && length >= isa::kImageSize && tail.size() != isa::kImageSize))
+        return fail(problem, true, cannotRead(name, file));
+    if (length > kMaxStreamedObject)
+        return fail(problem, false,
+                    QStringLiteral("El archivo %1 no es un programa compilado: tiene mas de %2 bytes.")
+                        .arg(name)
+                        .arg(kMaxStreamedObject));
+    if (length < isa::kImageSize)
+        return fail(problem, false,
+                    QStringLiteral("El archivo %1 no es un programa compilado: tiene %2 bytes y un "
+                                   "programa compilado tiene al menos %3.")
+                        .arg(name)
+                        .arg(length)
+                        .arg(isa::kImageSize));
     isa::ProgramImage image{};
     for (int k = 1; k <= isa::kImageSize; ++k) {
-        image[k - 1] = quint8(bytes[k - 1]);
+        image[k - 1] = quint8(tail[k - 1]);
         if (progress)
             progress(k);
     }
@@ -86,25 +145,43 @@ QString loadProgressText(int k)
 std::optional<isa::ProgramImage> readLadderFile(const QString& path, QString* error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("No se puede abrir el archivo %1: %2").arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    const QByteArray all = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("No se pudo leer el archivo %1: %2").arg(path, file.errorString()));
-        return std::nullopt;
-    }
+    ReadProblem problem;
+    std::optional<isa::ProgramImage> image;
+    if (!file.open(QIODevice::ReadOnly))
+        problem.message = cannotOpen(path, file);
+    else
+        image = readLadderFile(file, path, &problem);
+    setError(error, problem.message);
+    return image;
+}
+
+std::optional<isa::ProgramImage> readLadderFile(QFileDevice& file, const QString& name, ReadProblem* problem)
+{
     // the header line belongs to the Ladder editor; a file without a line feed is all body
-    const QByteArray body = all.mid(all.indexOf('\n') + 1);
-    if (body.size() > isa::kImageSize) {
-        setError(error, QStringLiteral("El archivo %1 no es un programa Ladder valido: su programa tiene "
-                                       "%2 bytes y caben %3 como maximo.")
-                            .arg(path)
-                            .arg(body.size())
-                            .arg(isa::kImageSize));
-        return std::nullopt;
+    QByteArray header;
+    char c = 0;
+    while (header.size() <= kMaxLadderHeader && file.getChar(&c)) {
+        header += c;
+        if (c == '\n')
+            break;
     }
+    const bool lineFeed = header.endsWith('\n');
+    // one byte more than the image holds is enough to refuse the body
+    const QByteArray body = lineFeed ? readUpTo(file, isa::kImageSize + 1) : header;
+    if (file.error() != QFileDevice::NoError)
+        return fail(problem, true, cannotRead(name, file));
+    if (!lineFeed && header.size() > kMaxLadderHeader)
+        return fail(problem, false,
+                    QStringLiteral("El archivo %1 no es un programa Ladder valido: no tiene fin de linea "
+                                   "en sus primeros %2 bytes.")
+                        .arg(name)
+                        .arg(kMaxLadderHeader));
+    if (body.size() > isa::kImageSize)
+        return fail(problem, false,
+                    QStringLiteral("El archivo %1 no es un programa Ladder valido: su programa tiene mas "
+                                   "de %2 bytes.")
+                        .arg(name)
+                        .arg(isa::kImageSize));
     isa::ProgramImage image{};
     std::copy(body.begin(), body.end(), image.begin());
     return image;

@@ -77,9 +77,11 @@ QString Str(double value)
 
 QString FormatOperand(quint8 byte, quint8 context)
 {
-    if (byte < kIndexedBelow) {
-        if (const isa::Operand* index = indexOperand(context))
+    if (const isa::Operand* index = indexOperand(context)) {
+        if (byte < kIndexedBelow)
             return groupName(index->indexBase, byte);
+        // the general name of the byte would compile to another index: print the address instead
+        return QString::number(index->indexBase + byte);
     }
     const QString name = isa::operandName(byte);
     return name.isEmpty() ? QString::number(byte) : name;

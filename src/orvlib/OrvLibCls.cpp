@@ -141,7 +141,10 @@ public:
     OrvResult GetIni(const char16_t* section, const char16_t* item, const char16_t* defaultValue,
                      OrvBstr* result) override
     {
-        const QString fallback = fromOrv(defaultValue);
+        // as the profile function it follows, GetIni gives its default without trailing blanks
+        QString fallback = fromOrv(defaultValue);
+        while (fallback.endsWith(u' '))
+            fallback.chop(1);
         const QString value =
             orvprofile::readString(m_iniFile, fromOrv(section), fromOrv(item), fallback, kIniValueMax);
         return toOrv(value.isEmpty() ? fallback : value, result);

@@ -9,7 +9,7 @@
 
 namespace orvmodule {
 
-// Live objects plus server locks; DllCanUnloadNow says no while it is above zero.
+// Live objects; DllCanUnloadNow says no while it (or the server lock count) is above zero.
 extern std::atomic<int32_t> g_liveCount;
 
 inline QString fromOrv(const char16_t* s)

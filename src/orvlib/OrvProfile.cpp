@@ -1,34 +1,34 @@
 #include "OrvProfile.h"
 
 #include "Cp1252.h"
+#include "OrvFileUpdate.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace orvprofile {
 
 namespace {
 
-bool readLines(const QString& path, QStringList* lines, QString* error)
+const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// The file's lines; *bom tells whether it starts with a UTF-8 byte-order mark, which is no
+// part of its first line.
+orvfile::ReadStatus readLines(const QString& path, QStringList* lines, bool* bom, QString* error)
 {
+    QByteArray bytes;
+    const orvfile::ReadStatus status = orvfile::readSmallFile(path, &bytes, error);
+    *bom = bytes.startsWith(kUtf8Bom);
     lines->clear();
-    QFile file(path);
-    if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    *lines = isa::fromCp1252(file.readAll()).split(u'\n');
+    if (status != orvfile::ReadStatus::Ok)
+        return status;
+    *lines = isa::fromCp1252(QByteArrayView(bytes).sliced(*bom ? kUtf8Bom.size() : 0)).split(u'\n');
     for (QString& line : *lines)
         if (line.endsWith(u'\r'))
             line.chop(1);
     // the final line end leaves one empty piece that is no line of the file
     if (lines->last().isEmpty())
         lines->removeLast();
-    return true;
+    return status;
 }
 
 // The section name of a "[name]" line, or a null text for any other line.
@@ -91,7 +91,9 @@ QString readString(const QString& file, const QString& section, const QString& k
                    const QString& defaultValue, qsizetype maxChars)
 {
     QStringList lines;
-    if (file.isEmpty() || !readLines(file, &lines, nullptr))
+    bool bom = false;
+    QString error;
+    if (file.isEmpty() || readLines(file, &lines, &bom, &error) != orvfile::ReadStatus::Ok)
         return defaultValue.left(maxChars);
     const qsizetype header = findSection(lines, section.trimmed());
     if (header < 0)
@@ -111,49 +113,60 @@ QString readString(const QString& file, const QString& section, const QString& k
 bool writeString(const QString& file, const QString& section, const QString& key, const QString& value,
                  QString* error)
 {
-    const QString sectionText = section.trimmed();
-    const QString keyText = key.trimmed();
-    if (file.isEmpty() || keyText.isEmpty() || breaksLines(sectionText) || breaksLines(keyText) ||
-        breaksLines(value) || sectionText.contains(u']') || keyText.contains(u'=') ||
-        keyText.startsWith(u'[')) {
-        if (error)
-            *error = QStringLiteral("invalid profile file, section, key or value");
-        return false;
-    }
-    QStringList lines;
-    if (!readLines(file, &lines, error))
-        return false;
-    const QString entry = keyText + u'=' + value;
-    const qsizetype header = findSection(lines, sectionText);
-    if (header < 0) {
-        lines.append(u'[' + sectionText + u']');
-        lines.append(entry);
-    } else {
-        const qsizetype end = sectionEnd(lines, header);
-        const qsizetype line = findKey(lines, header, end, keyText);
-        if (line >= 0) {
-            // the key keeps the spelling it has in the file
-            lines[line] = keyName(lines[line]) + u'=' + value;
-        } else {
-            // after the section's last line that is not blank, so blank separators stay below it
-            qsizetype at = end;
-            while (at > header + 1 && lines[at - 1].trimmed().isEmpty())
-                --at;
-            lines.insert(at, entry);
+    QString problem;
+    const bool written = [&] {
+        const QString sectionText = section.trimmed();
+        const QString keyText = key.trimmed();
+        if (file.isEmpty() || keyText.isEmpty() || breaksLines(sectionText) || breaksLines(keyText) ||
+            breaksLines(value) || sectionText.contains(u']') || keyText.contains(u'=') ||
+            keyText.startsWith(u'[')) {
+            problem = QStringLiteral("invalid profile file, section, key or value");
+            return false;
         }
-    }
-    QByteArray text;
-    for (const QString& line : std::as_const(lines))
-        text += isa::toCp1252(line) + "\r\n";
-    QSaveFile out(file);
-    // a folder where no temporary file may be made still lets the file itself be rewritten
-    out.setDirectWriteFallback(true);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
-        if (error)
-            *error = out.errorString();
-        return false;
-    }
-    return true;
+        // a character the file cannot hold would come back as "?": keep the old setting instead
+        if (!isa::isCp1252(sectionText) || !isa::isCp1252(keyText) || !isa::isCp1252(value)) {
+            problem =
+                QStringLiteral("the section, key or value has characters that Windows-1252 cannot hold");
+            return false;
+        }
+        // two programs saving their settings at once must not lose each other's keys
+        const orvfile::UpdateLock lock(file);
+        if (!lock.isLocked()) {
+            problem = lock.errorString();
+            return false;
+        }
+        QStringList lines;
+        bool bom = false;
+        if (readLines(file, &lines, &bom, &problem) == orvfile::ReadStatus::Failed)
+            return false;
+        const QString entry = keyText + u'=' + value;
+        const qsizetype header = findSection(lines, sectionText);
+        if (header < 0) {
+            lines.append(u'[' + sectionText + u']');
+            lines.append(entry);
+        } else {
+            const qsizetype end = sectionEnd(lines, header);
+            const qsizetype line = findKey(lines, header, end, keyText);
+            if (line >= 0) {
+                // the key keeps the spelling it has in the file
+                lines[line] = keyName(lines[line]) + u'=' + value;
+            } else {
+                // after the section's last line that is not blank, so blank separators stay below it
+                qsizetype at = end;
+                while (at > header + 1 && lines[at - 1].trimmed().isEmpty())
+                    --at;
+                lines.insert(at, entry);
+            }
+        }
+        QByteArray text = bom ? kUtf8Bom : QByteArray();
+        for (const QString& line : std::as_const(lines))
+            text += isa::toCp1252(line) + "\r\n";
+        // a folder where no temporary file may be made still lets the file itself be rewritten
+        return orvfile::replaceFile(file, text, true, &problem);
+    }();
+    if (error)
+        *error = problem;
+    return written;
 }
 
 } // namespace orvprofile

@@ -1,12 +1,13 @@
 #include "OrvRegistry.h"
 
+#include "OrvFileUpdate.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringList>
 #include <dlfcn.h>
+#include <functional>
 
 namespace orvreg {
 
@@ -14,50 +15,61 @@ namespace {
 
 const char kEnvStore[] = "ORVLIB_REGISTRY";
 
-QStringList readLines(const QString& path)
+// The store's lines as bytes, line ends apart ('\r' stays with its line): a line that is not
+// about the class at hand is written back exactly as it was read.
+orvfile::ReadStatus readLines(const QString& path, QList<QByteArray>* lines, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    for (QString& line : lines)
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    QByteArray bytes;
+    const orvfile::ReadStatus status = orvfile::readSmallFile(path, &bytes, error);
+    lines->clear();
+    if (status != orvfile::ReadStatus::Ok)
+        return status;
+    *lines = bytes.split('\n');
+    if (lines->last().isEmpty())
+        lines->removeLast();
+    return status;
 }
 
-// The index of the line naming clsid, or -1.
-qsizetype findClass(const QStringList& lines, const OrvGuid& clsid)
+bool isClassLine(const QByteArray& line, const QByteArray& key)
 {
-    const QString key = guidToString(clsid);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const qsizetype eq = lines[i].indexOf(u'=');
-        if (eq > 0 && lines[i].left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
+    const qsizetype eq = line.indexOf('=');
+    return eq > 0 && qstricmp(line.left(eq).trimmed().constData(), key.constData()) == 0;
 }
 
-bool writeLines(const QString& path, const QStringList& lines, QString* error)
+// Reads the store under a lock, lets change() edit its lines and replaces it when they changed.
+// A store that cannot be read is never replaced: that would lose every other registration.
+bool update(const std::function<bool(QList<QByteArray>&)>& change, QString* error)
 {
+    const QString path = storePath();
     const QFileInfo info(path);
+    QString problem;
+    QList<QByteArray> lines;
+    // no folder, no store: an unregistration has nothing to remove and leaves no folder behind
+    if (!info.absoluteDir().exists() && !change(lines)) {
+        if (error)
+            error->clear();
+        return true;
+    }
     if (!QDir().mkpath(info.absolutePath())) {
-        if (error)
-            *error = QStringLiteral("cannot create the folder %1").arg(info.absolutePath());
-        return false;
+        problem = QStringLiteral("no se puede crear la carpeta / cannot create the folder %1")
+                      .arg(info.absolutePath());
+    } else if (orvfile::UpdateLock lock(path); !lock.isLocked()) {
+        problem = lock.errorString();
+    } else {
+        QString reason;
+        if (readLines(path, &lines, &reason) == orvfile::ReadStatus::Failed) {
+            problem = QStringLiteral("no se puede leer / cannot read %1: %2").arg(path, reason);
+        } else if (change(lines)) {
+            QByteArray text;
+            for (const QByteArray& line : std::as_const(lines))
+                text += line + '\n';
+            if (!orvfile::replaceFile(path, text, false, &reason))
+                problem = QStringLiteral("no se puede escribir / cannot write %1: %2").arg(path, reason);
+        }
     }
-    QSaveFile file(path);
-    QByteArray text;
-    for (const QString& line : lines)
-        text += line.toUtf8() + '\n';
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    if (error)
+        *error = problem;
+    return problem.isEmpty();
 }
 
 // The registration command for the user, with this build's paths when they can be found.
@@ -98,37 +110,63 @@ QString storePath()
     return config + QStringLiteral("/OrvSoftware/components.reg");
 }
 
-QString lookup(const OrvGuid& clsid)
+QString lookup(const OrvGuid& clsid, QString* error)
 {
-    const QStringList lines = readLines(storePath());
-    const qsizetype i = findClass(lines, clsid);
-    if (i < 0)
-        return {};
-    return lines[i].mid(lines[i].indexOf(u'=') + 1).trimmed();
+    QList<QByteArray> lines;
+    QString reason;
+    if (readLines(storePath(), &lines, &reason) == orvfile::ReadStatus::Failed && error)
+        *error = reason;
+    const QByteArray key = guidToString(clsid).toLatin1();
+    for (const QByteArray& line : std::as_const(lines))
+        if (isClassLine(line, key))
+            return QString::fromUtf8(line.mid(line.indexOf('=') + 1).trimmed());
+    return {};
 }
 
-bool registerClass(const OrvGuid& clsid, const QString& libraryPath, QString* error)
+bool registerClass(const OrvGuid& clsid, const QByteArray& libraryPath, QString* error)
 {
-    const QString path = storePath();
-    QStringList lines = readLines(path);
-    const QString entry = guidToString(clsid) + u'=' + libraryPath;
-    const qsizetype i = findClass(lines, clsid);
-    if (i < 0)
-        lines.append(entry);
-    else
-        lines[i] = entry;
-    return writeLines(path, lines, error);
+    // the store is UTF-8 text, one line per class, blanks around the path trimmed when read
+    if (libraryPath.isEmpty() || libraryPath.contains('\n') || libraryPath.contains('\r') ||
+        libraryPath.contains('\0') || libraryPath.trimmed() != libraryPath || !libraryPath.isValidUtf8()) {
+        if (error)
+            *error = QStringLiteral("la ruta de la biblioteca no cabe tal cual en el registro (salto de "
+                                    "l\u00ednea, blancos en los extremos o bytes que no son UTF-8) / the "
+                                    "library's path cannot be stored as it is (a line break, blanks at "
+                                    "either end or bytes that are not UTF-8): %1")
+                         .arg(QString::fromUtf8(libraryPath.toPercentEncoding("/")));
+        return false;
+    }
+    const QByteArray key = guidToString(clsid).toLatin1();
+    return update(
+        [&](QList<QByteArray>& lines) {
+            // the first line of the class takes the new path; any further ones go
+            const QByteArray entry = key + '=' + libraryPath;
+            qsizetype first = -1;
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                if (!isClassLine(lines[i], key))
+                    continue;
+                if (first >= 0) {
+                    lines.removeAt(i--);
+                    continue;
+                }
+                first = i;
+                lines[i] = entry;
+            }
+            if (first < 0)
+                lines.append(entry);
+            return true;
+        },
+        error);
 }
 
 bool unregisterClass(const OrvGuid& clsid, QString* error)
 {
-    const QString path = storePath();
-    QStringList lines = readLines(path);
-    const qsizetype i = findClass(lines, clsid);
-    if (i < 0)
-        return true;
-    lines.removeAt(i);
-    return writeLines(path, lines, error);
+    const QByteArray key = guidToString(clsid).toLatin1();
+    return update(
+        [&](QList<QByteArray>& lines) {
+            return lines.removeIf([&](const QByteArray& line) { return isClassLine(line, key); }) > 0;
+        },
+        error);
 }
 
 OrvResult createInstance(const OrvGuid& clsid, const OrvGuid& iid, void** object, QString* error)
@@ -138,13 +176,18 @@ OrvResult createInstance(const OrvGuid& clsid, const OrvGuid& iid, void** object
     *object = nullptr;
     const QString store = storePath();
     const QString howTo = registrationHint();
-    const QString library = lookup(clsid);
+    QString unreadable;
+    const QString library = lookup(clsid, &unreadable);
     if (library.isEmpty()) {
         if (error)
             *error =
-                QStringLiteral("No se puede crear el componente OrvLibCls: la clase %1 no está registrada "
-                               "en %2.\nThe OrvLib2 component class is not registered.\n%3")
-                    .arg(guidToString(clsid), store, howTo);
+                unreadable.isEmpty()
+                    ? QStringLiteral("No se puede crear el componente OrvLibCls: la clase %1 no está "
+                                     "registrada en %2.\nThe OrvLib2 component class is not registered.\n%3")
+                          .arg(guidToString(clsid), store, howTo)
+                    : QStringLiteral("No se puede crear el componente OrvLibCls (clase %1): no se puede "
+                                     "leer el registro %2: %4.\nThe registration store cannot be read.\n%3")
+                          .arg(guidToString(clsid), store, howTo, unreadable);
         return ORV_REGDB_E_CLASSNOTREG;
     }
     // never closed: objects and their code must outlive every caller

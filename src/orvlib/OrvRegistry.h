@@ -12,10 +12,14 @@ namespace orvreg {
 QString guidToString(const OrvGuid& guid);
 QString storePath();
 
-// The library registered for clsid, or an empty text.
-QString lookup(const OrvGuid& clsid);
-// Both keep the other lines of the store; the file is replaced atomically.
-bool registerClass(const OrvGuid& clsid, const QString& libraryPath, QString* error = nullptr);
+// The library registered for clsid, or an empty text (*error says why when the store could
+// not be read).
+QString lookup(const OrvGuid& clsid, QString* error = nullptr);
+// Both hold a lock while they read and rewrite the store, keep the other lines byte for byte
+// and replace the file atomically. A store that cannot be read is an error, never taken as
+// empty. A library path the store cannot hold exactly (line break, blanks at either end, not
+// UTF-8) is refused. Unregistering removes every line of the class.
+bool registerClass(const OrvGuid& clsid, const QByteArray& libraryPath, QString* error = nullptr);
 bool unregisterClass(const OrvGuid& clsid, QString* error = nullptr);
 
 // Creation by class identifier: looks the class up, loads its library (kept loaded for the

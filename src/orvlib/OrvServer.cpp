@@ -6,8 +6,9 @@
 #include "OrvModule.h"
 #include "OrvRegistry.h"
 
-#include <QFile>
+#include <QString>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <type_traits>
@@ -21,6 +22,10 @@ std::atomic<int32_t> g_liveCount{0};
 using namespace orvmodule;
 
 namespace {
+
+// LockServer's count, apart from the live objects so that an unbalanced unlock cannot
+// release an object's hold on the library.
+std::atomic<int32_t> g_serverLocks{0};
 
 class ClassFactory final : public Object<IOrvClassFactory>
 {
@@ -41,16 +46,19 @@ public:
     }
     OrvResult LockServer(OrvBool lock) override
     {
-        if (lock)
-            ++g_liveCount;
-        else
-            --g_liveCount;
+        if (lock) {
+            ++g_serverLocks;
+            return ORV_S_OK;
+        }
+        int32_t count = g_serverLocks.load();
+        while (count > 0 && !g_serverLocks.compare_exchange_weak(count, count - 1)) {
+        }
         return ORV_S_OK;
     }
 };
 
-// This library's own file, whoever loaded it and by whatever path.
-QString ownPath()
+// This library's own file as the file system names it, whoever loaded it and by whatever path.
+QByteArray ownPath()
 {
     Dl_info info{};
     if (!dladdr(reinterpret_cast<void*>(&ownPath), &info) || !info.dli_fname)
@@ -58,22 +66,34 @@ QString ownPath()
     char resolved[PATH_MAX];
     if (!realpath(info.dli_fname, resolved))
         return {};
-    return QFile::decodeName(resolved);
+    return resolved;
+}
+
+// The registration exports have only a result code to give; the reason goes to stderr, where
+// orvregsvr's user sees it.
+OrvResult reported(bool ok, const QString& error)
+{
+    if (ok)
+        return ORV_S_OK;
+    std::fprintf(stderr, "OrvLib2: %s\n", error.toLocal8Bit().constData());
+    return ORV_E_ACCESSDENIED;
 }
 
 } // namespace
 
 ORV_EXPORT OrvResult DllRegisterServer()
 {
-    const QString path = ownPath();
+    const QByteArray path = ownPath();
     if (path.isEmpty())
         return ORV_E_FAIL;
-    return orvreg::registerClass(CLSID_OrvLibCls, path) ? ORV_S_OK : ORV_E_ACCESSDENIED;
+    QString error;
+    return reported(orvreg::registerClass(CLSID_OrvLibCls, path, &error), error);
 }
 
 ORV_EXPORT OrvResult DllUnregisterServer()
 {
-    return orvreg::unregisterClass(CLSID_OrvLibCls) ? ORV_S_OK : ORV_E_ACCESSDENIED;
+    QString error;
+    return reported(orvreg::unregisterClass(CLSID_OrvLibCls, &error), error);
 }
 
 ORV_EXPORT OrvResult DllGetClassObject(const OrvGuid* clsid, const OrvGuid* iid, void** object)
@@ -93,7 +113,7 @@ ORV_EXPORT OrvResult DllGetClassObject(const OrvGuid* clsid, const OrvGuid* iid,
 
 ORV_EXPORT OrvResult DllCanUnloadNow()
 {
-    return g_liveCount.load() == 0 ? ORV_S_OK : ORV_S_FALSE;
+    return g_liveCount.load() == 0 && g_serverLocks.load() == 0 ? ORV_S_OK : ORV_S_FALSE;
 }
 
 // Checked here so a change to the export types in OrvCom.h cannot go unnoticed.

@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(r.exitCode, exitCode);
         const QString out = QString::fromUtf8(r.out), err = QString::fromUtf8(r.err);
         // a refusal is told on stderr; presets still list what they read
-        const QString& shown = exitCode == 0 || exitCode == 6 || exitCode == 4 && args.startsWith(u"presets") ? out : err;
+        const QString& shown = exitCode == 0 || exitCode == 6 || (exitCode == 4 && args.startsWith(u"presets")) ? out : err;
         QVERIFY2(output.isEmpty() ? out.isEmpty() : shown.startsWith(output), qPrintable(out + u"|"_s + err));
         QStringList frames;
         for (const QByteArray& f : sim.received().mid(before))

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -27,13 +28,16 @@ struct Run
     QByteArray out, err;
 };
 
-// Runs a tool from the build's program folder.
-inline Run runTool(const QString& tool, const QStringList& args, const QString& workingDir = {})
+namespace detail {
+inline Run run(const QString& program, const QStringList& args, const QString& workingDir)
 {
     QProcess p;
     if (!workingDir.isEmpty())
         p.setWorkingDirectory(workingDir);
-    p.start(QStringLiteral(WMK38_BIN_DIR "/") + tool, args);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PATH"), QStringLiteral(WMK38_BIN_DIR ":") + env.value(QStringLiteral("PATH")));
+    p.setProcessEnvironment(env);
+    p.start(program, args);
     Run r;
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
         return r;
@@ -41,6 +45,20 @@ inline Run runTool(const QString& tool, const QStringList& args, const QString& 
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();
     return r;
+}
+} // namespace detail
+
+// Runs a tool from the build's program folder.
+inline Run runTool(const QString& tool, const QStringList& args, const QString& workingDir = {})
+{
+    return detail::run(QStringLiteral(WMK38_BIN_DIR "/") + tool, args, workingDir);
+}
+
+// Runs a shell command line with the build's program folder first on PATH: for redirections and
+// file names that are not UTF-8, which QProcess's arguments cannot carry.
+inline Run runShell(const QString& commandLine, const QString& workingDir = {})
+{
+    return detail::run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine}, workingDir);
 }
 
 // The names of the shipped es.def, lower case, in address order.

@@ -96,6 +96,9 @@ const char* const kRows[][2] = {
     {"ldi -5", "!1 El argumento \"-5\" es menor que el mínimo (0)"},
     {"osc 30 1", "!1 El argumento \"30\" es mayor que el máximo (255)"},
     {"inc 80", "!1 El argumento \"80\" es mayor que el máximo (75)"},
+    {"cpi 76 0", "!1 El argumento \"76\" es mayor que el máximo (75)"},
+    {"x equ 255\ninc x", "29 FF"}, // a name takes no rule range, only its byte's
+    {"x equ 25.6\nosc x 0", "!2 El argumento \"x\" es mayor que el máximo (255)"},
     {"t equ 30\nosc t 1", "!2 El argumento \"t\" es mayor que el máximo (255)"},
     {"t equ -.5\nosc t 1", "!2 El argumento \"t\" es menor que el mínimo (0)"},
     {"tp tp1 5000",

@@ -41,10 +41,16 @@ void TstReverseTranslate::translate_data()
     const auto line = [](const QString& text) { return QString(8, ' ') + text + "\r\n" + kEnd; };
     row("tp count above 32767 unsigned", image("190000800f"), line("TP Tp1  3276.8"));
     row("tp index 6 marker", image("190601000f"), line("TPF TpF3" + marker("Tp") + "  .01"));
-    row("tp index 8 general name", image("190805000f"), line("TP s1  .5"));
+    row("tp index 7 marker", image("190701000f"), line("TPF TpF4" + marker("Tp") + "  .01"));
     row("tpvf index 6 marker", image("13060f"), line("TPVF TpvF3" + marker("Tpv")));
+    row("tpvf index 7 marker", image("13070f"), line("TPVF TpvF4" + marker("Tpv")));
     row("ctv index 4 marker", image("10040f"), line("CTV Ctv5" + marker("Ctv")));
-    row("ctv index 200 decimal", image("10c80f"), line("CTV 200"));
+    row("ctv index 7 marker", image("10070f"), line("CTV Ctv8" + marker("Ctv")));
+    // from 8 on an index prints as the address it compiles back from: group base plus index
+    row("tp index 8", image("190805000f"), line("TP 94  .5"));
+    row("tp 176", image("195a0a000f"), line("TP 176  1"));
+    row("tpv 196", image("13740f"), line("TPV 196"));
+    row("ctv index 200", image("10c80f"), line("CTV 276"));
     row("TpvF1 as an address", image("0d540f"), line("SET TpvF1"));
     row("unnamed then named", image("20ff000f"), line("SETIF1 255 e1"));
     row("label of the last byte", image("2eff0f"), line("IFEQ L_256"), {"256"});

@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 class TestOrvProfile : public QObject
 {
@@ -49,6 +50,10 @@ private slots:
         row("inner blanks and equals", "[Set]\r\nPrgP=C:\\mis prg\\a=b\\\r\n", "Set", "PrgP", "",
             "C:\\mis prg\\a=b\\");
         row("matching quotes dropped", "[Set]\r\nX=\" a \"\r\n", "Set", "X", "", " a ");
+        row("one unmatched quote kept", "[Set]\r\nX=\"a b\r\n", "Set", "X", "", "\"a b");
+        row("byte-order mark", "\xEF\xBB\xBF[Set]\r\nID=7\r\n", "Set", "ID", "1", "7");
+        row("default without trailing blanks", set, "Set", "FCol", " 12  ", " 12");
+        row("empty value, default without trailing blanks", "[Set]\r\nCOM=\r\n", "Set", "COM", "2 ", "2");
         row("Windows-1252", "[Set]\r\nPrgP=/a\xf1o/\x80\r\n", "Set", "PrgP", "", "/a\u00f1o/\u20ac");
         row("254 characters at most", "[Set]\r\nP=" + QByteArray(300, 'x'), "Set", "P", "",
             QString(254, u'x'));
@@ -90,12 +95,16 @@ private slots:
             "[Set]\r\nID=1\r\nCOM=3\r\n\r\n[B]\r\n");
         row("Windows-1252", {}, "Set", "PrgP", "/a\u00f1o/\u20ac", "[Set]\r\nPrgP=/a\xf1o/\x80\r\n");
         row("blanks around the value", set, "Set", "ID", " 7 ", "[Set]\r\nID= 7 \r\n");
+        row("byte-order mark kept", "\xEF\xBB\xBF" + set, "Set", "ID", "1", "\xEF\xBB\xBF[Set]\r\nID=1\r\n");
         // null after: refused, the file stays as it was
         row("value with CR LF", set, "Set", "ID", "1\r\n[Evil]\r\nX=1", {});
         row("value with LF", set, "Set", "ID", "1\nX=1", {});
         row("key with equals", set, "Set", "A=B", "1", {});
         row("empty key", set, "Set", "", "1", {});
         row("section with bracket", set, "S]et", "ID", "1", {});
+        row("value beyond Windows-1252", set, "Set", "ID", "/home/\u0141\u00f3d\u017a/plc/", {});
+        row("key beyond Windows-1252", set, "Set", "\U0001F600", "1", {});
+        row("section beyond Windows-1252", set, "\u0141", "ID", "1", {});
     }
 
     void putIni()
@@ -113,6 +122,33 @@ private slots:
         auto reader = OrvLib::create(nullptr);
         reader->setIniFile(m_file);
         QCOMPARE(reader->GetIni(section, key, QStringLiteral("-")), value.trimmed());
+    }
+
+    // Only regular files of settings size are read: a pipe or a device neither hangs nor
+    // aborts the caller, and nothing is written in their place.
+    void specialFiles()
+    {
+        const QString fifo = m_dir->filePath(QStringLiteral("pipe.ini"));
+        const QString device = m_dir->filePath(QStringLiteral("device.ini"));
+        const QString large = m_dir->filePath(QStringLiteral("large.ini"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), device));
+        QFile file(large);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Set]\r\nID=7\r\n") > 0 &&
+                file.resize(17 * 1024 * 1024));
+        file.close();
+        for (const QString& path : {fifo, device, large}) {
+            m_lib->setIniFile(path);
+            QCOMPARE(m_lib->GetIni(QStringLiteral("Set"), QStringLiteral("ID"), QStringLiteral("d")),
+                     QStringLiteral("d"));
+            QVERIFY2(!m_lib->PutIni(QStringLiteral("Set"), QStringLiteral("ID"), QStringLiteral("1")),
+                     qPrintable(path));
+        }
+        struct stat info
+        {
+        };
+        QVERIFY(::stat(QFile::encodeName(fifo).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+        QVERIFY(QFileInfo(device).isSymLink() && QFileInfo(large).size() == 17 * 1024 * 1024);
     }
 
     void putIniFailureReachesCaller()

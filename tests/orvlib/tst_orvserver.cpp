@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -81,6 +84,9 @@ private slots:
         IOrvClassFactory* f = factory();
         QVERIFY(f);
         QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
+        // an unlock without its lock releases nothing
+        QCOMPARE(f->LockServer(ORV_FALSE), ORV_S_OK);
+        QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
         QCOMPARE(f->LockServer(ORV_TRUE), ORV_S_OK);
         f->Release();
         QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
@@ -101,14 +107,17 @@ private slots:
         QCOMPARE(m_canUnloadNow(), ORV_S_OK);
     }
 
+    // The other lines keep their bytes (CR LF, bytes that are not UTF-8); every line of the class
+    // goes, the first one taking the new path.
     void registrationKeepsOtherClasses()
     {
         QTemporaryDir dir;
         const QString store = dir.filePath(u"components.reg"_s);
-        const QByteArray a = "# own notes\n{AAAAAAAA-0000-0000-0000-000000000000}=/opt/a/libA.so\n";
+        const QByteArray a = "# own notes\r\n{AAAAAAAA-0000-0000-0000-000000000000}=/opt/\xff/libA.so\n";
         const QByteArray b = "{BBBBBBBB-0000-0000-0000-000000000000}=/opt/b/libB.so\n";
-        QVERIFY(testutil::writeRaw(store,
-                                   a + "{1a6bda86-6cce-11db-af2a-000ea66644eb} = /old/libOrvLib2.so\n" + b));
+        QVERIFY(
+            testutil::writeRaw(store, a + "{1a6bda86-6cce-11db-af2a-000ea66644eb} = /old/libOrvLib2.so\n" +
+                                          b + "{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}=/older/lib.so\n"));
         orvtest::SetEnv at("ORVLIB_REGISTRY", store);
         QCOMPARE(m_register(), ORV_S_OK);
         QCOMPARE(testutil::readRaw(store), a + entry() + b);
@@ -139,6 +148,51 @@ private slots:
         // a store that cannot be written
         orvtest::SetEnv at("ORVLIB_REGISTRY", u"/dev/null/components.reg"_s);
         QCOMPARE(regsvr({kLibrary}).exitCode, 1);
+    }
+
+    // A store that cannot be read (here a link to itself) is neither taken as empty nor replaced.
+    void unreadableStoreIsAnError()
+    {
+        QTemporaryDir dir;
+        const QString store = dir.filePath(u"components.reg"_s);
+        QVERIFY(QFile::link(store, store));
+        orvtest::SetEnv at("ORVLIB_REGISTRY", store);
+        for (const QStringList& args : {QStringList{kLibrary}, QStringList{kLibrary, u"/u"_s}}) {
+            const auto r = testutil::runTool(u"orvregsvr"_s, args);
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains("cannot read") && r.err.contains(store.toUtf8()), r.err);
+            QVERIFY(QFileInfo(store).isSymLink());
+        }
+    }
+
+    // A library whose path the store cannot hold exactly is refused, with the reason.
+    void pathTheStoreCannotHold_data()
+    {
+        QTest::addColumn<QByteArray>("folder");
+        QTest::newRow("line break") << QByteArray("a\nb");
+        QTest::newRow("not UTF-8") << QByteArray("se\xf1"
+                                                 "al");
+    }
+
+    void pathTheStoreCannotHold()
+    {
+        QFETCH(QByteArray, folder);
+        QTemporaryDir dir;
+        const QByteArray odd = QFile::encodeName(dir.path()) + '/' + folder;
+        const QByteArray library = testutil::readRaw(kLibrary);
+        QCOMPARE(::mkdir(odd.constData(), 0700), 0);
+        const int fd = ::creat((odd + "/libOrvLib2.so").constData(), 0700);
+        QVERIFY(fd >= 0 && ::write(fd, library.constData(), size_t(library.size())) == library.size());
+        ::close(fd);
+        QCOMPARE(
+            ::symlink((odd + "/libOrvLib2.so").constData(), QFile::encodeName(dir.filePath(u"link.so"_s))),
+            0);
+        const QString store = dir.filePath(u"components.reg"_s);
+        orvtest::SetEnv at("ORVLIB_REGISTRY", store);
+        const auto r = testutil::runTool(u"orvregsvr"_s, {dir.filePath(u"link.so"_s)});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("UTF-8"), r.err);
+        QVERIFY(!QFile::exists(store));
     }
 };
 

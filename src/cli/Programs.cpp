@@ -1,0 +1,79 @@
+#include "Programs.h"
+
+#include "CliIo.h"
+#include "Cp1252.h"
+#include "ObjCode.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace cli {
+
+bool reportCompile(const compiler::CompileResult& result, QTextStream& err)
+{
+    switch (result.status) {
+    case compiler::CompileResult::Status::LineRejected:
+        err << "Error en linea\n" << result.rawLine << "\n" << result.message << "\n";
+        return false;
+    case compiler::CompileResult::Status::UnresolvedJump:
+        err << " Error: salto a " << result.jumpTarget << " No hallado.\n";
+        return false;
+    case compiler::CompileResult::Status::Ok:
+        break;
+    }
+    return true;
+}
+
+namespace {
+bool suffixIs(const QString& shown, const char* suffix)
+{
+    return QFileInfo(shown).suffix().compare(QLatin1String(suffix), Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+std::optional<isa::ProgramImage> readImageFile(const char* command, const QString& name, QTextStream& err,
+                                               int* exitCode)
+{
+    QFile file;
+    QString error;
+    if (!openInput(name, file, &error)) {
+        err << "mk38c " << command << ": " << error << "\n";
+        *exitCode = kExitTrouble;
+        return std::nullopt;
+    }
+    const QString shown = shownName(name);
+    objcode::ReadProblem problem;
+    auto image = suffixIs(shown, "bld") ? objcode::readLadderFile(file, shown, &problem)
+                                        : objcode::readObjectFile(file, shown, &problem);
+    if (!image) {
+        err << "mk38c " << command << ": " << problem.message << "\n";
+        *exitCode = problem.unreadable ? kExitTrouble : kExitRefused;
+    }
+    return image;
+}
+
+std::optional<isa::ProgramImage> loadProgram(const char* command, const QString& name, QTextStream& err,
+                                             int* exitCode)
+{
+    const QString shown = shownName(name);
+    if (suffixIs(shown, "obj") || suffixIs(shown, "bld"))
+        return readImageFile(command, name, err, exitCode);
+    QByteArray source, defs;
+    QString error;
+    const QString defsPath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("es.def"));
+    if (!readInput(defsPath, kMaxTextInput, &defs, &error) || !readInput(name, kMaxTextInput, &source, &error)) {
+        err << "mk38c " << command << ": " << error << "\n";
+        *exitCode = kExitTrouble;
+        return std::nullopt;
+    }
+    const compiler::CompileResult result =
+        compiler::compile(isa::fromCp1252(source), compiler::readDefinitions(defs));
+    if (!reportCompile(result, err)) {
+        *exitCode = kExitRefused;
+        return std::nullopt;
+    }
+    return result.image;
+}
+
+} // namespace cli
