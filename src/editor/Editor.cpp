@@ -501,6 +501,8 @@ void Editor::onTextChanged()
     ProgramModified = true;
     CompiledCurrent = false;
     findChild<QAction*>(QStringLiteral("mnSalvarBinario"))->setEnabled(false);
+    // disabled by a save until there is something new to save (an unnamed program asks for a name)
+    findChild<QAction*>(QStringLiteral("mnSalvar"))->setEnabled(true);
 }
 
 Minimsg* Editor::minimsg()

@@ -3,6 +3,7 @@
 // state that the commands share.
 
 #include "Isa.h"
+#include "Prompts.h"
 #include "Settings.h"
 
 #include <QMainWindow>
@@ -91,6 +92,9 @@ public:
     void mnDescompilar_Click();
     bool LoadCompiledFile();
     void ReverseTranslate();
+    // Puts the translation of ProgramImage into the editor as a new, unnamed program, so a
+    // save can never put it over the source it may have come from.
+    void showTranslatedImage();
     void mnBuscar_Click();
     void mnBuscarSiguiente_Click();
     void mnCopiarTxt_Click();
@@ -110,6 +114,8 @@ public:
     void ResetEquList();
     void FillInstructionMenu();
     Minimsg* minimsg();
+    // A question to the user; the message window first steps aside.
+    Prompts::Button question(const Prompts::Message& m);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -148,6 +154,8 @@ private:
     // The overwrite question, when the file exists; true: write it.
     bool mayOverwrite(const QString& folder, const QString& name);
     void reportNoFileName(); // an open dialog that returned no name
+    // name, with extension (".prg", ".obj") appended when it has none
+    static QString withExtension(const QString& name, const QString& extension);
     void clearDocument();
     void showProgress(int barUnits, const QString& percent);
     void setFrameVisible(bool progress);
