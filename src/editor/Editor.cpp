@@ -527,8 +527,7 @@ bool Editor::startUp()
     if (!m_presenta)
         m_presenta = new Presenta(VersionText, this);
     m_presenta->setAboutMode(false);
-    m_presenta->show();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_presenta->showPainted();
 
     // 3. The predefined names.
     std::unique_ptr<OrvLib> defLib = OrvLib::create(&error);
@@ -539,7 +538,7 @@ bool Editor::startUp()
                                             "funcionamiento del software. Este debe estar en la\r\n"
                                             "misma carpeta dende se halla instalado el DMK38.EXE,\r\n"
                                             "en este caso ") +
-                             AppPath.toUpper() + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n");
+                             AppPath + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n");
         Prompts::current().message(this, {QStringLiteral("Archivo faltante"), text, Prompts::Ok});
         return false;
     }

@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(f->prompts.asked().size(), 1);
         const auto& m = f->prompts.asked().first();
         QTEST(m.title, "title");
-        QVERIFY2(esDef ? m.text.contains(text) : m.text == text.arg(f->path().toUpper()), qPrintable(m.text));
+        QVERIFY2(esDef ? m.text.contains(text) : m.text == text.arg(f->path()), qPrintable(m.text));
         // nothing else is loaded, and leaving writes no settings
         QVERIFY(f->editor->cbVariables.isEmpty() && !f->action("mnI0")->isVisible());
         f->editor->close();
