@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
@@ -27,6 +28,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTranslator>
 
 namespace {
 constexpr int kTwipsPerPixel = 15;
@@ -48,6 +50,20 @@ QIcon icon(const char* name)
 {
     return QIcon(QStringLiteral(":/icons/") + QLatin1String(name) + QStringLiteral(".xpm"));
 }
+
+// Qt's own texts (standard buttons, file dialogs, the text box's menu) in the interface's
+// language; where no locale is set (C), dates and month names in Spanish too rather than English.
+void useSpanish()
+{
+    if (QLocale().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    static QTranslator* translator = nullptr;
+    if (translator)
+        return;
+    translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
 } // namespace
 
 // the icons live in this static library: their resource is registered by hand
@@ -60,6 +76,7 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
     : QMainWindow(parent), m_arguments(arguments)
 {
     initIconResource();
+    useSpanish();
     setObjectName(QStringLiteral("Editor"));
     setWindowTitle(QStringLiteral("Editor"));
     AppPath = appPath;
@@ -360,9 +377,12 @@ void Editor::updateClock()
 {
     // the user's own short date and time, as the platform's status-bar panels show them
     const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale = QLocale::system();
+    const QLocale locale;
     m_panels[0]->setText(locale.toString(now.date(), QLocale::ShortFormat));
     m_panels[1]->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    // however narrow the window, the clock panels keep room for their text
+    for (QLabel* panel : {m_panels[0], m_panels[1]})
+        panel->setMinimumWidth(std::max(panel->minimumWidth(), panel->sizeHint().width()));
 }
 
 void Editor::showLockKeys(quint32 nativeModifiers)

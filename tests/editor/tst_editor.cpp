@@ -3,8 +3,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -190,6 +195,53 @@ private slots:
         QVERIFY(!f->action("mnDebugMode")->isChecked());
         f->trigger("mnDebugMode");
         QVERIFY(f->action("mnDebugMode")->isChecked() && e->DebugMode);
+    }
+
+    void stockTextsInSpanish_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QString>("names");
+        QTest::newRow("Ok Cancel") << int(Prompts::Ok | Prompts::Cancel) << u"Aceptar,Cancelar"_s;
+        QTest::newRow("Yes No") << int(Prompts::Yes | Prompts::No) << u"No,Sí"_s;
+        QTest::newRow("Abort Retry Ignore")
+            << int(Prompts::Abort | Prompts::Retry | Prompts::Ignore) << u"Anular,Omitir,Reintentar"_s;
+    }
+    void stockTextsInSpanish()
+    {
+        QFETCH(int, buttons);
+        QStringList names;
+        QTimer::singleShot(0, [&names] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            for (QAbstractButton* b : box->buttons())
+                names << b->text().remove(u'&');
+            box->buttons().first()->click();
+        });
+        DialogPrompts().message(f->editor.get(), {u"t"_s, u"x"_s, buttons});
+        names.sort();
+        QTEST(names.join(u','), "names");
+        const std::unique_ptr<QMenu> menu(f->txt()->createStandardContextMenu());
+        QVERIFY(menu->actions().first()->text().startsWith(u"&Deshacer"_s));
+    }
+
+    // the user's locale, or Spanish where none is set (C); the time panel keeps room for its text
+    void clockPanels_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QLocale>("shown");
+        QTest::newRow("C") << QLocale::c() << QLocale(QLocale::Spanish, QLocale::Spain);
+        QTest::newRow("en_US") << QLocale(u"en_US"_s) << QLocale(u"en_US"_s);
+    }
+    void clockPanels()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QLocale, shown);
+        QLocale::setDefault(locale);
+        QVERIFY(f.emplace().start());
+        QCOMPARE(f->panel(1), shown.toString(QDate::currentDate(), QLocale::ShortFormat));
+        f->editor->resize(150, 300);
+        auto* time = f->child<QLabel>("Panel2");
+        QTRY_VERIFY(time->width() >= time->sizeHint().width());
+        QLocale::setDefault(QLocale::system());
     }
 
     void editMenu()
