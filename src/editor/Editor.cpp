@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -64,6 +65,21 @@ void useSpanish()
     if (translator->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
 }
+
+// The menu bar places what follows its separator (Ayuda) at its right end; the instruction
+// menu scrolls as one list where a screen is too short for it, instead of breaking into columns.
+class MenuStyle : public QProxyStyle
+{
+public:
+    MenuStyle() : QProxyStyle(QApplication::style()->name()) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_DrawMenuBarSeparator || hint == SH_Menu_Scrollable)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 } // namespace
 
 // the icons live in this static library: their resource is registered by hand
@@ -254,7 +270,13 @@ void Editor::buildMenus()
         m_mnI.append(a);
     }
     m_mnInstr->addSeparator();
+    m_mnInstr->setStyle(new MenuStyle);
+    m_mnInstr->style()->setParent(m_mnInstr);
+    m_mnInstr->installEventFilter(this);
 
+    bar->addSeparator();
+    bar->setStyle(new MenuStyle);
+    bar->style()->setParent(bar);
     QMenu* ayuda = topMenu("mnAyuda", QStringLiteral("A&yuda"));
     on(addMenuAction(ayuda, "mnAyudaSub", QStringLiteral("Ay&uda"), QKeySequence(QStringLiteral("F1"))),
        &Editor::mnAyudaSub_Click);
@@ -300,13 +322,14 @@ void Editor::buildToolBar()
     button("tbDetener", "stop", QStringLiteral("Detener programa"), nullptr, false);                     // 11
     button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"), nullptr, false);              // 12
     sep();                                                                                               // 13
-    button("tbBuscar", "find", QString(), [this] { mnBuscar_Click(); });                                 // 14
+    button("tbBuscar", "find", QStringLiteral("Buscar texto"), [this] { mnBuscar_Click(); });            // 14
     sep();                                                                                               // 15
-    button("tbCopiar", "copy", QString(), [this] { mnCopiarTxt_Click(); });                              // 16
-    button("tbCortar", "cut", QString(), [this] { mnCortarTxt_Click(); });                               // 17
-    button("tbPegar", "paste", QString(), [this] { mnPegarTxt_Click(); });                               // 18
-    button("tbDeshacer", "undo", QStringLiteral("Deshacer"), [this] { Undo_Click(); });                  // 19
-    sep();                                                                                               // 20
+    button("tbCopiar", "copy", QStringLiteral("Copiar la selección"), [this] { mnCopiarTxt_Click(); });  // 16
+    button("tbCortar", "cut", QStringLiteral("Cortar la selección"), [this] { mnCortarTxt_Click(); });   // 17
+    button("tbPegar", "paste", QStringLiteral("Pegar desde el portapapeles"),
+           [this] { mnPegarTxt_Click(); });                                             // 18
+    button("tbDeshacer", "undo", QStringLiteral("Deshacer"), [this] { Undo_Click(); }); // 19
+    sep();                                                                              // 20
 
     auto* portMenu = new QMenu(this);
     portMenu->setObjectName(QStringLiteral("mnPuertos"));
@@ -334,6 +357,7 @@ void Editor::buildToolBar()
     m_cbEQUs = new QComboBox(this);
     m_cbEQUs->setObjectName(QStringLiteral("cbEQUs"));
     m_cbEQUs->setMinimumContentsLength(12);
+    m_cbEQUs->setToolTip(QStringLiteral("Nombres definidos con EQU en el programa (última compilación)"));
     m_cbEQUsAction = m_toolbar->addWidget(m_cbEQUs);
     m_cbEQUsAction->setVisible(false);
 }
@@ -499,12 +523,37 @@ bool Editor::eventFilter(QObject* watched, QEvent* e)
 {
     if (watched == centralWidget() && e->type() == QEvent::Resize)
         layoutText();
+    else if (watched == m_mnInstr && e->type() == QEvent::Show)
+        placeInstructionMenu();
     else if (watched == m_txtTab && e->type() == QEvent::FocusIn && m_txtPrg->isVisible()) {
         // reached by a Tab the text box did not report (a click cannot reach it: it is out of sight)
         if (!m_txtPrg->hasFocus())
             QTimer::singleShot(0, m_txtPrg, qOverload<>(&QWidget::setFocus));
     }
     return QMainWindow::eventFilter(watched, e);
+}
+
+void Editor::placeInstructionMenu()
+{
+    // opened from the menu bar, a list taller than the room below the bar would be moved up over
+    // it (or beside it): it opens below the bar and scrolls there instead
+    QMenuBar* bar = menuBar();
+    if (bar->activeAction() != m_mnInstr->menuAction() || !m_mnInstr->screen())
+        return;
+    const QRect item = bar->actionGeometry(m_mnInstr->menuAction());
+    const QPoint below = bar->mapToGlobal(item.bottomLeft()) + QPoint(0, 1);
+    const QRect screen = m_mnInstr->screen()->availableGeometry();
+    QRect g = m_mnInstr->geometry();
+    const bool scrolls = g.height() < m_mnInstr->sizeHint().height();
+    // a list that shows whole but not below the bar stays where it is: without a scroller it
+    // could not be cut short
+    if (g.top() >= below.y() || (!scrolls && below.y() + g.height() - 1 > screen.bottom()))
+        return;
+    g.moveTopLeft(below);
+    g.setBottom(std::min(g.bottom(), screen.bottom()));
+    if (g.right() > screen.right())
+        g.moveRight(screen.right());
+    m_mnInstr->setGeometry(g);
 }
 
 void Editor::refreshEditMenu()

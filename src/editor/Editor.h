@@ -131,6 +131,7 @@ private:
     QAction* addMenuAction(QMenu* menu, const char* name, const QString& caption,
                            const QKeySequence& key = {});
     void refreshEditMenu();
+    void placeInstructionMenu();
     void onTextChanged();
     void layoutText();
     void updateClock();

@@ -94,7 +94,8 @@ private slots:
 
         QStringList bar;
         for (QAction* top : editor.menuBar()->actions())
-            bar << top->text();
+            if (!top->isSeparator())
+                bar << top->text();
         QCOMPARE(bar.join(','), u"&Archivo,&Edición,&Programa,PLC,&Opciones,Insertar instrucciones,A&yuda"_s);
         QVERIFY(!editor.findChild<QAction*>(u"mnCerrarArchivo"_s)->isVisible());
         // 44 instruction items hidden until start-up fills them, then a separator
@@ -113,15 +114,20 @@ private slots:
         QTest::newRow("3 new") << 3 << u"Nuevo programa"_s << u"Salvar archivo"_s;
         QTest::newRow("4 save") << 4 << u"Guardar programa en un archivo"_s << u"Salvar como"_s;
         QTest::newRow("5 close") << 5 << u"Cerrar programa"_s << u"Salvar archivo"_s;
-        QTest::newRow("14 find") << 14 << u"Buscar"_s << u"Buscar"_s;
+        QTest::newRow("14 find") << 14 << u"Buscar texto"_s << u"Buscar"_s;
         QTest::newRow("15") << 15 << u"-"_s << QString();
+        QTest::newRow("16 copy") << 16 << u"Copiar la selección"_s << QString();
+        QTest::newRow("17 cut") << 17 << u"Cortar la selección"_s << QString();
+        QTest::newRow("18 paste") << 18 << u"Pegar desde el portapapeles"_s << QString();
     }
     void toolBar()
     {
         QFETCH(int, position);
         f->setText(u"ld e1"_s);
         QAction* a = f->editor->toolAction(position);
-        QTEST(a->isSeparator() ? u"-"_s : a->toolTip(), "tip");
+        // the tip the user sees is the button's own
+        QTEST(a->isSeparator() ? u"-"_s : f->child<QToolBar>("Toolbar")->widgetForAction(a)->toolTip(),
+              "tip");
         a->trigger(); // unanswered: the prompt is cancelled
         QTEST(f->prompts.asked().value(0).title, "asks");
         f->prompts.clear();
@@ -195,6 +201,25 @@ private slots:
         QVERIFY(!f->action("mnDebugMode")->isChecked());
         f->trigger("mnDebugMode");
         QVERIFY(f->action("mnDebugMode")->isChecked() && e->DebugMode);
+    }
+
+    void menuPlacement()
+    {
+        QMenuBar* bar = f->editor->menuBar();
+        const QRect help = bar->actionGeometry(f->child<QMenu>("mnAyuda")->menuAction());
+        QVERIFY2(bar->width() - help.right() < help.width(), qPrintable(QString::number(help.right())));
+        // the 41 instructions open below the bar as one list, on a screen too short for them
+        QMenu* menu = f->editor->instructionMenu();
+        bar->setActiveAction(menu->menuAction());
+        QTRY_VERIFY(menu->isVisible());
+        const QRect g = menu->geometry();
+        QVERIFY(g.top() > bar->mapToGlobal(bar->actionGeometry(menu->menuAction()).bottomLeft()).y());
+        QVERIFY(g.bottom() <= menu->screen()->availableGeometry().bottom());
+        QVERIFY(menu->sizeHint().height() > g.height());
+        for (int i = 1; i < 41; ++i)
+            QCOMPARE(menu->actionGeometry(f->action(qPrintable(u"mnI%1"_s.arg(i)))).x(),
+                     menu->actionGeometry(f->action("mnI0")).x());
+        menu->hide();
     }
 
     void stockTextsInSpanish_data()

@@ -92,6 +92,7 @@ private slots:
         QCOMPARE(QStringList({equs->itemText(0), equs->itemText(1)}), QStringList({u"motor"_s, u"delay"_s}));
         QCOMPARE(equs->count(), 2);
         QCOMPARE(f->editor->lstEqusPos, QStringList({u"8"_s, u"2.5"_s}));
+        QVERIFY(equs->toolTip().contains(u"EQU"_s));
         f->prompts.answerMessage(Prompts::No);
         f->trigger("mnCerrarArchivo");
         QVERIFY(equs->count() == 0 && f->editor->lstEqusPos.isEmpty());
