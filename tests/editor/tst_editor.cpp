@@ -312,6 +312,9 @@ private slots:
         row("Ctrl+Home: top, first letter", {u"   x\nabc"_s, 7, 0, true, {Qt::CTRL | Qt::Key_Home}, u"   x\nabc"_s, 3, u"1:4"_s});
         row("Tab replaces the selection", {u"ld e1"_s, 2, 1, true, tab, u"ld        e1"_s, 10, {}});
         row("Tab, auto indent off", {u"ld e1"_s, 2, 0, false, tab, u"ld e1"_s, 2, {}});
+        // neither types nor leaves the text box
+        row("Alt+I: no menu's key", {u"ld e1"_s, 5, 0, true, {Qt::ALT | Qt::Key_I}, u"ld e1"_s, 5, {}});
+        row("Shift+Tab", {u"ld e1"_s, 5, 0, true, {Qt::SHIFT | Qt::Key_Backtab}, u"ld e1"_s, 5, {}});
         // clang-format on
     }
     void keys()
