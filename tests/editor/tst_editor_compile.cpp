@@ -105,22 +105,13 @@ private slots:
         QTest::addColumn<QString>("proposed");
         QTest::addColumn<QString>("typed"); // the name given in the dialog
         QTest::addColumn<QString>("written");
-        QTest::newRow("unnamed") << ""
-                                 << ""
-                                 << "prog0.obj"
-                                 << "prog0.obj"
-                                 << "prog0.obj";
+        QTest::newRow("unnamed") << QString() << QString() << u"prog0.obj"_s << u"prog0.obj"_s
+                                 << u"prog0.obj"_s;
         // a named program still asks, proposing its name with .obj in its folder
-        QTest::newRow("named") << "progs/motor.v2.prg"
-                               << "progs/"
-                               << "motor.obj"
-                               << "motor.obj"
-                               << "motor.obj";
-        QTest::newRow("typed without extension") << ""
-                                                 << ""
-                                                 << "prog0.obj"
-                                                 << "mio"
-                                                 << "mio.obj";
+        QTest::newRow("named") << u"progs/motor.v2.prg"_s << u"progs/"_s << u"motor.obj"_s << u"motor.obj"_s
+                               << u"motor.obj"_s;
+        QTest::newRow("typed without extension")
+            << QString() << QString() << u"prog0.obj"_s << u"mio"_s << u"mio.obj"_s;
     }
     void saveCompiled()
     {
