@@ -1,7 +1,7 @@
 # make run  — install what is missing, build, start the editor
 # make test — install what is missing, build, run every test
 BUILD ?= build
-PACKAGES := g++ cmake make qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation
+PACKAGES := g++ cmake make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev fonts-liberation
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build run test clean

@@ -22,14 +22,17 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTranslator>
 
 namespace {
 constexpr int kTwipsPerPixel = 15;
@@ -51,6 +54,35 @@ QIcon icon(const char* name)
 {
     return QIcon(QStringLiteral(":/icons/") + QLatin1String(name) + QStringLiteral(".xpm"));
 }
+
+// Qt's own texts (standard buttons, file dialogs, the text box's menu) in the interface's
+// language; where no locale is set (C), dates and month names in Spanish too rather than English.
+void useSpanish()
+{
+    if (QLocale().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    static QTranslator* translator = nullptr;
+    if (translator)
+        return;
+    translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+// The menu bar places what follows its separator (Ayuda) at its right end; the instruction
+// menu scrolls as one list where a screen is too short for it, instead of breaking into columns.
+class MenuStyle : public QProxyStyle
+{
+public:
+    MenuStyle() : QProxyStyle(QApplication::style()->name()) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_DrawMenuBarSeparator || hint == SH_Menu_Scrollable)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 } // namespace
 
 // the icons live in this static library: their resource is registered by hand
@@ -63,6 +95,7 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
     : QMainWindow(parent), m_arguments(arguments)
 {
     initIconResource();
+    useSpanish();
     setObjectName(QStringLiteral("Editor"));
     setWindowTitle(QStringLiteral("Editor"));
     AppPath = appPath;
@@ -246,7 +279,13 @@ void Editor::buildMenus()
         m_mnI.append(a);
     }
     m_mnInstr->addSeparator();
+    m_mnInstr->setStyle(new MenuStyle);
+    m_mnInstr->style()->setParent(m_mnInstr);
+    m_mnInstr->installEventFilter(this);
 
+    bar->addSeparator();
+    bar->setStyle(new MenuStyle);
+    bar->style()->setParent(bar);
     QMenu* ayuda = topMenu("mnAyuda", QStringLiteral("A&yuda"));
     on(addMenuAction(ayuda, "mnAyudaSub", QStringLiteral("Ay&uda"), QKeySequence(QStringLiteral("F1"))),
        &Editor::mnAyudaSub_Click);
@@ -305,13 +344,14 @@ void Editor::buildToolBar()
     m_exchangeActions << button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"),
                                 [this] { mnMonitor_Click(); }); // 12
     sep();                                                                                               // 13
-    button("tbBuscar", "find", QString(), [this] { mnBuscar_Click(); });                                 // 14
+    button("tbBuscar", "find", QStringLiteral("Buscar texto"), [this] { mnBuscar_Click(); });            // 14
     sep();                                                                                               // 15
-    button("tbCopiar", "copy", QString(), [this] { mnCopiarTxt_Click(); });                              // 16
-    button("tbCortar", "cut", QString(), [this] { mnCortarTxt_Click(); });                               // 17
-    button("tbPegar", "paste", QString(), [this] { mnPegarTxt_Click(); });                               // 18
-    button("tbDeshacer", "undo", QStringLiteral("Deshacer"), [this] { Undo_Click(); });                  // 19
-    sep();                                                                                               // 20
+    button("tbCopiar", "copy", QStringLiteral("Copiar la selección"), [this] { mnCopiarTxt_Click(); });  // 16
+    button("tbCortar", "cut", QStringLiteral("Cortar la selección"), [this] { mnCortarTxt_Click(); });   // 17
+    button("tbPegar", "paste", QStringLiteral("Pegar desde el portapapeles"),
+           [this] { mnPegarTxt_Click(); });                                             // 18
+    button("tbDeshacer", "undo", QStringLiteral("Deshacer"), [this] { Undo_Click(); }); // 19
+    sep();                                                                              // 20
 
     auto* portMenu = new QMenu(this);
     portMenu->setObjectName(QStringLiteral("mnPuertos"));
@@ -339,6 +379,7 @@ void Editor::buildToolBar()
     m_cbEQUs = new QComboBox(this);
     m_cbEQUs->setObjectName(QStringLiteral("cbEQUs"));
     m_cbEQUs->setMinimumContentsLength(12);
+    m_cbEQUs->setToolTip(QStringLiteral("Nombres definidos con EQU en el programa (última compilación)"));
     m_cbEQUsAction = m_toolbar->addWidget(m_cbEQUs);
     m_cbEQUsAction->setVisible(false);
 }
@@ -382,9 +423,12 @@ void Editor::updateClock()
 {
     // the user's own short date and time, as the platform's status-bar panels show them
     const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale = QLocale::system();
+    const QLocale locale;
     m_panels[0]->setText(locale.toString(now.date(), QLocale::ShortFormat));
     m_panels[1]->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    // however narrow the window, the clock panels keep room for their text
+    for (QLabel* panel : {m_panels[0], m_panels[1]})
+        panel->setMinimumWidth(std::max(panel->minimumWidth(), panel->sizeHint().width()));
 }
 
 void Editor::showLockKeys(quint32 nativeModifiers)
@@ -496,12 +540,37 @@ bool Editor::eventFilter(QObject* watched, QEvent* e)
 {
     if (watched == centralWidget() && e->type() == QEvent::Resize)
         layoutText();
+    else if (watched == m_mnInstr && e->type() == QEvent::Show)
+        placeInstructionMenu();
     else if (watched == m_txtTab && e->type() == QEvent::FocusIn && m_txtPrg->isVisible()) {
         // reached by a Tab the text box did not report (a click cannot reach it: it is out of sight)
         if (!m_txtPrg->hasFocus())
             QTimer::singleShot(0, m_txtPrg, qOverload<>(&QWidget::setFocus));
     }
     return QMainWindow::eventFilter(watched, e);
+}
+
+void Editor::placeInstructionMenu()
+{
+    // opened from the menu bar, a list taller than the room below the bar would be moved up over
+    // it (or beside it): it opens below the bar and scrolls there instead
+    QMenuBar* bar = menuBar();
+    if (bar->activeAction() != m_mnInstr->menuAction() || !m_mnInstr->screen())
+        return;
+    const QRect item = bar->actionGeometry(m_mnInstr->menuAction());
+    const QPoint below = bar->mapToGlobal(item.bottomLeft()) + QPoint(0, 1);
+    const QRect screen = m_mnInstr->screen()->availableGeometry();
+    QRect g = m_mnInstr->geometry();
+    const bool scrolls = g.height() < m_mnInstr->sizeHint().height();
+    // a list that shows whole but not below the bar stays where it is: without a scroller it
+    // could not be cut short
+    if (g.top() >= below.y() || (!scrolls && below.y() + g.height() - 1 > screen.bottom()))
+        return;
+    g.moveTopLeft(below);
+    g.setBottom(std::min(g.bottom(), screen.bottom()));
+    if (g.right() > screen.right())
+        g.moveRight(screen.right());
+    m_mnInstr->setGeometry(g);
 }
 
 void Editor::refreshEditMenu()
@@ -518,6 +587,8 @@ void Editor::onTextChanged()
     ProgramModified = true;
     CompiledCurrent = false;
     findChild<QAction*>(QStringLiteral("mnSalvarBinario"))->setEnabled(false);
+    // disabled by a save until there is something new to save (an unnamed program asks for a name)
+    findChild<QAction*>(QStringLiteral("mnSalvar"))->setEnabled(true);
 }
 
 Minimsg* Editor::minimsg()
@@ -542,8 +613,7 @@ bool Editor::startUp()
     if (!m_presenta)
         m_presenta = new Presenta(VersionText, this);
     m_presenta->setAboutMode(false);
-    m_presenta->show();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_presenta->showPainted();
 
     // 3. The predefined names.
     std::unique_ptr<OrvLib> defLib = OrvLib::create(&error);
@@ -554,7 +624,7 @@ bool Editor::startUp()
                                             "funcionamiento del software. Este debe estar en la\r\n"
                                             "misma carpeta dende se halla instalado el DMK38.EXE,\r\n"
                                             "en este caso ") +
-                             AppPath.toUpper() + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n");
+                             AppPath + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n");
         Prompts::current().message(this, {QStringLiteral("Archivo faltante"), text, Prompts::Ok});
         return false;
     }

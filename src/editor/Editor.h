@@ -4,6 +4,7 @@
 
 #include "Isa.h"
 #include "Link.h"
+#include "Prompts.h"
 #include "Settings.h"
 #include "Waits.h"
 
@@ -96,6 +97,9 @@ public:
     void mnDescompilar_Click();
     bool LoadCompiledFile();
     void ReverseTranslate();
+    // Puts the translation of ProgramImage into the editor as a new, unnamed program, so a
+    // save can never put it over the source it may have come from.
+    void showTranslatedImage();
     void mnBuscar_Click();
     void mnBuscarSiguiente_Click();
     void mnCopiarTxt_Click();
@@ -132,6 +136,8 @@ public:
     void ResetEquList();
     void FillInstructionMenu();
     Minimsg* minimsg();
+    // A question to the user; the message window first steps aside.
+    Prompts::Button question(const Prompts::Message& m);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -147,6 +153,7 @@ private:
     QAction* addMenuAction(QMenu* menu, const char* name, const QString& caption,
                            const QKeySequence& key = {});
     void refreshEditMenu();
+    void placeInstructionMenu();
     void onTextChanged();
     void layoutText();
     void updateClock();
@@ -172,6 +179,8 @@ private:
     // The overwrite question, when the file exists; true: write it.
     bool mayOverwrite(const QString& folder, const QString& name);
     void reportNoFileName(); // an open dialog that returned no name
+    // name, with extension (".prg", ".obj") appended when it has none
+    static QString withExtension(const QString& name, const QString& extension);
     void clearDocument();
     void showProgress(int barUnits, const QString& percent);
     void setFrameVisible(bool progress);

@@ -79,7 +79,7 @@ void Editor::mnSalvarBinario_Click()
     if (!chosen)
         return;
     const QString folder = m_lib->GetPath(*chosen);
-    const QString name = m_lib->CutPath(*chosen);
+    const QString name = withExtension(m_lib->CutPath(*chosen), QStringLiteral(".obj"));
     if (name.isEmpty()) {
         Prompts::current().message(this, {QStringLiteral("Error"),
                                           QStringLiteral("No se especific¢ un nombre: no es posible salvar!"),
@@ -144,9 +144,16 @@ void Editor::ReverseTranslate()
     lstJumpLabel = t.jumpLabels;
 }
 
+void Editor::showTranslatedImage()
+{
+    CurrentFileName.clear();
+    setPanelText(6, QString());
+    ReverseTranslate();
+}
+
 void Editor::mnDescompilar_Click()
 {
     // the translation replaces the text: unsaved work is offered a save first
     if (askSaveBeforeDiscard(false) && LoadCompiledFile())
-        ReverseTranslate();
+        showTranslatedImage();
 }

@@ -1,6 +1,7 @@
 // Source files: open, save, save as, new, close.
 #include "Cp1252.h"
 #include "Editor.h"
+#include "Minimsg.h"
 #include "OrvLibClient.h"
 #include "ProgramText.h"
 #include "Prompts.h"
@@ -56,11 +57,11 @@ bool Editor::writeText(const QString& path, const QByteArray& bytes)
         if (isa::writeWholeFile(path, bytes, &failure))
             return true;
         const auto [number, description] = fileError(failure.error, path);
-        const auto answer = Prompts::current().message(
-            this, {QStringLiteral("Error"),
-                   QStringLiteral("Se produjo error ") + strNumber(number) + QStringLiteral(", ") +
-                       description + QStringLiteral(". ¨ Reintentar ?"),
-                   Prompts::Yes | Prompts::No, Prompts::Icon::Critical, Prompts::Yes});
+        const auto answer =
+            question({QStringLiteral("Error"),
+                      QStringLiteral("Se produjo error ") + strNumber(number) + QStringLiteral(", ") +
+                          description + QStringLiteral(". ¨ Reintentar ?"),
+                      Prompts::Yes | Prompts::No, Prompts::Icon::Critical, Prompts::Yes});
         if (answer != Prompts::Yes)
             return false;
     }
@@ -70,11 +71,24 @@ bool Editor::mayOverwrite(const QString& folder, const QString& name)
 {
     if (!m_lib->FileExist(folder + name))
         return true;
-    return Prompts::current().message(
-               this,
+    return question(
                {QStringLiteral("Sobreescribir"),
                 QStringLiteral("El archivo ") + folder + name + QStringLiteral(" ya existe: Sobreescribir?"),
                 Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No}) == Prompts::Yes;
+}
+
+Prompts::Button Editor::question(const Prompts::Message& m)
+{
+    // the message window stays on top: it steps aside so the question is fully visible
+    if (m_minimsg)
+        m_minimsg->close();
+    return Prompts::current().message(this, m);
+}
+
+QString Editor::withExtension(const QString& name, const QString& extension)
+{
+    // a name typed without one would be missed by the dialogs that list by extension
+    return name.isEmpty() || name.contains(QLatin1Char('.')) ? name : name + extension;
 }
 
 void Editor::reportNoFileName()
@@ -207,7 +221,7 @@ bool Editor::mnSalvarComo_Click()
         return false;
     // the current folder and name change only once the file is written
     QString folder = m_lib->GetPath(*chosen);
-    const QString name = m_lib->CutPath(*chosen);
+    const QString name = withExtension(m_lib->CutPath(*chosen), QStringLiteral(".prg"));
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     if (name.isEmpty()) {

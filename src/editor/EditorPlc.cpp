@@ -117,7 +117,7 @@ void Editor::mnEnviarBin_Click()
     // the loaded program replaces the text: unsaved work is offered a save first
     if (m_link->busy() || !askSaveBeforeDiscard(false) || !LoadCompiledFile())
         return;
-    ReverseTranslate();
+    showTranslatedImage();
     CompiledCurrent = true;
     mnEnviarPrg_Click();
 }
@@ -154,7 +154,7 @@ void Editor::mnEnviarBld_Click()
     ProgramModified = false;
     CompiledCurrent = true;
     mnEnviarPrg_Click();
-    ReverseTranslate();
+    showTranslatedImage();
 }
 
 void Editor::mnRun_Click()
@@ -204,7 +204,7 @@ void Editor::mnRecibir_Click()
 void Editor::saveUploadedProgram(const QString& chosen)
 {
     const QString folder = m_lib->GetPath(chosen);
-    const QString name = m_lib->CutPath(chosen);
+    const QString name = withExtension(m_lib->CutPath(chosen), QStringLiteral(".obj"));
     // an existing file is replaced only when the user says so, and only by a whole new one
     if (name.isEmpty() || !mayOverwrite(folder, name))
         return;
@@ -212,16 +212,13 @@ void Editor::saveUploadedProgram(const QString& chosen)
     if (!objcode::writeObjectFile(folder + name, QString(), ProgramImage, QDateTime::currentDateTime(), &error))
         Prompts::current().message(
             this, {QStringLiteral("No se puede grabar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
-    CurrentFileName.clear();
 }
 
 void Editor::putUploadedProgram()
 {
     // No keeps the user's text; the received program may already be saved as an object file
-    if (!askSaveBeforeDiscard(true))
-        return;
-    ReverseTranslate();
-    CurrentFileName.clear();
+    if (askSaveBeforeDiscard(true))
+        showTranslatedImage();
 }
 
 void Editor::mnMonitor_Click()

@@ -1,8 +1,15 @@
 #include "Presenta.h"
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+// a window system that never paints the window does not hold the start-up for longer
+constexpr int kPaintLimitMs = 3000;
+} // namespace
 
 Presenta::Presenta(const QString& versionText, QWidget* parent) : QDialog(parent)
 {
@@ -37,4 +44,26 @@ void Presenta::setAboutMode(bool about)
     m_accept->setVisible(about);
     if (about)
         m_accept->setDefault(true);
+}
+
+void Presenta::showPainted()
+{
+    m_painted = false;
+    show();
+    if (m_painted)
+        return;
+    // the window system shows the window some time after show(): wait for its first paint
+    QEventLoop loop;
+    m_waitingForPaint = &loop;
+    QTimer::singleShot(kPaintLimitMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_waitingForPaint = nullptr;
+}
+
+void Presenta::paintEvent(QPaintEvent* e)
+{
+    QDialog::paintEvent(e);
+    m_painted = true;
+    if (m_waitingForPaint)
+        m_waitingForPaint->quit();
 }

@@ -12,8 +12,16 @@ public:
     explicit Presenta(const QString& versionText, QWidget* parent = nullptr);
     // The about box adds the "&Aceptar" button; the start window has none.
     void setAboutMode(bool about);
+    // Shows the window and returns once it is painted: what follows may keep the event loop
+    // busy for long.
+    void showPainted();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     QLabel* m_version;
+    class QEventLoop* m_waitingForPaint = nullptr;
+    bool m_painted = false;
     class QPushButton* m_accept;
 };

@@ -182,6 +182,13 @@ void ProgramText::keyPressEvent(QKeyEvent* e)
         return;
     }
     if (e->key() == Qt::Key_Backtab) {
+        // Shift+Tab would move the focus out of the text, where the next typed keys are lost
+        e->accept();
+        return;
+    }
+    // Alt with a letter that is no menu's access key types nothing (Ctrl+Alt is AltGr on Windows)
+    if ((e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier) &&
+        !e->text().isEmpty() && e->text().front().isPrint()) {
         e->ignore();
         return;
     }

@@ -1,5 +1,6 @@
 #include "Prompts.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -64,6 +65,11 @@ Prompts::Button DialogPrompts::message(QWidget* parent, const Message& m)
         if (m.buttons & e.ours)
             buttons |= e.qt;
     box.setStandardButtons(buttons);
+    // the names a Spanish desktop gives these two, where Qt's catalogue differs
+    if (QAbstractButton* abort = box.button(QMessageBox::Abort))
+        abort->setText(QStringLiteral("&Anular"));
+    if (QAbstractButton* ignore = box.button(QMessageBox::Ignore))
+        ignore->setText(QStringLiteral("&Omitir"));
     for (const auto& e : kMap)
         if (e.ours == m.defaultButton && (m.buttons & e.ours))
             box.setDefaultButton(e.qt);

@@ -3,8 +3,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -89,7 +94,8 @@ private slots:
 
         QStringList bar;
         for (QAction* top : editor.menuBar()->actions())
-            bar << top->text();
+            if (!top->isSeparator())
+                bar << top->text();
         QCOMPARE(bar.join(','), u"&Archivo,&Edición,&Programa,PLC,&Opciones,Insertar instrucciones,A&yuda"_s);
         QVERIFY(!editor.findChild<QAction*>(u"mnCerrarArchivo"_s)->isVisible());
         // 44 instruction items hidden until start-up fills them, then a separator
@@ -108,15 +114,20 @@ private slots:
         QTest::newRow("3 new") << 3 << u"Nuevo programa"_s << u"Salvar archivo"_s;
         QTest::newRow("4 save") << 4 << u"Guardar programa en un archivo"_s << u"Salvar como"_s;
         QTest::newRow("5 close") << 5 << u"Cerrar programa"_s << u"Salvar archivo"_s;
-        QTest::newRow("14 find") << 14 << u"Buscar"_s << u"Buscar"_s;
+        QTest::newRow("14 find") << 14 << u"Buscar texto"_s << u"Buscar"_s;
         QTest::newRow("15") << 15 << u"-"_s << QString();
+        QTest::newRow("16 copy") << 16 << u"Copiar la selección"_s << QString();
+        QTest::newRow("17 cut") << 17 << u"Cortar la selección"_s << QString();
+        QTest::newRow("18 paste") << 18 << u"Pegar desde el portapapeles"_s << QString();
     }
     void toolBar()
     {
         QFETCH(int, position);
         f->setText(u"ld e1"_s);
         QAction* a = f->editor->toolAction(position);
-        QTEST(a->isSeparator() ? u"-"_s : a->toolTip(), "tip");
+        // the tip the user sees is the button's own
+        QTEST(a->isSeparator() ? u"-"_s : f->child<QToolBar>("Toolbar")->widgetForAction(a)->toolTip(),
+              "tip");
         a->trigger(); // unanswered: the prompt is cancelled
         QTEST(f->prompts.asked().value(0).title, "asks");
         f->prompts.clear();
@@ -150,7 +161,7 @@ private slots:
         QCOMPARE(f->prompts.asked().size(), 1);
         const auto& m = f->prompts.asked().first();
         QTEST(m.title, "title");
-        QVERIFY2(esDef ? m.text.contains(text) : m.text == text.arg(f->path().toUpper()), qPrintable(m.text));
+        QVERIFY2(esDef ? m.text.contains(text) : m.text == text.arg(f->path()), qPrintable(m.text));
         // nothing else is loaded, and leaving writes no settings
         QVERIFY(f->editor->cbVariables.isEmpty() && !f->action("mnI0")->isVisible());
         f->editor->close();
@@ -190,6 +201,72 @@ private slots:
         QVERIFY(!f->action("mnDebugMode")->isChecked());
         f->trigger("mnDebugMode");
         QVERIFY(f->action("mnDebugMode")->isChecked() && e->DebugMode);
+    }
+
+    void menuPlacement()
+    {
+        QMenuBar* bar = f->editor->menuBar();
+        const QRect help = bar->actionGeometry(f->child<QMenu>("mnAyuda")->menuAction());
+        QVERIFY2(bar->width() - help.right() < help.width(), qPrintable(QString::number(help.right())));
+        // the 41 instructions open below the bar as one list, on a screen too short for them
+        QMenu* menu = f->editor->instructionMenu();
+        bar->setActiveAction(menu->menuAction());
+        QTRY_VERIFY(menu->isVisible());
+        const QRect g = menu->geometry();
+        QVERIFY(g.top() > bar->mapToGlobal(bar->actionGeometry(menu->menuAction()).bottomLeft()).y());
+        QVERIFY(g.bottom() <= menu->screen()->availableGeometry().bottom());
+        QVERIFY(menu->sizeHint().height() > g.height());
+        for (int i = 1; i < 41; ++i)
+            QCOMPARE(menu->actionGeometry(f->action(qPrintable(u"mnI%1"_s.arg(i)))).x(),
+                     menu->actionGeometry(f->action("mnI0")).x());
+        menu->hide();
+    }
+
+    void stockTextsInSpanish_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QString>("names");
+        QTest::newRow("Ok Cancel") << int(Prompts::Ok | Prompts::Cancel) << u"Aceptar,Cancelar"_s;
+        QTest::newRow("Yes No") << int(Prompts::Yes | Prompts::No) << u"No,Sí"_s;
+        QTest::newRow("Abort Retry Ignore")
+            << int(Prompts::Abort | Prompts::Retry | Prompts::Ignore) << u"Anular,Omitir,Reintentar"_s;
+    }
+    void stockTextsInSpanish()
+    {
+        QFETCH(int, buttons);
+        QStringList names;
+        QTimer::singleShot(0, [&names] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            for (QAbstractButton* b : box->buttons())
+                names << b->text().remove(u'&');
+            box->buttons().first()->click();
+        });
+        DialogPrompts().message(f->editor.get(), {u"t"_s, u"x"_s, buttons});
+        names.sort();
+        QTEST(names.join(u','), "names");
+        const std::unique_ptr<QMenu> menu(f->txt()->createStandardContextMenu());
+        QVERIFY(menu->actions().first()->text().startsWith(u"&Deshacer"_s));
+    }
+
+    // the user's locale, or Spanish where none is set (C); the time panel keeps room for its text
+    void clockPanels_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QLocale>("shown");
+        QTest::newRow("C") << QLocale::c() << QLocale(QLocale::Spanish, QLocale::Spain);
+        QTest::newRow("en_US") << QLocale(u"en_US"_s) << QLocale(u"en_US"_s);
+    }
+    void clockPanels()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QLocale, shown);
+        QLocale::setDefault(locale);
+        QVERIFY(f.emplace().start());
+        QCOMPARE(f->panel(1), shown.toString(QDate::currentDate(), QLocale::ShortFormat));
+        f->editor->resize(150, 300);
+        auto* time = f->child<QLabel>("Panel2");
+        QTRY_VERIFY(time->width() >= time->sizeHint().width());
+        QLocale::setDefault(QLocale::system());
     }
 
     void editMenu()
@@ -235,6 +312,9 @@ private slots:
         row("Ctrl+Home: top, first letter", {u"   x\nabc"_s, 7, 0, true, {Qt::CTRL | Qt::Key_Home}, u"   x\nabc"_s, 3, u"1:4"_s});
         row("Tab replaces the selection", {u"ld e1"_s, 2, 1, true, tab, u"ld        e1"_s, 10, {}});
         row("Tab, auto indent off", {u"ld e1"_s, 2, 0, false, tab, u"ld e1"_s, 2, {}});
+        // neither types nor leaves the text box
+        row("Alt+I: no menu's key", {u"ld e1"_s, 5, 0, true, {Qt::ALT | Qt::Key_I}, u"ld e1"_s, 5, {}});
+        row("Shift+Tab", {u"ld e1"_s, 5, 0, true, {Qt::SHIFT | Qt::Key_Backtab}, u"ld e1"_s, 5, {}});
         // clang-format on
     }
     void keys()

@@ -92,6 +92,7 @@ private slots:
         QCOMPARE(QStringList({equs->itemText(0), equs->itemText(1)}), QStringList({u"motor"_s, u"delay"_s}));
         QCOMPARE(equs->count(), 2);
         QCOMPARE(f->editor->lstEqusPos, QStringList({u"8"_s, u"2.5"_s}));
+        QVERIFY(equs->toolTip().contains(u"EQU"_s));
         f->prompts.answerMessage(Prompts::No);
         f->trigger("mnCerrarArchivo");
         QVERIFY(equs->count() == 0 && f->editor->lstEqusPos.isEmpty());
@@ -102,19 +103,23 @@ private slots:
         QTest::addColumn<QString>("program"); // saved first under this name, if any
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("proposed");
-        QTest::newRow("unnamed") << ""
-                                 << ""
-                                 << "prog0.obj";
+        QTest::addColumn<QString>("typed"); // the name given in the dialog
+        QTest::addColumn<QString>("written");
+        QTest::newRow("unnamed") << QString() << QString() << u"prog0.obj"_s << u"prog0.obj"_s
+                                 << u"prog0.obj"_s;
         // a named program still asks, proposing its name with .obj in its folder
-        QTest::newRow("named") << "progs/motor.v2.prg"
-                               << "progs/"
-                               << "motor.obj";
+        QTest::newRow("named") << u"progs/motor.v2.prg"_s << u"progs/"_s << u"motor.obj"_s << u"motor.obj"_s
+                               << u"motor.obj"_s;
+        QTest::newRow("typed without extension")
+            << QString() << QString() << u"prog0.obj"_s << u"mio"_s << u"mio.obj"_s;
     }
     void saveCompiled()
     {
         QFETCH(QString, program);
         QFETCH(QString, folder);
         QFETCH(QString, proposed);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
         QDir(f->path()).mkdir(u"progs"_s);
         f->setText(u"ld e1\nout s1\nend"_s);
         if (!program.isEmpty()) {
@@ -122,7 +127,7 @@ private slots:
             f->trigger("mnSalvarComo");
         }
         f->trigger("mnCompilar");
-        f->prompts.answerFile(f->path(folder + proposed));
+        f->prompts.answerFile(f->path(folder + typed));
         f->trigger("mnSalvarBinario");
         QCOMPARE(f->said(), u"Salvar binario como | Programas *.OBJ|*.OBJ"_s);
         const auto& r = f->prompts.asked().last();
@@ -130,10 +135,10 @@ private slots:
         QCOMPARE(r.folder, f->path(folder));
         QCOMPARE(r.mode, Prompts::FileRequest::Save);
         // name, " - ", date and time, " - OrvSoftware - ", then the image
-        const QByteArray file = f->read(folder + proposed);
-        QCOMPARE(file.size(), proposed.size() + 295);
-        QCOMPARE(file.left(proposed.size() + 3), (proposed + u" - "_s).toLatin1());
-        QCOMPARE(file.mid(proposed.size() + 22, 17), QByteArray(" - OrvSoftware - "));
+        const QByteArray file = f->read(folder + written);
+        QCOMPARE(file.size(), written.size() + 295);
+        QCOMPARE(file.left(written.size() + 3), (written + u" - "_s).toLatin1());
+        QCOMPARE(file.mid(written.size() + 22, 17), QByteArray(" - OrvSoftware - "));
         QCOMPARE(file.right(256), padded(QByteArray::fromHex("06000b080f")));
         auto* mini = f->editor->findChild<Minimsg*>(u"Minimsg"_s);
         QVERIFY(mini->text() == u"Salvando compilado..."_s && !mini->isVisible());
@@ -145,14 +150,13 @@ private slots:
         f->setText(u"end"_s);
         f->trigger("mnCompilar");
         auto* mini = f->editor->findChild<Minimsg*>(u"Minimsg"_s);
-        bool miniShown = false;
-        f->prompts.onMessage = [&](const Prompts::Message&) {
-            miniShown = mini->isVisible() && mini->text() == u"Salvando compilado..."_s;
-        };
+        // the message window stays on top: it must not cover the question
+        bool miniShown = true;
+        f->prompts.onMessage = [&](const Prompts::Message&) { miniShown = mini->isVisible(); };
         f->prompts.answerFile(f->path(u"p.obj"_s));
         f->prompts.answerMessage(Prompts::No);
         f->trigger("mnSalvarBinario");
-        QVERIFY(miniShown && !mini->isVisible());
+        QVERIFY(!miniShown && !mini->isVisible());
         QCOMPARE(f->said(),
                  u"Sobreescribir | El archivo %1 ya existe: Sobreescribir?"_s.arg(f->path(u"p.obj"_s)));
         QCOMPARE(f->prompts.asked().last().defaultButton, Prompts::No);
@@ -174,7 +178,9 @@ private slots:
         // a header of any length: only the last 256 bytes count
         f->write(u"x.obj"_s, "hdr" + padded(QByteArray::fromHex("1a030f06000b080f")));
         f->setText(u"old text"_s);
-        f->editor->ProgramModified = false;
+        f->prompts.answerFile(f->path(u"src.prg"_s));
+        f->trigger("mnSalvar");
+        f->trigger("mnSalvar"); // saved under its name: the menu's save waits for a change
         f->prompts.answerFile(f->path(u"x.obj"_s));
         f->trigger("mnDescompilar");
         QCOMPARE(f->said(), u"Cargar programa compilado | *.obj|*.obj"_s);
@@ -184,6 +190,12 @@ private slots:
         QVERIFY(f->editor->ProgramModified && !f->editor->CompiledCurrent && f->txt()->isVisible());
         QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), u" 99.84%"_s);
         QCOMPARE(f->child("lbProgreso")->property("units").toInt(), 53);
+        // the translation is a new program: saving it asks for a name, the source stays
+        QCOMPARE(f->doc(), u"~/ [] modified"_s);
+        f->prompts.answerFile(std::nullopt);
+        f->trigger("mnSalvar");
+        QCOMPARE(f->said(), u"Salvar como | Programas *.PRG|*.PRG"_s);
+        QCOMPARE(f->read(u"src.prg"_s), QByteArray("old text\r\n"));
     }
 
     void roundTrip()

@@ -126,21 +126,21 @@ private slots:
         const QString other = f->path(u"otra/existe.prg"_s);
         testutil::writeRaw(other, "old");
         f->setText(u"ld e1"_s);
-        // save without a name is save as
-        f->prompts.answerFile(f->path(u"mio.prg"_s));
+        // save without a name is save as; a name typed without extension gets ".prg"
+        f->prompts.answerFile(f->path(u"mio"_s));
         f->trigger("mnSalvar");
         QCOMPARE(f->said(), u"Salvar como | Programas *.PRG|*.PRG"_s);
         QCOMPARE(f->prompts.asked().last().mode, Prompts::FileRequest::Save);
         QCOMPARE(f->read(u"mio.prg"_s), QByteArray("ld e1\r\n"));
         QCOMPARE(f->doc(), u"~/mio.prg [mio.prg]"_s);
-        // a save disables the menu's save; the tool-bar button saves in every state
+        // a save disables the menu's save until the text changes again
         f->trigger("mnSalvar");
         QVERIFY(!f->action("mnSalvar")->isEnabled());
         QTest::keyClicks(f->txt(), u"x"_s);
-        f->editor->toolAction(4)->trigger();
+        f->trigger("mnSalvar");
         QCOMPARE(f->read(u"mio.prg"_s), QByteArray("xld e1\r\n"));
         // a declined overwrite writes nothing and keeps the previous folder and name
-        f->prompts.answerFile(other);
+        f->prompts.answerFile(f->path(u"otra/existe"_s));
         f->prompts.answerMessage(Prompts::No);
         f->trigger("mnSalvarComo");
         QCOMPARE(f->said(), u"Sobreescribir | El archivo %1 ya existe: Sobreescribir?"_s.arg(other));
