@@ -27,7 +27,8 @@ void Minimsg::showText(const QString& text, bool centred)
             fm.horizontalAdvance(text) + 2 * fm.averageCharWidth() + 2 * layout()->contentsMargins().left();
         resize(w, sizeHint().height());
         const QRect owner = m_owner->frameGeometry();
-        move(owner.x() + (owner.width() - w) / 2, owner.y() + owner.height() / 3);
+        // above the progress frame, which stands a third of the way down
+        move(owner.x() + (owner.width() - w) / 2, owner.y() + owner.height() / 5);
     }
     show();
     raise();

@@ -79,6 +79,7 @@ Precnt::Precnt(Editor* editor) : QDialog(editor), m_editor(editor)
     m_lbRx->setObjectName(QStringLiteral("lbRx"));
     m_lbRx->setAutoFillBackground(true);
     m_lbRx->setAlignment(Qt::AlignCenter);
+    m_lbRx->setFixedWidth(40);
     m_lbMsg = new QLabel(this);
     m_lbMsg->setObjectName(QStringLiteral("lbMsg"));
     grid->addWidget(m_lbRx, 2, 0);
