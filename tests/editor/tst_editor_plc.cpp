@@ -185,11 +185,14 @@ private slots:
         f.trigger("mnRunRet");
         f.editor->toolAction(10)->trigger();
         QCOMPARE(f.panel(6), u"Ejecutando programa"_s);
-        f.trigger("mnSalsOff");
-        f.editor->toolAction(11)->trigger();
+        f.editor->toolAction(11)->trigger(); // "Apagar salidas al detener" is marked at start
         QCOMPARE(f.panel(6), u"PLC detenido"_s);
+        f.trigger("mnSalsOff");
+        f.trigger("mnRun0");
         f.trigger("mnStop");
-        QTRY_COMPARE(f.frames(), (QStringList{u"00 43 02 00 00 00 41"_s, u"00 44 00 00 00 00 44"_s, u"00 44 00 00 00 00 44"_s}));
+        f.trigger("mnRun");
+        QTRY_COMPARE(f.frames(), (QStringList{u"00 43 02 00 00 00 41"_s, u"00 44 01 00 00 00 45"_s,
+                                              u"00 44 00 00 00 00 44"_s, u"00 43 00 00 00 00 43"_s}));
         QCOMPARE(f.action("mnCom2")->toolTip(), f.sim.device());
         QCOMPARE(f.action("mnCom3")->toolTip(), f.pty.path());
     }

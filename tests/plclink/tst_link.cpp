@@ -60,25 +60,6 @@ class TstLink : public QObject
 {
     Q_OBJECT
 private slots:
-    void runAndStop_data()
-    {
-        QTest::addColumn<int>("command"); // 0..2 run in that mode, 3 stop, 4 stop with outputs off
-        QTest::addColumn<QByteArray>("frame");
-        QTest::newRow("run, restart") << 0 << hex("00430000000043");
-        QTest::newRow("run, retain variables") << 2 << hex("00430200000041");
-        QTest::newRow("stop") << 3 << hex("00440000000044");
-        QTest::newRow("stop, outputs off") << 4 << hex("00440100000045");
-    }
-    void runAndStop()
-    {
-        QFETCH(int, command);
-        Plc plc;
-        QVERIFY(plc.start());
-        command < 3 ? plclink::run(plc.link, command) : plclink::stop(plc.link, command == 4);
-        QFETCH(QByteArray, frame);
-        QTRY_COMPARE(plc.sim.received(), QList<QByteArray>{frame});
-    }
-
     void download_data()
     {
         QTest::addColumn<QString>("fault");
@@ -188,7 +169,6 @@ private slots:
         QTest::newRow("six digits, cut") << "1234" << "123456" << quint8(1) << hex("01523412000075") << 258;
         QTest::newRow("no digits, 0") << "0000" << "xyz" << quint8(1) << hex("01520000000053") << 258;
         QTest::newRow("wrong password: silence") << "1234" << "4321" << quint8(1) << hex("01522143000031") << 0;
-        QTest::newRow("every station") << "4B7E" << "4B7E" << quint8(0) << hex("00527E4B000067") << 258;
     }
     void upload()
     {
@@ -246,22 +226,6 @@ private slots:
         QVERIFY(!plclink::pollIo(link, 1));
     }
 
-    void monitorPolls()
-    {
-        Plc plc;
-        QVERIFY(plc.start());
-        for (const char* line : {"in 0 1", "in 2 1", "out 0 1", "var 15 0x81"})
-            QVERIFY(!plc.sim.command(line).isEmpty());
-        const auto io = plclink::pollIo(plc.link, 1);
-        QVERIFY(io);
-        QCOMPARE(io->inputs, quint8(0x05));
-        QCOMPARE(io->outputs, quint8(0x3E)); // output 0 on: its bit clear
-        const auto vars = plclink::pollVariables(plc.link, 1, 14);
-        QVERIFY(vars);
-        QCOMPARE(vars->at(1), quint8(0x81));
-        QCOMPARE(plc.sim.received(), (QList<QByteArray>{hex("0108DC00DA000F"), hex("01080E01100117")}));
-    }
-
     void presets_data()
     {
         QTest::addColumn<QString>("fault");
@@ -270,7 +234,6 @@ private slots:
         QTest::newRow("read back") << "" << 5 << "300,65535,0,1,10,10,10,10,100,100";
         // the attempt counter is shared: pair 0 takes three, the others one each
         QTest::newRow("bad answers") << "badxor" << 7 << "?,?,?,?,?,?,?,?,?,?";
-        QTest::newRow("silent") << "silence" << 1 << "?,?,?,?,?,?,?,?,?,?";
     }
     void presets()
     {
