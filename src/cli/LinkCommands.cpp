@@ -33,9 +33,13 @@ class Command
 {
 public:
     Command(const char* name, const char* usage, QTextStream& out, QTextStream& err)
-        : name(name), m_usage(usage), out(out), err(err)
+        : name(name), out(out), err(err), m_usage(usage)
     {
     }
+
+    const char* name;
+    QTextStream& out;
+    QTextStream& err;
 
     int usage(const QString& why)
     {
@@ -123,15 +127,9 @@ public:
         return !error;
     }
 
-    const char* name;
-
 private:
     const char* m_usage;
     cli::Options m_options;
-
-public:
-    QTextStream& out;
-    QTextStream& err;
 };
 
 const char kSendUsage[] = "Usage: mk38c send FILE --port PORT [--id N] [--run] [--mode 0|1|2]\n";

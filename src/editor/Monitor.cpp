@@ -131,7 +131,6 @@ void Monitor::cmdRecibir_Click()
     } while (!m_stop && !m_closing);
     m_stop = false;
     m_polling = false;
-    link.waits().resume();
     if (m_closing)
         return;
     m_cmdRecibir->show();

@@ -162,7 +162,6 @@ void Precnt::readProcedure()
             }
             lamp(sofar.values[size_t(2 * j)] ? QColor(0, 255, 0) : QColor(255, 0, 0));
         });
-    link.waits().resume();
     if (m_closing)
         return;
     if (r.silent) {

@@ -96,8 +96,6 @@ void Recprg::cmdRecibir_Click()
     plclink::Link::Busy busy(link);
     while (attempt() == Outcome::Retry) {
     }
-    // a window closed mid-exchange cut its waits short; later exchanges wait in full again
-    link.waits().resume();
     if (!m_closing)
         m_cmdRecibir->setEnabled(true);
 }
@@ -106,7 +104,6 @@ Recprg::Outcome Recprg::attempt()
 {
     plclink::Link& link = m_editor->link();
     m_cmdCancelar->setText(QStringLiteral("&Cancelar"));
-    link.takeAll();
     m_cmdRecibir->setEnabled(false);
     m_txtRecibir->setPlainText(QStringLiteral("Enviando comando para recibir..."));
 

@@ -197,8 +197,11 @@ Link::Busy::Busy(Link& link) : m_link(link)
 
 Link::Busy::~Busy()
 {
-    if (--m_link.m_busy == 0)
-        emit m_link.busyChanged(false);
+    if (--m_link.m_busy > 0)
+        return;
+    // waits cut short for a window that closed mid-exchange run in full for the next one
+    m_link.m_waits.resume();
+    emit m_link.busyChanged(false);
 }
 
 } // namespace plclink

@@ -27,7 +27,7 @@ public:
     // Waits ms milliseconds (times the scale). False when the waits were cut short.
     bool wait(int ms);
     // Ends the wait under way and every later one at once (a window closing mid-exchange);
-    // resume() lets waits run again.
+    // resume() lets waits run again (the link does so when its exchange ends).
     void cutShort();
     void resume() { m_cutShort = false; }
     bool isCutShort() const { return m_cutShort; }
