@@ -6,7 +6,6 @@
 #include "ObjCode.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,11 +39,8 @@ QLabel* lamp(QWidget* parent, const QString& name, const QString& caption)
 }
 } // namespace
 
-Monitor::Monitor(Editor* editor) : QDialog(editor), m_editor(editor)
+Monitor::Monitor(Editor* editor) : PlcWindow(editor, "Monitor", QStringLiteral("Monitor"))
 {
-    setObjectName(QStringLiteral("Monitor"));
-    setWindowTitle(QStringLiteral("Monitor"));
-    setWindowModality(Qt::ApplicationModal);
     auto* grid = new QGridLayout(this);
 
     grid->addWidget(new QLabel(QStringLiteral("Ents."), this), 0, 0);
@@ -99,7 +95,7 @@ void Monitor::begin()
 {
     // fewer than four names leave an empty range: the names beyond the list stay empty
     m_vScroll1->setRange(0, std::max(0, int(m_editor->cbVariables.size()) - 4));
-    m_closing = false;
+    reopened();
     showNames();
 }
 
@@ -128,10 +124,10 @@ void Monitor::cmdRecibir_Click()
         io ? ioPoll() : variablePoll();
         io = !io;
         QApplication::processEvents();
-    } while (!m_stop && !m_closing);
+    } while (!m_stop && !closing());
     m_stop = false;
     m_polling = false;
-    if (m_closing)
+    if (closing())
         return;
     m_cmdRecibir->show();
     m_cmdRecibir->setFocus();
@@ -146,7 +142,7 @@ void Monitor::ioPoll()
 {
     paint(m_lbTx, -1, kGreen);
     const auto state = plclink::pollIo(m_editor->link(), quint8(m_editor->PlcId), [this] { paint(m_lbTx, -1, kLightGrey); });
-    if (m_closing)
+    if (closing())
         return;
     if (!state) {
         for (QLabel* l : m_lbEntradas + m_lbSalidas)
@@ -170,7 +166,7 @@ void Monitor::variablePoll()
     paint(m_lbTx, -1, kGreen);
     const auto values = plclink::pollVariables(m_editor->link(), quint8(m_editor->PlcId), m_vScroll1->value(),
                                                [this] { paint(m_lbTx, -1, kLightGrey); });
-    if (m_closing)
+    if (closing())
         return;
     if (!values) {
         for (QLabel* l : std::as_const(m_lbRta))
@@ -201,22 +197,6 @@ void Monitor::cmdDetener_Click()
     m_stop = true;
     for (QLabel* l : std::as_const(m_lbRta))
         l->hide();
-}
-
-void Monitor::reject()
-{
-    // closed by the window manager while polling: the poll ends now and sends nothing more
-    if (m_polling) {
-        m_closing = true;
-        m_editor->link().waits().cutShort();
-    }
-    QDialog::reject();
-}
-
-void Monitor::closeEvent(QCloseEvent* e)
-{
-    reject();
-    e->accept();
 }
 
 bool Monitor::eventFilter(QObject* watched, QEvent* e)

@@ -1,15 +1,15 @@
 #pragma once
 // "Monitor": the PLC's inputs, outputs and four of its variables, polled live until stopped.
 
-#include <QDialog>
+#include "PlcWindow.h"
+
 #include <QList>
 
-class Editor;
 class QLabel;
 class QPushButton;
 class QScrollBar;
 
-class Monitor : public QDialog
+class Monitor : public PlcWindow
 {
     Q_OBJECT
 public:
@@ -21,8 +21,6 @@ public:
     bool polling() const { return m_polling; }
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
-    void reject() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -31,7 +29,6 @@ private:
     void variablePoll();
     void badAnswer();
 
-    Editor* m_editor;
     QList<QLabel*> m_lbEntradas, m_lbSalidas, m_lbVar, m_lbRta;
     QScrollBar* m_vScroll1;
     QLabel* m_lbTx;
@@ -41,5 +38,4 @@ private:
     QPushButton* m_cmdSalirMonitor;
     bool m_stop = false;
     bool m_polling = false;
-    bool m_closing = false;
 };

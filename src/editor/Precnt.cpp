@@ -5,7 +5,6 @@
 #include "Prompts.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,11 +22,9 @@ struct BusyPointer
 const QString kUnknown = QStringLiteral("????");
 } // namespace
 
-Precnt::Precnt(Editor* editor) : QDialog(editor), m_editor(editor)
+Precnt::Precnt(Editor* editor)
+    : PlcWindow(editor, "Precnt", QStringLiteral("Preseteos contadores y temporizadores"))
 {
-    setObjectName(QStringLiteral("Precnt"));
-    setWindowTitle(QStringLiteral("Preseteos contadores y temporizadores"));
-    setWindowModality(Qt::ApplicationModal);
     auto* grid = new QGridLayout(this);
 
     const struct
@@ -88,7 +85,7 @@ Precnt::Precnt(Editor* editor) : QDialog(editor), m_editor(editor)
 
 void Precnt::begin()
 {
-    m_closing = false;
+    reopened();
     BusyPointer busy;
     m_cmdPreset->setEnabled(true);
     for (QLineEdit* t : std::as_const(m_txtCnt))
@@ -131,7 +128,7 @@ void Precnt::cmdPreset_Click()
     const bool written = plclink::writePresets(link, quint8(m_editor->PlcId), values, [this](int i) {
         m_lbMsg->setText(QStringLiteral("Escribiendo") + objcode::Str(i));
     });
-    if (!written || m_closing)
+    if (!written || closing())
         return;
     m_lbMsg->setText(QStringLiteral("Leyendo..."));
     readProcedure();
@@ -162,7 +159,7 @@ void Precnt::readProcedure()
             }
             lamp(sofar.values[size_t(2 * j)] ? QColor(0, 255, 0) : QColor(255, 0, 0));
         });
-    if (m_closing)
+    if (closing())
         return;
     if (r.silent) {
         for (QLineEdit* t : std::as_const(m_txtCnt))
@@ -183,21 +180,6 @@ void Precnt::cmdFabrica_Click()
     for (int i = 0; i < plclink::kPresetCount; ++i)
         m_txtCnt[i]->setText(QString::number(plclink::kFactoryPresets[size_t(i)]));
     cmdPreset_Click();
-}
-
-void Precnt::reject()
-{
-    if (m_editor->link().busy()) {
-        m_closing = true;
-        m_editor->link().waits().cutShort();
-    }
-    QDialog::reject();
-}
-
-void Precnt::closeEvent(QCloseEvent* e)
-{
-    reject();
-    e->accept();
 }
 
 bool Precnt::eventFilter(QObject* watched, QEvent* e)

@@ -4,15 +4,15 @@
 
 #include "Exchanges.h"
 
-#include <QDialog>
+#include "PlcWindow.h"
+
 #include <QList>
 
-class Editor;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class Precnt : public QDialog
+class Precnt : public PlcWindow
 {
     Q_OBJECT
 public:
@@ -25,8 +25,6 @@ public:
     void cmdFabrica_Click();
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
-    void reject() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -35,11 +33,9 @@ private:
     int firstBadBox() const;
     void refuse(int box);
 
-    Editor* m_editor;
     QList<QLineEdit*> m_txtCnt;
     QPushButton* m_cmdPreset;
     QLabel* m_lbRx;
     QLabel* m_lbMsg;
-    bool m_closing = false;
     bool m_refusing = false;
 };

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
 #include <QGridLayout>
@@ -24,11 +23,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 QString hex(int byte) { return QString::number(byte, 16).toUpper(); }
 } // namespace
 
-Recprg::Recprg(Editor* editor) : QDialog(editor), m_editor(editor)
+Recprg::Recprg(Editor* editor) : PlcWindow(editor, "Recprg", QStringLiteral("Extraer programa del PLC"))
 {
-    setObjectName(QStringLiteral("Recprg"));
-    setWindowTitle(QStringLiteral("Extraer programa del PLC"));
-    setWindowModality(Qt::ApplicationModal);
 
     m_txtRecibir = new QPlainTextEdit(this);
     m_txtRecibir->setObjectName(QStringLiteral("txtRecibir"));
@@ -79,7 +75,7 @@ void Recprg::begin()
     m_cbId->setEnabled(!m_chkTodos->isChecked());
     m_txtPass->setEnabled(true);
     m_chkTodos->setEnabled(true);
-    m_closing = false;
+    reopened();
 }
 
 void Recprg::append(const QString& text)
@@ -96,7 +92,7 @@ void Recprg::cmdRecibir_Click()
     plclink::Link::Busy busy(link);
     while (attempt() == Outcome::Retry) {
     }
-    if (!m_closing)
+    if (!closing())
         m_cmdRecibir->setEnabled(true);
 }
 
@@ -115,7 +111,7 @@ Recprg::Outcome Recprg::attempt()
     const quint8 station = m_chkTodos->isChecked() ? 0 : quint8(m_cbId->currentIndex() + 1);
 
     const QByteArray probe = plclink::probe(link, station);
-    if (m_closing)
+    if (closing())
         return Outcome::Stop;
     QString probeLine;
     if (m_editor->DebugMode) {
@@ -135,7 +131,7 @@ Recprg::Outcome Recprg::attempt()
 
     append(kCrLf + probeLine + kCrLf);
     const QByteArray received = plclink::readProgram(link, station, password);
-    if (m_closing)
+    if (closing())
         return Outcome::Stop;
     const quint8 computed = plclink::uploadChecksum(received);
     const bool silent = received.isEmpty();
@@ -204,22 +200,6 @@ void Recprg::complete(const QByteArray& received)
     if (const std::optional<QString> chosen = Prompts::current().file(this, request); chosen && !chosen->isEmpty())
         m_editor->saveUploadedProgram(*chosen);
     m_editor->putUploadedProgram();
-}
-
-void Recprg::reject()
-{
-    // closing mid-exchange: the waits end at once and nothing more is sent
-    if (m_editor->link().busy()) {
-        m_closing = true;
-        m_editor->link().waits().cutShort();
-    }
-    QDialog::reject();
-}
-
-void Recprg::closeEvent(QCloseEvent* e)
-{
-    reject();
-    e->accept();
 }
 
 bool Recprg::eventFilter(QObject* watched, QEvent* e)

@@ -3,9 +3,8 @@
 // checksum the PLC keeps, shows its date, offers to save it and puts its translation into
 // the editor.
 
-#include <QDialog>
+#include "PlcWindow.h"
 
-class Editor;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -13,7 +12,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class Recprg : public QDialog
+class Recprg : public PlcWindow
 {
     Q_OBJECT
 public:
@@ -23,8 +22,6 @@ public:
     void cmdRecibir_Click();
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
-    void reject() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -33,12 +30,10 @@ private:
     void complete(const QByteArray& received);
     void append(const QString& text);
 
-    Editor* m_editor;
     QPlainTextEdit* m_txtRecibir;
     QPushButton* m_cmdRecibir;
     QPushButton* m_cmdCancelar;
     QLineEdit* m_txtPass;
     QCheckBox* m_chkTodos;
     QComboBox* m_cbId;
-    bool m_closing = false;
 };
