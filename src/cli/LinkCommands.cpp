@@ -40,6 +40,8 @@ public:
     const char* name;
     QTextStream& out;
     QTextStream& err;
+    plclink::Waits waits;
+    plclink::Link link{waits};
 
     int usage(const QString& why)
     {
@@ -105,7 +107,7 @@ public:
 
     // Opens --port (a device path, or COM1..COM6 mapped through dmk38.ini beside the tool).
     // False when it did not open; the reason has been printed.
-    bool openPort(plclink::Link& link)
+    bool openPort()
     {
         const QString port = value("--port");
         std::optional<plclink::PortError> error;
@@ -187,10 +189,9 @@ int runSend(const QStringList& args, QTextStream& out, QTextStream& err)
     const auto image = cli::loadProgram(c.name, o->operands.first(), err, &code);
     if (!image)
         return code;
-    plclink::Waits waits;
-    plclink::Link link(waits);
-    if (!c.openPort(link))
+    if (!c.openPort())
         return cli::kExitTrouble;
+    plclink::Link& link = c.link;
     const QDate today = QDate::currentDate();
     const auto result = plclink::download(link, *image, today, [&c](plclink::DownloadStage s) {
         c.progress(s == plclink::DownloadStage::Header  ? QStringLiteral("header")
@@ -223,10 +224,9 @@ int runRun(const QStringList& args, QTextStream& out, QTextStream& err)
         return code;
     if (!c.mode())
         return c.usage(QStringLiteral("--mode takes 0, 1 or 2"));
-    plclink::Waits waits;
-    plclink::Link link(waits);
-    if (!c.openPort(link))
+    if (!c.openPort())
         return cli::kExitTrouble;
+    plclink::Link& link = c.link;
     plclink::run(link, *c.mode());
     return cli::kExitOk;
 }
@@ -237,10 +237,9 @@ int runStop(const QStringList& args, QTextStream& out, QTextStream& err)
     int code = cli::kExitOk;
     if (!c.options(args, {QStringLiteral("--outputs-off")}, {}, 0, &code))
         return code;
-    plclink::Waits waits;
-    plclink::Link link(waits);
-    if (!c.openPort(link))
+    if (!c.openPort())
         return cli::kExitTrouble;
+    plclink::Link& link = c.link;
     plclink::stop(link, c.has("--outputs-off"));
     return cli::kExitOk;
 }
@@ -259,10 +258,9 @@ int runReceive(const QStringList& args, QTextStream& out, QTextStream& err)
     QString error;
     if (!outPath.isEmpty() && !cli::checkOutputFile(outPath, {}, &error))
         return c.fail(cli::kExitTrouble, error);
-    plclink::Waits waits;
-    plclink::Link link(waits);
-    if (!c.openPort(link))
+    if (!c.openPort())
         return cli::kExitTrouble;
+    plclink::Link& link = c.link;
     const Received r = receiveProgram(c, link, *station, c.has("--ignore-checksum"));
     if (c.has("--dump") && !r.bytes.isEmpty()) {
         // as the upload window's diagnostic dump: bytes 0..271, the date bytes at 256
@@ -303,10 +301,9 @@ int runVerify(const QStringList& args, QTextStream& out, QTextStream& err)
     const auto mine = cli::loadProgram(c.name, o->operands.first(), err, &code);
     if (!mine)
         return code;
-    plclink::Waits waits;
-    plclink::Link link(waits);
-    if (!c.openPort(link))
+    if (!c.openPort())
         return cli::kExitTrouble;
+    plclink::Link& link = c.link;
     const Received r = receiveProgram(c, link, *station, false);
     if (r.code)
         return r.code;
@@ -360,10 +357,9 @@ int runPresets(const QStringList& args, QTextStream& out, QTextStream& err)
             (*values)[size_t(i)] = *v;
         }
     }
-    plclink::Waits waits;
-    plclink::Link link(waits);
-    if (!c.openPort(link))
+    if (!c.openPort())
         return cli::kExitTrouble;
+    plclink::Link& link = c.link;
     if (values)
         plclink::writePresets(link, *station, *values,
                               [&c](int i) { c.progress(QStringLiteral("writing %1").arg(i)); });
@@ -395,10 +391,9 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
     cli::readInput(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("es.def")), cli::kMaxTextInput,
                    &defs, &ignored);
     const QStringList names = compiler::readDefinitions(defs);
-    plclink::Waits waits;
-    plclink::Link link(waits);
-    if (!c.openPort(link))
+    if (!c.openPort())
         return cli::kExitTrouble;
+    plclink::Link& link = c.link;
     auto bits = [](int value, int width, bool onWhenSet) {
         QString text;
         for (int i = 0; i < width; ++i)
