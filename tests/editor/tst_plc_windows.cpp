@@ -58,7 +58,11 @@ private slots:
         // unsaved text is asked about; No keeps it, and the program could still be saved
         QTest::newRow("unsaved text kept")
             << "" << true << QStringList{u"-"_s, u"No"_s} << QStringList{save, ask} << true << false;
-        QTest::newRow("silent PLC") << "silence" << false << QStringList{u"Cancel"_s}
+        // an existing file is replaced only when the user says so
+        QTest::newRow("existing file kept") << "" << false << QStringList{u"old.obj"_s, u"No"_s}
+                                            << QStringList{save, u"Sobreescribir"_s} << true << true;
+        // a probe answer that does not check is no communication
+        QTest::newRow("probe answer wrong") << "badxor" << false << QStringList{u"Cancel"_s}
                                     << QStringList{u"Reintentar | No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
                                                    u"comunicaci¢n (N§ puerto, cable,\r\nId, contrase¤a, etc.)\r\n\r\n¨ Reintentar ?"_s}
                                     << false << false;
@@ -83,6 +87,7 @@ private slots:
         f.editor->CurrentFileName = u"mine.prg"_s;
         f.editor->ProgramImage.fill(0x33);
         const isa::ProgramImage before = f.editor->ProgramImage;
+        f.write(u"old.obj"_s, "old");
 
         const QMap<QString, Prompts::Button> buttons{
             {u"Abort"_s, Prompts::Abort}, {u"Ignore"_s, Prompts::Ignore}, {u"Cancel"_s, Prompts::Cancel}, {u"No"_s, Prompts::No}};
@@ -97,10 +102,11 @@ private slots:
         QVERIFY(w && w->isVisible());
         in<QLineEdit>(w, "txtPass")->setText(u"a5"_s); // two digits: padded, the low byte
         in<QPushButton>(w, "cmdRecibir")->click();
-        QStringList said;
+        QFETCH(QStringList, said);
+        QStringList got;
         for (qsizetype i = 0; i < f.prompts.asked().size(); ++i)
-            said << f.said(i);
-        QTEST(said, "said");
+            got << f.said(i).left(said.value(i).size());
+        QCOMPARE(got, said);
         QCOMPARE(in<QLineEdit>(w, "txtPass")->text(), u"00A5"_s);
         QVERIFY(in<QPushButton>(w, "cmdRecibir")->isEnabled());
         QCOMPARE(f.editor->ProgramImage != before, replaced);
@@ -113,6 +119,7 @@ private slots:
                 u"\n...recibido !.\nFecha del programa:\n  Día 5\n  Mes 9\n  Año 2006\n"_s));
             QCOMPARE(in<QPushButton>(w, "cmdCancelar")->text(), u"&Salir"_s);
         }
+        QCOMPARE(f.read(u"old.obj"_s), QByteArray("old"));
         if (answers.contains(u"up"_s)) {
             const QByteArray obj = f.read(u"up"_s).isEmpty() ? f.read(u"up.obj"_s) : f.read(u"up"_s);
             QVERIFY(obj.startsWith(" - ") && obj.endsWith(kProgram + QByteArray(251, '\0')));
