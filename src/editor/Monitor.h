@@ -18,7 +18,6 @@ public:
     void begin();
     void cmdRecibir_Click();
     void cmdDetener_Click();
-    bool polling() const { return m_polling; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

@@ -10,8 +10,6 @@ namespace plclink {
 
 constexpr int kFrameSize = 7;
 constexpr int kAnswerSize = 7;
-// 256 program bytes and the two date bytes of the download
-constexpr int kImageWithDate = 258;
 
 enum Command : quint8 {
     kDownload = 'P',

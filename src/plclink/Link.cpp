@@ -133,7 +133,6 @@ std::optional<PortError> Link::open(const QString& device, int baud)
     if (baud != 1200 && baud != 2400 && baud != 4800)
         return PortError{PortError::kOther,
                          QStringLiteral("%1 baudios no es una velocidad de la línea.").arg(baud)};
-    m_baud = baud;
     m_serial.setBaudRate(baud);
     m_serial.setDataBits(QSerialPort::Data8);
     m_serial.setParity(QSerialPort::NoParity);
@@ -153,15 +152,10 @@ std::optional<PortError> Link::OpenPort(int port, int baud)
         close();
         return std::nullopt;
     }
-    m_port = port;
     return open(device(port), baud);
 }
 
-std::optional<PortError> Link::openDevice(const QString& device)
-{
-    m_port = 0;
-    return open(device, kBaud);
-}
+std::optional<PortError> Link::openDevice(const QString& device) { return open(device, kBaud); }
 
 void Link::SendFrame(QByteArrayView bytes)
 {

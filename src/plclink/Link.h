@@ -56,7 +56,6 @@ public:
     // Closes the port, then sets the line settings, the number and opens it. A number outside
     // 1..6 only closes the port (its number stays for the next send). The error, if any.
     std::optional<PortError> OpenPort(int port, int baud = kBaud);
-    int port() const { return m_port; }
     bool isOpen() const { return m_serial.isOpen(); }
     void close();
 
@@ -93,8 +92,6 @@ private:
     Waits& m_waits;
     QSerialPort m_serial;
     std::array<QString, kComPorts> m_devices;
-    int m_port = 0;
-    int m_baud = kBaud;
     QString m_openedDevice;
     int m_busy = 0;
 };
