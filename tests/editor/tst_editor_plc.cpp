@@ -153,9 +153,10 @@ private slots:
     {
         PlcFixture f;
         QVERIFY(f.startWithSim());
+        f.editor->waits().setScale(0.5); // the clicks below land well inside the 750 ms image wait
         f.setText(u"end"_s);
         QStringList during;
-        QTimer::singleShot(30, f.editor.get(), [&] {
+        QTimer::singleShot(100, f.editor.get(), [&] {
             for (const char* name : {"mnRun", "mnEnviarPrg", "mnRecibir", "mnMonitor", "mnPresetCnt"})
                 if (f.action(name)->isEnabled())
                     during << QString::fromLatin1(name);

@@ -17,6 +17,20 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+// Clicks "&Detener" once the simulator has seen polls more frames, however slow the machine.
+void stopAfter(testutil::SimProcess& sim, QWidget* monitor, qsizetype polls)
+{
+    auto* t = new QTimer(monitor);
+    const qsizetype until = sim.received().size() + polls;
+    QObject::connect(t, &QTimer::timeout, monitor, [&sim, monitor, t, until] {
+        if (sim.received().size() < until)
+            return;
+        t->deleteLater();
+        monitor->findChild<QPushButton*>(QStringLiteral("cmdDetener"))->click();
+    });
+    t->start(10);
+}
+
 template <class T = QWidget> T* in(QWidget* window, const char* name)
 {
     return window->findChild<T*>(QLatin1String(name));
@@ -174,7 +188,7 @@ private slots:
         f.editor->toolAction(12)->trigger();
         auto* w = f.editor->findChild<Monitor*>();
         QCOMPARE(in<QLabel>(w, "lbVar0")->text(), u"e1"_s);
-        QTimer::singleShot(100, w, [w] { in<QPushButton>(w, "cmdDetener")->click(); });
+        stopAfter(f.sim, w, 2);
         in<QPushButton>(w, "cmdRecibir")->click(); // polls until stopped
         QString inputs, outputs;
         for (int i = 0; i < 8; ++i) {
@@ -195,7 +209,7 @@ private slots:
         QVERIFY(in(w, "cmdRecibir")->isVisible() && !in(w, "cmdDetener")->isVisible());
         // a bad answer keeps the last values, in cyan, and closes the port
         f.sim.command("fault badxor");
-        QTimer::singleShot(100, w, [w] { in<QPushButton>(w, "cmdDetener")->click(); });
+        stopAfter(f.sim, w, 2);
         in<QPushButton>(w, "cmdRecibir")->click();
         QCOMPARE(colour(in(w, "lbRta3"), QPalette::WindowText), 3);
         QCOMPARE(colour(in(w, "lbEntradas0"), QPalette::WindowText), 3);

@@ -89,8 +89,8 @@ private slots:
         QByteArray body(reinterpret_cast<const char*>(image.data()), 256);
         QCOMPARE(plc.sim.received(), (QList<QByteArray>{hex("0050000001 0A 5B"), body + hex("63FE")}));
         if (fault == u"late") {
-            // the late answer never passes for the answer to the next frame
-            QTest::qWait(600);
+            // the late answer (600 ms after the body) never passes for the answer to the next frame
+            QTest::qWait(900);
             QVERIFY(!plclink::pollIo(plc.link, 1));
         }
     }
