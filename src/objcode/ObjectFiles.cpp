@@ -74,8 +74,9 @@ bool writeObjectFile(const QString& path, const QString& nameField, const isa::P
     return false;
 }
 
-std::optional<isa::ProgramImage> readObjectFile(const QString& path, QString* error,
-                                                const std::function<void(int)>& progress)
+namespace {
+// A reader of an open file, used on a file named by its path.
+template <class Read> std::optional<isa::ProgramImage> readPath(const QString& path, QString* error, Read read)
 {
     QFile file(path);
     ReadProblem problem;
@@ -83,9 +84,18 @@ std::optional<isa::ProgramImage> readObjectFile(const QString& path, QString* er
     if (!file.open(QIODevice::ReadOnly))
         problem.message = cannotOpen(path, file);
     else
-        image = readObjectFile(file, path, &problem, progress);
+        image = read(file, &problem);
     setError(error, problem.message);
     return image;
+}
+} // namespace
+
+std::optional<isa::ProgramImage> readObjectFile(const QString& path, QString* error,
+                                                const std::function<void(int)>& progress)
+{
+    return readPath(path, error, [&](QFile& file, ReadProblem* problem) {
+        return readObjectFile(file, path, problem, progress);
+    });
 }
 
 std::optional<isa::ProgramImage> readObjectFile(QFileDevice& file, const QString& name, ReadProblem* problem,
@@ -144,15 +154,8 @@ QString loadProgressText(int k)
 
 std::optional<isa::ProgramImage> readLadderFile(const QString& path, QString* error)
 {
-    QFile file(path);
-    ReadProblem problem;
-    std::optional<isa::ProgramImage> image;
-    if (!file.open(QIODevice::ReadOnly))
-        problem.message = cannotOpen(path, file);
-    else
-        image = readLadderFile(file, path, &problem);
-    setError(error, problem.message);
-    return image;
+    return readPath(path, error,
+                    [&](QFile& file, ReadProblem* problem) { return readLadderFile(file, path, problem); });
 }
 
 std::optional<isa::ProgramImage> readLadderFile(QFileDevice& file, const QString& name, ReadProblem* problem)
