@@ -103,10 +103,8 @@ Recprg::Outcome Recprg::attempt()
     m_cmdRecibir->setEnabled(false);
     m_txtRecibir->setPlainText(QStringLiteral("Enviando comando para recibir..."));
 
-    QString pass = m_txtPass->text();
-    if (pass.size() >= 5)
-        pass.truncate(4);
-    const quint16 password = plclink::passwordFromText(pass);
+    // the typed text is rewritten as the four digits that are sent
+    const quint16 password = plclink::passwordFromText(m_txtPass->text());
     m_txtPass->setText(plclink::passwordText(password));
     const quint8 station = m_chkTodos->isChecked() ? 0 : quint8(m_cbId->currentIndex() + 1);
 
