@@ -125,7 +125,7 @@ public:
         }
         if (error)
             fail(cli::kExitTrouble,
-                 QStringLiteral("Error de comunicacion %1: %2").arg(error->number).arg(error->description));
+                 error->headline() + QStringLiteral(": ") + error->description);
         return !error;
     }
 
@@ -264,14 +264,7 @@ int runReceive(const QStringList& args, QTextStream& out, QTextStream& err)
     const Received r = receiveProgram(c, link, *station, c.has("--ignore-checksum"));
     if (c.has("--dump") && !r.bytes.isEmpty()) {
         // as the upload window's diagnostic dump: bytes 0..271, the date bytes at 256
-        for (int col = 0; col < 16; ++col)
-            err << QString::number(col, 16).toUpper() << "  ";
-        err << "\n";
-        for (int row = 0; row < 17; ++row) {
-            for (int col = 0; col < 16; ++col)
-                err << hexByte(plclink::answerByte(r.bytes, row * 16 + col)) << " ";
-            err << "\n";
-        }
+        err << plclink::uploadDump(r.bytes).join(u'\n') << "\n";
     }
     if (r.code)
         return r.code;

@@ -53,9 +53,7 @@ void Editor::opCom_Click(int port)
 void Editor::reportPortError(const plclink::PortError& error)
 {
     Prompts::current().message(this, {QStringLiteral("Error %1").arg(error.number),
-                                      QStringLiteral("Error de comunicacion %1\r\n%2")
-                                          .arg(error.number)
-                                          .arg(error.description),
+                                      error.headline() + QStringLiteral("\r\n") + error.description,
                                       Prompts::Ok, Prompts::Icon::Exclamation});
 }
 

@@ -138,16 +138,7 @@ Recprg::Outcome Recprg::attempt()
         QFont font(QStringLiteral("Courier New"));
         font.setStyleHint(QFont::TypeWriter);
         m_txtRecibir->setFont(font);
-        QString dump;
-        for (int c = 0; c < 16; ++c)
-            dump += hex(c) + QStringLiteral("  ");
-        dump += kCrLf;
-        for (int row = 0; row < 17; ++row) {
-            for (int c = 0; c < 16; ++c)
-                dump += QStringLiteral("%1 ").arg(plclink::answerByte(received, row * 16 + c), 2, 16, QLatin1Char('0')).toUpper();
-            dump += kCrLf;
-        }
-        // the flag is the runtime's True (-1) when nothing came back
+        QString dump = plclink::uploadDump(received).join(kCrLf) + kCrLf;
         dump += QStringLiteral("Rta%=") + objcode::Str(silent ? -1 : 0) + QStringLiteral("  Chk%=") +
                 objcode::Str(computed) + QStringLiteral("  del PLC=") + objcode::Str(expected) + kCrLf;
         append(dump);

@@ -104,6 +104,20 @@ quint16 uploadedDateWord(const QByteArray& received)
     return quint16(answerByte(received, 256) + 256 * answerByte(received, 257));
 }
 
+QStringList uploadDump(const QByteArray& received)
+{
+    QStringList lines(1);
+    for (int c = 0; c < 16; ++c)
+        lines[0] += QString::number(c, 16).toUpper() + QStringLiteral("  ");
+    for (int row = 0; row < 17; ++row) {
+        QString line;
+        for (int c = 0; c < 16; ++c)
+            line += QStringLiteral("%1 ").arg(answerByte(received, row * 16 + c), 2, 16, QLatin1Char('0')).toUpper();
+        lines << line;
+    }
+    return lines;
+}
+
 namespace {
 std::optional<QByteArray> poll(Link& link, const QByteArray& frame, const std::function<void()>& onSent)
 {

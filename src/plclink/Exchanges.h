@@ -7,6 +7,7 @@
 #include "Link.h"
 
 #include <QDate>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -49,6 +50,9 @@ QByteArray readProgram(Link& link, quint8 station, quint16 password);
 isa::ProgramImage uploadedImage(const QByteArray& received);
 quint8 uploadChecksum(const QByteArray& received); // XOR of the first 256 bytes
 quint16 uploadedDateWord(const QByteArray& received);
+// The received bytes 0..271 as the diagnostic dump shows them: a header of the column numbers,
+// then 17 lines of 16 bytes in upper-case hexadecimal (missing bytes as 00).
+QStringList uploadDump(const QByteArray& received);
 
 // ---- monitor polls: one frame, the answer wait, the check
 struct IoState

@@ -30,6 +30,9 @@ struct PortError
     };
     int number = 0;
     QString description;
+
+    // "Error de comunicacion N", the message's first line
+    QString headline() const { return QStringLiteral("Error de comunicacion %1").arg(number); }
 };
 
 // COM1..COM6 → /dev/ttyS0../dev/ttyS5 unless dmk38.ini, section "Puertos", names a device.
