@@ -154,14 +154,14 @@ Received receiveProgram(Command& c, plclink::Link& link, quint8 station, bool ig
 {
     c.progress(QStringLiteral("probe"));
     const QByteArray probe = plclink::probe(link, station);
-    if (probe.isEmpty() || !plclink::answerChecks(probe))
+    if (!plclink::probeAnswered(probe))
         return {{}, c.fail(kExitNoAnswer, QStringLiteral("No hay comunicación con el PLC (%1 bytes answered the probe)")
                                               .arg(probe.size()))};
     c.progress(QStringLiteral("reading the program"));
     const QByteArray received = plclink::readProgram(link, station, c.password());
     if (received.isEmpty())
         return {{}, c.fail(kExitNoAnswer, QStringLiteral("No hay respuesta desde el PLC (identifier or password?)"))};
-    const quint8 expected = plclink::answerByte(probe, 2), computed = plclink::uploadChecksum(received);
+    const quint8 expected = plclink::storedChecksum(probe), computed = plclink::uploadChecksum(received);
     if (computed != expected && !ignoreChecksum)
         return {received, c.fail(kExitChecksum, QStringLiteral("checksum %1 of the %2 bytes received, the PLC keeps %3")
                                                     .arg(computed)

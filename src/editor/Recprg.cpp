@@ -117,7 +117,7 @@ Recprg::Outcome Recprg::attempt()
             probeLine += u' ' + hex(plclink::answerByte(probe, i));
         append(kCrLf + probeLine + kCrLf);
     }
-    if (probe.isEmpty() || !plclink::answerChecks(probe)) {
+    if (!plclink::probeAnswered(probe)) {
         const auto answer = Prompts::current().message(
             this, {QStringLiteral("Reintentar"),
                    QStringLiteral("No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
@@ -125,7 +125,7 @@ Recprg::Outcome Recprg::attempt()
                    Prompts::Retry | Prompts::Cancel, Prompts::Icon::Exclamation, Prompts::Retry});
         return answer == Prompts::Retry ? Outcome::Retry : Outcome::Stop;
     }
-    const quint8 expected = plclink::answerByte(probe, 2);
+    const quint8 expected = plclink::storedChecksum(probe);
 
     append(kCrLf + probeLine + kCrLf);
     const QByteArray received = plclink::readProgram(link, station, password);

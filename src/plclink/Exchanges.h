@@ -43,6 +43,10 @@ quint16 passwordFromText(const QString& text);
 QString passwordText(quint16 password); // 4 upper-case digits
 // Memory read of address 3 twice: the stored checksum comes back in byte 3.
 QByteArray probe(Link& link, quint8 station);
+// A probe answer counts when something came back and its bytes XOR to 0, whatever its length.
+inline bool probeAnswered(const QByteArray& answer) { return !answer.isEmpty() && answerChecks(answer); }
+// The checksum the PLC keeps for its program, from the probe answer.
+inline quint8 storedChecksum(const QByteArray& probeAnswer) { return answerByte(probeAnswer, 2); }
 constexpr int kUploadKept = 281; // bytes of the program answer looked at
 // The program read: up to 281 bytes of the answer (256 program bytes, the date word, ...).
 QByteArray readProgram(Link& link, quint8 station, quint16 password);
