@@ -53,6 +53,16 @@ public:
         err << "mk38c " << name << ": " << why << "\n";
         return code;
     }
+    // A frame nothing answers could not be written whole: the PLC never got it.
+    int unsent(const char* frame)
+    {
+        const auto error = link.reopenError();
+        return fail(kExitNoAnswer, QStringLiteral("the %1 frame could not be written%2")
+                                       .arg(QLatin1String(frame),
+                                            error ? QStringLiteral(": ") + error->headline() + QStringLiteral(": ") +
+                                                        error->description
+                                                  : QStringLiteral(" (the device went away?)")));
+    }
     void progress(const QString& text)
     {
         if (::isatty(STDERR_FILENO)) {
@@ -87,6 +97,7 @@ public:
         return o;
     }
     bool has(const char* flag) const { return m_options.flags.contains(QLatin1String(flag)); }
+    bool given(const char* option) const { return m_options.values.contains(QLatin1String(option)); }
     QString value(const char* option, const QString& otherwise = {}) const
     {
         return m_options.values.value(QLatin1String(option), otherwise);
@@ -141,7 +152,8 @@ const char kReceiveUsage[] = "Usage: mk38c receive --port PORT [--id N | --all] 
                              "[--dump] [--ignore-checksum]\n";
 const char kVerifyUsage[] = "Usage: mk38c verify FILE --port PORT [--id N] [--password HEX]\n";
 const char kPresetsUsage[] = "Usage: mk38c presets --port PORT [--id N] [--write V0,...,V9 | --factory]\n";
-const char kMonitorUsage[] = "Usage: mk38c monitor --port PORT [--id N] [--from V] [--count N]\n";
+const char kMonitorUsage[] = "Usage: mk38c monitor --port PORT [--id N] [--from V] [--count N]\n"
+                             "With --count N it exits 0 when every poll was answered, 4 when one was not.\n";
 
 struct Received
 {
@@ -210,7 +222,8 @@ int runSend(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     out << "received by the PLC, dated " << today.toString(Qt::ISODate) << "\n";
     if (c.has("--run")) {
-        plclink::run(link, *c.mode());
+        if (!plclink::run(link, *c.mode()))
+            return c.unsent("run");
         out << "run (mode " << *c.mode() << ")\n";
     }
     return cli::kExitOk;
@@ -226,9 +239,7 @@ int runRun(const QStringList& args, QTextStream& out, QTextStream& err)
         return c.usage(QStringLiteral("--mode takes 0, 1 or 2"));
     if (!c.openPort())
         return cli::kExitTrouble;
-    plclink::Link& link = c.link;
-    plclink::run(link, *c.mode());
-    return cli::kExitOk;
+    return plclink::run(c.link, *c.mode()) ? cli::kExitOk : c.unsent("run");
 }
 
 int runStop(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -239,9 +250,7 @@ int runStop(const QStringList& args, QTextStream& out, QTextStream& err)
         return code;
     if (!c.openPort())
         return cli::kExitTrouble;
-    plclink::Link& link = c.link;
-    plclink::stop(link, c.has("--outputs-off"));
-    return cli::kExitOk;
+    return plclink::stop(c.link, c.has("--outputs-off")) ? cli::kExitOk : c.unsent("stop");
 }
 
 int runReceive(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -268,11 +277,12 @@ int runReceive(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     if (r.code)
         return r.code;
-    const plclink::PlcDate d = plclink::decodeDateWord(plclink::uploadedDateWord(r.bytes));
-    err << QStringLiteral("dated %1-%2-%3\n")
-               .arg(d.year)
-               .arg(d.month, 2, 10, QLatin1Char('0'))
-               .arg(d.day, 2, 10, QLatin1Char('0'));
+    const quint16 word = plclink::uploadedDateWord(r.bytes);
+    const plclink::PlcDate d = plclink::decodeDateWord(word);
+    if (QDate(d.year, d.month, d.day).isValid())
+        err << QStringLiteral("dated %1\n").arg(QDate(d.year, d.month, d.day).toString(Qt::ISODate));
+    else // a short answer or a PLC that never had a date: no impossible ISO date
+        err << QStringLiteral("dated 0x%1 (fecha no válida)\n").arg(hexByte(word >> 8) + hexByte(word & 0xFF));
     const isa::ProgramImage image = plclink::uploadedImage(r.bytes);
     if (!outPath.isEmpty() &&
         !cli::writeOutputFile(outPath, objcode::objectFileBytes(QString(), QDateTime::currentDateTime(), image), &error))
@@ -333,11 +343,11 @@ int runPresets(const QStringList& args, QTextStream& out, QTextStream& err)
         return c.usage(QStringLiteral("--id takes 1..255"));
     std::optional<plclink::Presets> values;
     const QString write = c.value("--write");
-    if (c.has("--factory") && !write.isEmpty())
+    if (c.has("--factory") && c.given("--write"))
         return c.usage(QStringLiteral("--write and --factory exclude each other"));
     if (c.has("--factory"))
         values = plclink::kFactoryPresets;
-    if (!write.isEmpty()) {
+    if (c.given("--write")) {
         // every value is checked before anything reaches the machine
         const QStringList parts = write.split(u',');
         if (parts.size() != plclink::kPresetCount)
@@ -393,9 +403,11 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
             text += (bool(value & (1 << i)) == onWhenSet) ? u'1' : u'0';
         return text;
     };
+    plclink::PollCycle cycle;
+    bool allAnswered = true;
     for (int n = 0; *count < 0 || n < *count; ++n) {
         bool answered = false;
-        if (n % 2 == 0) {
+        if (cycle.ioNext()) {
             const auto io = plclink::pollIo(link, *station);
             answered = io.has_value();
             if (io)
@@ -418,6 +430,9 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
         // as the monitor window does: a bad answer closes the port, the next poll reopens it
         if (!answered)
             link.close();
+        cycle.judged(answered);
+        allAnswered = allAnswered && answered;
     }
-    return cli::kExitOk;
+    // a script can tell a dead PLC from a live one
+    return allAnswered ? cli::kExitOk : kExitNoAnswer;
 }

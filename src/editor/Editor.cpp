@@ -330,16 +330,12 @@ void Editor::buildToolBar()
     m_exchangeActions << button("tbRecibir", "receive", QStringLiteral("Extraer programa del PLC"),
                                 [this] { mnRecibir_Click(); }); // 9
     m_exchangeActions << button("tbCorrer", "run", QStringLiteral("Correr programa "), [this] {
-        if (m_link->busy())
-            return;
-        mnRun_Click();
-        setPanelText(6, QStringLiteral("Ejecutando programa"));
+        if (!m_link->busy() && sendRunControl(true))
+            setPanelText(6, QStringLiteral("Ejecutando programa"));
     }); // 10
     m_exchangeActions << button("tbDetener", "stop", QStringLiteral("Detener programa"), [this] {
-        if (m_link->busy())
-            return;
-        mnStop_Click();
-        setPanelText(6, QStringLiteral("PLC detenido"));
+        if (!m_link->busy() && sendRunControl(false))
+            setPanelText(6, QStringLiteral("PLC detenido"));
     }); // 11
     m_exchangeActions << button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"),
                                 [this] { mnMonitor_Click(); }); // 12
@@ -502,6 +498,7 @@ void Editor::showProgress(int barUnits, const QString& percent)
 void Editor::setFrameVisible(bool progress)
 {
     if (progress) {
+        showProgress(1, QString()); // every operation starts its progress from 0
         layoutText();
         m_frProgreso->show();
         m_frProgreso->raise();

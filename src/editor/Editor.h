@@ -165,6 +165,9 @@ private:
     void buildLink();
     void showPortDevices();
     void reportPortError(const plclink::PortError& error);
+    // The run or stop frame; a frame that could not be written is told to the user.
+    bool sendRunControl(bool run);
+    void reportUnsent();
 
     // EditorText.cpp: keys
     void txtPrg_KeyUp(int key, Qt::KeyboardModifiers modifiers);

@@ -155,16 +155,28 @@ void Editor::mnEnviarBld_Click()
     showTranslatedImage();
 }
 
-void Editor::mnRun_Click()
+void Editor::mnRun_Click() { sendRunControl(true); }
+
+void Editor::mnStop_Click() { sendRunControl(false); }
+
+bool Editor::sendRunControl(bool run)
 {
-    plclink::run(*m_link, RunMode);
+    const bool sent = run ? plclink::run(*m_link, RunMode)
+                          : plclink::stop(*m_link, findChild<QAction*>(QStringLiteral("mnSalsOff"))->isChecked());
+    if (!sent)
+        reportUnsent();
     m_txtPrg->setFocus();
+    return sent;
 }
 
-void Editor::mnStop_Click()
+void Editor::reportUnsent()
 {
-    plclink::stop(*m_link, findChild<QAction*>(QStringLiteral("mnSalsOff"))->isChecked());
-    m_txtPrg->setFocus();
+    // nothing is read back after run and stop: a frame that did not leave is the only failure seen
+    if (const auto error = m_link->reopenError())
+        reportPortError(*error);
+    else
+        Prompts::current().message(this, {QStringLiteral("Error de comunicación"), QStringLiteral("No hay respuesta del PLC"),
+                                          Prompts::Ok, Prompts::Icon::Exclamation});
 }
 
 void Editor::mnId_Click()

@@ -119,36 +119,52 @@ void Monitor::cmdRecibir_Click()
     m_cmdSalirMonitor->hide();
     for (QLabel* l : std::as_const(m_lbRta))
         l->show();
-    bool io = true;
+    plclink::PollCycle cycle;
     do {
-        io ? ioPoll() : variablePoll();
-        io = !io;
+        cycle.judged(cycle.ioNext() ? ioPoll() : variablePoll());
         QApplication::processEvents();
     } while (!m_stop && !closing());
     m_stop = false;
     m_polling = false;
     if (closing())
-        return;
-    m_cmdRecibir->show();
-    m_cmdRecibir->setFocus();
-    m_cmdDetener->hide();
-    m_cmdSalirMonitor->show();
+        return; // the next opening starts from the idle state
+    showButtons();
     QPalette p = m_lbTx->palette();
     p.setColor(QPalette::Window, QColor(4, 0, 0)); // the colour value 4, not the palette's red
     m_lbTx->setPalette(p);
 }
 
-void Monitor::ioPoll()
+void Monitor::showButtons()
+{
+    m_cmdRecibir->show();
+    m_cmdRecibir->setFocus();
+    m_cmdDetener->hide();
+    m_cmdSalirMonitor->show();
+}
+
+void Monitor::idle()
+{
+    m_stop = false;
+    showButtons();
+    for (QLabel* l : m_lbEntradas + m_lbSalidas + m_lbRta + QList<QLabel*>{m_lbTx, m_lbRx})
+        l->setPalette(QPalette());
+    for (QLabel* l : std::as_const(m_lbRta)) {
+        l->clear();
+        l->show();
+    }
+}
+
+bool Monitor::ioPoll()
 {
     paint(m_lbTx, -1, kGreen);
     const auto state = plclink::pollIo(m_editor->link(), quint8(m_editor->PlcId), [this] { paint(m_lbTx, -1, kLightGrey); });
     if (closing())
-        return;
+        return false;
     if (!state) {
         for (QLabel* l : m_lbEntradas + m_lbSalidas)
             paint(l, kCyan, kLightGrey);
         badAnswer();
-        return;
+        return false;
     }
     paint(m_lbRx, -1, kGreen);
     for (int i = 0; i < 8; ++i) {
@@ -159,20 +175,21 @@ void Monitor::ioPoll()
         const bool on = !(state->outputs & (1 << i)); // a 0 bit is an output that is on
         paint(m_lbSalidas[i], on ? kBlack : kGrey, on ? kLightRed : kLightGrey);
     }
+    return true;
 }
 
-void Monitor::variablePoll()
+bool Monitor::variablePoll()
 {
     paint(m_lbTx, -1, kGreen);
     const auto values = plclink::pollVariables(m_editor->link(), quint8(m_editor->PlcId), m_vScroll1->value(),
                                                [this] { paint(m_lbTx, -1, kLightGrey); });
     if (closing())
-        return;
+        return false;
     if (!values) {
         for (QLabel* l : std::as_const(m_lbRta))
             paint(l, kCyan, -1); // the last values stay, marked as stale
         badAnswer();
-        return;
+        return false;
     }
     paint(m_lbRx, -1, kGreen);
     for (int i = 0; i < 4; ++i) {
@@ -183,6 +200,7 @@ void Monitor::variablePoll()
         m_lbRta[i]->setText(caption);
         paint(m_lbRta[i], (b & 1) ? kRed : kBlue, -1);
     }
+    return true;
 }
 
 void Monitor::badAnswer()

@@ -21,12 +21,14 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void idle() override;
 
 private:
     void showNames();
-    void ioPoll();
-    void variablePoll();
+    bool ioPoll();
+    bool variablePoll();
     void badAnswer();
+    void showButtons();
 
     QList<QLabel*> m_lbEntradas, m_lbSalidas, m_lbVar, m_lbRta;
     QScrollBar* m_vScroll1;

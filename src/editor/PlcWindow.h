@@ -1,6 +1,7 @@
 #pragma once
 // A modal window that talks to the PLC. Closed while an exchange waits (the window manager's
 // close, Escape), it cuts the exchange short: the waits end at once and nothing more is sent.
+// Every opening puts it in its idle state, whatever state its last exchange was left in.
 
 #include "Editor.h"
 
@@ -28,7 +29,13 @@ public:
 protected:
     // True once the window was closed during the exchange under way: it must stop there.
     bool closing() const { return m_closing; }
-    void reopened() { m_closing = false; }
+    // Called by each opening: buttons, lamps, captions and focus as at the first one.
+    virtual void idle() = 0;
+    void reopened()
+    {
+        m_closing = false;
+        idle();
+    }
 
     Editor* m_editor;
 

@@ -87,10 +87,16 @@ void Precnt::begin()
 {
     reopened();
     BusyPointer busy;
+    readProcedure();
+}
+
+void Precnt::idle()
+{
     m_cmdPreset->setEnabled(true);
     for (QLineEdit* t : std::as_const(m_txtCnt))
         t->setEnabled(true);
-    readProcedure();
+    m_lbMsg->clear();
+    m_lbRx->setPalette(QPalette());
 }
 
 int Precnt::firstBadBox() const

@@ -26,6 +26,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void idle() override;
 
 private:
     void readProcedure();

@@ -72,10 +72,18 @@ void Recprg::begin()
         for (int i = 1; i <= 255; ++i)
             m_cbId->addItem(objcode::Str(i));
     m_cbId->setCurrentIndex(m_editor->PlcId - 1);
+    reopened();
+}
+
+void Recprg::idle()
+{
     m_cbId->setEnabled(!m_chkTodos->isChecked());
     m_txtPass->setEnabled(true);
     m_chkTodos->setEnabled(true);
-    reopened();
+    m_cmdRecibir->setEnabled(true);
+    m_cmdCancelar->setText(QStringLiteral("&Cancelar"));
+    m_txtRecibir->clear();
+    m_cmdRecibir->setFocus();
 }
 
 void Recprg::append(const QString& text)

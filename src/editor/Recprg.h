@@ -23,6 +23,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void idle() override;
 
 private:
     enum class Outcome { Done, Retry, Stop };

@@ -2,6 +2,11 @@
 
 namespace plclink {
 
+namespace {
+// A short answer the link may take as the answer to its frame: whole, and checking.
+bool soundShortAnswer(const QByteArray& a) { return a.size() == kAnswerSize && answerChecks(a); }
+} // namespace
+
 DownloadResult download(Link& link, const isa::ProgramImage& image, const QDate& date,
                         const std::function<void(DownloadStage)>& onStage)
 {
@@ -17,8 +22,11 @@ DownloadResult download(Link& link, const isa::ProgramImage& image, const QDate&
     body.append(char(w & 0xFF));
     body.append(char(w >> 8));
 
+    const QByteArray header = downloadHeader(XorChecksum(program));
+    if (!link.prepare(header))
+        return {DownloadOutcome::NoAnswer, {}};
     stage(DownloadStage::Header);
-    link.SendFrame(downloadHeader(XorChecksum(program)));
+    link.SendFrame(header);
     if (!link.wait(Waits::kHeader))
         return {DownloadOutcome::NoAnswer, {}};
     link.takeAll();
@@ -28,23 +36,25 @@ DownloadResult download(Link& link, const isa::ProgramImage& image, const QDate&
         return {DownloadOutcome::NoAnswer, {}};
     stage(DownloadStage::Answer);
     QByteArray answer;
-    if (!link.WaitAnswer(answer))
+    const bool complete = link.WaitAnswer(answer);
+    link.judged(complete);
+    if (!complete)
         return {DownloadOutcome::NoAnswer, answer};
     // judged by its result byte alone: the answer's own check byte is not looked at
     return {answerByte(answer, 2) == kReceivedRight ? DownloadOutcome::Received : DownloadOutcome::ReceivedWrong,
             answer};
 }
 
-void run(Link& link, int runMode)
+bool run(Link& link, int runMode)
 {
     Link::Busy busy(link);
-    link.SendFrame(runFrame(runMode));
+    return link.SendFrame(runFrame(runMode));
 }
 
-void stop(Link& link, bool outputsOff)
+bool stop(Link& link, bool outputsOff)
 {
     Link::Busy busy(link);
-    link.SendFrame(stopFrame(outputsOff));
+    return link.SendFrame(stopFrame(outputsOff));
 }
 
 quint16 passwordFromText(const QString& text)
@@ -65,28 +75,20 @@ QString passwordText(quint16 password)
     return QStringLiteral("%1").arg(password, 4, 16, QLatin1Char('0')).toUpper();
 }
 
-namespace {
-// A late answer to an earlier frame must never pass for the answer to this one.
-QByteArray askAndTake(Link& link, const QByteArray& frame, int waitMs)
-{
-    link.takeAll();
-    link.SendFrame(frame);
-    link.wait(waitMs);
-    return link.takeAll();
-}
-} // namespace
-
 QByteArray probe(Link& link, quint8 station)
 {
     Link::Busy busy(link);
-    return askAndTake(link, memoryReadFrame(station, kAddrChecksum, kSystem, kAddrChecksum, kSystem),
-                      Waits::kProbe);
+    return link.ask(memoryReadFrame(station, kAddrChecksum, kSystem, kAddrChecksum, kSystem), Waits::kProbe,
+                    soundShortAnswer);
 }
 
 QByteArray readProgram(Link& link, quint8 station, quint16 password)
 {
     Link::Busy busy(link);
-    return askAndTake(link, readProgramFrame(station, password), Waits::kUpload).left(kUploadKept);
+    return link
+        .ask(readProgramFrame(station, password), Waits::kUpload,
+             [](const QByteArray& a) { return a.size() == isa::kImageSize + 2; })
+        .left(kUploadKept);
 }
 
 isa::ProgramImage uploadedImage(const QByteArray& received)
@@ -122,12 +124,8 @@ namespace {
 std::optional<QByteArray> poll(Link& link, const QByteArray& frame, const std::function<void()>& onSent)
 {
     Link::Busy busy(link);
-    link.takeAll();
-    link.SendFrame(frame);
-    if (onSent)
-        onSent();
-    QByteArray answer;
-    if (!link.WaitAnswer(answer) || !answerChecks(answer))
+    const QByteArray answer = link.ask(frame, Waits::kAnswer, soundShortAnswer, onSent);
+    if (!soundShortAnswer(answer))
         return std::nullopt;
     return answer;
 }
@@ -176,8 +174,9 @@ PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)
             if (onStep)
                 onStep(j);
             const quint8 first = quint8(kAddrPresets + 4 * j);
-            const QByteArray answer = askAndTake(link, memoryReadFrame(station, first, kSystem, first + 2, kSystem),
-                                                 Waits::kPresetRead);
+            // judged as sound only whole: a cut answer may be followed by the rest of it
+            const QByteArray answer = link.ask(memoryReadFrame(station, first, kSystem, first + 2, kSystem),
+                                               Waits::kPresetRead, soundShortAnswer);
             if (link.waits().isCutShort())
                 return r;
             if (answer.isEmpty()) {

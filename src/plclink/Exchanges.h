@@ -32,9 +32,9 @@ struct DownloadResult
 DownloadResult download(Link& link, const isa::ProgramImage& image, const QDate& date,
                         const std::function<void(DownloadStage)>& onStage = {});
 
-// ---- run control (nothing is read back)
-void run(Link& link, int runMode);
-void stop(Link& link, bool outputsOff);
+// ---- run control (nothing is read back): false when the frame could not be written whole
+bool run(Link& link, int runMode);
+bool stop(Link& link, bool outputsOff);
 
 // ---- upload
 // The program password as typed: its first 4 characters read as hexadecimal up to the first
@@ -59,6 +59,17 @@ quint16 uploadedDateWord(const QByteArray& received);
 QStringList uploadDump(const QByteArray& received);
 
 // ---- monitor polls: one frame, the answer wait, the check
+// Which poll comes next: the two kinds alternate, but a poll whose answer was not sound is
+// asked again, so the late answer it may still bring is taken for its own kind.
+class PollCycle
+{
+public:
+    bool ioNext() const { return m_io; }
+    void judged(bool sound) { m_io = sound ? !m_io : m_io; }
+
+private:
+    bool m_io = true;
+};
 struct IoState
 {
     quint8 inputs;  // bit i = input i on

@@ -6,6 +6,7 @@
 #include <QSerialPortInfo>
 #include <QStringList>
 
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace plclink {
@@ -55,6 +56,11 @@ std::array<QString, kComPorts> portOverrides(const QByteArray& iniText)
 
 namespace {
 
+QString busyText(const QString& device)
+{
+    return QStringLiteral("%1 está ocupado: otro programa lo tiene abierto.").arg(device);
+}
+
 QString describe(const QString& device, QSerialPort::SerialPortError error, const QString& platformText)
 {
     const QFileInfo info(device);
@@ -76,7 +82,7 @@ QString describe(const QString& device, QSerialPort::SerialPortError error, cons
                                   "(sudo usermod -aG %2 $USER) y volver a iniciar la sesión.")
                 .arg(device, group);
         }
-        return QStringLiteral("%1 está ocupado: otro programa lo tiene abierto.").arg(device);
+        return busyText(device);
     }
     return QStringLiteral("%1 no se puede abrir como puerto serie: %2.").arg(device, platformText);
 }
@@ -140,10 +146,23 @@ std::optional<PortError> Link::open(const QString& device, int baud)
     m_serial.setFlowControl(QSerialPort::NoFlowControl);
     m_serial.setPortName(device);
     m_openedDevice = device;
-    if (m_serial.open(QIODevice::ReadWrite))
-        return std::nullopt;
-    const QSerialPort::SerialPortError error = m_serial.error();
-    return PortError{errorNumber(device, error), describe(device, error, m_serial.errorString())};
+    return openLocked();
+}
+
+std::optional<PortError> Link::openLocked()
+{
+    const QString device = m_openedDevice;
+    if (!m_serial.open(QIODevice::ReadWrite)) {
+        const QSerialPort::SerialPortError error = m_serial.error();
+        return PortError{errorNumber(device, error), describe(device, error, m_serial.errorString())};
+    }
+    // the exclusive open and Qt's lock file let root in and know the device only by the name
+    // given: a lock on the device itself keeps a second opener out, by any name, as any user
+    if (::flock(int(m_serial.handle()), LOCK_EX | LOCK_NB) != 0) {
+        m_serial.close();
+        return PortError{PortError::kBusy, busyText(device)};
+    }
+    return std::nullopt;
 }
 
 std::optional<PortError> Link::OpenPort(int port, int baud)
@@ -157,13 +176,19 @@ std::optional<PortError> Link::OpenPort(int port, int baud)
 
 std::optional<PortError> Link::openDevice(const QString& device) { return open(device, kBaud); }
 
-void Link::SendFrame(QByteArrayView bytes)
+bool Link::SendFrame(QByteArrayView bytes)
 {
-    if (!m_serial.isOpen() && !m_openedDevice.isEmpty() &&
-        !m_serial.open(QIODevice::ReadWrite)) // settings and device as they last were
-        return;
-    if (m_serial.write(bytes.data(), bytes.size()) == bytes.size())
-        m_serial.flush();
+    if (!m_serial.isOpen()) {
+        m_reopenError = m_openedDevice.isEmpty() ? std::nullopt : openLocked(); // as it last was
+        if (!m_serial.isOpen())
+            return false;
+    }
+    m_serial.clearError();
+    if (m_serial.write(bytes.data(), bytes.size()) != bytes.size())
+        return false;
+    while (m_serial.bytesToWrite() > 0 && m_serial.flush()) {
+    }
+    return m_serial.isOpen() && m_serial.bytesToWrite() == 0 && m_serial.error() == QSerialPort::NoError;
 }
 
 QByteArray Link::takeAll()
@@ -183,6 +208,41 @@ bool Link::WaitAnswer(QByteArray& answer)
     return answer.size() == kAnswerSize;
 }
 
+bool Link::settle()
+{
+    // a line that never falls quiet is given up on after a few rounds rather than polled forever
+    for (int round = 0; round < 4 && m_unsettled; ++round) {
+        takeAll();
+        if (!wait(Waits::kQuiet))
+            return false;
+        m_unsettled = !takeAll().isEmpty();
+    }
+    return true;
+}
+
+bool Link::prepare(QByteArrayView frame)
+{
+    if (m_unsettled && frame != m_lastAsked && !settle())
+        return false;
+    m_lastAsked = frame.toByteArray();
+    takeAll(); // a late answer to an earlier frame must never pass for the answer to this one
+    return true;
+}
+
+QByteArray Link::ask(QByteArrayView frame, int waitMs, const Judge& sound, const std::function<void()>& onSent)
+{
+    if (!prepare(frame))
+        return {};
+    SendFrame(frame);
+    if (onSent)
+        onSent();
+    if (!wait(waitMs))
+        return {};
+    QByteArray answer = takeAll();
+    judged(sound(answer));
+    return answer;
+}
+
 Link::Busy::Busy(Link& link) : m_link(link)
 {
     if (m_link.m_busy++ == 0)
@@ -193,8 +253,13 @@ Link::Busy::~Busy()
 {
     if (--m_link.m_busy > 0)
         return;
-    // waits cut short for a window that closed mid-exchange run in full for the next one
-    m_link.m_waits.resume();
+    // waits cut short for a window that closed mid-exchange run in full for the next one, and
+    // whatever its answer left on the line is let through before any frame goes out
+    if (m_link.m_waits.isCutShort()) {
+        m_link.m_waits.resume();
+        m_link.m_unsettled = true;
+        m_link.m_lastAsked.clear();
+    }
     emit m_link.busyChanged(false);
 }
 

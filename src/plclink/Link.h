@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace plclink {
@@ -63,14 +64,28 @@ public:
     void close();
 
     // Opens a closed port silently with its last number and settings, then writes the bytes.
-    // A failure is not reported: the wait that follows finds no answer.
-    void SendFrame(QByteArrayView bytes);
+    // False when they did not all leave (no port, a device that went away); the exchanges that
+    // read an answer need not look: their answer check fails.
+    bool SendFrame(QByteArrayView bytes);
+    // Why the last silent reopen failed, if it did.
+    std::optional<PortError> reopenError() const { return m_reopenError; }
     // Every byte that is waiting (the receive buffer is left empty).
     QByteArray takeAll();
     // Waits for a short answer; true exactly when 7 bytes wait. All waiting bytes go into
     // answer, so none leak into the next exchange.
     bool WaitAnswer(QByteArray& answer);
     bool wait(int ms) { return m_waits.wait(ms); }
+
+    // A frame that expects an answer: what arrived during its wait. The answers carry nothing
+    // that says which frame they answer, so after an answer that was not sound a frame of
+    // another kind goes out only once the line has been quiet for longer than any answer is
+    // awaited: a late answer is taken for a repeat of its own question, never for another.
+    using Judge = std::function<bool(const QByteArray&)>;
+    QByteArray ask(QByteArrayView frame, int waitMs, const Judge& sound, const std::function<void()>& onSent = {});
+    // The same rule for an exchange that sends and judges in steps: before its first frame,
+    // and once its answer is judged. False when the waits were cut short.
+    bool prepare(QByteArrayView frame);
+    void judged(bool sound) { m_unsettled = m_unsettled || !sound; }
 
     // Held by every exchange; nests.
     class Busy
@@ -91,11 +106,16 @@ signals:
 
 private:
     std::optional<PortError> open(const QString& device, int baud);
+    std::optional<PortError> openLocked();
+    bool settle();
 
     Waits& m_waits;
     QSerialPort m_serial;
     std::array<QString, kComPorts> m_devices;
     QString m_openedDevice;
+    std::optional<PortError> m_reopenError;
+    QByteArray m_lastAsked;  // the last frame that expected an answer
+    bool m_unsettled = false; // an answer was not sound: one may still be on its way
     int m_busy = 0;
 };
 

@@ -12,6 +12,8 @@ int Waits::scaled(int ms) const { return int(std::lround(ms * m_scale)); }
 
 bool Waits::wait(int ms)
 {
+    if (m_record)
+        m_record->append(ms);
     // the deadline, not the timer, decides: a timer may still fire a little early
     const QDeadlineTimer deadline(std::chrono::milliseconds(scaled(ms)), Qt::PreciseTimer);
     QEventLoop loop;

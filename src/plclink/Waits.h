@@ -19,6 +19,9 @@ public:
     static constexpr int kUpload = 2000;     // for the program upload answer
     static constexpr int kPresetWrite = 400; // after each preset write frame
     static constexpr int kPresetRead = 200;  // for each preset read answer
+    // The quiet that settles the line after an answer that was not sound: longer than the
+    // spacing of repeated questions, so an answer still on its way shows up within it.
+    static constexpr int kQuiet = 750;
 
     explicit Waits(double scale = 1.0) : m_scale(scale) {}
     Waits(const Waits&) = delete;
@@ -33,11 +36,14 @@ public:
     bool isCutShort() const { return m_cutShort; }
     void setScale(double scale) { m_scale = scale; } // tests only
     int scaled(int ms) const;
+    // Tests read the lengths asked for, in order, unscaled.
+    void record(QList<int>* into) { m_record = into; }
 
 private:
     double m_scale;
     bool m_cutShort = false;
     QList<QEventLoop*> m_loops;
+    QList<int>* m_record = nullptr;
 };
 
 } // namespace plclink

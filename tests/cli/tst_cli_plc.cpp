@@ -22,7 +22,7 @@ private slots:
 
     void runs_data()
     {
-        // DIR is the temporary folder, PORT the simulator's device
+        // DIR is the temporary folder, PORT the simulator's device, EMPTY an empty argument
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("args");
         QTest::addColumn<int>("exitCode");
@@ -65,9 +65,24 @@ private slots:
                                             << "mk38c presets: \"65536\" is not" << QStringList();
         QTest::newRow("presets, silent") << "silence" << "presets --port PORT" << 4 << "Ctv1 ????\n"
                                          << QStringList{u"01 08 36 00 38 00 07"_s};
+        QTest::newRow("presets, empty list") << "" << "presets --port PORT --write EMPTY" << 2
+                                             << "mk38c presets: --write takes ten values" << QStringList();
+        // a short program answer whose checksum matches: its date word is no date
+        QTest::newRow("receive, no date") << "short:0.5" << "receive --port PORT" << 0 << "stderr:dated 0x00"
+                                          << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
         QTest::newRow("monitor") << "" << "monitor --port PORT --count 2 --from 14" << 0
                                  << "in 00000000  out 000000\nvar  v01=0 0x00  v02=0 0x00  v03=0 0x00  v04=0 0x00\n"
                                  << QStringList{u"01 08 dc 00 da 00 0f"_s, u"01 08 0e 01 10 01 17"_s};
+        // a poll not answered is asked again; a script sees the exit code
+        QTest::newRow("monitor, silent") << "silence" << "monitor --port PORT --count 2" << 4
+                                         << "in/out: no answer\nin/out: no answer\n"
+                                         << QStringList{u"01 08 dc 00 da 00 0f"_s, u"01 08 dc 00 da 00 0f"_s};
+        // every answer 0.6 s late: each is taken for a repeat of its own poll, never for the other kind
+        QTest::newRow("monitor, late") << "late" << "monitor --port PORT --count 4 --from 14" << 4
+                                       << "in/out: no answer\nin 00000000  out 000000\nvar  v01=?  v02=?  v03=?  v04=?  "
+                                          "(no answer)\nvar  v01=0 0x00  v02=0 0x00  v03=0 0x00  v04=0 0x00\n"
+                                       << QStringList{u"01 08 dc 00 da 00 0f"_s, u"01 08 dc 00 da 00 0f"_s,
+                                                      u"01 08 0e 01 10 01 17"_s, u"01 08 0e 01 10 01 17"_s};
     }
     void runs()
     {
@@ -75,9 +90,10 @@ private slots:
         QFETCH(QString, args);
         QFETCH(int, exitCode);
         QFETCH(QString, output);
-        testutil::SimProcess sim;
+        testutil::SimProcess sim(fault == u"late" ? QStringList{u"--late-ms"_s, u"600"_s} : QStringList{});
         QVERIFY(sim.start());
         const bool needsProgram = args.startsWith(u"receive") || args.startsWith(u"verify");
+        const bool onStderr = output.startsWith(u"stderr:");
         if (needsProgram) {
             const auto sent = testutil::runTool(u"mk38c"_s, {u"send"_s, m_dir.filePath(u"p.prg"_s), u"--port"_s, sim.device()});
             QCOMPARE(sent.exitCode, 0);
@@ -87,13 +103,17 @@ private slots:
         const qsizetype before = sim.received().size();
         QStringList list;
         for (const QString& a : args.split(u' '))
-            list << QString(a).replace(u"DIR"_s, m_dir.path()).replace(u"PORT"_s, sim.device());
+            list << (a == u"EMPTY" ? QString() : QString(a).replace(u"DIR"_s, m_dir.path()).replace(u"PORT"_s, sim.device()));
         const testutil::Run r = testutil::runTool(u"mk38c"_s, list);
         QCOMPARE(r.exitCode, exitCode);
         const QString out = QString::fromUtf8(r.out), err = QString::fromUtf8(r.err);
-        // a refusal is told on stderr; presets still list what they read
-        const QString& shown = exitCode == 0 || exitCode == 6 || (exitCode == 4 && args.startsWith(u"presets")) ? out : err;
-        QVERIFY2(output.isEmpty() ? out.isEmpty() : shown.startsWith(output), qPrintable(out + u"|"_s + err));
+        // a refusal is told on stderr; presets and the monitor still list what they read
+        const bool listed = exitCode == 4 && (args.startsWith(u"presets") || args.startsWith(u"monitor"));
+        const QString& shown = exitCode == 0 || exitCode == 6 || listed ? out : err;
+        QVERIFY2(output.isEmpty()  ? out.isEmpty()
+                 : onStderr        ? err.contains(output.mid(7))
+                                   : shown.startsWith(output),
+                 qPrintable(out + u"|"_s + err));
         // a frame nobody answers (run, stop) may reach the simulator's log after the tool has ended
         const auto logged = [&sim, before] {
             QStringList all;
@@ -107,6 +127,22 @@ private slots:
         if (args.contains(u"r.obj"))
             QVERIFY(testutil::readRaw(m_dir.filePath(u"r.obj"_s)).startsWith(" - "));
         QVERIFY(!QFile::exists(m_dir.filePath(u"bad.obj"_s))); // a wrong program is never written
+    }
+
+    void runFrameNotWrittenIsNoSuccess()
+    {
+        // the PLC took the program, then went away before the run frame
+        testutil::SimProcess sim;
+        QVERIFY(sim.start());
+        QProcess send;
+        send.start(QStringLiteral(WMK38_BIN_DIR "/mk38c"),
+                   {u"send"_s, m_dir.filePath(u"p.prg"_s), u"--port"_s, sim.device(), u"--run"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(!sim.sent().isEmpty(), 5000); // the answer is out, a second before the run frame
+        sim.process().kill();
+        QVERIFY(send.waitForFinished(10000));
+        QCOMPARE(send.exitCode(), 4);
+        QVERIFY(!send.readAllStandardOutput().contains("run (mode"));
+        QVERIFY(send.readAllStandardError().contains("mk38c send: the run frame could not be written"));
     }
 
 private:

@@ -2,6 +2,7 @@
 // stop, the identifier, one exchange at a time, and the faults of the commands that send.
 #include "PlcTest.h"
 
+#include <QLineEdit>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -64,7 +65,18 @@ private slots:
         f.prompts.answerMessage(Prompts::No);
         f.trigger("mnEnviarPrg");
         QVERIFY(f.editor->CompiledCurrent);
+        // the bar a file load left full is not shown while sending
+        f.child<QLineEdit>("txtProgreso")->setText(u"99.84%"_s);
+        QStringList shown;
+        auto* watch = new QTimer(f.editor.get());
+        QObject::connect(watch, &QTimer::timeout, [&f, &shown] {
+            if (f.child<QWidget>("frProgreso")->isVisible())
+                shown << f.child<QLineEdit>("txtProgreso")->text();
+        });
+        watch->start(5);
         f.editor->toolAction(8)->trigger();
+        delete watch;
+        QVERIFY(!shown.isEmpty() && !shown.contains(u"99.84%"_s));
         QCOMPARE(f.frames(), (QStringList{u"00 50 00 00 01 09 58"_s, u"06 00 0f 00 ... (258)"_s,
                                           u"00 50 00 00 01 09 58"_s, u"06 00 0f 00 ... (258)"_s}));
     }
@@ -196,6 +208,13 @@ private slots:
                                               u"00 44 00 00 00 00 44"_s, u"00 43 00 00 00 00 43"_s}));
         QCOMPARE(f.action("mnCom2")->toolTip(), f.sim.device());
         QCOMPARE(f.action("mnCom3")->toolTip(), f.pty.path());
+        // a frame that could not be written is told, and not reported as done
+        f.sim.process().kill();
+        QVERIFY(f.sim.process().waitForFinished(5000));
+        f.prompts.answerMessage(Prompts::Ok);
+        f.editor->toolAction(10)->trigger();
+        QCOMPARE(f.said(), u"Error de comunicación | No hay respuesta del PLC"_s);
+        QCOMPARE(f.panel(6), u"PLC detenido"_s);
     }
 
     void plcIdentifier_data()

@@ -207,34 +207,82 @@ private slots:
         QTEST(values.join(u','), "values");
         QCOMPARE(colour(in(w, "lbRta0"), QPalette::WindowText), console.size() > 1 ? 4 : 1); // bit 0 set: red
         QVERIFY(in(w, "cmdRecibir")->isVisible() && !in(w, "cmdDetener")->isVisible());
-        // a bad answer keeps the last values, in cyan, and closes the port
-        f.sim.command("fault badxor");
+        // a bad variable answer keeps the last values, in cyan; a bad answer closes the port
+        f.sim.command("fault badxor:0.5"); // the input/output answer sound, the variables' not
         stopAfter(f.sim, w, 2);
         in<QPushButton>(w, "cmdRecibir")->click();
         QCOMPARE(colour(in(w, "lbRta3"), QPalette::WindowText), 3);
-        QCOMPARE(colour(in(w, "lbEntradas0"), QPalette::WindowText), 3);
         QCOMPARE(colour(in(w, "lbRx"), QPalette::Window), 12);
         QCOMPARE(in<QLabel>(w, "lbRta3")->text(), values.last());
+        QVERIFY(!f.editor->link().isOpen());
+        // a poll whose answer was bad is asked again before the other kind
+        f.sim.command("fault badxor");
+        const qsizetype before = f.sim.received().size();
+        stopAfter(f.sim, w, 2);
+        in<QPushButton>(w, "cmdRecibir")->click();
+        QCOMPARE(colour(in(w, "lbEntradas0"), QPalette::WindowText), 3);
+        const QList<QByteArray> polls = f.sim.received().mid(before);
+        QVERIFY(polls.size() >= 2 && polls[0] == polls[1]);
         w->close();
     }
 
-    void closedWhilePolling()
+    void closedMidExchangeOpensAgainInWorkingOrder_data()
     {
-        PlcFixture f;
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("moment"); // wait: in the first wait; later: after two frames; answer: while it arrives
+        for (const char* w : {"Monitor", "Recprg", "Precnt"})
+            for (const char* m : {"wait", "later", "answer"})
+                QTest::addRow("%s, %s", w, m) << QString::fromLatin1(w) << QString::fromLatin1(m);
+    }
+    void closedMidExchangeOpensAgainInWorkingOrder()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, moment);
+        PlcFixture f(moment == u"answer" ? QStringList{u"--pace"_s} : QStringList{});
         QVERIFY(f.startWithSim());
-        f.trigger("mnMonitor");
-        auto* w = f.editor->findChild<Monitor*>();
-        QTimer::singleShot(80, w, [w] { w->close(); }); // the window manager's close
-        in<QPushButton>(w, "cmdRecibir")->click();
-        QVERIFY(!w->isVisible());
-        // polls every 25 ms until the close: none after it
-        QTest::qWait(100);
-        const qsizetype sent = f.sim.received().size();
-        QTest::qWait(200);
-        QVERIFY(sent > 1);
-        QCOMPARE(f.sim.received().size(), sent);
-        // the link works again at full length afterwards
-        QVERIFY(!f.editor->link().busy() && !f.editor->waits().isCutShort());
+        f.editor->waits().setScale(0.2); // room for a paced answer
+        auto* closer = new QTimer(f.editor.get());
+        const qsizetype frames = f.sim.received().size(), answers = f.sim.sent().size();
+        QObject::connect(closer, &QTimer::timeout, f.editor.get(), [&f, closer, moment, frames, answers] {
+            const bool now = moment == u"wait" || (moment == u"later" && f.sim.received().size() >= frames + 2) ||
+                             (moment == u"answer" && f.sim.sent().size() > answers);
+            if (!now)
+                return;
+            closer->stop();
+            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                open->close();
+        });
+        closer->start(1);
+        const QString menu = window == u"Monitor" ? u"mnMonitor"_s : window == u"Recprg" ? u"mnRecibir"_s : u"mnPresetCnt"_s;
+        f.trigger(qPrintable(menu)); // the preset window reads as it opens
+        auto* w = f.editor->findChild<QDialog*>(window);
+        QVERIFY(w);
+        if (window != u"Precnt")
+            in<QPushButton>(w, "cmdRecibir")->click();
+        QTRY_VERIFY(!w->isVisible());
+        QTRY_VERIFY(!f.editor->link().busy());
+        delete closer;
+
+        // opened again: idle, and a whole exchange works (a paced program answer takes 1.07 s)
+        f.editor->waits().setScale(moment == u"answer" ? 0.6 : 0.2);
+        f.prompts.answerFile(std::nullopt);
+        f.trigger(qPrintable(menu));
+        QVERIFY(w->isVisible());
+        if (window == u"Monitor") {
+            QVERIFY(in(w, "cmdRecibir")->isVisible() && in(w, "cmdSalirMonitor")->isVisible());
+            QVERIFY(!in(w, "cmdDetener")->isVisible());
+            stopAfter(f.sim, w, 2);
+            in<QPushButton>(w, "cmdRecibir")->click();
+            QCOMPARE(colour(in(w, "lbRx"), QPalette::Window), 2);
+        } else if (window == u"Recprg") {
+            QVERIFY(in(w, "cmdRecibir")->isEnabled());
+            in<QPushButton>(w, "cmdRecibir")->click();
+            QVERIFY2(in<QPlainTextEdit>(w, "txtRecibir")->toPlainText().contains(u"...recibido !."_s), qPrintable(in<QPlainTextEdit>(w, "txtRecibir")->toPlainText() + f.said(0)));
+        } else {
+            QCOMPARE(in<QLineEdit>(w, "txtCnt9")->text(), u"100"_s);
+            QCOMPARE(in<QLabel>(w, "lbMsg")->text(), QString());
+        }
+        w->close();
     }
 
     void presets()

@@ -112,8 +112,49 @@ private slots:
         QVERIFY(plc.start());
         const auto r = plclink::download(plc.link, program("end\r\n"), QDate(2026, 1, 1));
         QCOMPARE(r.outcome, DownloadOutcome::NoAnswer);
-        plclink::run(plc.link, 0); // a send to a device that went away is silent
+        QVERIFY(!plclink::run(plc.link, 0)); // a frame that did not leave is no success
         QTRY_VERIFY(!plc.link.isOpen());
+    }
+
+    void lateAnswersKeepTheirKind_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("lateMs"); // at the product's lengths
+        QTest::newRow("0.6 s late") << "late" << 600;
+        QTest::newRow("0.8 s late") << "late" << 800;
+        QTest::newRow("1.2 s late") << "late" << 1200;
+        QTest::newRow("1.4 s late") << "late" << 1400;
+        QTest::newRow("late now and then") << "late:0.3" << 700;
+    }
+    void lateAnswersKeepTheirKind()
+    {
+        // the monitor's loop: an input/output answer is never shown as variables, nor the reverse
+        QFETCH(QString, fault);
+        QFETCH(int, lateMs);
+        Plc plc({u"--fault"_s, fault, u"--late-ms"_s, QString::number(lateMs / 4)});
+        plc.waits.setScale(0.25);
+        QVERIFY(plc.start());
+        for (const char* line : {"in 0 1", "in 2 1", "var 14 0x11", "var 15 0x22", "var 16 0x33", "var 17 0x44"})
+            plc.sim.command(line);
+        plclink::PollCycle cycle;
+        int sound[2] = {};
+        for (int n = 0; n < 40 && (sound[0] < 2 || sound[1] < 2); ++n) {
+            bool answered;
+            if (cycle.ioNext()) {
+                const auto io = plclink::pollIo(plc.link, 1);
+                answered = io.has_value();
+                QVERIFY(!io || (io->inputs == 0x05 && io->outputs == 0x3F));
+            } else {
+                const auto v = plclink::pollVariables(plc.link, 1, 14);
+                answered = v.has_value();
+                QVERIFY(!v || *v == (std::array<quint8, 4>{0x11, 0x22, 0x33, 0x44}));
+            }
+            sound[cycle.ioNext() ? 0 : 1] += answered;
+            cycle.judged(answered);
+            if (!answered)
+                plc.link.close(); // as the monitor does after a bad answer
+        }
+        QVERIFY2(sound[0] >= 2 && sound[1] >= 2, qPrintable(u"%1 %2"_s.arg(sound[0]).arg(sound[1])));
     }
 
     void portFailures_data()
@@ -122,6 +163,7 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("says");
         QTest::newRow("missing") << "/dev/ttyNoSuch" << int(plclink::PortError::kMissing) << "/dev/ttyNoSuch no existe";
+        // also by another name and as root: the lock is on the device itself
         QTest::newRow("held by another program") << "BUSY" << int(plclink::PortError::kBusy) << "está ocupado";
         QTest::newRow("not a serial port") << WMK38_BIN_DIR "/es.def" << int(plclink::PortError::kOther)
                                            << "no se puede abrir como puerto serie";
@@ -133,14 +175,17 @@ private slots:
         QVERIFY(plc.start());
         plclink::Waits waits;
         plclink::Link other(waits);
-        other.setDevice(3, device == u"BUSY" ? plc.sim.device() : device);
+        QTemporaryDir dir;
+        const QString link = dir.filePath(u"plc"_s);
+        QVERIFY(QFile::link(plc.sim.device(), link));
+        other.setDevice(3, device == u"BUSY" ? link : device);
         const auto error = other.OpenPort(3);
         QVERIFY(error);
         QTEST(error->number, "number");
         QFETCH(QString, says);
         QVERIFY2(error->description.contains(says), qPrintable(error->description));
-        // the next send neither reports nor blocks
-        other.SendFrame(plclink::runFrame(0));
+        // the next send does not block, and says it did not send
+        QVERIFY(!other.SendFrame(plclink::runFrame(0)));
         QVERIFY(!other.isOpen());
     }
 
@@ -193,6 +238,22 @@ private slots:
         QCOMPARE(plclink::uploadChecksum(got), plclink::answerByte(probe, 2));
         const auto d = plclink::decodeDateWord(plclink::uploadedDateWord(got));
         QCOMPARE(QList<int>({d.day, d.month, d.year}), QList<int>({5, 9, 2006}));
+    }
+
+    void lateProbeAnswerIsNotTakenForTheProgram()
+    {
+        Plc plc({u"--late-ms"_s, u"150"_s});
+        plc.waits.setScale(0.25);
+        QVERIFY(plc.start());
+        const isa::ProgramImage image = program("ld e1\r\nout s1\r\nend\r\n");
+        QCOMPARE(plclink::download(plc.link, image, QDate(2006, 9, 5)).outcome, DownloadOutcome::Received);
+        plc.sim.command("fault late");
+        QVERIFY(plclink::probe(plc.link, 1).isEmpty()); // its answer comes after the wait
+        const QByteArray probe = plclink::probe(plc.link, 1); // the first one's answer
+        QVERIFY(plclink::probeAnswered(probe));
+        const QByteArray got = plclink::readProgram(plc.link, 1, plclink::kNoPassword);
+        QCOMPARE(got.size(), 258);
+        QCOMPARE(plclink::uploadedImage(got), image);
     }
 
     void shortProgramAnswerWithTheRightChecksum()
