@@ -299,9 +299,10 @@ void Simulator::log(const char* direction, const QByteArray& bytes)
     if (!m_log.isOpen())
         return;
     // the times follow the monotonic clock, so the gap between two lines is a true duration
-    m_log.write(
-        m_startTime.addMSecs(int(m_clock.elapsed())).toString(QStringLiteral("HH:mm:ss.zzz")).toLatin1() +
-        ' ' + direction + ' ' + bytes.toHex(' ').toUpper() + '\n');
+    m_log.write(m_startTime.addMSecs(int(m_clock.elapsed() % 86400000))
+                    .toString(QStringLiteral("HH:mm:ss.zzz"))
+                    .toLatin1() +
+                ' ' + direction + ' ' + bytes.toHex(' ').toUpper() + '\n');
     m_log.flush();
 }
 
