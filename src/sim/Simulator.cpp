@@ -20,14 +20,17 @@ namespace sim {
 
 namespace {
 
-constexpr qint64 kByteNs = 1000000000 / 240; // 2400 baud, 10 bits a byte
-
 int s_signalPipe[2] = {-1, -1};
 
 void onSignal(int)
 {
     const char c = 1;
     [[maybe_unused]] const auto n = ::write(s_signalPipe[1], &c, 1);
+}
+
+int msUntil(qint64 dueNs, qint64 nowNs)
+{
+    return int((dueNs - nowNs + 999999) / 1000000);
 }
 
 void printLine(const QString& line)
@@ -50,7 +53,11 @@ Simulator::Simulator(Plc& plc, const Options& options, QObject* parent)
     m_pumpTimer.setSingleShot(true);
     m_pumpTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_pumpTimer, &QTimer::timeout, this, &Simulator::pump);
+    m_receiveTimer.setSingleShot(true);
+    m_receiveTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_receiveTimer, &QTimer::timeout, this, &Simulator::releaseReceived);
     m_clock.start();
+    m_startTime = QTime::currentTime();
 }
 
 Simulator::~Simulator()
@@ -135,6 +142,7 @@ void Simulator::listen()
 void Simulator::shutDown()
 {
     m_pumpTimer.stop();
+    m_receiveTimer.stop();
     for (QSocketNotifier* n : {m_lineNotifier, m_consoleNotifier, m_signalNotifier})
         if (n)
             n->setEnabled(false);
@@ -159,26 +167,51 @@ void Simulator::readLine()
         const ssize_t n = ::read(m_master, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno == EAGAIN)
+        if (n < 0 && errno == EAGAIN) {
+            if (m_options.pace)
+                releaseReceived();
             return;
+        }
         if (n <= 0) {
             std::fprintf(stderr, "mk38sim: the line failed: %s\n", n < 0 ? std::strerror(errno) : "closed");
             QCoreApplication::exit(1);
             m_lineNotifier->setEnabled(false);
             return;
         }
-        const QList<Received> units = m_reader.feed(QByteArrayView(buffer, n), m_clock.elapsed());
-        for (const Received& r : units) {
-            log("rx", r.bytes);
-            if (r.isBody()) {
-                if (m_plc.addressedHere(quint8(r.header.at(0))))
-                    answer(m_plc.storeProgram(r.header, r.bytes));
-            } else if (m_plc.addressedHere(quint8(r.bytes.at(0)))) {
-                answer(m_plc.execute(r.bytes));
-            }
-            if (m_master < 0)
-                return; // hung up
+        if (m_options.pace) {
+            m_rxLine.send(QByteArrayView(buffer, n), m_clock.nsecsElapsed());
+            continue;
         }
+        deliver(QByteArrayView(buffer, n), m_clock.elapsed());
+        if (m_master < 0)
+            return; // hung up
+    }
+}
+
+void Simulator::releaseReceived()
+{
+    // byte by byte, each at its own arrival time, so a timer that fires late cannot hide a gap
+    for (const PacedLine::Byte& b : m_rxLine.takeArrived(m_clock.nsecsElapsed())) {
+        deliver(QByteArrayView(&b.value, 1), b.arrivalNs / 1000000);
+        if (m_master < 0)
+            return; // hung up
+    }
+    if (!m_rxLine.isEmpty())
+        m_receiveTimer.start(msUntil(m_rxLine.nextArrivalNs(), m_clock.nsecsElapsed()));
+}
+
+void Simulator::deliver(QByteArrayView bytes, qint64 atMs)
+{
+    for (const Received& r : m_reader.feed(bytes, atMs)) {
+        log("rx", r.bytes);
+        if (r.isBody()) {
+            if (m_plc.addressedHere(quint8(r.header.at(0))))
+                answer(m_plc.storeProgram(r.header, r.bytes));
+        } else if (m_plc.addressedHere(quint8(r.bytes.at(0)))) {
+            answer(m_plc.execute(r.bytes));
+        }
+        if (m_master < 0)
+            return; // hung up
     }
 }
 
@@ -208,35 +241,27 @@ void Simulator::answer(Answer answer)
 
 void Simulator::pump()
 {
-    while (!m_queue.isEmpty() && m_master >= 0) {
-        Outgoing& out = m_queue.front();
-        const qint64 now = m_clock.nsecsElapsed();
-        qint64 wait = out.dueNs - now;
-        if (wait <= 0 && !out.logged) {
-            log("tx", out.bytes);
-            out.logged = true;
-        }
-        if (wait <= 0 && m_options.pace)
-            wait = m_nextByteNs - now;
-        if (wait > 0) {
-            m_pumpTimer.start(int((wait + 999999) / 1000000));
-            return;
-        }
-        // a line nobody reads loses what does not fit, as a real one would
-        if (!m_options.pace) {
-            [[maybe_unused]] const auto n =
-                ::write(m_master, out.bytes.constData(), size_t(out.bytes.size()));
-            m_queue.removeFirst();
+    if (m_master < 0)
+        return;
+    const qint64 now = m_clock.nsecsElapsed();
+    while (!m_queue.isEmpty() && m_queue.front().dueNs <= now) {
+        const Outgoing out = m_queue.takeFirst();
+        log("tx", out.bytes);
+        if (m_options.pace) {
+            m_txLine.send(out.bytes, out.dueNs);
             continue;
         }
-        [[maybe_unused]] const auto n = ::write(m_master, out.bytes.constData(), 1);
-        out.bytes.remove(0, 1);
-        // keep to the byte schedule when a timer fires a little late, start afresh after a pause
-        const qint64 slot = now - m_nextByteNs < kByteNs ? m_nextByteNs : now;
-        m_nextByteNs = slot + kByteNs;
-        if (out.bytes.isEmpty())
-            m_queue.removeFirst();
+        // a line nobody reads loses what does not fit, as a real one would
+        [[maybe_unused]] const auto n = ::write(m_master, out.bytes.constData(), size_t(out.bytes.size()));
     }
+    // a paced byte reaches the PC when its line time has ended, not when it starts
+    for (const PacedLine::Byte& b : m_txLine.takeArrived(now))
+        [[maybe_unused]] const auto n = ::write(m_master, &b.value, 1);
+    qint64 next = m_queue.isEmpty() ? -1 : m_queue.front().dueNs;
+    if (!m_txLine.isEmpty() && (next < 0 || m_txLine.nextArrivalNs() < next))
+        next = m_txLine.nextArrivalNs();
+    if (next >= 0)
+        m_pumpTimer.start(msUntil(next, now));
 }
 
 void Simulator::hangUp()
@@ -244,6 +269,7 @@ void Simulator::hangUp()
     std::fprintf(stderr, "mk38sim: hangup fault: the line is closed\n");
     std::fflush(stderr);
     m_queue.clear();
+    m_txLine = {};
     shutDown();
     QCoreApplication::exit(0);
 }
@@ -272,8 +298,11 @@ void Simulator::log(const char* direction, const QByteArray& bytes)
 {
     if (!m_log.isOpen())
         return;
-    m_log.write(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")).toLatin1() + ' ' + direction +
-                ' ' + bytes.toHex(' ').toUpper() + '\n');
+    // the times follow the monotonic clock, so the gap between two lines is a true duration
+    m_log.write(m_startTime.addMSecs(int(m_clock.elapsed() % 86400000))
+                    .toString(QStringLiteral("HH:mm:ss.zzz"))
+                    .toLatin1() +
+                ' ' + direction + ' ' + bytes.toHex(' ').toUpper() + '\n');
     m_log.flush();
 }
 

@@ -3,11 +3,13 @@
 
 #include "Fault.h"
 #include "FrameReader.h"
+#include "PacedLine.h"
 #include "Plc.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
+#include <QTime>
 #include <QTimer>
 
 class QSocketNotifier;
@@ -45,10 +47,11 @@ private:
     {
         QByteArray bytes;
         qint64 dueNs = 0;
-        bool logged = false;
     };
 
     void readLine();
+    void releaseReceived();
+    void deliver(QByteArrayView bytes, qint64 atMs);
     void readConsole();
     void answer(Answer answer);
     void pump();
@@ -70,8 +73,11 @@ private:
     QByteArray m_consoleBuffer;
     QList<Outgoing> m_queue;
     QTimer m_pumpTimer;
+    QTimer m_receiveTimer;
+    PacedLine m_rxLine; // with --pace, what the PC sent and has not yet arrived
+    PacedLine m_txLine; // with --pace, answers on their way to the PC
     QElapsedTimer m_clock;
-    qint64 m_nextByteNs = 0;
+    QTime m_startTime;
 };
 
 } // namespace sim
