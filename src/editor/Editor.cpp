@@ -265,6 +265,8 @@ void Editor::buildMenus()
     autoIdent->setCheckable(true);
     autoIdent->setChecked(true);
     on(autoIdent, &Editor::mnAutoIdent_Click);
+    exchange(addMenuAction(opciones, "mnPuertosSerie", QStringLiteral("&Puertos serie...")),
+             &Editor::mnPuertosSerie_Click);
     QAction* debug = addMenuAction(opciones, "mnDebugMode", QStringLiteral("Modo &debug"));
     debug->setCheckable(true);
     on(debug, &Editor::mnDebugMode_Click);
@@ -351,6 +353,7 @@ void Editor::buildToolBar()
 
     auto* portMenu = new QMenu(this);
     portMenu->setObjectName(QStringLiteral("mnPuertos"));
+    portMenu->setToolTipsVisible(true);
     auto* group = new QActionGroup(this);
     for (int n = 1; n <= 6; ++n) {
         QAction* a = portMenu->addAction(QStringLiteral("COM%1").arg(n));
@@ -681,9 +684,11 @@ void Editor::loadAndApplySettings()
         loadSettings(*lib, AppPath, s);
 
     PlcId = qint16(s.plcId);
-    for (int n = 1; n <= plclink::kComPorts; ++n)
+    for (int n = 1; n <= plclink::kComPorts; ++n) {
+        m_portSettings[size_t(n - 1)] = s.devices[n - 1];
         if (!s.devices[n - 1].isEmpty())
             m_link->setDevice(n, s.devices[n - 1]);
+    }
     showPortDevices();
     opCom_Click(s.com);
     QPalette pal = m_txtPrg->palette();

@@ -4,6 +4,7 @@
 
 #include "Isa.h"
 #include "Link.h"
+#include "PortInfo.h"
 #include "Prompts.h"
 #include "Settings.h"
 #include "Waits.h"
@@ -19,6 +20,7 @@ class ProgramText;
 class Minimsg;
 class Presenta;
 class Colorset;
+class Puertos;
 class Monitor;
 class Precnt;
 class Recprg;
@@ -126,6 +128,11 @@ public:
     void mnRecibir_Click();
     void mnMonitor_Click();
     void mnPresetCnt_Click();
+    void mnPuertosSerie_Click();
+    // Where the list of present serial ports comes from (tests give their own).
+    void setPortLister(const plclink::PortLister& lister) { m_portLister = lister; }
+    // The settings file (dmk38.ini) the editor reads and writes.
+    QString settingsFile() const { return AppPath + QStringLiteral("dmk38.ini"); }
     // The upload's end: the object file it is saved as, and its translation into the editor.
     void saveUploadedProgram(const QString& chosen);
     void putUploadedProgram();
@@ -164,7 +171,8 @@ private:
     void setRunMarks(int mode);
     void buildLink();
     void showPortDevices();
-    void reportPortError(const plclink::PortError& error);
+    // A port that could not be opened; on choosing one, the message says where to pick another.
+    void reportPortError(const plclink::PortError& error, bool choosing = false);
     // The run or stop frame; a frame that could not be written is told to the user.
     bool sendRunControl(bool run);
     void reportUnsent();
@@ -219,4 +227,7 @@ private:
     QPointer<Recprg> m_recprg;
     QPointer<Monitor> m_monitor;
     QPointer<Precnt> m_precnt;
+    QPointer<Puertos> m_puertos;
+    std::array<QString, plclink::kComPorts> m_portSettings; // [Puertos] as written, empty: default
+    plclink::PortLister m_portLister = plclink::presentPorts;
 };

@@ -10,9 +10,11 @@
 #include "Precnt.h"
 #include "ProgramText.h"
 #include "Prompts.h"
+#include "Puertos.h"
 #include "Recprg.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -37,8 +39,12 @@ void Editor::buildLink()
 
 void Editor::showPortDevices()
 {
-    for (int n = 1; n <= plclink::kComPorts; ++n)
-        m_portActions[n - 1]->setToolTip(m_link->device(n));
+    for (int n = 1; n <= plclink::kComPorts; ++n) {
+        const QString device = m_link->device(n);
+        m_portActions[n - 1]->setText(QStringLiteral("COM%1  %2%3").arg(n).arg(device).arg(
+            QFileInfo::exists(device) ? QString() : QStringLiteral("  (no está)")));
+        m_portActions[n - 1]->setToolTip(device);
+    }
 }
 
 void Editor::opCom_Click(int port)
@@ -47,14 +53,52 @@ void Editor::opCom_Click(int port)
         return;
     m_opCom[port - 1]->setChecked(true);
     if (const auto error = m_link->OpenPort(port))
-        reportPortError(*error);
+        reportPortError(*error, true);
 }
 
-void Editor::reportPortError(const plclink::PortError& error)
+void Editor::reportPortError(const plclink::PortError& error, bool choosing)
 {
-    Prompts::current().message(this, {QStringLiteral("Error %1").arg(error.number),
-                                      error.headline() + QStringLiteral("\r\n") + error.description,
-                                      Prompts::Ok, Prompts::Icon::Exclamation});
+    Prompts::current().message(
+        this, {QStringLiteral("Error %1").arg(error.number),
+               error.headline() + QStringLiteral("\r\n") + error.description +
+                   (choosing ? QStringLiteral(" El dispositivo de cada puerto se elige en Opciones → Puertos serie...")
+                             : QString()),
+               Prompts::Ok, Prompts::Icon::Exclamation});
+}
+
+void Editor::mnPuertosSerie_Click()
+{
+    if (m_link->busy())
+        return;
+    if (!m_puertos) {
+        m_puertos = new Puertos(*m_link, [this] { return int(PlcId); }, this);
+        connect(m_puertos, &QDialog::accepted, this, [this] {
+            const Puertos::Devices chosen = m_puertos->chosen();
+            const QString inUse = m_link->device(selectedPort());
+            QString error;
+            std::unique_ptr<OrvLib> lib = OrvLib::create(&error);
+            if (lib)
+                lib->setIniFile(settingsFile());
+            for (int n = 1; n <= plclink::kComPorts; ++n) {
+                const QString& device = chosen[size_t(n - 1)];
+                if (device == m_portSettings[size_t(n - 1)])
+                    continue; // the file keeps every line the user did not change
+                if (!lib || !lib->PutIni(QStringLiteral("Puertos"), QStringLiteral("COM%1").arg(n), device))
+                    error = settingsFile();
+                m_portSettings[size_t(n - 1)] = device;
+                m_link->setDevice(n, device);
+            }
+            showPortDevices();
+            if (!error.isEmpty())
+                Prompts::current().message(this, {QStringLiteral("No se puede grabar:"),
+                                                  QStringLiteral("No se pudo guardar la elección en ") + error,
+                                                  Prompts::Ok, Prompts::Icon::Exclamation});
+            if (m_link->device(selectedPort()) != inUse)
+                opCom_Click(selectedPort());
+        });
+    }
+    m_puertos->begin(m_portSettings, m_portLister);
+    m_puertos->open();
 }
 
 void Editor::mnEnviarPrg_Click()

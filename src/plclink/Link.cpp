@@ -6,7 +6,9 @@
 #include <QSerialPortInfo>
 #include <QStringList>
 
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace plclink {
@@ -176,8 +178,23 @@ std::optional<PortError> Link::OpenPort(int port, int baud)
 
 std::optional<PortError> Link::openDevice(const QString& device) { return open(device, kBaud); }
 
+bool Link::deviceGone()
+{
+    // a re-plugged adapter or a restarted simulator is a new device under the same name: the
+    // handle held would write into the old one, which went away
+    struct stat named{}, held{};
+    const int fd = int(m_serial.handle());
+    if (::stat(QFile::encodeName(m_openedDevice).constData(), &named) != 0 || ::fstat(fd, &held) != 0 ||
+        named.st_rdev != held.st_rdev || named.st_ino != held.st_ino || named.st_dev != held.st_dev)
+        return true;
+    pollfd p{fd, 0, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
 bool Link::SendFrame(QByteArrayView bytes)
 {
+    if (m_serial.isOpen() && deviceGone())
+        m_serial.close();
     if (!m_serial.isOpen()) {
         m_reopenError = m_openedDevice.isEmpty() ? std::nullopt : openLocked(); // as it last was
         if (!m_serial.isOpen())

@@ -107,6 +107,7 @@ signals:
 private:
     std::optional<PortError> open(const QString& device, int baud);
     std::optional<PortError> openLocked();
+    bool deviceGone();
     bool settle();
 
     Waits& m_waits;

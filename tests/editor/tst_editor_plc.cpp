@@ -2,7 +2,11 @@
 // stop, the identifier, one exchange at a time, and the faults of the commands that send.
 #include "PlcTest.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -208,13 +212,67 @@ private slots:
                                               u"00 44 00 00 00 00 44"_s, u"00 43 00 00 00 00 43"_s}));
         QCOMPARE(f.action("mnCom2")->toolTip(), f.sim.device());
         QCOMPARE(f.action("mnCom3")->toolTip(), f.pty.path());
-        // a frame that could not be written is told, and not reported as done
+        // a frame that could not be written is told (its device went away), and not reported as done
         f.sim.process().kill();
         QVERIFY(f.sim.process().waitForFinished(5000));
         f.prompts.answerMessage(Prompts::Ok);
         f.editor->toolAction(10)->trigger();
-        QCOMPARE(f.said(), u"Error de comunicación | No hay respuesta del PLC"_s);
+        QVERIFY(f.said().startsWith(u"Error 8002 | Error de comunicacion 8002\r\n"_s + f.sim.device() + u" no existe"_s));
         QCOMPARE(f.panel(6), u"PLC detenido"_s);
+    }
+
+    void serialPortsWindow()
+    {
+        PlcFixture f;
+        testutil::SimProcess other;
+        QVERIFY(f.sim.start() && other.start());
+        const QByteArray ini = "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=" + f.sim.device().toLocal8Bit() +
+                               "\r\n; by hand\r\nCOM5=/dev/ttyNoSuch\r\n[Other]\r\nx=1\r\n";
+        QVERIFY(f.write(u"dmk38.ini"_s, ini));
+        QVERIFY(f.start());
+        f.editor->waits().setScale(0.05);
+        QVERIFY(f.action("mnCom5")->text().endsWith(u"/dev/ttyNoSuch  (no está)"_s));
+        const QString byId = u"/dev/serial/by-id/usb-FTDI_FT232R_A123-if00-port0"_s;
+        f.editor->setPortLister([byId] {
+            return QList<plclink::PortInfo>{{u"/dev/ttyUSB0"_s, byId, u"FT232R USB UART"_s, u"FTDI"_s, u"A123"_s}};
+        });
+        auto open = [&f] {
+            f.trigger("mnPuertosSerie");
+            return f.editor->findChild<QDialog*>(u"Puertos"_s);
+        };
+        QDialog* w = open();
+        QVERIFY(w && w->isVisible());
+        auto row = [w](const char* name, int n) { return w->findChild<QWidget*>(QLatin1String(name) + QString::number(n)); };
+        auto* cb2 = qobject_cast<QComboBox*>(row("cbPuerto", 2));
+        auto* cb3 = qobject_cast<QComboBox*>(row("cbPuerto", 3));
+        QCOMPARE(cb2->currentText(), f.sim.device());
+        QCOMPARE(cb3->itemText(1), byId); // the stable name first, then the device
+        QCOMPARE(cb3->itemText(2), u"/dev/ttyUSB0"_s);
+        cb3->setCurrentIndex(1);
+        QVERIFY(qobject_cast<QLabel*>(row("lbInfo", 3))->text().contains(u"FT232R USB UART · FTDI · A123"_s));
+        // the test asks the PLC on that device, also the one the editor holds
+        qobject_cast<QPushButton*>(row("cmdProbar", 2))->click();
+        QVERIFY2(w->findChild<QLabel*>(u"lbResultado"_s)->text().contains(u"respondió"_s),
+                 qPrintable(w->findChild<QLabel*>(u"lbResultado"_s)->text()));
+        QCOMPARE(f.sim.received().last().toHex(' '), QByteArray("01 08 03 00 03 00 09"));
+        qobject_cast<QPushButton*>(row("cmdProbar", 4))->click(); // COM4's default device
+        QVERIFY(w->findChild<QLabel*>(u"lbResultado"_s)->text().startsWith(u"COM4: /dev/ttyS3 "_s));
+
+        // Cancelar changes nothing
+        cb2->setEditText(other.device());
+        w->reject();
+        QCOMPARE(f.read(u"dmk38.ini"_s), ini);
+        // Aceptar writes the changed entries only; the port in use is opened on its new device
+        w = open();
+        qobject_cast<QComboBox*>(row("cbPuerto", 2))->setEditText(other.device());
+        qobject_cast<QComboBox*>(row("cbPuerto", 3))->setCurrentIndex(1);
+        qobject_cast<QComboBox*>(row("cbPuerto", 5))->setEditText(QString());
+        w->accept();
+        QCOMPARE(f.read(u"dmk38.ini"_s), "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=" + other.device().toLocal8Bit() +
+                                            "\r\n; by hand\r\nCOM5=\r\nCOM3=" + byId.toLatin1() + "\r\n[Other]\r\nx=1\r\n");
+        QCOMPARE(f.action("mnCom3")->toolTip(), byId);
+        f.trigger("mnRun");
+        QTRY_COMPARE(other.received().value(0).toHex(' '), QByteArray("00 43 00 00 00 00 43"));
     }
 
     void plcIdentifier_data()

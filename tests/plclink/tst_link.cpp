@@ -116,6 +116,24 @@ private slots:
         QTRY_VERIFY(!plc.link.isOpen());
     }
 
+    void devicePluggedAgain()
+    {
+        // the simulator restarted on the same link, as an adapter plugged in again
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"plc"_s);
+        plclink::Waits waits(0.1);
+        plclink::Link link(waits);
+        {
+            testutil::SimProcess first({u"--link"_s, name});
+            QVERIFY(first.start());
+            QVERIFY(!link.openDevice(name));
+            QVERIFY(plclink::pollIo(link, 1));
+        }
+        testutil::SimProcess again({u"--link"_s, name});
+        QVERIFY(again.start());
+        QVERIFY(plclink::readPresets(link, 1).values[0]); // the first exchange reaches it
+    }
+
     void lateAnswersKeepTheirKind_data()
     {
         QTest::addColumn<QString>("fault");
