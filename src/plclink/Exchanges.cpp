@@ -32,11 +32,23 @@ DownloadResult download(Link& link, const isa::ProgramImage& image, const QDate&
     link.takeAll();
     stage(DownloadStage::Image);
     link.SendFrame(body);
-    if (!link.wait(Waits::kImage))
-        return {DownloadOutcome::NoAnswer, {}};
-    stage(DownloadStage::Answer);
     QByteArray answer;
-    const bool complete = link.WaitAnswer(answer);
+    bool complete;
+    if (link.fast()) {
+        // the PLC answers once the image reached it: the fixed waits, counted from then, are the deadline
+        if (!link.waitSent(Waits::kImage))
+            return {DownloadOutcome::NoAnswer, {}};
+        stage(DownloadStage::Answer);
+        if (!link.waitAnswerOf(Waits::kImage + Waits::kAnswer, kAnswerSize))
+            return {DownloadOutcome::NoAnswer, {}};
+        answer = link.takeAll();
+        complete = answer.size() == kAnswerSize;
+    } else {
+        if (!link.wait(Waits::kImage))
+            return {DownloadOutcome::NoAnswer, {}};
+        stage(DownloadStage::Answer);
+        complete = link.WaitAnswer(answer);
+    }
     link.judged(complete);
     if (!complete)
         return {DownloadOutcome::NoAnswer, answer};
@@ -79,14 +91,14 @@ QByteArray probe(Link& link, quint8 station)
 {
     Link::Busy busy(link);
     return link.ask(memoryReadFrame(station, kAddrChecksum, kSystem, kAddrChecksum, kSystem), Waits::kProbe,
-                    soundShortAnswer);
+                    kAnswerSize, soundShortAnswer);
 }
 
 QByteArray readProgram(Link& link, quint8 station, quint16 password)
 {
     Link::Busy busy(link);
     return link
-        .ask(readProgramFrame(station, password), Waits::kUpload,
+        .ask(readProgramFrame(station, password), Waits::kUpload, isa::kImageSize + 2,
              [](const QByteArray& a) { return a.size() == isa::kImageSize + 2; })
         .left(kUploadKept);
 }
@@ -124,7 +136,7 @@ namespace {
 std::optional<QByteArray> poll(Link& link, const QByteArray& frame, const std::function<void()>& onSent)
 {
     Link::Busy busy(link);
-    const QByteArray answer = link.ask(frame, Waits::kAnswer, soundShortAnswer, onSent);
+    const QByteArray answer = link.ask(frame, Waits::kAnswer, kAnswerSize, soundShortAnswer, onSent);
     if (!soundShortAnswer(answer))
         return std::nullopt;
     return answer;
@@ -176,7 +188,7 @@ PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)
             const quint8 first = quint8(kAddrPresets + 4 * j);
             // judged as sound only whole: a cut answer may be followed by the rest of it
             const QByteArray answer = link.ask(memoryReadFrame(station, first, kSystem, first + 2, kSystem),
-                                               Waits::kPresetRead, soundShortAnswer);
+                                               Waits::kPresetRead, kAnswerSize, soundShortAnswer);
             if (link.waits().isCutShort())
                 return r;
             if (answer.isEmpty()) {

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -109,6 +110,11 @@ Link::Link(Waits& waits, QObject* parent) : QObject(parent), m_waits(waits)
     connect(&m_serial, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (e == QSerialPort::ResourceError && m_serial.isOpen())
             m_serial.close();
+    });
+    connect(&m_serial, &QSerialPort::readyRead, this, [this] {
+        m_sinceByte.start();
+        if (m_fast)
+            m_waits.wake();
     });
 }
 
@@ -220,9 +226,38 @@ QByteArray Link::takeAll()
 
 bool Link::WaitAnswer(QByteArray& answer)
 {
-    wait(Waits::kAnswer);
+    waitAnswerOf(Waits::kAnswer, kAnswerSize);
     answer = takeAll();
     return answer.size() == kAnswerSize;
+}
+
+namespace {
+// 10 bits a byte at 2400 baud, rounded up; a few of them without a byte end an answer
+constexpr int kByteMs = 5;
+constexpr int kQuietBytes = 3;
+} // namespace
+
+bool Link::waitAnswerOf(int ms, int expected)
+{
+    if (!m_fast)
+        return wait(ms);
+    return m_waits.wait(ms, [this, expected] {
+        if (!m_serial.isOpen() || m_serial.bytesAvailable() < expected)
+            return -1; // the next byte wakes the wait
+        const qint64 quietFor = kQuietBytes * kByteMs - m_sinceByte.elapsed();
+        return quietFor <= 0 ? 0 : int(quietFor);
+    });
+}
+
+bool Link::waitSent(int ms)
+{
+    const int fd = int(m_serial.handle());
+    return m_waits.wait(ms, [this, fd] {
+        int queued = 0;
+        if (!m_serial.isOpen() || ::ioctl(fd, TIOCOUTQ, &queued) != 0)
+            return 0;
+        return queued <= 0 ? 0 : std::max(1, queued * kByteMs / 2);
+    });
 }
 
 bool Link::settle()
@@ -246,14 +281,15 @@ bool Link::prepare(QByteArrayView frame)
     return true;
 }
 
-QByteArray Link::ask(QByteArrayView frame, int waitMs, const Judge& sound, const std::function<void()>& onSent)
+QByteArray Link::ask(QByteArrayView frame, int waitMs, int expected, const Judge& sound,
+                     const std::function<void()>& onSent)
 {
     if (!prepare(frame))
         return {};
     SendFrame(frame);
     if (onSent)
         onSent();
-    if (!wait(waitMs))
+    if (!waitAnswerOf(waitMs, expected))
         return {};
     QByteArray answer = takeAll();
     judged(sound(answer));

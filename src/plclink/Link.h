@@ -6,6 +6,7 @@
 #include "Waits.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
@@ -76,12 +77,23 @@ public:
     bool WaitAnswer(QByteArray& answer);
     bool wait(int ms) { return m_waits.wait(ms); }
 
+    // Fast mode: a wait followed by reading an answer ends once the answer is complete (its
+    // bytes arrived and the line stayed quiet a few byte times); the fixed length stays the
+    // deadline. Off, every wait runs its fixed length.
+    void setFast(bool fast) { m_fast = fast; }
+    bool fast() const { return m_fast; }
+    // The wait for an answer of `expected` bytes.
+    bool waitAnswerOf(int ms, int expected);
+    // Fast mode: waits (up to ms) until what was written has left the PC.
+    bool waitSent(int ms);
+
     // A frame that expects an answer: what arrived during its wait. The answers carry nothing
     // that says which frame they answer, so after an answer that was not sound a frame of
     // another kind goes out only once the line has been quiet for longer than any answer is
     // awaited: a late answer is taken for a repeat of its own question, never for another.
     using Judge = std::function<bool(const QByteArray&)>;
-    QByteArray ask(QByteArrayView frame, int waitMs, const Judge& sound, const std::function<void()>& onSent = {});
+    QByteArray ask(QByteArrayView frame, int waitMs, int expected, const Judge& sound,
+                   const std::function<void()>& onSent = {});
     // The same rule for an exchange that sends and judges in steps: before its first frame,
     // and once its answer is judged. False when the waits were cut short.
     bool prepare(QByteArrayView frame);
@@ -117,6 +129,8 @@ private:
     std::optional<PortError> m_reopenError;
     QByteArray m_lastAsked;  // the last frame that expected an answer
     bool m_unsettled = false; // an answer was not sound: one may still be on its way
+    bool m_fast = false;
+    QElapsedTimer m_sinceByte; // since the last byte came in
     int m_busy = 0;
 };
 

@@ -10,7 +10,9 @@ namespace plclink {
 
 int Waits::scaled(int ms) const { return int(std::lround(ms * m_scale)); }
 
-bool Waits::wait(int ms)
+bool Waits::wait(int ms) { return wait(ms, {}); }
+
+bool Waits::wait(int ms, const std::function<int()>& doneIn)
 {
     if (m_record)
         m_record->append(ms);
@@ -23,11 +25,25 @@ bool Waits::wait(int ms)
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     m_loops.append(&loop);
     while (!m_cutShort && !deadline.hasExpired()) {
-        timer.start(std::max<qint64>(1, deadline.remainingTime()));
+        qint64 next = deadline.remainingTime();
+        if (doneIn) {
+            const int again = doneIn();
+            if (again == 0)
+                break;
+            if (again > 0)
+                next = std::min<qint64>(next, again);
+        }
+        timer.start(std::max<qint64>(1, next));
         loop.exec();
     }
     m_loops.removeOne(&loop);
     return !m_cutShort;
+}
+
+void Waits::wake()
+{
+    if (!m_loops.isEmpty())
+        m_loops.last()->quit();
 }
 
 void Waits::cutShort()

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class QEventLoop;
 
 namespace plclink {
@@ -29,6 +31,10 @@ public:
 
     // Waits ms milliseconds (times the scale). False when the waits were cut short.
     bool wait(int ms);
+    // The same wait, ending early once doneIn() says 0; it says -1 for "not yet", or how many
+    // ms (unscaled: line times) until it should be asked again. wake() asks it at once.
+    bool wait(int ms, const std::function<int()>& doneIn);
+    void wake();
     // Ends the wait under way and every later one at once (a window closing mid-exchange);
     // resume() lets waits run again (the link does so when its exchange ends).
     void cutShort();
