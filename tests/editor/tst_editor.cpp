@@ -211,15 +211,17 @@ private slots:
         QStringList names;
         QTimer::singleShot(0, [&names] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
             for (QAbstractButton* b : box->buttons())
                 names << b->text().remove(u'&');
-            box->buttons().first()->click();
+            box->done(0); // whatever its buttons: a box left open would hold the test for ever
         });
         DialogPrompts().message(f->editor.get(), {u"t"_s, u"x"_s, buttons});
         names.sort();
         QTEST(names.join(u','), "names");
         const std::unique_ptr<QMenu> menu(f->txt()->createStandardContextMenu());
-        QVERIFY(menu->actions().first()->text().startsWith(u"&Deshacer"_s));
+        QVERIFY(menu->actions().value(0) && menu->actions().value(0)->text().startsWith(u"&Deshacer"_s));
     }
 
     // the user's locale, or Spanish where none is set (C); the time panel keeps room for its text
