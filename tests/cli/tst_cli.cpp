@@ -49,6 +49,9 @@ void TstCli::runs_data()
            "mk38c compile -o \"$(printf 'b\\377.obj')\" \"$(printf 'a\\377.prg')\" && "
            "mk38c decompile \"$(printf 'b\\377.obj')\""
         << 0 << "Bytes compilados:  5\n" + kText << QByteArray();
+    // the object file's name field is the name it is written under
+    QTest::newRow("compile -o") << "mk38c compile -o c.obj ok.prg >/dev/null && head -c 8 c.obj" << 0
+                                << QByteArray("c.obj - ") << QByteArray();
     QTest::newRow("object from a pipe")
         << "cat ok.obj | mk38c decompile /dev/stdin" << 0 << kText << QByteArray();
 }

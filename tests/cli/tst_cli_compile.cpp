@@ -29,8 +29,6 @@ void TstCliCompile::runs_data()
     const QByteArray hex = "06 00 0B 08 0F" + zeros.right(34) + ("00" + zeros).repeated(15);
     QTest::newRow("hex") << QByteArray("; demo\r\nld e1\r\nout s1\r\nend\r\n") << "--hex SRC" << 0
                          << QString::fromLatin1(hex + "Bytes compilados:  5\n");
-    QTest::newRow("LF lines") << QByteArray("top: ld e1\ntp tp1 30\ngoto top\n") << "SRC" << 0
-                              << "Bytes compilados:  8\n";
     QTest::newRow("rejected, read as Windows-1252")
         << QByteArray("ld e1\r\n  LD 300 ; a\xf1o\r\nend\r\n") << "--hex SRC" << 1
         << QString::fromUtf8(

@@ -10,13 +10,13 @@ class TstCliDecompile : public QObject
 private slots:
     void runs_data();
     void runs();
-    void compileThenDecompile();
 
 private:
     QTemporaryDir m_dir;
 };
 
-// The reader follows the extension; the refusals themselves are the readers' (tst_objectfiles).
+// The reader follows the extension; the refusals themselves are the readers' (tst_objectfiles),
+// the translation the translator's (tst_roundtrip).
 void TstCliDecompile::runs_data()
 {
     QTest::addColumn<QString>("name");
@@ -36,7 +36,6 @@ void TstCliDecompile::runs_data()
     row(".Bld without line feed", "l3.Bld", prog, "NAME", 0, text);
     row("marker in Windows-1252", "m.obj", QByteArray("\x10\x04\x0f", 3) + QByteArray(253, '\0'), "NAME", 0,
         "        CTV Ctv5 ** Error: no exixte ese N\xa7 de Ctv **\r\n        END\r\n\r\n");
-    row("no end", "empty.obj", QByteArray(256, '\0'), "NAME", 0, QByteArray());
     row("-- ends the options", "-p.obj", image, "-- NAME", 0, text);
     row("refused", "short.obj", QByteArray(255, '\x0f'), "NAME", 1, "255 bytes");
     row("unreadable", "none.obj", QByteArray(), "NAME", 2, "none.obj");
@@ -58,30 +57,6 @@ void TstCliDecompile::runs()
     QCOMPARE(r.exitCode, exitCode);
     QCOMPARE(exitCode == 0 ? r.err : r.out, QByteArray());
     QVERIFY2(exitCode == 0 ? r.out == output : r.err.contains(output), r.err);
-}
-
-// Compiled to an object file, decompiled, compiled again: the same image.
-void TstCliDecompile::compileThenDecompile()
-{
-    const QString source = m_dir.filePath("motor.prg"), obj = m_dir.filePath("motor.obj");
-    QVERIFY(testutil::writeRaw(
-        source, "; arranque\r\nmotor equ s1\r\ninicio: ld e1\r\n  andn e2\r\n  out motor\r\n"
-                "  tp tp1 2.5\r\n  tpf tpf2 1.25\r\n  ldiv 7 v03\r\n  rst ctv1\r\n  gosub sub\r\n"
-                "  goto inicio\r\n  end\r\nsub: inc v01\r\n  cpi v01 10\r\n  ifeq sub\r\n  rjp\r\n"));
-    QCOMPARE(testutil::runTool(QStringLiteral("mk38c"), {"compile", "-o", obj, source}).exitCode, 0);
-    const QByteArray first = testutil::readRaw(obj);
-    QVERIFY(first.size() == 9 + 295 && first.startsWith("motor.obj - "));
-    const testutil::Run r = testutil::runTool(QStringLiteral("mk38c"), {"decompile", obj});
-    QVERIFY(
-        r.out.startsWith("L_1     LD e1\r\n        ANDN e2\r\n        OUT s1\r\n        TP Tp1  2.5\r\n"));
-    QVERIFY(r.out.contains("        TPF TpF2  1.25\r\n        LDIV  7 v03\r\n        RST Ctv1  1\r\n"));
-    QVERIFY(testutil::writeRaw(m_dir.filePath("again.prg"), r.out));
-    QCOMPARE(testutil::runTool(QStringLiteral("mk38c"),
-                               {"compile", "-o", m_dir.filePath("again.obj"), m_dir.filePath("again.prg")})
-                 .exitCode,
-             0);
-    QCOMPARE(testutil::readRaw(m_dir.filePath("again.obj")).right(256).toHex(' '),
-             first.right(256).toHex(' '));
 }
 
 QTEST_GUILESS_MAIN(TstCliDecompile)

@@ -7,6 +7,8 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace testutil {
 
@@ -59,6 +61,23 @@ inline Run runTool(const QString& tool, const QStringList& args, const QString& 
 inline Run runShell(const QString& commandLine, const QString& workingDir = {})
 {
     return detail::run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine}, workingDir);
+}
+
+// Runs call with the file size limited to limit bytes, as a full disk would cut a write short
+// (even root cannot pass this limit); SIGXFSZ is ignored meanwhile, so the write fails instead
+// of ending the test. Both are restored before it returns.
+template <class Call> auto withFileSizeLimit(rlim_t limit, Call call)
+{
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = limit;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const auto result = call();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    return result;
 }
 
 // The names of the shipped es.def, lower case, in address order.

@@ -1,6 +1,8 @@
-// The compile, save-compiled and decompile commands in the window, on real files.
+// The compile, save-compiled and decompile commands in the window, on real files. What the
+// compile and the translation produce is the compiler's and translator's own tables' matter.
 #include "EditorTest.h"
 #include "Minimsg.h"
+#include "ObjCode.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -31,50 +33,40 @@ private slots:
     void compile_data()
     {
         QTest::addColumn<QString>("source");
-        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("said"); // the error message, if any
         QTest::addColumn<QString>("panel");
-        QTest::newRow("empty") << "" << QByteArray() << ""
-                               << "Bytes compilados:  0";
-        QTest::newRow("comments, equ") << "; nada\nmotor equ s1\n"
-                                       << QByteArray() << ""
-                                       << "Bytes compilados:  0";
-        QTest::newRow("ld out end") << "ld e1\nout s1\nend" << QByteArray::fromHex("06000b080f") << ""
+        QTest::newRow("ld out end") << "ld e1\nout s1\nend"
+                                    << ""
                                     << "Bytes compilados:  5";
-        QTest::newRow("backward jump") << "loop: ld e1\ngoto loop" << QByteArray::fromHex("06001a00") << ""
-                                       << "Bytes compilados:  4";
         // the rejected line is selected, so the user sees where to look
-        QTest::newRow("rejected line") << "ld e1\n  LD   ; falta\nend" << QByteArray()
+        QTest::newRow("rejected line") << "ld e1\n  LD   ; falta\nend"
                                        << "Error | Error en linea\r\n  LD   ; falta\r\nFalta argumento"
                                        << "Error:   LD   ; falta";
-        QTest::newRow("unresolved jump") << "loop: ld e1\ngoto loop:\nend" << QByteArray()
+        QTest::newRow("unresolved jump") << "loop: ld e1\ngoto loop:\nend"
                                          << "Error de salto |  Error: salto a loop: No hallado."
                                          << "Error: salto a loop: No hallado.";
     }
     void compile()
     {
-        QFETCH(QString, source);
-        QFETCH(QByteArray, bytes);
         QFETCH(QString, said);
         const bool ok = said.isEmpty();
         f->setText(u"ld e2\nend"_s);
         f->trigger("mnCompilar");
         const QByteArray before = image(*f->editor);
+        QFETCH(QString, source);
         f->setText(source);
         if (!ok)
             f->prompts.answerMessage(Prompts::Ok);
         f->trigger("mnCompilar");
         QCOMPARE(f->said(), ok ? u"(nothing)"_s : said);
         QTEST(f->panel(6), "panel");
-        QCOMPARE(image(*f->editor), ok ? padded(bytes) : before);
+        QCOMPARE(image(*f->editor), ok ? padded(QByteArray::fromHex("06000b080f")) : before);
         QCOMPARE(f->editor->CompiledCurrent, ok);
         QCOMPARE(f->action("mnSalvarBinario")->isEnabled(), ok);
         auto* mini = f->editor->findChild<Minimsg*>(u"Minimsg"_s);
         QVERIFY(mini->text() == u"Compilando..."_s && !mini->isVisible());
-        if (QTest::currentDataTag() == "rejected line"_L1) {
+        if (QTest::currentDataTag() == "rejected line"_L1)
             QCOMPARE(f->txt()->textCursor().selectedText(), u"  LD   ; falta"_s);
-            QCOMPARE(f->txt()->selStart(), 7);
-        }
         // any change of the text makes the compiled program stale
         QTest::keyClick(f->txt(), Qt::Key_A);
         QVERIFY(f->editor->ProgramModified && !f->editor->CompiledCurrent);
@@ -88,11 +80,8 @@ private slots:
         f->setText(u"delay equ 2.5\nmotor equ s1\nld e1\nout motor\nend"_s);
         f->trigger("mnCompilar");
         QTRY_VERIFY(equs->isVisible());
-        // name-valued definitions come first
         QCOMPARE(QStringList({equs->itemText(0), equs->itemText(1)}), QStringList({u"motor"_s, u"delay"_s}));
-        QCOMPARE(equs->count(), 2);
         QCOMPARE(f->editor->lstEqusPos, QStringList({u"8"_s, u"2.5"_s}));
-        QVERIFY(equs->toolTip().contains(u"EQU"_s));
         f->prompts.answerMessage(Prompts::No);
         f->trigger("mnCerrarArchivo");
         QVERIFY(equs->count() == 0 && f->editor->lstEqusPos.isEmpty());
@@ -117,7 +106,6 @@ private slots:
     {
         QFETCH(QString, program);
         QFETCH(QString, folder);
-        QFETCH(QString, proposed);
         QFETCH(QString, typed);
         QFETCH(QString, written);
         QDir(f->path()).mkdir(u"progs"_s);
@@ -131,14 +119,12 @@ private slots:
         f->trigger("mnSalvarBinario");
         QCOMPARE(f->said(), u"Salvar binario como | Programas *.OBJ|*.OBJ"_s);
         const auto& r = f->prompts.asked().last();
-        QCOMPARE(r.defaultText, proposed);
+        QTEST(r.defaultText, "proposed");
         QCOMPARE(r.folder, f->path(folder));
         QCOMPARE(r.mode, Prompts::FileRequest::Save);
-        // name, " - ", date and time, " - OrvSoftware - ", then the image
+        // the file's layout is the object writer's; the window gives it the name and the image
         const QByteArray file = f->read(folder + written);
-        QCOMPARE(file.size(), written.size() + 295);
-        QCOMPARE(file.left(written.size() + 3), (written + u" - "_s).toLatin1());
-        QCOMPARE(file.mid(written.size() + 22, 17), QByteArray(" - OrvSoftware - "));
+        QVERIFY2(file.startsWith((written + u" - "_s).toLatin1()), file.constData());
         QCOMPARE(file.right(256), padded(QByteArray::fromHex("06000b080f")));
         auto* mini = f->editor->findChild<Minimsg*>(u"Minimsg"_s);
         QVERIFY(mini->text() == u"Salvando compilado..."_s && !mini->isVisible());
@@ -159,7 +145,6 @@ private slots:
         QVERIFY(!miniShown && !mini->isVisible());
         QCOMPARE(f->said(),
                  u"Sobreescribir | El archivo %1 ya existe: Sobreescribir?"_s.arg(f->path(u"p.obj"_s)));
-        QCOMPARE(f->prompts.asked().last().defaultButton, Prompts::No);
         QCOMPARE(f->read(u"p.obj"_s), QByteArray("keep"));
         // a write that fails is reported
         f->prompts.answerFile(f->path(u"no/such/folder/p.obj"_s));
@@ -188,30 +173,13 @@ private slots:
                                        "L_4     LD e1\r\n        OUT s1\r\n        END\r\n\r\n"_s);
         QCOMPARE(f->editor->lstJumpLabel, QStringList{u"4"_s});
         QVERIFY(f->editor->ProgramModified && !f->editor->CompiledCurrent && f->txt()->isVisible());
-        QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), u" 99.84%"_s);
-        QCOMPARE(f->child("lbProgreso")->property("units").toInt(), 53);
+        QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), objcode::loadProgressText(256));
         // the translation is a new program: saving it asks for a name, the source stays
         QCOMPARE(f->doc(), u"~/ [] modified"_s);
         f->prompts.answerFile(std::nullopt);
         f->trigger("mnSalvar");
         QCOMPARE(f->said(), u"Salvar como | Programas *.PRG|*.PRG"_s);
         QCOMPARE(f->read(u"src.prg"_s), QByteArray("old text\r\n"));
-    }
-
-    void roundTrip()
-    {
-        f->setText(u"inicio: ld e1\nand e2\nout s1\ntp tp1 1.5\nif1 fin\nset v01\nfin: end"_s);
-        f->trigger("mnCompilar");
-        QVERIFY(f->editor->CompiledCurrent);
-        const QByteArray first = image(*f->editor);
-        f->prompts.answerFile(f->path(u"rt.obj"_s));
-        f->trigger("mnSalvarBinario");
-        f->prompts.answerMessage(Prompts::No); // the typed text is not kept
-        f->prompts.answerFile(f->path(u"rt.obj"_s));
-        f->trigger("mnDescompilar");
-        f->trigger("mnCompilar");
-        QVERIFY(f->editor->CompiledCurrent);
-        QCOMPARE(image(*f->editor), first);
     }
 };
 

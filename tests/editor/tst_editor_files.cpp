@@ -26,7 +26,7 @@ private slots:
         QCOMPARE(f->prompts.asked().last().folder, f->path());
         QCOMPARE(f->txt()->toPlainText(), u"; señal\nld e1\nout s1\nend\n"_s);
         QCOMPARE(f->doc(), u"~/p.prg [p.prg]"_s);
-        QVERIFY(f->editor->AutoIndent && !f->child("frProgreso")->isVisible());
+        QVERIFY(!f->child("frProgreso")->isVisible());
         // the bar ends at 52 x position / length + 1, the figure at 100
         QCOMPARE(f->child("lbProgreso")->property("units").toInt(), 53);
         QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), u"100"_s);
@@ -49,7 +49,6 @@ private slots:
         QTest::newRow("open, no name") << u"mnCargar"_s << QString() << noName;
         QTest::newRow("open, missing")
             << u"mnCargar"_s << u"x.prg"_s << u"No se puede cargar: | No se puede leer"_s;
-        QTest::newRow("decompile cancelled") << u"mnDescompilar"_s << u"-"_s << QString();
         QTest::newRow("decompile, no name") << u"mnDescompilar"_s << QString() << noName;
         QTest::newRow("decompile, short file")
             << u"mnDescompilar"_s << u"short.obj"_s << u"No se puede cargar: |"_s;
@@ -187,61 +186,38 @@ private slots:
         QCOMPARE(f->action("mnSalvar")->isEnabled(), !retry);
     }
 
-    void discard_data()
+    // new, close, open and decompile replace the text: unsaved work is offered a save first,
+    // and a save that fails stops the command, so nothing typed is lost
+    void replaceOffersSave_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("saveFails");
         QTest::addColumn<QString>("doc");
-        QTest::addColumn<QString>("file");
-        const QString nuevo = u"mnNuevoArchivo"_s, cerrar = u"mnCerrarArchivo"_s,
-                      kept = u"~/n.prg [n.prg] modified"_s;
-        const int no = Prompts::No, yes = Prompts::Yes;
-        QTest::newRow("new, No keeps all") << nuevo << no << false << kept << u"ld e1\r\n"_s;
-        QTest::newRow("new, Yes saves, clears")
-            << nuevo << yes << false << u"~/ [Nuevo]"_s << u"xld e1\r\n"_s;
-        // nothing typed is lost
-        QTest::newRow("new, Yes, save fails: stops") << nuevo << yes << true << kept << QString();
-        QTest::newRow("close, No discards") << cerrar << no << false << u"~/ [Nuevo]"_s << u"ld e1\r\n"_s;
-        QTest::newRow("close, Yes, save fails: stops") << cerrar << yes << true << kept << QString();
-    }
-    void discard()
-    {
-        QFETCH(QString, command);
-        QFETCH(int, answer);
-        QFETCH(bool, saveFails);
-        f->prompts.answerFile(f->path(u"n.prg"_s));
-        f->setText(u"ld e1"_s);
-        f->trigger("mnSalvarComo");
-        QTest::keyClicks(f->txt(), u"x"_s);
-        f->prompts.answerMessage(Prompts::Button(answer));
-        if (saveFails) {
-            // the file is a folder now, and the retry is declined
-            QFile::remove(f->path(u"n.prg"_s));
-            QDir(f->path()).mkdir(u"n.prg"_s);
-            f->prompts.answerMessage(Prompts::No);
-        }
-        f->trigger(qPrintable(command));
-        QCOMPARE(f->said(1), u"Salvar archivo | El Archivo n.prg no ha sido salvado.\r\n¨Salvar ahora?"_s);
-        QTEST(f->doc(), "doc");
-        QCOMPARE(f->txt()->toPlainText(), f->editor->CurrentFileName.isEmpty() ? QString() : u"xld e1"_s);
-        QTEST(QString::fromLatin1(f->read(u"n.prg"_s)), "file");
-    }
-
-    // open and decompile replace the text too: unsaved work is offered a save first
-    void replaceOffersSave_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("saveFails");
         QTest::addColumn<QString>("text");
-        QTest::newRow("open, No loads") << u"mnCargar"_s << false << u"out s1\n"_s;
-        QTest::newRow("open, save fails: stops") << u"mnCargar"_s << true << u"xld e1"_s;
-        QTest::newRow("decompile, No translates") << u"mnDescompilar"_s << false << u"        END\n\n"_s;
-        QTest::newRow("decompile, save fails: stops") << u"mnDescompilar"_s << true << u"xld e1"_s;
+        QTest::addColumn<QString>("file");
+        const QString kept = u"~/n.prg [n.prg] modified"_s, cleared = u"~/ [Nuevo]"_s;
+        const int no = Prompts::No, yes = Prompts::Yes;
+        const auto row = [](const char* tag, const char* command, int answer, bool saveFails,
+                            const QString& doc, const QString& text, const QString& file) {
+            QTest::newRow(tag) << QString::fromLatin1(command) << answer << saveFails << doc << text << file;
+        };
+        row("new, No keeps all", "mnNuevoArchivo", no, false, kept, u"xld e1"_s, u"ld e1\r\n"_s);
+        row("new, Yes saves, clears", "mnNuevoArchivo", yes, false, cleared, QString(), u"xld e1\r\n"_s);
+        row("new, Yes, save fails: stops", "mnNuevoArchivo", yes, true, kept, u"xld e1"_s, QString());
+        row("close, No discards", "mnCerrarArchivo", no, false, cleared, QString(), u"ld e1\r\n"_s);
+        row("close, Yes, save fails: stops", "mnCerrarArchivo", yes, true, kept, u"xld e1"_s, QString());
+        row("open, No loads", "mnCargar", no, false, u"~/other.prg [other.prg]"_s, u"out s1\n"_s,
+            u"ld e1\r\n"_s);
+        row("open, save fails: stops", "mnCargar", yes, true, kept, u"xld e1"_s, QString());
+        row("decompile, No translates", "mnDescompilar", no, false, u"~/ [] modified"_s, u"        END\n\n"_s,
+            u"ld e1\r\n"_s);
+        row("decompile, save fails: stops", "mnDescompilar", yes, true, kept, u"xld e1"_s, QString());
     }
     void replaceOffersSave()
     {
         QFETCH(QString, command);
+        QFETCH(int, answer);
         QFETCH(bool, saveFails);
         f->write(u"other.prg"_s, "out s1\r\n");
         f->write(u"end.obj"_s, QByteArray(" - OrvSoftware - \x0f") + QByteArray(255, '\0'));
@@ -252,17 +228,20 @@ private slots:
         const bool open = command == u"mnCargar"_s;
         if (open)
             f->prompts.answerFile(f->path(u"other.prg"_s));
-        f->prompts.answerMessage(saveFails ? Prompts::Yes : Prompts::No);
+        f->prompts.answerMessage(Prompts::Button(answer));
         if (saveFails) {
+            // the file is a folder now, and the retry is declined
             QFile::remove(f->path(u"n.prg"_s));
             QDir(f->path()).mkdir(u"n.prg"_s);
             f->prompts.answerMessage(Prompts::No);
-        } else if (!open) {
+        } else if (command == u"mnDescompilar"_s) {
             f->prompts.answerFile(f->path(u"end.obj"_s));
         }
         f->trigger(qPrintable(command));
         QCOMPARE(f->said(open ? 2 : 1), u"Salvar archivo | El Archivo n.prg no ha sido salvado.\r\n¨Salvar ahora?"_s);
+        QTEST(f->doc(), "doc");
         QTEST(f->txt()->toPlainText(), "text");
+        QTEST(QString::fromLatin1(f->read(u"n.prg"_s)), "file");
     }
 };
 

@@ -1,6 +1,7 @@
 // GetIni/PutIni through the component on real profile files, read and written as the
-// platform's profile functions do.
+// platform's profile functions do; and the writer they share with the registration store.
 
+#include "OrvRegistry.h"
 #include "OrvTest.h"
 #include "TestUtil.h"
 
@@ -51,6 +52,8 @@ private slots:
             "C:\\mis prg\\a=b\\");
         row("matching quotes dropped", "[Set]\r\nX=\" a \"\r\n", "Set", "X", "", " a ");
         row("one unmatched quote kept", "[Set]\r\nX=\"a b\r\n", "Set", "X", "", "\"a b");
+        row("two different quotes kept", "[Set]\r\nX=\"a b'\r\n", "Set", "X", "", "\"a b'");
+        row("first of two equal keys", "[Set]\r\nCOM=3\r\ncom=4\r\n", "Set", "COM", "2", "3");
         row("byte-order mark", "\xEF\xBB\xBF[Set]\r\nID=7\r\n", "Set", "ID", "1", "7");
         row("default without trailing blanks", set, "Set", "FCol", " 12  ", " 12");
         row("empty value, default without trailing blanks", "[Set]\r\nCOM=\r\n", "Set", "COM", "2 ", "2");
@@ -149,6 +152,36 @@ private slots:
         };
         QVERIFY(::stat(QFile::encodeName(fifo).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
         QVERIFY(QFileInfo(device).isSymLink() && QFileInfo(large).size() == 17 * 1024 * 1024);
+    }
+
+    // A write cut short (the file-size limit, which even root cannot pass, stands for a full
+    // disk) is reported, and the file keeps its old contents with nothing left beside it.
+    void shortWriteKeepsOldFile_data()
+    {
+        QTest::addColumn<bool>("store");
+        QTest::newRow("settings") << false;
+        QTest::newRow("registration store") << true;
+    }
+
+    void shortWriteKeepsOldFile()
+    {
+        QFETCH(bool, store);
+        const QString file = store ? m_dir->filePath(QStringLiteral("components.reg")) : m_file;
+        const QByteArray old =
+            store ? "{AAAAAAAA-0000-0000-0000-000000000000}=/opt/a/libA.so\n" : "[Set]\r\nID=7\r\n";
+        QVERIFY(testutil::writeRaw(file, old));
+        orvtest::SetEnv at("ORVLIB_REGISTRY", store ? file : qEnvironmentVariable("ORVLIB_REGISTRY"));
+        const QString longer(300, u'x');
+
+        const bool written = testutil::withFileSizeLimit(100, [&] {
+            return store ? orvreg::registerClass({0xB0B, 0, 0, {}}, "/opt/" + longer.toLatin1() + ".so")
+                         : m_lib->PutIni(QStringLiteral("Set"), QStringLiteral("PrgP"), longer);
+        });
+
+        QVERIFY(!written);
+        QCOMPARE(testutil::readRaw(file), old);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{QFileInfo(file).fileName()});
     }
 
     void putIniFailureReachesCaller()
