@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -73,10 +74,11 @@ public:
 
     // The options, or nullopt when the command ends here: help shown, or a usage error, with
     // *code set. Every command takes --port; operands: how many FILEs it takes (0 or 1).
-    std::optional<cli::Options> options(const QStringList& args, const QStringList& flags, QStringList valued,
+    std::optional<cli::Options> options(const QStringList& args, QStringList flags, QStringList valued,
                                         int operands, int* code)
     {
         valued << QStringLiteral("--port");
+        flags << QStringLiteral("--fast");
         cli::Options o = cli::parseOptions(args, flags, valued);
         if (o.help) {
             out << m_usage;
@@ -94,6 +96,7 @@ public:
             return std::nullopt;
         }
         m_options = o;
+        link.setFast(has("--fast"));
         return o;
     }
     bool has(const char* flag) const { return m_options.flags.contains(QLatin1String(flag)); }
@@ -145,15 +148,19 @@ private:
     cli::Options m_options;
 };
 
-const char kSendUsage[] = "Usage: mk38c send FILE --port PORT [--id N] [--run] [--mode 0|1|2]\n";
-const char kRunUsage[] = "Usage: mk38c run --port PORT [--mode 0|1|2]\n";
-const char kStopUsage[] = "Usage: mk38c stop --port PORT [--outputs-off]\n";
+#define FAST_NOTE "--fast reads each answer as soon as it is complete instead of waiting the fixed time.\n"
+const char kSendUsage[] = "Usage: mk38c send FILE --port PORT [--id N] [--run] [--mode 0|1|2] [--fast]\n" FAST_NOTE;
+const char kRunUsage[] = "Usage: mk38c run --port PORT [--mode 0|1|2] [--fast]\n";
+const char kStopUsage[] = "Usage: mk38c stop --port PORT [--outputs-off] [--fast]\n";
 const char kReceiveUsage[] = "Usage: mk38c receive --port PORT [--id N | --all] [--password HEX] [-o OUT.obj] "
-                             "[--dump] [--ignore-checksum]\n";
-const char kVerifyUsage[] = "Usage: mk38c verify FILE --port PORT [--id N] [--password HEX]\n";
-const char kPresetsUsage[] = "Usage: mk38c presets --port PORT [--id N] [--write V0,...,V9 | --factory]\n";
-const char kMonitorUsage[] = "Usage: mk38c monitor --port PORT [--id N] [--from V] [--count N]\n"
-                             "With --count N it exits 0 when every poll was answered, 4 when one was not.\n";
+                             "[--dump] [--ignore-checksum] [--fast]\n" FAST_NOTE;
+const char kVerifyUsage[] = "Usage: mk38c verify FILE --port PORT [--id N] [--password HEX] [--fast]\n" FAST_NOTE;
+const char kPresetsUsage[] = "Usage: mk38c presets --port PORT [--id N] [--write V0,...,V9 | --factory] [--fast]\n" FAST_NOTE;
+const char kMonitorUsage[] = "Usage: mk38c monitor --port PORT [--id N] [--from V] [--count N] [--csv] [--fast]\n"
+                             "With --count N it exits 0 when every poll was answered, 4 when one was not.\n"
+                             "--csv prints one row a poll (time, kind, ok, in0..in7, out0..out5, the four\n"
+                             "variables) for a spreadsheet; Ctrl+C ends it after a whole row.\n" FAST_NOTE;
+#undef FAST_NOTE
 
 struct Received
 {
@@ -382,7 +389,8 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     Command c("monitor", kMonitorUsage, out, err);
     int code = cli::kExitOk;
-    if (!c.options(args, {}, {QStringLiteral("--id"), QStringLiteral("--from"), QStringLiteral("--count")}, 0, &code))
+    if (!c.options(args, {QStringLiteral("--csv")}, {QStringLiteral("--id"), QStringLiteral("--from"), QStringLiteral("--count")},
+                   0, &code))
         return code;
     const auto station = c.station();
     const auto from = number(c.value("--from", QStringLiteral("0")), 0, 252);
@@ -397,33 +405,50 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!c.openPort())
         return cli::kExitTrouble;
     plclink::Link& link = c.link;
-    auto bits = [](int value, int width, bool onWhenSet) {
-        QString text;
+    const bool csv = c.has("--csv");
+    auto bits = [csv](int value, int width, bool onWhenSet) {
+        QStringList text;
         for (int i = 0; i < width; ++i)
-            text += (bool(value & (1 << i)) == onWhenSet) ? u'1' : u'0';
-        return text;
+            text << ((bool(value & (1 << i)) == onWhenSet) ? QStringLiteral("1") : QStringLiteral("0"));
+        return text.join(csv ? QStringLiteral(",") : QString());
     };
+    QStringList varNames;
+    for (int i = 0; i < 4; ++i)
+        varNames << names.value(*from + i, QString::number(*from + i));
+    if (csv)
+        out << "time,kind,ok,in0,in1,in2,in3,in4,in5,in6,in7,out0,out1,out2,out3,out4,out5," << varNames.join(u',') << "\n";
+    static volatile std::sig_atomic_t interrupted = 0;
+    std::signal(SIGINT, [](int) { interrupted = 1; }); // the row under way is finished first
     plclink::PollCycle cycle;
     bool allAnswered = true;
-    for (int n = 0; *count < 0 || n < *count; ++n) {
+    for (int n = 0; (*count < 0 || n < *count) && !interrupted; ++n) {
         bool answered = false;
-        if (cycle.ioNext()) {
+        const bool ioPoll = cycle.ioNext();
+        QString row;
+        if (ioPoll) {
             const auto io = plclink::pollIo(link, *station);
             answered = io.has_value();
-            if (io)
-                out << "in " << bits(io->inputs, 8, true) << "  out " << bits(io->outputs, 6, false) << "\n";
+            if (csv)
+                row = QStringLiteral("io,%1,%2,").arg(answered ? 1 : 0).arg(io ? bits(io->inputs, 8, true) + u',' + bits(io->outputs, 6, false)
+                                                                              : QStringLiteral(",,,,,,,,,,,,,")) + QStringLiteral(",,,");
             else
-                out << "in/out: no answer\n";
+                row = io ? QStringLiteral("in %1  out %2").arg(bits(io->inputs, 8, true), bits(io->outputs, 6, false))
+                         : QStringLiteral("in/out: no answer");
         } else {
             const auto v = plclink::pollVariables(link, *station, *from);
             answered = v.has_value();
-            out << "var";
-            for (int i = 0; i < 4; ++i)
-                out << "  " << names.value(*from + i, QString::number(*from + i)) << "="
-                    << (v ? QString::number((*v)[size_t(i)]) + QStringLiteral(" 0x") + hexByte((*v)[size_t(i)])
-                          : QStringLiteral("?"));
-            out << (v ? "" : "  (no answer)") << "\n";
+            QStringList values;
+            for (int i = 0; i < 4; ++i) {
+                const quint8 b = v ? (*v)[size_t(i)] : 0;
+                values << (csv ? (v ? QString::number(b) : QString())
+                               : varNames[i] + u'=' + (v ? QString::number(b) + QStringLiteral(" 0x") + hexByte(b) : QStringLiteral("?")));
+            }
+            row = csv ? QStringLiteral("var,%1,,,,,,,,,,,,,,,").arg(answered ? 1 : 0) + values.join(u',')
+                      : QStringLiteral("var  ") + values.join(QStringLiteral("  ")) + (v ? QString() : QStringLiteral("  (no answer)"));
         }
+        if (csv)
+            row.prepend(QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + u',');
+        out << row << "\n";
         out.flush();
         if (out.status() != QTextStream::Ok)
             return cli::kExitTrouble; // nobody reads any more

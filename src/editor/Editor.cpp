@@ -236,6 +236,10 @@ void Editor::buildMenus()
     QMenu* plc = topMenu("mnPLC", QStringLiteral("PLC"));
     on(addMenuAction(plc, "mnId", QStringLiteral("&Id (identificador) PLC")), &Editor::mnId_Click);
     exchange(addMenuAction(plc, "mnMonitor", QStringLiteral("&Monitor variables")), &Editor::mnMonitor_Click);
+    // answers read as they arrive: the monitor keeps up with the line, sends are quicker
+    QAction* fast = addMenuAction(plc, "mnEnlaceRapido", QStringLiteral("Enlace &rápido"));
+    fast->setCheckable(true);
+    connect(fast, &QAction::toggled, this, [this](bool on) { m_link->setFast(on); });
     QAction* salsOff = addMenuAction(plc, "mnSalsOff", QStringLiteral("Apagar salidas al detener"));
     salsOff->setCheckable(true);
     salsOff->setChecked(true);
@@ -671,6 +675,7 @@ EditorSettings Editor::currentSettings() const
         if (findChild<QAction*>(QLatin1String(name))->isChecked())
             s.runMode = mode;
     s.programFolder = ProgramFolder;
+    s.fastLink = m_link->fast();
     return s;
 }
 
@@ -700,6 +705,7 @@ void Editor::loadAndApplySettings()
     setRunMarks(s.runMode);
     ProgramFolder = s.programFolder;
     findChild<QAction*>(QStringLiteral("mnAutoIdent"))->setChecked(AutoIndent);
+    findChild<QAction*>(QStringLiteral("mnEnlaceRapido"))->setChecked(s.fastLink);
 }
 
 void Editor::saveCurrentSettings()

@@ -83,6 +83,8 @@ void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings)
     if (const auto rst = toInt16(get("Rst", QStringLiteral("0"))))
         settings.runMode = (*rst >= 0 && *rst <= 2) ? *rst : -1;
     settings.programFolder = get("PrgP", appPath);
+    if (const auto fast = toBool(get("Rapido", QStringLiteral("False"))))
+        settings.fastLink = *fast;
     for (int n = 1; n <= int(settings.devices.size()); ++n)
         settings.devices[n - 1] =
             lib.GetIni(QStringLiteral("Puertos"), QStringLiteral("COM%1").arg(n), QString()).trimmed();
@@ -103,4 +105,5 @@ void saveSettings(OrvLib& lib, const QString& appPath, const EditorSettings& set
     // -1 (no run option marked) is written as is, so the next start marks none again
     put("Rst", QString::number(settings.runMode));
     put("PrgP", settings.programFolder);
+    put("Rapido", settings.fastLink ? QStringLiteral("True") : QStringLiteral("False"));
 }

@@ -20,6 +20,7 @@ struct EditorSettings
     // stored as -1 so the next start marks none again
     int runMode = 0;
     QString programFolder;
+    bool fastLink = false; // off unless the file says so
     // section "Puertos": the device of COM1..COM6, empty for the default
     std::array<QString, 6> devices;
 };
