@@ -23,3 +23,7 @@ int runVerify(const QStringList& args, QTextStream& out, QTextStream& err);
 int runPresets(const QStringList& args, QTextStream& out, QTextStream& err);
 // mk38c monitor --port PORT [--id N] [--from V] [--count N]
 int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err);
+// mk38c ports
+int runPorts(const QStringList& args, QTextStream& out, QTextStream& err);
+// The settings file whose [Puertos] maps mk38c's COM1..COM6.
+QString settingsFile();

@@ -16,6 +16,7 @@ const char kUsage[] = "Usage:\n"
                       "  mk38c verify FILE --port PORT [--id N] [--password HEX]\n"
                       "  mk38c presets --port PORT [--id N] [--write V0,...,V9 | --factory]\n"
                       "  mk38c monitor --port PORT [--id N] [--from V] [--count N]\n"
+                      "  mk38c ports\n"
                       "  mk38c --version\n"
                       "  mk38c --help\n"
                       "PORT is a device path or COM1..COM6 (section \"Puertos\" of dmk38.ini beside the tool,\n"
@@ -37,6 +38,7 @@ const struct
     {"verify", runVerify},
     {"presets", runPresets},
     {"monitor", runMonitor},
+    {"ports", runPorts},
 };
 
 int dispatch(QStringList args, QTextStream& out, QTextStream& err)

@@ -1,11 +1,11 @@
 #include "Link.h"
 
 #include "Frames.h"
+#include "PortErrors.h"
 
-#include <QFileInfo>
-#include <QSerialPortInfo>
-#include <QStringList>
+#include <QFile>
 
+#include <cerrno>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/file.h>
@@ -56,51 +56,6 @@ std::array<QString, kComPorts> portOverrides(const QByteArray& iniText)
     }
     return devices;
 }
-
-namespace {
-
-QString busyText(const QString& device)
-{
-    return QStringLiteral("%1 está ocupado: otro programa lo tiene abierto.").arg(device);
-}
-
-QString describe(const QString& device, QSerialPort::SerialPortError error, const QString& platformText)
-{
-    const QFileInfo info(device);
-    if (error == QSerialPort::DeviceNotFoundError || !info.exists()) {
-        QStringList present;
-        for (const QSerialPortInfo& p : QSerialPortInfo::availablePorts())
-            present << p.systemLocation();
-        return present.isEmpty()
-                   ? QStringLiteral("%1 no existe y no se encontró ningún puerto serie en este equipo.")
-                         .arg(device)
-                   : QStringLiteral("%1 no existe. Puertos serie presentes: %2.").arg(device, present.join(u", "));
-    }
-    if (error == QSerialPort::PermissionError) {
-        // a lock or an exclusive open by another program also ends here: only a device the
-        // user may not touch is a matter of group membership
-        if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0) {
-            const QString group = info.group().isEmpty() ? QStringLiteral("dialout") : info.group();
-            return QStringLiteral("Sin permiso para abrir %1: su usuario debe pertenecer al grupo %2 "
-                                  "(sudo usermod -aG %2 $USER) y volver a iniciar la sesión.")
-                .arg(device, group);
-        }
-        return busyText(device);
-    }
-    return QStringLiteral("%1 no se puede abrir como puerto serie: %2.").arg(device, platformText);
-}
-
-int errorNumber(const QString& device, QSerialPort::SerialPortError error)
-{
-    if (error == QSerialPort::DeviceNotFoundError || !QFileInfo::exists(device))
-        return PortError::kMissing;
-    if (error == QSerialPort::PermissionError)
-        return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 ? PortError::kPermission
-                                                                               : PortError::kBusy;
-    return PortError::kOther;
-}
-
-} // namespace
 
 Link::Link(Waits& waits, QObject* parent) : QObject(parent), m_waits(waits)
 {
@@ -161,8 +116,8 @@ std::optional<PortError> Link::openLocked()
 {
     const QString device = m_openedDevice;
     if (!m_serial.open(QIODevice::ReadWrite)) {
-        const QSerialPort::SerialPortError error = m_serial.error();
-        return PortError{errorNumber(device, error), describe(device, error, m_serial.errorString())};
+        const int systemErrno = errno; // before anything else can change it
+        return portError(device, deviceFacts(device), m_serial.error(), systemErrno);
     }
     // the exclusive open and Qt's lock file let root in and know the device only by the name
     // given: a lock on the device itself keeps a second opener out, by any name, as any user

@@ -12,6 +12,7 @@ private slots:
     void initTestCase();
     void runs_data();
     void runs();
+    void portsShowTheComMapping();
     // the folder cannot list names that are not UTF-8 to remove them; the shell can
     void cleanupTestCase() { testutil::runShell(QStringLiteral("rm -f ./*"), m_dir.path()); }
 
@@ -66,6 +67,29 @@ void TstCli::runs()
     QCOMPARE(r.exitCode, exitCode);
     QCOMPARE(r.out, out);
     QVERIFY2(err.isEmpty() ? r.err.isEmpty() : r.err.startsWith(err), r.err);
+}
+
+void TstCli::portsShowTheComMapping()
+{
+    // a copy of the tool with a settings file beside it, as an installed one reads its own
+    QTemporaryDir dir;
+    const QString folder = QFileInfo(dir.path()).canonicalFilePath();
+    QVERIFY(QFile::copy(QStringLiteral(WMK38_BIN_DIR "/mk38c"), folder + QStringLiteral("/mk38c")));
+    QVERIFY(testutil::writeRaw(folder + QStringLiteral("/dmk38.ini"),
+                               "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=/tmp/plc\r\nCOM5=/dev/ttyUSB0\r\n"));
+    const testutil::Run r = testutil::runShell(QStringLiteral("./mk38c ports"), folder);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, QByteArray());
+    const QByteArray ini = QFile::encodeName(folder) + "/dmk38.ini";
+    const QByteArray mapping = "COM1\t/dev/ttyS0\tdefault\nCOM2\t/tmp/plc\t" + ini +
+                               "\nCOM3\t/dev/ttyS2\tdefault\nCOM4\t/dev/ttyS3\tdefault\nCOM5\t/dev/ttyUSB0\t" + ini +
+                               "\nCOM6\t/dev/ttyS5\tdefault\n";
+    QVERIFY2(r.out.endsWith(mapping), r.out);
+    // before it, the ports present: five fields each, or a line saying there are none
+    const QList<QByteArray> ports = r.out.chopped(mapping.size()).split('\n');
+    QVERIFY2(ports.size() >= 2 && ports.last().isEmpty(), r.out);
+    for (const QByteArray& line : ports.first(ports.size() - 1))
+        QVERIFY2(line.count('\t') == 4 || line == "no serial ports found", line);
 }
 
 QTEST_GUILESS_MAIN(TstCli)

@@ -1,0 +1,64 @@
+// mk38c ports: the first thing to look at when the link does not work.
+#include "CliIo.h"
+#include "Commands.h"
+#include "Link.h"
+#include "PortInfo.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+
+const char kPortsUsage[] = "Usage: mk38c ports\n"
+                           "Lists the serial ports present, one a line: device, stable name under\n"
+                           "/dev/serial/by-id, description, maker, serial number (tab-separated, \"-\" when\n"
+                           "empty); then COM1..COM6, the device each maps to and where that comes from\n"
+                           "(\"default\" or the settings file). Any device or name listed works as --port.\n";
+
+QString field(const QString& text)
+{
+    return text.isEmpty() ? QStringLiteral("-") : text;
+}
+
+} // namespace
+
+QString settingsFile()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dmk38.ini"));
+}
+
+int runPorts(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const cli::Options options = cli::parseOptions(args, {}, {});
+    if (options.help) {
+        out << kPortsUsage;
+        return cli::kExitOk;
+    }
+    if (!options.error.isEmpty() || !options.operands.isEmpty()) {
+        err << "mk38c ports: "
+            << (options.error.isEmpty()
+                    ? QStringLiteral("unexpected \"%1\"").arg(cli::shownName(options.operands.first()))
+                    : options.error)
+            << "\n"
+            << kPortsUsage;
+        return cli::kExitTrouble;
+    }
+    const QList<plclink::PortInfo> ports = plclink::presentPorts();
+    if (ports.isEmpty())
+        out << "no serial ports found\n";
+    for (const plclink::PortInfo& p : ports)
+        out << p.device << '\t' << field(p.stableName) << '\t' << field(p.description) << '\t'
+            << field(p.maker) << '\t' << field(p.serial) << '\n';
+    // read as the PLC commands read it: a file that is missing or unreadable maps nothing
+    const QString settings = settingsFile();
+    QByteArray ini;
+    QString ignored;
+    cli::readInput(settings, cli::kMaxTextInput, &ini, &ignored);
+    const auto overrides = plclink::portOverrides(ini);
+    for (int com = 1; com <= plclink::kComPorts; ++com) {
+        const QString& device = overrides[com - 1];
+        out << "COM" << com << '\t' << (device.isEmpty() ? plclink::defaultDevice(com) : device) << '\t'
+            << (device.isEmpty() ? QStringLiteral("default") : settings) << '\n';
+    }
+    return cli::kExitOk;
+}
