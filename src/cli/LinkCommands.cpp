@@ -128,7 +128,7 @@ public:
         if (const int com = plclink::comNumber(port)) {
             QByteArray ini;
             QString ignored;
-            cli::readInput(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dmk38.ini")),
+            cli::readInput(settingsFile(),
                            cli::kMaxTextInput, &ini, &ignored);
             const auto overrides = plclink::portOverrides(ini);
             for (int n = 1; n <= plclink::kComPorts; ++n)

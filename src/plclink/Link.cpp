@@ -187,9 +187,12 @@ bool Link::WaitAnswer(QByteArray& answer)
 }
 
 namespace {
-// 10 bits a byte at 2400 baud, rounded up; a few of them without a byte end an answer
-constexpr int kByteMs = 5;
-constexpr int kQuietBytes = 3;
+// 10 bits a byte at 2400 baud: 4.17 ms. An answer is complete once the line stayed quiet for
+// two byte times after its last expected byte: a longer answer shows its next byte within one
+// (UARTs and USB adapters hand bytes over in bursts, a whole answer at once), and the monitor
+// keeps near the line's pace.
+constexpr qint64 kByteNs = 1'000'000'000 / 240;
+constexpr qint64 kAnswerQuietNs = 2 * kByteNs;
 } // namespace
 
 bool Link::waitAnswerOf(int ms, int expected)
@@ -199,8 +202,8 @@ bool Link::waitAnswerOf(int ms, int expected)
     return m_waits.wait(ms, [this, expected] {
         if (!m_serial.isOpen() || m_serial.bytesAvailable() < expected)
             return -1; // the next byte wakes the wait
-        const qint64 quietFor = kQuietBytes * kByteMs - m_sinceByte.elapsed();
-        return quietFor <= 0 ? 0 : int(quietFor);
+        const qint64 quietNs = kAnswerQuietNs - m_sinceByte.nsecsElapsed();
+        return quietNs <= 0 ? 0 : int((quietNs + 999'999) / 1'000'000);
     });
 }
 
@@ -211,7 +214,7 @@ bool Link::waitSent(int ms)
         int queued = 0;
         if (!m_serial.isOpen() || ::ioctl(fd, TIOCOUTQ, &queued) != 0)
             return 0;
-        return queued <= 0 ? 0 : std::max(1, queued * kByteMs / 2);
+        return queued <= 0 ? 0 : int(std::max<qint64>(1, queued * kByteNs / 2'000'000));
     });
 }
 

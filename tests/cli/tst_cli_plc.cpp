@@ -31,8 +31,8 @@ private slots:
         const QString header = u"00 50 00 00 01 0a 5b"_s, body = u"06 00 0b 08 (258)"_s;
         QTest::newRow("send source, run") << "" << "send DIR/p.prg --port PORT --run --mode 2" << 0
                                           << "received by the PLC" << QStringList{header, body, u"00 43 02 00 00 00 41"_s};
-        QTest::newRow("send Ladder") << "" << "send DIR/p.BLD --port PORT" << 0 << "received by the PLC"
-                                     << QStringList{header, body};
+        QTest::newRow("send Ladder, fast") << "" << "send DIR/p.BLD --port PORT --fast" << 0 << "received by the PLC"
+                                           << QStringList{header, body};
         QTest::newRow("compile error") << "" << "send DIR/bad.prg --port PORT" << 1 << "Error en linea\nld 300\n"
                                        << QStringList();
         QTest::newRow("received wrong") << "badresult" << "send DIR/p.prg --port PORT" << 3
@@ -63,7 +63,7 @@ private slots:
         // a value that is no preset is refused before anything is sent
         QTest::newRow("presets, bad value") << "" << "presets --port PORT --write 1,2,3,4,5,6,7,8,9,65536" << 2
                                             << "mk38c presets: \"65536\" is not" << QStringList();
-        QTest::newRow("presets, silent") << "silence" << "presets --port PORT" << 4 << "Ctv1 ????\n"
+        QTest::newRow("presets, silent, fast") << "silence" << "presets --port PORT --fast" << 4 << "Ctv1 ????\n"
                                          << QStringList{u"01 08 36 00 38 00 07"_s};
         QTest::newRow("presets, empty list") << "" << "presets --port PORT --write EMPTY" << 2
                                              << "mk38c presets: --write takes ten values" << QStringList();
@@ -72,6 +72,9 @@ private slots:
                                           << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
         QTest::newRow("monitor") << "" << "monitor --port PORT --count 2 --from 14" << 0
                                  << "in 00000000  out 000000\nvar  v01=0 0x00  v02=0 0x00  v03=0 0x00  v04=0 0x00\n"
+                                 << QStringList{u"01 08 dc 00 da 00 0f"_s, u"01 08 0e 01 10 01 17"_s};
+        QTest::newRow("monitor, csv") << "" << "monitor --port PORT --count 2 --from 14 --csv --fast" << 0
+                                 << "time,kind,ok,in0,in1,in2,in3,in4,in5,in6,in7,out0,out1,out2,out3,out4,out5,v01,v02,v03,v04\n"
                                  << QStringList{u"01 08 dc 00 da 00 0f"_s, u"01 08 0e 01 10 01 17"_s};
         // a poll not answered is asked again; a script sees the exit code
         QTest::newRow("monitor, silent") << "silence" << "monitor --port PORT --count 2" << 4

@@ -62,10 +62,10 @@ private slots:
         QCOMPARE(items("mnPrograma"), u"&Compilar programa Ctrl+L,&Descompilar,&Salvar compilado (.OBJ) -,"
                                       "&Enviar programa Ctrl+E,En&viar compilado (.OBJ),"
                                       "Enviar compilado del &Ladder (.BLD),&Recibir,Correr,Detener"_s);
-        QCOMPARE(items("mnPLC"), u"&Id (identificador) PLC,&Monitor variables,Apagar salidas al detener *,"
+        QCOMPARE(items("mnPLC"), u"&Id (identificador) PLC,&Monitor variables,Enlace &rápido,Apagar salidas al detener *,"
                                  "Retener variables al Correr,Reset variables al Correr,"
                                  "Reiniciar PLC al Correr,&Presetear contadores"_s);
-        QCOMPARE(items("mnOpciones"), u"Co&lores,Auto &ident *,Modo &debug"_s);
+        QCOMPARE(items("mnOpciones"), u"Co&lores,Auto &ident *,&Puertos serie...,Modo &debug"_s);
         QCOMPARE(items("mnAyuda"), u"Ay&uda F1,A&yuda rápida Ctrl+F1,&Acerca de"_s);
         // 44 instruction items hidden until start-up fills them, then a separator
         const QList<QAction*> instructions = editor.instructionMenu()->actions();

@@ -11,12 +11,13 @@ using namespace Qt::StringLiterals;
 namespace {
 QString describe(const EditorSettings& s)
 {
-    return u"id=%1 com=%2 fore=%3 back=%4 indent=%5 rst=%6 prgp=%7"_s.arg(s.plcId)
+    return u"id=%1 com=%2 fore=%3 back=%4 indent=%5 rst=%6 prgp=%7 fast=%8"_s.arg(s.plcId)
         .arg(s.com)
         .arg(s.foreColor.name(), s.backColor.name())
         .arg(int(s.autoIndent))
         .arg(s.runMode)
-        .arg(s.programFolder);
+        .arg(s.programFolder)
+        .arg(int(s.fastLink));
 }
 } // namespace
 
@@ -51,7 +52,7 @@ private slots:
     void noFileGivesDefaults()
     {
         QCOMPARE(describe(loaded()),
-                 u"id=1 com=2 fore=#c0c0c0 back=#000000 indent=1 rst=0 prgp=%1"_s.arg(app()));
+                 u"id=1 com=2 fore=#c0c0c0 back=#000000 indent=1 rst=0 prgp=%1 fast=0"_s.arg(app()));
         QVERIFY2(!QFile::exists(ini()), "reading must not create the file");
     }
 
@@ -67,6 +68,7 @@ private slots:
         QTest::newRow("AIdnt 2 is true") << QByteArray("AIdnt=2") << u"indent=1"_s;
         QTest::newRow("AIdnt 0.4 is not 0") << QByteArray("AIdnt=0.4") << u"indent=1"_s;
         QTest::newRow("AIdnt tRuE") << QByteArray("AIdnt=tRuE") << u"indent=1"_s;
+        QTest::newRow("no Rapido: the fast link off") << QByteArray("ID=4") << u"fast=0"_s;
         // colours are 0x00BBGGRR; anything else leaves the colour alone
         QTest::newRow("FCol 65280 green") << QByteArray("FCol=65280") << u"fore=#00ff00"_s;
         QTest::newRow("BCol 8388608 dark blue") << QByteArray("BCol=8388608") << u"back=#000080"_s;
@@ -97,10 +99,11 @@ private slots:
         out.autoIndent = false;
         out.runMode = -1; // none marked: the next start marks none again
         out.programFolder = u"/home/plc/programas/"_s;
+        out.fastLink = true;
         saveSettings(*m_lib, app(), out);
         QCOMPARE(testutil::readRaw(ini()),
                  QByteArray("[Set]\r\nID=4\r\nCOM=6\r\nFCol=255\r\nBCol=8388608\r\nAIdnt=False\r\nRst=-1\r\n"
-                            "PrgP=/home/plc/programas/\r\n"));
+                            "PrgP=/home/plc/programas/\r\nRapido=True\r\n"));
         QCOMPARE(describe(loaded()), describe(out));
     }
 

@@ -1,35 +1,55 @@
-// Link benchmark (not a test): the exchanges with their real waits against mk38sim, the time
-// each takes beyond its fixed waits and the CPU this process spends meanwhile.
-//   build/tests/bench_link [polls]
+// Link benchmark (not a test): the exchanges with their real waits against mk38sim --pace (a
+// line at 2400 baud both ways), in the default mode and with the fast link, each figure beside
+// the floor the line itself sets, with the CPU spent meanwhile.
+//   build/tests/bench_link [runs] [polls]
 #include "Exchanges.h"
 #include "SimProcess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <sys/resource.h>
 
 namespace {
 
-double cpuMs()
+double cpuMs(int who = RUSAGE_SELF)
 {
     rusage u{};
-    getrusage(RUSAGE_SELF, &u);
+    getrusage(who, &u);
     return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
 }
 
-void measure(const char* what, int fixedMs, const std::function<void()>& run)
+// 10 bits a byte at 2400 baud
+constexpr double kByteMs = 1000.0 / 240.0;
+
+struct Figure
 {
-    const double cpu0 = cpuMs();
-    QElapsedTimer t;
-    t.start();
-    run();
-    const double wall = double(t.nsecsElapsed()) / 1e6;
-    const double cpu = cpuMs() - cpu0;
-    std::printf("%-28s %8.1f ms  (fixed waits %5d ms, beyond them %5.1f ms)  CPU %5.1f ms = %.2f %% of one core\n",
-                what, wall, fixedMs, wall - fixedMs, cpu, 100.0 * cpu / wall);
+    double wallMs, cpuMs;
+};
+
+// The median of runs of one exchange.
+Figure median(int runs, const std::function<void()>& run, int who = RUSAGE_SELF)
+{
+    std::vector<Figure> all;
+    for (int i = 0; i < runs; ++i) {
+        const double cpu0 = cpuMs(who);
+        QElapsedTimer t;
+        t.start();
+        run();
+        all.push_back({double(t.nsecsElapsed()) / 1e6, cpuMs(who) - cpu0});
+    }
+    std::sort(all.begin(), all.end(), [](const Figure& a, const Figure& b) { return a.wallMs < b.wallMs; });
+    return all[all.size() / 2];
+}
+
+void report(const char* mode, const char* what, const Figure& f, double floorMs, double fixedMs)
+{
+    std::printf("%-8s %-24s %7.1f ms  line floor %7.1f ms  fixed waits %6.0f ms  CPU %5.2f %%\n", mode, what,
+                f.wallMs, floorMs, fixedMs, 100.0 * f.cpuMs / f.wallMs);
 }
 
 } // namespace
@@ -37,8 +57,9 @@ void measure(const char* what, int fixedMs, const std::function<void()>& run)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int polls = argc > 1 ? std::atoi(argv[1]) : 10;
-    testutil::SimProcess sim;
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+    const int polls = argc > 2 ? std::atoi(argv[2]) : 40;
+    testutil::SimProcess sim({QStringLiteral("--pace")});
     if (!sim.start()) {
         std::fprintf(stderr, "mk38sim did not start\n");
         return 1;
@@ -51,16 +72,52 @@ int main(int argc, char** argv)
     }
     isa::ProgramImage image{};
     image[0] = 0x0F;
-    const int download = plclink::Waits::kHeader + plclink::Waits::kImage + plclink::Waits::kAnswer;
-    measure("download", download, [&] { plclink::download(link, image, QDate::currentDate()); });
-    measure("upload (probe and read)", plclink::Waits::kProbe + plclink::Waits::kUpload, [&] {
-        plclink::probe(link, 1);
-        plclink::readProgram(link, 1, plclink::kNoPassword);
-    });
-    measure(qPrintable(QStringLiteral("monitor, %1 polls").arg(polls)), polls * plclink::Waits::kAnswer, [&] {
-        for (int i = 0; i < polls; ++i)
-            i % 2 ? (void)plclink::pollVariables(link, 1, 0) : (void)plclink::pollIo(link, 1);
-    });
-    measure("presets read", 5 * plclink::Waits::kPresetRead, [&] { plclink::readPresets(link, 1); });
+    // header, the pause, 258 bytes, the answer; probe and answer, request and 258 bytes; 7 out, 7 back
+    const double downloadFloor = 7 * kByteMs + plclink::Waits::kHeader + 258 * kByteMs + 7 * kByteMs;
+    const double uploadFloor = 14 * kByteMs + 7 * kByteMs + 258 * kByteMs;
+    const double pollFloor = 14 * kByteMs;
+    for (const bool fast : {false, true}) {
+        const char* mode = fast ? "fast" : "default";
+        link.setFast(fast);
+        report(mode, "download", median(runs, [&] { plclink::download(link, image, QDate::currentDate()); }),
+               downloadFloor, plclink::Waits::kHeader + plclink::Waits::kImage + plclink::Waits::kAnswer);
+        report(mode, "upload (probe and read)", median(runs, [&] {
+                   plclink::probe(link, 1);
+                   plclink::readProgram(link, 1, plclink::kNoPassword);
+               }),
+               uploadFloor, plclink::Waits::kProbe + plclink::Waits::kUpload);
+        QStringList receive{QStringLiteral("receive"), QStringLiteral("--port"), sim.device()};
+        if (fast)
+            receive << QStringLiteral("--fast");
+        link.close(); // the tool opens the device itself
+        report(mode, "mk38c receive", median(runs, [&] {
+                   QProcess p;
+                   p.start(QStringLiteral(WMK38_BIN_DIR "/mk38c"), receive);
+                   p.waitForFinished(10000);
+               }, RUSAGE_CHILDREN),
+               uploadFloor, plclink::Waits::kProbe + plclink::Waits::kUpload);
+        link.openDevice(sim.device());
+        const Figure monitor = median(1, [&] {
+            plclink::PollCycle cycle;
+            for (int i = 0; i < polls; ++i)
+                cycle.judged(cycle.ioNext() ? plclink::pollIo(link, 1).has_value()
+                                            : plclink::pollVariables(link, 1, 0).has_value());
+        });
+        std::printf("%-8s %-24s %7.1f polls/s  line floor %5.1f polls/s  CPU %5.2f %%\n", mode, "monitor",
+                    1000.0 * polls / monitor.wallMs, 1000.0 / pollFloor, 100.0 * monitor.cpuMs / monitor.wallMs);
+        QStringList monitorArgs{QStringLiteral("monitor"), QStringLiteral("--port"), sim.device(),
+                                QStringLiteral("--count"), QString::number(polls)};
+        if (fast)
+            monitorArgs << QStringLiteral("--fast");
+        link.close();
+        const Figure tool = median(1, [&] {
+            QProcess p;
+            p.start(QStringLiteral(WMK38_BIN_DIR "/mk38c"), monitorArgs);
+            p.waitForFinished(120000);
+        }, RUSAGE_CHILDREN);
+        std::printf("%-8s %-24s %7.1f polls/s  line floor %5.1f polls/s  CPU %5.2f %%\n", mode, "mk38c monitor",
+                    1000.0 * polls / tool.wallMs, 1000.0 / pollFloor, 100.0 * tool.cpuMs / tool.wallMs);
+        link.openDevice(sim.device());
+    }
     return 0;
 }

@@ -95,6 +95,44 @@ private slots:
         }
     }
 
+    void fastModeJudgesAlike_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("exchange");
+        for (const char* fault : {"", "silence", "late", "short", "long", "badxor", "garbage"})
+            for (const char* exchange : {"download", "poll", "presets", "program"})
+                QTest::addRow("%s %s", *fault ? fault : "sound", exchange) << fault << exchange;
+    }
+    void fastModeJudgesAlike()
+    {
+        // the fast link ends a wait once its answer is complete: whatever comes back is judged as
+        // after the fixed wait
+        QFETCH(QString, fault);
+        QFETCH(QString, exchange);
+        auto outcome = [&](bool fast) {
+            Plc plc(fault.isEmpty() ? QStringList() : QStringList{u"--fault"_s, fault, u"--late-ms"_s, u"600"_s});
+            plc.link.setFast(fast);
+            if (!plc.start())
+                return u"no simulator"_s;
+            if (exchange == u"download") {
+                const auto r = plclink::download(plc.link, program("ld e1\r\nend\r\n"), QDate(2026, 1, 1));
+                return u"%1 %2"_s.arg(int(r.outcome)).arg(r.answer.toHex());
+            }
+            if (exchange == u"poll") {
+                const auto io = plclink::pollIo(plc.link, 1);
+                return io ? u"%1 %2"_s.arg(io->inputs).arg(io->outputs) : u"none"_s;
+            }
+            if (exchange == u"presets") {
+                QStringList shown;
+                for (const auto& v : plclink::readPresets(plc.link, 1).values)
+                    shown << (v ? QString::number(*v) : u"?"_s);
+                return shown.join(u',');
+            }
+            return QString::fromLatin1(plclink::readProgram(plc.link, 1, plclink::kNoPassword).toHex());
+        };
+        QCOMPARE(outcome(true), outcome(false));
+    }
+
     void waitsLastTheirWholePeriod()
     {
         Plc plc;
