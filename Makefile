@@ -27,7 +27,7 @@ run: build
 	$(BUILD)/bin/wmk38
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
 
 clean:
 	rm -rf $(BUILD)

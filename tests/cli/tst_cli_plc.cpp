@@ -3,6 +3,8 @@
 #include "SimProcess.h"
 #include "TestUtil.h"
 
+#include <QDate>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -44,25 +46,34 @@ private slots:
         QTest::newRow("no file") << "" << "send --port PORT" << 2 << "mk38c send: no FILE given" << QStringList();
         QTest::newRow("stop") << "" << "stop --port PORT --outputs-off" << 0 << "" << QStringList{u"00 44 01 00 00 00 45"_s};
         QTest::newRow("run, bad mode") << "" << "run --port PORT --mode 3" << 2 << "mk38c run: --mode" << QStringList();
+        // COM3 as the settings file beside the tool maps it (COM2 there is missing)
+        QTest::newRow("run COM3, default mode") << "" << "run --port COM3" << 0 << "" << QStringList{u"00 43 00 00 00 00 43"_s};
 
-        QTest::newRow("receive") << "" << "receive --port PORT -o DIR/r.obj" << 0 << "        LD e1\r\n        OUT s1\r\n"
+        QTest::newRow("receive") << "" << "receive --port PORT -o DIR/r.obj --fast" << 0 << "        LD e1\r\n        OUT s1\r\n"
                                  << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
         QTest::newRow("receive, checksum wrong") << "badxor:0.5" << "receive --port PORT -o DIR/bad.obj" << 5
                                                  << "mk38c receive: checksum" << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
+        QTest::newRow("receive, checksum wrong, ignored")
+            << "badxor:0.5" << "receive --port PORT --ignore-checksum --fast" << 0 << "stderr:dated " + QDate::currentDate().toString(Qt::ISODate)
+            << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
         QTest::newRow("receive, silent") << "silence" << "receive --port PORT --all" << 4
                                          << "mk38c receive: No hay comunicación" << QStringList{u"00 08 03 00 03 00 08"_s};
-        QTest::newRow("verify, equal") << "" << "verify DIR/p.prg --port PORT" << 0 << "igual\n"
+        QTest::newRow("verify, equal") << "" << "verify DIR/p.prg --port PORT --fast" << 0 << "igual\n"
                                        << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
-        QTest::newRow("verify, different") << "" << "verify DIR/other.prg --port PORT" << 6
+        QTest::newRow("verify, different") << "" << "verify DIR/other.prg --port PORT --fast" << 6
                                            << "archivo:         LD e2\nPLC:             LD e1\n"
                                            << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
-        QTest::newRow("presets, read") << "" << "presets --port PORT" << 0 << "Ctv1 1\nCtv2 1\nCtv3 1\nCtv4 1\nTpv1 10\n"
+        QTest::newRow("presets, read") << "" << "presets --port PORT --fast" << 0 << "Ctv1 1\nCtv2 1\nCtv3 1\nCtv4 1\nTpv1 10\n"
                                        << QStringList{u"01 08 36 00 38 00 07"_s, u"01 08 3a 00 3c 00 0f"_s,
                                                       u"01 08 3e 00 40 00 77"_s, u"01 08 42 00 44 00 0f"_s,
                                                       u"01 08 46 00 48 00 07"_s};
         // a value that is no preset is refused before anything is sent
         QTest::newRow("presets, bad value") << "" << "presets --port PORT --write 1,2,3,4,5,6,7,8,9,65536" << 2
                                             << "mk38c presets: \"65536\" is not" << QStringList();
+        QTest::newRow("presets, bad answers") << "badxor" << "presets --port PORT --fast" << 4 << "Ctv1 ????\n"
+                                              << QStringList(7, u"01 08 36 00 38 00 07"_s).mid(0, 3) +
+                                                     QStringList{u"01 08 3a 00 3c 00 0f"_s, u"01 08 3e 00 40 00 77"_s,
+                                                                 u"01 08 42 00 44 00 0f"_s, u"01 08 46 00 48 00 07"_s};
         QTest::newRow("presets, silent, fast") << "silence" << "presets --port PORT --fast" << 4 << "Ctv1 ????\n"
                                          << QStringList{u"01 08 36 00 38 00 07"_s};
         QTest::newRow("presets, empty list") << "" << "presets --port PORT --write EMPTY" << 2
@@ -98,7 +109,7 @@ private slots:
         const bool needsProgram = args.startsWith(u"receive") || args.startsWith(u"verify");
         const bool onStderr = output.startsWith(u"stderr:");
         if (needsProgram) {
-            const auto sent = testutil::runTool(u"mk38c"_s, {u"send"_s, m_dir.filePath(u"p.prg"_s), u"--port"_s, sim.device()});
+            const auto sent = testutil::runTool(u"mk38c"_s, {u"send"_s, m_dir.filePath(u"p.prg"_s), u"--port"_s, sim.device(), u"--fast"_s});
             QCOMPARE(sent.exitCode, 0);
         }
         if (!fault.isEmpty())
@@ -107,7 +118,14 @@ private slots:
         QStringList list;
         for (const QString& a : args.split(u' '))
             list << (a == u"EMPTY" ? QString() : QString(a).replace(u"DIR"_s, m_dir.path()).replace(u"PORT"_s, sim.device()));
-        const testutil::Run r = testutil::runTool(u"mk38c"_s, list);
+        // a COM name is read from the settings file beside a copy of the tool
+        const QString tool = m_dir.filePath(u"tool/mk38c"_s);
+        if (args.contains(u"COM")) {
+            QVERIFY(QDir(m_dir.path()).mkpath(u"tool"_s) && (QFile::exists(tool) || QFile::copy(WMK38_BIN_DIR "/mk38c", tool)));
+            QVERIFY(testutil::writeRaw(m_dir.filePath(u"tool/dmk38.ini"_s),
+                                       "[Puertos]\r\nCOM2=/dev/ttyNoSuch\r\nCOM3=" + sim.device().toLocal8Bit() + "\r\n"));
+        }
+        const testutil::Run r = args.contains(u"COM") ? testutil::detail::run(tool, list, {}) : testutil::runTool(u"mk38c"_s, list);
         QCOMPARE(r.exitCode, exitCode);
         const QString out = QString::fromUtf8(r.out), err = QString::fromUtf8(r.err);
         // a refusal is told on stderr; presets and the monitor still list what they read

@@ -151,8 +151,13 @@ private slots:
         f.trigger("mnRecibir");
         auto* w = f.editor->findChild<Recprg*>();
         QCOMPARE(in<QComboBox>(w, "cbId")->currentText(), u" 1"_s);
+        in<QComboBox>(w, "cbId")->setCurrentIndex(8); // the identifier chosen, not its place in the list
+        in<QPushButton>(w, "cmdRecibir")->click();
+        QCOMPARE(f.sim.received().last().toHex(' '), QByteArray("09 52 7e 4b 00 00 6e"));
         in<QCheckBox>(w, "chkTodos")->setChecked(true); // every station: 0, whatever the list shows
         QVERIFY(!in<QComboBox>(w, "cbId")->isEnabled());
+        f.prompts.answerFile(std::nullopt);
+        f.prompts.answerMessage(Prompts::No); // the translation of the first one is not saved
         in<QPushButton>(w, "cmdRecibir")->click();
         QCOMPARE(f.sim.received().last().toHex(' '), QByteArray("00 52 7e 4b 00 00 67"));
         const QStringList lines = in<QPlainTextEdit>(w, "txtRecibir")->toPlainText().split(u'\n');
@@ -188,6 +193,7 @@ private slots:
         f.editor->toolAction(12)->trigger();
         auto* w = f.editor->findChild<Monitor*>();
         QCOMPARE(in<QLabel>(w, "lbVar0")->text(), u"e1"_s);
+        QCOMPARE(in<QScrollBar>(w, "VScroll1")->maximum(), f.editor->cbVariables.size() - 4); // the last four in view
         stopAfter(f.sim, w, 2);
         in<QPushButton>(w, "cmdRecibir")->click(); // polls until stopped
         QString inputs, outputs;
@@ -320,12 +326,12 @@ private slots:
         QCOMPARE(box(0)->text(), u"300"_s);
         QCOMPARE(box(9)->text(), u"0"_s);
 
-        // a silent PLC: every box unread, the message says where it stopped
-        f.sim.command("fault silence");
+        // silent from the third pair on: every box unread, also those read before; the message says where
+        f.sim.command("fault silence:0.4");
         in<QPushButton>(w, "cmdReLeer")->click();
         QCOMPARE(box(0)->text(), u"????"_s);
         QCOMPARE(box(9)->text(), u"????"_s);
-        QCOMPARE(in<QLabel>(w, "lbMsg")->text(), u"Leyendo 0"_s);
+        QCOMPARE(in<QLabel>(w, "lbMsg")->text(), u"Leyendo 2"_s);
         w->close();
     }
 };

@@ -12,6 +12,7 @@
 
 using namespace Qt::StringLiterals;
 using plclink::DownloadOutcome;
+using Script = QList<QPair<int, QByteArray>>;
 
 namespace {
 
@@ -32,21 +33,19 @@ isa::ProgramImage program(const char* source)
     return compiler::compile(QString::fromLatin1(source), testutil::shippedDefinitionNames()).image;
 }
 
-// A PLC played by the test: every frame it gets is answered by the next scripted answer.
+// A PLC played by the test: once it has received `after` bytes in all, it writes `bytes`.
 class ScriptedPlc : public QObject
 {
 public:
     testutil::Pty pty;
-    QList<QByteArray> answers;
+    QList<QPair<int, QByteArray>> script;
     QByteArray got;
     ScriptedPlc() : m_notifier(pty.masterFd(), QSocketNotifier::Read)
     {
         connect(&m_notifier, &QSocketNotifier::activated, this, [this] {
             got += pty.take();
-            while (got.size() >= 7 && !answers.isEmpty()) {
-                got.remove(0, 7);
-                pty.write(answers.takeFirst());
-            }
+            while (!script.isEmpty() && got.size() >= script.first().first)
+                pty.write(script.takeFirst().second);
         });
     }
 
@@ -248,9 +247,9 @@ private slots:
     void comPortsFromTheSettings()
     {
         const auto devices = plclink::portOverrides("[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=/tmp/plc\r\ncom5 = \"/dev/ttyUSB0\"\r\n"
-                                                    "COM2=/tmp/other\r\nCOM7=/x\r\n[Puertos]\r\nCOM1=/late\r\n");
+                                                    "COM2=/tmp/other\r\nCOM6=/dev/ttyACM0\r\nCOM7=/x\r\n[Puertos]\r\nCOM1=/late\r\n");
         QCOMPARE(QStringList(devices.begin(), devices.end()),
-                 (QStringList{{}, u"/tmp/plc"_s, {}, {}, u"/dev/ttyUSB0"_s, {}}));
+                 (QStringList{{}, u"/tmp/plc"_s, {}, {}, u"/dev/ttyUSB0"_s, u"/dev/ttyACM0"_s}));
         plclink::Waits waits;
         plclink::Link link(waits);
         link.setDevice(2, devices[1]);
@@ -321,7 +320,7 @@ private slots:
         QVERIFY(!link.openDevice(plc.pty.path()));
         QByteArray program(200, '\0');
         program[0] = 0x0F;
-        plc.answers << hex("01080F000F0009") << program;
+        plc.script = {{7, hex("01080F000F0009")}, {14, program}};
         const QByteArray probe = plclink::probe(link, 1);
         QCOMPARE(plclink::answerByte(probe, 2), quint8(0x0F));
         const QByteArray got = plclink::readProgram(link, 1, plclink::kNoPassword);
@@ -330,17 +329,71 @@ private slots:
         QCOMPARE(plclink::uploadedDateWord(got), quint16(0));
     }
 
-    void staleAnswersAreDiscarded()
+    void eachExchangeDiscardsAndWaits_data()
     {
-        // a late answer that waits in the buffer must not pass for the answer to the next poll
-        ScriptedPlc plc; // silent
+        // a sound answer to an earlier frame waits on the line before each exchange; the PLC's
+        // answers come at once; each step asks for the PLC's own wait, whatever the scale
+        QTest::addColumn<QString>("exchange");
+        QTest::addColumn<bool>("fast");
+        QTest::addColumn<Script>("script");
+        QTest::addColumn<QList<int>>("waits");
+        QTest::addColumn<QString>("outcome");
+        const QByteArray sound = hex("0108AA00BB0018"), program = QByteArray(258, '\x11');
+        // the header's echo comes during its pause and is never taken for the answer
+        QTest::newRow("download") << "download" << false << Script{{7, sound}, {265, hex("0050AA000000FA")}}
+                                  << QList<int>{120, 1500, 500} << "0";
+        QTest::newRow("download, fast") << "download" << true << Script{{7, sound}, {265, hex("0050AA000000FA")}}
+                                        << QList<int>{120, 1500, 2000} << "0";
+        QTest::newRow("probe") << "probe" << false << Script{{7, hex("01080F000F0009")}}
+                               << QList<int>{500} << "01080f000f0009";
+        QTest::newRow("program") << "program" << false << Script{{7, program}}
+                                 << QList<int>{2000} << "258";
+        QTest::newRow("poll") << "poll" << false << Script{{7, hex("01083E000500 32")}}
+                              << QList<int>{500} << "5 62";
+        QTest::newRow("presets read") << "presets" << false
+                                      << Script{{7, hex("0108010002000A")}, {14, hex("0108030004000E")}, {21, hex("0108050006000A")},
+                                                {28, hex("01080700080006")}, {35, hex("010809000A000A")}}
+                                      << QList<int>(5, 200) << "1,2,3,4,5,6,7,8,9,10";
+        QTest::newRow("presets write") << "write" << false << Script{}
+                                       << QList<int>(11, 400) << "1";
+        QTest::newRow("run") << "run" << false << Script{} << QList<int>{} << "1";
+    }
+    void eachExchangeDiscardsAndWaits()
+    {
+        QFETCH(QString, exchange);
+        QFETCH(bool, fast);
+        ScriptedPlc plc;
+        QFETCH(Script, script);
+        plc.script = script;
         plclink::Waits waits(0.1);
+        QList<int> asked;
+        waits.record(&asked);
         plclink::Link link(waits);
+        link.setFast(fast);
         QVERIFY(!link.openDevice(plc.pty.path()));
-        plc.pty.write(hex("0108AA00BB0018")); // a sound answer, but to an earlier frame
-        QTest::qWait(50);
-        QVERIFY(!plclink::pollVariables(link, 1, 0));
-        QVERIFY(!plclink::pollIo(link, 1));
+        plc.pty.write(hex("0108AA00BB0018"));
+        QTest::qWait(20);
+        QString outcome;
+        if (exchange == u"download")
+            outcome = QString::number(int(plclink::download(link, program("end\r\n"), QDate(2026, 1, 1)).outcome));
+        else if (exchange == u"probe")
+            outcome = QString::fromLatin1(plclink::probe(link, 1).toHex());
+        else if (exchange == u"program")
+            outcome = QString::number(plclink::readProgram(link, 1, plclink::kNoPassword).size());
+        else if (exchange == u"poll") {
+            const auto io = plclink::pollIo(link, 1);
+            outcome = io ? u"%1 %2"_s.arg(io->inputs).arg(io->outputs) : u"none"_s;
+        } else if (exchange == u"presets") {
+            QStringList shown;
+            for (const auto& v : plclink::readPresets(link, 1).values)
+                shown << (v ? QString::number(*v) : u"?"_s);
+            outcome = shown.join(u',');
+        } else if (exchange == u"write")
+            outcome = QString::number(plclink::writePresets(link, 1, plclink::kFactoryPresets));
+        else
+            outcome = QString::number(plclink::run(link, 0));
+        QTEST(outcome, "outcome");
+        QTEST(asked, "waits");
     }
 
     void presets_data()
@@ -351,6 +404,10 @@ private slots:
         QTest::newRow("read back") << "" << 5 << "300,65535,0,1,10,10,10,10,100,100";
         // the attempt counter is shared: pair 0 takes three, the others one each
         QTest::newRow("bad answers") << "badxor" << 7 << "?,?,?,?,?,?,?,?,?,?";
+        // a sound answer sets the shared counter back: every pair is read on its second try
+        QTest::newRow("every second answer bad") << "badxor:0.5" << 9 << "300,65535,0,1,10,10,10,10,100,100";
+        // silent at the third pair: nothing counts as read, not even the first two pairs
+        QTest::newRow("silent mid-read") << "silence:0.4" << 3 << "?,?,?,?,?,?,?,?,?,?";
     }
     void presets()
     {
@@ -382,21 +439,30 @@ private slots:
 
     void helpers_data()
     {
+        // what the user types: a preset, a password (hexadecimal, four digits at most), a port
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("preset"); // -1: refused
-        QTest::newRow("number") << "300" << 300;
-        QTest::newRow("blanks, leading zeros") << " 00065535 " << 65535;
-        QTest::newRow("too big") << "65536" << -1;
-        QTest::newRow("negative") << "-1" << -1;
-        QTest::newRow("unread") << "????" << -1;
-        QTest::newRow("empty") << "" << -1;
-        QTest::newRow("fraction") << "12.5" << -1;
+        QTest::addColumn<int>("password");
+        QTest::addColumn<int>("com");
+        QTest::newRow("number") << "300" << 300 << 0x300 << 0;
+        QTest::newRow("blanks, leading zeros") << " 00065535 " << 65535 << 0 << 0;
+        QTest::newRow("too big") << "65536" << -1 << 0x6553 << 0;
+        QTest::newRow("negative") << "-1" << -1 << 0 << 0;
+        QTest::newRow("unread") << "????" << -1 << 0 << 0;
+        QTest::newRow("empty") << "" << -1 << 0 << 0;
+        QTest::newRow("fraction") << "12.5" << -1 << 0x12 << 0;
+        QTest::newRow("hex digits") << "aF" << -1 << 0xAF << 0;
+        QTest::newRow("COM6") << "COM6" << -1 << 0xC << 6;
+        QTest::newRow("com1") << "com1" << -1 << 0xC << 1;
+        QTest::newRow("COM7") << "COM7" << -1 << 0xC << 0;
     }
     void helpers()
     {
         QFETCH(QString, text);
         const auto v = plclink::presetFromText(text);
         QTEST(v ? int(*v) : -1, "preset");
+        QTEST(int(plclink::passwordFromText(text)), "password");
+        QTEST(plclink::comNumber(text), "com");
         QCOMPARE(plclink::XorChecksum({}), quint8(0));
         QCOMPARE(plclink::DateWord(QDate(2099, 12, 31)), quint16(0xFE63));
         QCOMPARE(plclink::presetName(9), u"TpvF2"_s);
