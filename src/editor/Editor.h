@@ -136,6 +136,10 @@ public:
     // The upload's end: the object file it is saved as, and its translation into the editor.
     void saveUploadedProgram(const QString& chosen);
     void putUploadedProgram();
+    // An upload the user accepted: offered for saving as an object file, then put in.
+    void takeUploadedProgram(const isa::ProgramImage& image);
+    // What the PLC windows get of the editor.
+    struct PlcContext plcContext();
     plclink::Link& link() { return *m_link; }
     plclink::Waits& waits() { return m_waits; }
 

@@ -248,11 +248,30 @@ void Editor::mnRecibir_Click()
     if (m_link->busy())
         return;
     if (!m_recprg) {
-        m_recprg = new Recprg(this);
+        m_recprg = new Recprg(plcContext(), [this](const isa::ProgramImage& image) { takeUploadedProgram(image); }, this);
         connect(m_recprg, &QDialog::finished, m_txtPrg, qOverload<>(&QWidget::setFocus));
     }
     m_recprg->begin();
     m_recprg->open();
+}
+
+PlcContext Editor::plcContext()
+{
+    return {*m_link, [this] { return int(PlcId); }, [this] { return DebugMode; }, [this] { return cbVariables; }};
+}
+
+void Editor::takeUploadedProgram(const isa::ProgramImage& image)
+{
+    // it is no longer the compiled text, which a later send would otherwise leave out
+    ProgramImage = image;
+    CompiledCurrent = false;
+    Prompts::FileRequest request;
+    request.mode = Prompts::FileRequest::Save;
+    request.title = QStringLiteral("Salvar programa extraido como");
+    request.filter = QStringLiteral("*.OBJ|*.OBJ");
+    if (const std::optional<QString> chosen = Prompts::current().file(m_recprg, request); chosen && !chosen->isEmpty())
+        saveUploadedProgram(*chosen);
+    putUploadedProgram();
 }
 
 void Editor::saveUploadedProgram(const QString& chosen)
@@ -280,7 +299,7 @@ void Editor::mnMonitor_Click()
     if (m_link->busy())
         return;
     if (!m_monitor)
-        m_monitor = new Monitor(this);
+        m_monitor = new Monitor(plcContext(), this);
     m_monitor->begin();
     m_monitor->open();
 }
@@ -290,7 +309,7 @@ void Editor::mnPresetCnt_Click()
     if (m_link->busy())
         return;
     if (!m_precnt)
-        m_precnt = new Precnt(this);
+        m_precnt = new Precnt(plcContext(), this);
     m_precnt->open();
     m_precnt->begin();
 }

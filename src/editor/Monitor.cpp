@@ -39,7 +39,7 @@ QLabel* lamp(QWidget* parent, const QString& name, const QString& caption)
 }
 } // namespace
 
-Monitor::Monitor(Editor* editor) : PlcWindow(editor, "Monitor", QStringLiteral("Monitor"))
+Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context, parent, "Monitor", QStringLiteral("Monitor"))
 {
     auto* grid = new QGridLayout(this);
 
@@ -94,7 +94,7 @@ Monitor::Monitor(Editor* editor) : PlcWindow(editor, "Monitor", QStringLiteral("
 void Monitor::begin()
 {
     // fewer than four names leave an empty range: the names beyond the list stay empty
-    m_vScroll1->setRange(0, std::max(0, int(m_editor->cbVariables.size()) - 4));
+    m_vScroll1->setRange(0, std::max(0, int(m_context.names().size()) - 4));
     reopened();
     showNames();
 }
@@ -103,12 +103,12 @@ void Monitor::showNames()
 {
     const int v = m_vScroll1->value();
     for (int i = 0; i < 4; ++i)
-        m_lbVar[i]->setText(m_editor->cbVariables.value(v + i));
+        m_lbVar[i]->setText(m_context.names().value(v + i));
 }
 
 void Monitor::cmdRecibir_Click()
 {
-    plclink::Link& link = m_editor->link();
+    plclink::Link& link = PlcWindow::link();
     if (m_polling || link.busy())
         return;
     plclink::Link::Busy busy(link);
@@ -157,7 +157,7 @@ void Monitor::idle()
 bool Monitor::ioPoll()
 {
     paint(m_lbTx, -1, kGreen);
-    const auto state = plclink::pollIo(m_editor->link(), quint8(m_editor->PlcId), [this] { paint(m_lbTx, -1, kLightGrey); });
+    const auto state = plclink::pollIo(link(), station(), [this] { paint(m_lbTx, -1, kLightGrey); });
     if (closing())
         return false;
     if (!state) {
@@ -181,7 +181,7 @@ bool Monitor::ioPoll()
 bool Monitor::variablePoll()
 {
     paint(m_lbTx, -1, kGreen);
-    const auto values = plclink::pollVariables(m_editor->link(), quint8(m_editor->PlcId), m_vScroll1->value(),
+    const auto values = plclink::pollVariables(link(), station(), m_vScroll1->value(),
                                                [this] { paint(m_lbTx, -1, kLightGrey); });
     if (closing())
         return false;
@@ -195,7 +195,7 @@ bool Monitor::variablePoll()
     for (int i = 0; i < 4; ++i) {
         const quint8 b = (*values)[size_t(i)];
         QString caption = objcode::Str(b & 1);
-        if (m_editor->DebugMode)
+        if (debugMode())
             caption += QStringLiteral("  0x") + QString::number(b, 16).toUpper();
         m_lbRta[i]->setText(caption);
         paint(m_lbRta[i], (b & 1) ? kRed : kBlue, -1);
@@ -207,7 +207,7 @@ void Monitor::badAnswer()
 {
     paint(m_lbRx, -1, kLightRed);
     // the next send opens the port afresh
-    m_editor->link().OpenPort(0);
+    link().OpenPort(0);
 }
 
 void Monitor::cmdDetener_Click()

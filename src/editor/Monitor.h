@@ -13,7 +13,7 @@ class Monitor : public PlcWindow
 {
     Q_OBJECT
 public:
-    explicit Monitor(Editor* editor);
+    Monitor(const PlcContext& context, QWidget* parent);
     // Form_Load: the scroll range and the names in view.
     void begin();
     void cmdRecibir_Click();

@@ -3,14 +3,27 @@
 // close, Escape), it cuts the exchange short: the waits end at once and nothing more is sent.
 // Every opening puts it in its idle state, whatever state its last exchange was left in.
 
-#include "Editor.h"
+#include "Link.h"
 
 #include <QDialog>
+#include <QStringList>
+
+#include <functional>
+
+// What a PLC window needs of the editor, and no more.
+struct PlcContext
+{
+    plclink::Link& link;
+    std::function<int()> station;      // PlcId
+    std::function<bool()> debugMode;   // DebugMode
+    std::function<QStringList()> names; // the variable names, in address order
+};
 
 class PlcWindow : public QDialog
 {
 public:
-    PlcWindow(Editor* editor, const char* name, const QString& title) : QDialog(editor), m_editor(editor)
+    PlcWindow(const PlcContext& context, QWidget* parent, const char* name, const QString& title)
+        : QDialog(parent), m_context(context)
     {
         setObjectName(QLatin1String(name));
         setWindowTitle(title);
@@ -19,9 +32,9 @@ public:
 
     void reject() override
     {
-        if (m_editor->link().busy()) {
+        if (link().busy()) {
             m_closing = true;
-            m_editor->link().waits().cutShort();
+            link().waits().cutShort();
         }
         QDialog::reject();
     }
@@ -37,7 +50,11 @@ protected:
         idle();
     }
 
-    Editor* m_editor;
+    plclink::Link& link() const { return m_context.link; }
+    quint8 station() const { return quint8(m_context.station()); }
+    bool debugMode() const { return m_context.debugMode(); }
+
+    PlcContext m_context;
 
 private:
     bool m_closing = false;

@@ -22,8 +22,8 @@ struct BusyPointer
 const QString kUnknown = QStringLiteral("????");
 } // namespace
 
-Precnt::Precnt(Editor* editor)
-    : PlcWindow(editor, "Precnt", QStringLiteral("Preseteos contadores y temporizadores"))
+Precnt::Precnt(const PlcContext& context, QWidget* parent)
+    : PlcWindow(context, parent, "Precnt", QStringLiteral("Preseteos contadores y temporizadores"))
 {
     auto* grid = new QGridLayout(this);
 
@@ -118,7 +118,7 @@ void Precnt::refuse(int box)
 
 void Precnt::cmdPreset_Click()
 {
-    plclink::Link& link = m_editor->link();
+    plclink::Link& link = PlcWindow::link();
     if (link.busy())
         return;
     // an unread ("????") or mistyped box is never written into a running machine
@@ -131,7 +131,7 @@ void Precnt::cmdPreset_Click()
         values[size_t(i)] = *plclink::presetFromText(m_txtCnt[i]->text());
     BusyPointer busy;
     plclink::Link::Busy exchange(link);
-    const bool written = plclink::writePresets(link, quint8(m_editor->PlcId), values, [this](int i) {
+    const bool written = plclink::writePresets(link, station(), values, [this](int i) {
         m_lbMsg->setText(QStringLiteral("Escribiendo") + objcode::Str(i));
     });
     if (!written || closing())
@@ -142,13 +142,13 @@ void Precnt::cmdPreset_Click()
 
 void Precnt::cmdReLeer_Click()
 {
-    if (!m_editor->link().busy())
+    if (!link().busy())
         readProcedure();
 }
 
 void Precnt::readProcedure()
 {
-    plclink::Link& link = m_editor->link();
+    plclink::Link& link = PlcWindow::link();
     plclink::Link::Busy exchange(link);
     auto lamp = [this](const QColor& c) {
         QPalette p = m_lbRx->palette();
@@ -156,7 +156,7 @@ void Precnt::readProcedure()
         m_lbRx->setPalette(p);
     };
     const plclink::PresetRead r = plclink::readPresets(
-        link, quint8(m_editor->PlcId),
+        link, station(),
         [this](int j) { m_lbMsg->setText(QStringLiteral("Leyendo") + objcode::Str(j)); },
         [this, &lamp](int j, const plclink::PresetRead& sofar) {
             for (int i : {2 * j, 2 * j + 1}) {

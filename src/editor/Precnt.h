@@ -16,7 +16,7 @@ class Precnt : public PlcWindow
 {
     Q_OBJECT
 public:
-    explicit Precnt(Editor* editor);
+    Precnt(const PlcContext& context, QWidget* parent);
     // Form_Load: reads the presets with the busy pointer.
     void begin();
     void cmdPreset_Click();

@@ -23,7 +23,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 QString hex(int byte) { return QString::number(byte, 16).toUpper(); }
 } // namespace
 
-Recprg::Recprg(Editor* editor) : PlcWindow(editor, "Recprg", QStringLiteral("Extraer programa del PLC"))
+Recprg::Recprg(const PlcContext& context, const Accepted& accepted, QWidget* parent)
+    : PlcWindow(context, parent, "Recprg", QStringLiteral("Extraer programa del PLC")), m_accepted(accepted)
 {
 
     m_txtRecibir = new QPlainTextEdit(this);
@@ -71,7 +72,7 @@ void Recprg::begin()
     if (m_cbId->count() == 0)
         for (int i = 1; i <= 255; ++i)
             m_cbId->addItem(objcode::Str(i));
-    m_cbId->setCurrentIndex(m_editor->PlcId - 1);
+    m_cbId->setCurrentIndex(station() - 1);
     reopened();
 }
 
@@ -94,7 +95,7 @@ void Recprg::append(const QString& text)
 
 void Recprg::cmdRecibir_Click()
 {
-    plclink::Link& link = m_editor->link();
+    plclink::Link& link = PlcWindow::link();
     if (link.busy())
         return;
     plclink::Link::Busy busy(link);
@@ -106,7 +107,7 @@ void Recprg::cmdRecibir_Click()
 
 Recprg::Outcome Recprg::attempt()
 {
-    plclink::Link& link = m_editor->link();
+    plclink::Link& link = PlcWindow::link();
     m_cmdCancelar->setText(QStringLiteral("&Cancelar"));
     m_cmdRecibir->setEnabled(false);
     m_txtRecibir->setPlainText(QStringLiteral("Enviando comando para recibir..."));
@@ -120,7 +121,7 @@ Recprg::Outcome Recprg::attempt()
     if (closing())
         return Outcome::Stop;
     QString probeLine;
-    if (m_editor->DebugMode) {
+    if (debugMode()) {
         for (int i = 0; i < plclink::kAnswerSize; ++i)
             probeLine += u' ' + hex(plclink::answerByte(probe, i));
         append(kCrLf + probeLine + kCrLf);
@@ -142,7 +143,7 @@ Recprg::Outcome Recprg::attempt()
     const quint8 computed = plclink::uploadChecksum(received);
     const bool silent = received.isEmpty();
 
-    if (m_editor->DebugMode) {
+    if (debugMode()) {
         QFont font(QStringLiteral("Courier New"));
         font.setStyleHint(QFont::TypeWriter);
         m_txtRecibir->setFont(font);
@@ -185,18 +186,8 @@ void Recprg::complete(const QByteArray& received)
            QStringLiteral("  Día") + objcode::Str(date.day) + kCrLf + QStringLiteral("  Mes") +
            objcode::Str(date.month) + kCrLf + QStringLiteral("  Año") + objcode::Str(date.year) + kCrLf);
     m_cmdCancelar->setText(QStringLiteral("&Salir"));
-    // only an upload the user accepts replaces the program the editor holds; it is no longer
-    // the compiled text, which a later send would otherwise leave out
-    m_editor->ProgramImage = plclink::uploadedImage(received);
-    m_editor->CompiledCurrent = false;
-
-    Prompts::FileRequest request;
-    request.mode = Prompts::FileRequest::Save;
-    request.title = QStringLiteral("Salvar programa extraido como");
-    request.filter = QStringLiteral("*.OBJ|*.OBJ");
-    if (const std::optional<QString> chosen = Prompts::current().file(this, request); chosen && !chosen->isEmpty())
-        m_editor->saveUploadedProgram(*chosen);
-    m_editor->putUploadedProgram();
+    // only an upload the user accepts replaces the program the editor holds
+    m_accepted(plclink::uploadedImage(received));
 }
 
 bool Recprg::eventFilter(QObject* watched, QEvent* e)

@@ -3,6 +3,7 @@
 // checksum the PLC keeps, shows its date, offers to save it and puts its translation into
 // the editor.
 
+#include "Isa.h"
 #include "PlcWindow.h"
 
 class QCheckBox;
@@ -16,7 +17,9 @@ class Recprg : public PlcWindow
 {
     Q_OBJECT
 public:
-    explicit Recprg(Editor* editor);
+    // Told of an upload the user accepted: the editor offers to save it and puts it in.
+    using Accepted = std::function<void(const isa::ProgramImage&)>;
+    Recprg(const PlcContext& context, const Accepted& accepted, QWidget* parent);
     // Form_Load: the identifier list on the present PlcId.
     void begin();
     void cmdRecibir_Click();
@@ -37,4 +40,5 @@ private:
     QLineEdit* m_txtPass;
     QCheckBox* m_chkTodos;
     QComboBox* m_cbId;
+    Accepted m_accepted;
 };

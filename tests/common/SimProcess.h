@@ -61,6 +61,7 @@ public:
     // The frames received and the answers sent, as raw bytes in order, from the log so far.
     QList<QByteArray> received() const { return logged("rx"); }
     QList<QByteArray> sent() const { return logged("tx"); }
+    QByteArray lastReceived() const { return received().value(received().size() - 1); }
 
     QProcess& process() { return m_process; }
 

@@ -254,7 +254,7 @@ private slots:
         qobject_cast<QPushButton*>(row("cmdProbar", 2))->click();
         QVERIFY2(w->findChild<QLabel*>(u"lbResultado"_s)->text().contains(u"respondió"_s),
                  qPrintable(w->findChild<QLabel*>(u"lbResultado"_s)->text()));
-        QCOMPARE(f.sim.received().last().toHex(' '), QByteArray("01 08 03 00 03 00 09"));
+        QCOMPARE(f.sim.lastReceived().toHex(' '), QByteArray("01 08 03 00 03 00 09"));
         qobject_cast<QPushButton*>(row("cmdProbar", 4))->click(); // COM4's default device
         QVERIFY(w->findChild<QLabel*>(u"lbResultado"_s)->text().startsWith(u"COM4: /dev/ttyS3 "_s));
 

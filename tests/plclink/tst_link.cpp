@@ -285,7 +285,7 @@ private slots:
         QCOMPARE(plclink::answerByte(probe, 2), quint8(0x0A)); // the stored checksum
         const QByteArray got = plclink::readProgram(plc.link, station, plclink::passwordFromText(typed));
         QFETCH(QByteArray, readFrame);
-        QCOMPARE(plc.sim.received().last(), readFrame);
+        QCOMPARE(plc.sim.lastReceived(), readFrame);
         QTEST(int(got.size()), "received");
         if (got.isEmpty())
             return;
