@@ -59,77 +59,62 @@ class TstLink : public QObject
 {
     Q_OBJECT
 private slots:
-    void download_data()
+    void faults_data()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<int>("answerSize");
-        QTest::newRow("answered") << "" << int(DownloadOutcome::Received) << 7;
-        // judged by length and result byte alone
-        QTest::newRow("bad check byte") << "badxor" << int(DownloadOutcome::Received) << 7;
-        QTest::newRow("received wrong") << "badresult" << int(DownloadOutcome::ReceivedWrong) << 7;
-        QTest::newRow("silent") << "silence" << int(DownloadOutcome::NoAnswer) << 0;
-        QTest::newRow("6 bytes") << "short" << int(DownloadOutcome::NoAnswer) << 6;
-        QTest::newRow("8 bytes") << "long" << int(DownloadOutcome::NoAnswer) << 8;
-        QTest::newRow("junk first") << "garbage" << int(DownloadOutcome::NoAnswer) << 10;
-        QTest::newRow("after the wait") << "late" << int(DownloadOutcome::NoAnswer) << 0;
-    }
-    void download()
-    {
-        QFETCH(QString, fault);
-        QFETCH(int, outcome);
-        Plc plc(fault.isEmpty() ? QStringList() : QStringList{u"--fault"_s, fault, u"--late-ms"_s, u"600"_s});
-        QVERIFY(plc.start());
-        const isa::ProgramImage image = program("ld e1\r\nout s1\r\nend\r\n");
-        const auto r = plclink::download(plc.link, image, QDate(2099, 12, 31));
-        QCOMPARE(int(r.outcome), outcome);
-        QTEST(int(r.answer.size()), "answerSize");
-        // the header carries the program's XOR; the date 31 Dec 2099 follows the program as 63 FE
-        QByteArray body(reinterpret_cast<const char*>(image.data()), 256);
-        QCOMPARE(plc.sim.received(), (QList<QByteArray>{hex("0050000001 0A 5B"), body + hex("63FE")}));
-        if (fault == u"late") {
-            // the late answer (600 ms after the body) never passes for the answer to the next frame
-            QTest::qWait(900);
-            QVERIFY(!plclink::pollIo(plc.link, 1));
-        }
-    }
-
-    void fastModeJudgesAlike_data()
-    {
+        // every fault of the simulator against each exchange, judged alike in the default mode
+        // and with the fast link, which only ends a wait once its answer is complete
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("exchange");
-        for (const char* fault : {"", "silence", "late", "short", "long", "badxor", "garbage"})
-            for (const char* exchange : {"download", "poll", "presets", "program"})
-                QTest::addRow("%s %s", *fault ? fault : "sound", exchange) << fault << exchange;
+        QTest::addColumn<QString>("outcome");
+        const char* kinds[] = {"", "silence", "late", "short", "long", "badxor", "garbage", "badresult"};
+        const char* exchanges[] = {"download", "poll", "presets", "program"};
+        // download: outcome/answer bytes; poll: inputs/outputs; presets: the values; program: bytes/first byte
+        const char* outcomes[][4] = {
+            {"0/7", "0/63", "1,1,1,1,10,10,10,10,100,100", "258/0"},
+            {"2/0", "none", "?,?,?,?,?,?,?,?,?,?", "0/0"},
+            {"2/0", "none", "?,?,?,?,?,?,?,?,?,?", "0/0"},
+            {"2/6", "none", "?,?,?,?,?,?,?,?,?,?", "257/0"},
+            {"2/8", "none", "1,1,1,1,10,10,10,10,100,100", "259/0"},
+            {"0/7", "none", "?,?,?,?,?,?,?,?,?,?", "258/255"}, // a download judged by its result byte alone
+            {"2/10", "none", "?,?,?,?,?,?,?,?,?,?", "261/255"},
+            {"1/7", "0/63", "1,1,1,1,10,10,10,10,100,100", "258/0"},
+        };
+        for (int k = 0; k < 8; ++k)
+            for (int e = 0; e < 4; ++e)
+                if (k < 7 || e == 0)
+                    QTest::addRow("%s %s", *kinds[k] ? kinds[k] : "sound", exchanges[e])
+                        << kinds[k] << exchanges[e] << outcomes[k][e];
     }
-    void fastModeJudgesAlike()
+    void faults()
     {
-        // the fast link ends a wait once its answer is complete: whatever comes back is judged as
-        // after the fixed wait
         QFETCH(QString, fault);
         QFETCH(QString, exchange);
-        auto outcome = [&](bool fast) {
+        const isa::ProgramImage image = program("ld e1\r\nout s1\r\nend\r\n");
+        for (const bool fast : {false, true}) {
             Plc plc(fault.isEmpty() ? QStringList() : QStringList{u"--fault"_s, fault, u"--late-ms"_s, u"600"_s});
             plc.link.setFast(fast);
-            if (!plc.start())
-                return u"no simulator"_s;
+            QVERIFY(plc.start());
+            QString outcome;
             if (exchange == u"download") {
-                const auto r = plclink::download(plc.link, program("ld e1\r\nend\r\n"), QDate(2026, 1, 1));
-                return u"%1 %2"_s.arg(int(r.outcome)).arg(r.answer.toHex());
-            }
-            if (exchange == u"poll") {
+                const auto r = plclink::download(plc.link, image, QDate(2099, 12, 31));
+                outcome = u"%1/%2"_s.arg(int(r.outcome)).arg(r.answer.size());
+                // the header carries the program's XOR; the date 31 Dec 2099 follows the program as 63 FE
+                const QByteArray body(reinterpret_cast<const char*>(image.data()), 256);
+                QCOMPARE(plc.sim.received(), (QList<QByteArray>{hex("0050000001 0A 5B"), body + hex("63FE")}));
+            } else if (exchange == u"poll") {
                 const auto io = plclink::pollIo(plc.link, 1);
-                return io ? u"%1 %2"_s.arg(io->inputs).arg(io->outputs) : u"none"_s;
-            }
-            if (exchange == u"presets") {
+                outcome = io ? u"%1/%2"_s.arg(io->inputs).arg(io->outputs) : u"none"_s;
+            } else if (exchange == u"presets") {
                 QStringList shown;
                 for (const auto& v : plclink::readPresets(plc.link, 1).values)
                     shown << (v ? QString::number(*v) : u"?"_s);
-                return shown.join(u',');
+                outcome = shown.join(u',');
+            } else {
+                const QByteArray got = plclink::readProgram(plc.link, 1, plclink::kNoPassword);
+                outcome = u"%1/%2"_s.arg(got.size()).arg(plclink::answerByte(got, 0));
             }
-            return QString::fromLatin1(plclink::readProgram(plc.link, 1, plclink::kNoPassword).toHex());
-        };
-        QCOMPARE(outcome(true), outcome(false));
+            QTEST(outcome, "outcome");
+        }
     }
 
     void waitsLastTheirWholePeriod()
@@ -212,33 +197,20 @@ private slots:
         QVERIFY2(sound[0] >= 2 && sound[1] >= 2, qPrintable(u"%1 %2"_s.arg(sound[0]).arg(sound[1])));
     }
 
-    void portFailures_data()
+    void secondOpenerIsBusy()
     {
-        QTest::addColumn<QString>("device"); // BUSY: the simulator's device, already open elsewhere
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("says");
-        QTest::newRow("missing") << "/dev/ttyNoSuch" << int(plclink::PortError::kMissing) << "/dev/ttyNoSuch no existe";
-        // also by another name and as root: the lock is on the device itself
-        QTest::newRow("held by another program") << "BUSY" << int(plclink::PortError::kBusy) << "está ocupado";
-        QTest::newRow("not a serial port") << WMK38_BIN_DIR "/es.def" << int(plclink::PortError::kOther)
-                                           << "no se puede abrir como puerto serie";
-    }
-    void portFailures()
-    {
-        QFETCH(QString, device);
+        // by another name and as root too: the lock is on the device itself
         Plc plc;
         QVERIFY(plc.start());
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"plc"_s);
+        QVERIFY(QFile::link(plc.sim.device(), name));
         plclink::Waits waits;
         plclink::Link other(waits);
-        QTemporaryDir dir;
-        const QString link = dir.filePath(u"plc"_s);
-        QVERIFY(QFile::link(plc.sim.device(), link));
-        other.setDevice(3, device == u"BUSY" ? link : device);
+        other.setDevice(3, name);
         const auto error = other.OpenPort(3);
-        QVERIFY(error);
-        QTEST(error->number, "number");
-        QFETCH(QString, says);
-        QVERIFY2(error->description.contains(says), qPrintable(error->description));
+        QVERIFY(error && error->number == plclink::PortError::kBusy);
+        QVERIFY2(error->description.contains(u"está ocupado"_s), qPrintable(error->description));
         // the next send does not block, and says it did not send
         QVERIFY(!other.SendFrame(plclink::runFrame(0)));
         QVERIFY(!other.isOpen());
