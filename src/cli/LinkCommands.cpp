@@ -114,8 +114,7 @@ public:
         if (const int com = plclink::comNumber(port)) {
             QByteArray ini;
             QString ignored;
-            cli::readInput(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dmk38.ini")),
-                           cli::kMaxTextInput, &ini, &ignored);
+            cli::readInput(cli::settingsFile(), cli::kMaxTextInput, &ini, &ignored);
             const auto overrides = plclink::portOverrides(ini);
             for (int n = 1; n <= plclink::kComPorts; ++n)
                 link.setDevice(n, overrides[n - 1]);

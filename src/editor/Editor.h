@@ -47,7 +47,8 @@ class Editor : public QMainWindow
 {
     Q_OBJECT
 public:
-    // appPath: the program folder (es.def, qhelp.ayd, dmk38.ini); arguments: the command line.
+    // appPath: the program folder; arguments: the command line ([/debugmode] [FILE]). Data and
+    // settings are found from appPath by the rules of appfiles.
     Editor(const QString& appPath, const QStringList& arguments, QWidget* parent = nullptr);
     ~Editor() override;
 
@@ -56,6 +57,7 @@ public:
 
     // Application state.
     QString AppPath;
+    QString DataPath; // es.def and qhelp.ayd: AppPath, or share/wmk38 when installed
     QString VersionText;
     QString ProgramFolder;
     QString CurrentFileName;
@@ -78,6 +80,8 @@ public:
     ProgramText* txtPrg() const { return m_txtPrg; }
     QComboBox* cbEQUs() const { return m_cbEQUs; }
     OrvLib* library() const { return m_lib.get(); }
+    // dmk38.ini as this run reads and writes it: beside a portable program, else the user's own.
+    const QString& settingsFile() const { return m_settingsFile; }
     QString panelText(int panel) const; // status panels 1..6
     void setPanelText(int panel, const QString& text);
     // Tool-bar position 1..21 (separators included).
@@ -160,7 +164,8 @@ private:
     void showLockKeys(quint32 nativeModifiers);
     EditorSettings currentSettings() const;
     void loadAndApplySettings();
-    void saveCurrentSettings();
+    bool saveCurrentSettings(QString* error);
+    void openGivenFile(const QString& path);
     void setRunMarks(int mode);
     void buildLink();
     void showPortDevices();
@@ -191,6 +196,7 @@ private:
     QList<QAction*> m_exchangeActions; // disabled while an exchange runs
     bool m_closeWhenIdle = false;
     QStringList m_arguments;
+    QString m_settingsFile;
     bool m_started = false; // settings are written only by a window that started
     bool m_left = false;
 

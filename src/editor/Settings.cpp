@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "AppFiles.h"
 #include "OrvLibClient.h"
 
 #include <cmath>
@@ -62,9 +63,9 @@ QString colorValue(const QColor& c)
 
 } // namespace
 
-void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings)
+void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings)
 {
-    lib.setIniFile(appPath + QStringLiteral("dmk38.ini"));
+    lib.setIniFile(file);
     auto get = [&](const char* key, const QString& def) {
         return lib.GetIni(kSection, QLatin1String(key), def);
     };
@@ -82,17 +83,24 @@ void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings)
     // any number outside 0..2 is a valid setting that marks no run option
     if (const auto rst = toInt16(get("Rst", QStringLiteral("0"))))
         settings.runMode = (*rst >= 0 && *rst <= 2) ? *rst : -1;
-    settings.programFolder = get("PrgP", appPath);
+    settings.programFolder = get("PrgP", settings.programFolder);
     for (int n = 1; n <= int(settings.devices.size()); ++n)
         settings.devices[n - 1] =
             lib.GetIni(QStringLiteral("Puertos"), QStringLiteral("COM%1").arg(n), QString()).trimmed();
 }
 
-void saveSettings(OrvLib& lib, const QString& appPath, const EditorSettings& settings)
+bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settings, QString* error)
 {
-    lib.setIniFile(appPath + QStringLiteral("dmk38.ini"));
+    QString problem;
+    if (!appfiles::makeFolderOf(file, &problem)) {
+        if (error)
+            *error = file + QStringLiteral(": ") + problem;
+        return false;
+    }
+    lib.setIniFile(file);
+    bool written = true;
     auto put = [&](const char* key, const QString& value) {
-        lib.PutIni(kSection, QLatin1String(key), value);
+        written = lib.PutIni(kSection, QLatin1String(key), value) && written;
     };
 
     put("ID", QString::number(settings.plcId));
@@ -103,4 +111,10 @@ void saveSettings(OrvLib& lib, const QString& appPath, const EditorSettings& set
     // -1 (no run option marked) is written as is, so the next start marks none again
     put("Rst", QString::number(settings.runMode));
     put("PrgP", settings.programFolder);
+    if (!written && error) {
+        problem = appfiles::writeProblem(file);
+        *error = file + QStringLiteral(": ") +
+                 (problem.isEmpty() ? QStringLiteral("no se pudo escribir") : problem);
+    }
+    return written;
 }
