@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "AppFiles.h"
+#include "Cp1252.h"
 #include "OrvLibClient.h"
 
 #include <cmath>
@@ -100,7 +101,12 @@ bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settin
     lib.setIniFile(file);
     bool written = true;
     auto put = [&](const char* key, const QString& value) {
-        written = lib.PutIni(kSection, QLatin1String(key), value) && written;
+        if (lib.PutIni(kSection, QLatin1String(key), value))
+            return;
+        // the file is Windows-1252 text: a folder named outside it cannot be kept
+        if (written && !isa::isCp1252(value))
+            problem = QStringLiteral("\"%1\" no cabe en el archivo (Windows-1252): %2").arg(QLatin1String(key), value);
+        written = false;
     };
 
     put("ID", QString::number(settings.plcId));
@@ -112,7 +118,8 @@ bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settin
     put("Rst", QString::number(settings.runMode));
     put("PrgP", settings.programFolder);
     if (!written && error) {
-        problem = appfiles::writeProblem(file);
+        if (problem.isEmpty())
+            problem = appfiles::writeProblem(file);
         *error = file + QStringLiteral(": ") +
                  (problem.isEmpty() ? QStringLiteral("no se pudo escribir") : problem);
     }

@@ -122,6 +122,18 @@ private slots:
         QCOMPARE(QDir(m_usr + u"/bin"_s).entryList(QDir::Files),
                  QStringList({u"mk38c"_s, u"mk38sim"_s, u"orvregsvr"_s, u"wmk38"_s}));
         QVERIFY(!QFileInfo::exists(path(u"home/config/OrvSoftware"_s)));
+
+        // a failed write is told (here a folder name the file cannot hold); the box after it waits
+        // for a user, so the test reads the line the session's log gets first
+        const QString odd = path(u"work/\u03a9/"_s);
+        QVERIFY(QDir().mkpath(odd) && QFile::copy(path(u"work/p.prg"_s), odd + u"p.prg"_s));
+        editor.start(m_usr + u"/bin/wmk38"_s, {odd + u"p.prg"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(catches(editor.processId(), SIGTERM), 20000);
+        editor.terminate();
+        QByteArray told;
+        QTRY_VERIFY_WITH_TIMEOUT((told += editor.readAllStandardError()).contains("dmk38.ini: \"PrgP\""), 20000);
+        editor.kill();
+        editor.waitForFinished(5000);
     }
 
     // The package's files and control fields (building it needs no root; installing it would).
