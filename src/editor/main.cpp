@@ -10,11 +10,12 @@
 
 namespace {
 
-const char kUsage[] = "Uso / usage: wmk38 [/debugmode] [ARCHIVO]\n"
-                      "  ARCHIVO .prg   se abre como con \"Cargar\" / opened as a program source\n"
-                      "  ARCHIVO .obj, .bld   se traduce como con \"Descompilar\" / translated into a new program\n"
-                      "  /debugmode     modo de diagnostico / diagnostic mode\n"
-                      "  --help, --version\n";
+const char kUsage[] =
+    "Uso / usage: wmk38 [/debugmode] [ARCHIVO]\n"
+    "  ARCHIVO .prg   se abre como con \"Cargar\" / opened as a program source\n"
+    "  ARCHIVO .obj, .bld   se traduce como con \"Descompilar\" / translated into a new program\n"
+    "  /debugmode     modo de diagnóstico / diagnostic mode\n"
+    "  --help, --version\n";
 
 int g_signalPipe[2] = {-1, -1};
 

@@ -33,7 +33,8 @@ class TestInstall : public QObject
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"ORVLIB_REGISTRY", "ORVLIB_STORE", "LD_LIBRARY_PATH", "DISPLAY", "WAYLAND_DISPLAY"})
+        for (const char* name :
+             {"ORVLIB_REGISTRY", "ORVLIB_STORE", "LD_LIBRARY_PATH", "DISPLAY", "WAYLAND_DISPLAY"})
             env.remove(QString::fromLatin1(name));
         env.insert(u"HOME"_s, path(u"home"_s));
         env.insert(u"XDG_CONFIG_HOME"_s, path(u"home/config"_s));
@@ -60,22 +61,25 @@ private slots:
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"DESTDIR"_s, path(u"dest"_s));
-        const auto install = run(u"" CMAKE_COMMAND ""_s, {u"--install"_s, u"" WMK38_BUILD_DIR ""_s, u"--prefix"_s, u"/usr"_s}, env);
+        const auto install = run(u"" CMAKE_COMMAND ""_s,
+                                 {u"--install"_s, u"" WMK38_BUILD_DIR ""_s, u"--prefix"_s, u"/usr"_s}, env);
         QVERIFY2(install.exitCode == 0, install.err.constData());
         m_usr = path(u"dest/usr"_s);
         QVERIFY(QDir().mkpath(path(u"home/config/wmk38"_s)) && QDir().mkpath(path(u"work"_s)));
         // the machine's store only, as the package's postinst fills it
-        const auto reg = run(m_usr + u"/bin/orvregsvr"_s, {u"--system"_s, m_usr + u"/lib/wmk38/libOrvLib2.so"_s});
+        const auto reg =
+            run(m_usr + u"/bin/orvregsvr"_s, {u"--system"_s, m_usr + u"/lib/wmk38/libOrvLib2.so"_s});
         QVERIFY2(reg.exitCode == 0, reg.err.constData());
-        QVERIFY(testutil::readRaw(path(u"xdg/OrvSoftware/components.reg"_s)).contains("/lib/wmk38/libOrvLib2.so"));
+        QVERIFY(testutil::readRaw(path(u"xdg/OrvSoftware/components.reg"_s))
+                    .contains("/lib/wmk38/libOrvLib2.so"));
     }
 
     void layout()
     {
         for (const char* file :
              {"bin/wmk38", "bin/mk38c", "bin/mk38sim", "bin/orvregsvr", "lib/wmk38/libOrvLib2.so",
-              "lib/wmk38/libOrvWin.so", "share/wmk38/es.def", "share/wmk38/qhelp.ayd", "share/wmk38/manual.html",
-              "share/applications/wmk38.desktop", "share/mime/packages/wmk38.xml",
+              "lib/wmk38/libOrvWin.so", "share/wmk38/es.def", "share/wmk38/qhelp.ayd",
+              "share/wmk38/manual.html", "share/applications/wmk38.desktop", "share/mime/packages/wmk38.xml",
               "share/icons/hicolor/scalable/apps/wmk38.svg", "share/icons/hicolor/48x48/apps/wmk38.png",
               "share/man/man1/wmk38.1", "share/man/man1/mk38c.1", "share/man/man1/mk38sim.1",
               "share/doc/wmk38/README.md"})
@@ -94,7 +98,8 @@ private slots:
     void installedProgramsRun()
     {
         QVERIFY(testutil::writeRaw(path(u"work/p.prg"_s), "ld e1\r\nend\r\n"));
-        const auto compile = run(m_usr + u"/bin/mk38c"_s, {u"compile"_s, u"-o"_s, path(u"work/p.obj"_s), path(u"work/p.prg"_s)});
+        const auto compile = run(m_usr + u"/bin/mk38c"_s,
+                                 {u"compile"_s, u"-o"_s, path(u"work/p.obj"_s), path(u"work/p.prg"_s)});
         QVERIFY2(compile.exitCode == 0, compile.err.constData());
 
         // answered before any display is needed: no window
@@ -131,7 +136,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(catches(editor.processId(), SIGTERM), 20000);
         editor.terminate();
         QByteArray told;
-        QTRY_VERIFY_WITH_TIMEOUT((told += editor.readAllStandardError()).contains("dmk38.ini: \"PrgP\""), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT((told += editor.readAllStandardError()).contains("dmk38.ini: \"PrgP\""),
+                                 20000);
         editor.kill();
         editor.waitForFinished(5000);
     }
@@ -157,8 +163,9 @@ private slots:
                      fields.out.contains("libqt6widgets6") && fields.out.contains("libqt6serialport6"),
                  fields.out.constData());
         const QByteArray files = run(dpkgDeb, {u"-c"_s, deb}).out;
-        for (const char* file : {"./usr/bin/wmk38", "./usr/lib/wmk38/libOrvLib2.so", "./usr/share/wmk38/es.def",
-                                 "./usr/share/applications/wmk38.desktop", "./usr/share/man/man1/mk38c.1"})
+        for (const char* file :
+             {"./usr/bin/wmk38", "./usr/lib/wmk38/libOrvLib2.so", "./usr/share/wmk38/es.def",
+              "./usr/share/applications/wmk38.desktop", "./usr/share/man/man1/mk38c.1"})
             QVERIFY2(files.contains(QByteArray(file) + '\n'), file);
         QVERIFY(run(dpkgDeb, {u"-I"_s, deb, u"postinst"_s}).out.contains("orvregsvr --system"));
         QVERIFY(run(dpkgDeb, {u"-I"_s, deb, u"prerm"_s}).out.contains("libOrvLib2.so /u"));
