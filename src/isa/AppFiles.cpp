@@ -48,7 +48,8 @@ QString settingsFile(const QString& programFolder)
     // an installed program never writes beside itself, not even when root could
     if (!isInstalled(programFolder)) {
         const QString beside = withSlash(programFolder) + kSettings;
-        if (QFileInfo::exists(beside) ? writable(beside) : writable(programFolder))
+        // a writable file is rewritten in place; a writable folder takes a new one
+        if (writable(beside) || writable(programFolder))
             return beside;
     }
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
