@@ -57,6 +57,9 @@ int main(int argc, char** argv)
     catchTermination();
     QApplication app(argc, argv);
     Editor editor(QCoreApplication::applicationDirPath(), QCoreApplication::arguments().mid(1));
+    if (!editor.startUp())
+        return 1;
+    // only now: a close inside the start-up's own waits would leave a window that never shows
     if (g_signalPipe[0] >= 0) {
         auto* terminate = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &editor);
         QObject::connect(terminate, &QSocketNotifier::activated, &editor, [&editor] {
@@ -66,8 +69,6 @@ int main(int argc, char** argv)
             editor.close();
         });
     }
-    if (!editor.startUp())
-        return 1;
     editor.show();
     return app.exec();
 }

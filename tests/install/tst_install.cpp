@@ -19,7 +19,8 @@ class TestInstall : public QObject
     QTemporaryDir m_root;
     QString m_usr;
 
-    // The signal has a handler in the process (a request sent earlier would just kill it).
+    // The signal has a handler in the started program (a request sent earlier would just kill it;
+    // before its exec the child still shows the test's own handlers).
     static bool catches(qint64 pid, int signal)
     {
         for (const QByteArray& line : testutil::readRaw(u"/proc/%1/status"_s.arg(pid)).split('\n'))
@@ -133,6 +134,7 @@ private slots:
         const QString odd = path(u"work/\u03a9/"_s);
         QVERIFY(QDir().mkpath(odd) && QFile::copy(path(u"work/p.prg"_s), odd + u"p.prg"_s));
         editor.start(m_usr + u"/bin/wmk38"_s, {odd + u"p.prg"_s});
+        QVERIFY(editor.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(catches(editor.processId(), SIGTERM), 20000);
         editor.terminate();
         QByteArray told;
