@@ -1,10 +1,12 @@
 # make run  — install what is missing, build, start the editor
 # make test — install what is missing, build, run every test
+# make package — build/wmk38_<version>_<arch>.deb (see README, "Install")
 BUILD ?= build
-PACKAGES := g++ cmake make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev fonts-liberation
+PACKAGES := g++ cmake make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev fonts-liberation \
+            dpkg-dev desktop-file-utils
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test package clean
 
 all: build
 
@@ -28,6 +30,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

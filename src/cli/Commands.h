@@ -25,5 +25,3 @@ int runPresets(const QStringList& args, QTextStream& out, QTextStream& err);
 int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err);
 // mk38c ports
 int runPorts(const QStringList& args, QTextStream& out, QTextStream& err);
-// The settings file whose [Puertos] maps mk38c's COM1..COM6.
-QString settingsFile();

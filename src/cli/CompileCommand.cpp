@@ -31,9 +31,7 @@ int runCompile(const QStringList& args, QTextStream& out, QTextStream& err)
         return cli::kExitTrouble;
     }
     const QString sourcePath = options.operands.first();
-    const QString defsPath =
-        options.values.value(QStringLiteral("--defs"),
-                             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("es.def")));
+    const QString defsPath = options.values.value(QStringLiteral("--defs"), cli::definitionsFile());
     const QString outPath = options.values.value(QStringLiteral("-o"));
 
     // nothing is written over an input, nor in place of a pipe or a device

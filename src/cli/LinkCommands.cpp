@@ -128,8 +128,7 @@ public:
         if (const int com = plclink::comNumber(port)) {
             QByteArray ini;
             QString ignored;
-            cli::readInput(settingsFile(),
-                           cli::kMaxTextInput, &ini, &ignored);
+            cli::readInput(cli::settingsFile(), cli::kMaxTextInput, &ini, &ignored);
             const auto overrides = plclink::portOverrides(ini);
             for (int n = 1; n <= plclink::kComPorts; ++n)
                 link.setDevice(n, overrides[n - 1]);
@@ -399,7 +398,7 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
         return c.usage(QStringLiteral("--id takes 1..255, --from 0..252, --count a positive number"));
     QByteArray defs;
     QString ignored;
-    cli::readInput(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("es.def")), cli::kMaxTextInput,
+    cli::readInput(cli::definitionsFile(), cli::kMaxTextInput,
                    &defs, &ignored);
     const QStringList names = compiler::readDefinitions(defs);
     if (!c.openPort())

@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "Link.h"
 #include "PortInfo.h"
+#include "Programs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,11 +22,6 @@ QString field(const QString& text)
 }
 
 } // namespace
-
-QString settingsFile()
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dmk38.ini"));
-}
 
 int runPorts(const QStringList& args, QTextStream& out, QTextStream& err)
 {
@@ -50,7 +46,7 @@ int runPorts(const QStringList& args, QTextStream& out, QTextStream& err)
         out << p.device << '\t' << field(p.stableName) << '\t' << field(p.description) << '\t'
             << field(p.maker) << '\t' << field(p.serial) << '\n';
     // read as the PLC commands read it: a file that is missing or unreadable maps nothing
-    const QString settings = settingsFile();
+    const QString settings = cli::settingsFile();
     QByteArray ini;
     QString ignored;
     cli::readInput(settings, cli::kMaxTextInput, &ini, &ignored);

@@ -1,5 +1,6 @@
 #include "Programs.h"
 
+#include "AppFiles.h"
 #include "CliIo.h"
 #include "Cp1252.h"
 #include "ObjCode.h"
@@ -53,6 +54,16 @@ std::optional<isa::ProgramImage> readImageFile(const char* command, const QStrin
     return image;
 }
 
+QString definitionsFile()
+{
+    return appfiles::dataFolder(QCoreApplication::applicationDirPath()) + QStringLiteral("es.def");
+}
+
+QString settingsFile()
+{
+    return appfiles::settingsFile(QCoreApplication::applicationDirPath());
+}
+
 std::optional<isa::ProgramImage> loadProgram(const char* command, const QString& name, QTextStream& err,
                                              int* exitCode)
 {
@@ -61,7 +72,7 @@ std::optional<isa::ProgramImage> loadProgram(const char* command, const QString&
         return readImageFile(command, name, err, exitCode);
     QByteArray source, defs;
     QString error;
-    const QString defsPath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("es.def"));
+    const QString defsPath = definitionsFile();
     if (!readInput(defsPath, kMaxTextInput, &defs, &error) || !readInput(name, kMaxTextInput, &source, &error)) {
         err << "mk38c " << command << ": " << error << "\n";
         *exitCode = kExitTrouble;

@@ -19,7 +19,12 @@ bool reportCompile(const compiler::CompileResult& result, QTextStream& err);
 std::optional<isa::ProgramImage> readImageFile(const char* command, const QString& name, QTextStream& err,
                                                int* exitCode);
 
-// A program source (compiled with es.def beside the tool), an object or a Ladder file.
+// The tool's own files, found as the editor finds them: es.def beside the tool or in
+// ../share/wmk38; dmk38.ini beside a portable tool, else the user's own.
+QString definitionsFile();
+QString settingsFile();
+
+// A program source (compiled with definitionsFile()), an object or a Ladder file.
 std::optional<isa::ProgramImage> loadProgram(const char* command, const QString& name, QTextStream& err,
                                              int* exitCode);
 

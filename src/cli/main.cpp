@@ -19,7 +19,7 @@ const char kUsage[] = "Usage:\n"
                       "  mk38c ports\n"
                       "  mk38c --version\n"
                       "  mk38c --help\n"
-                      "PORT is a device path or COM1..COM6 (section \"Puertos\" of dmk38.ini beside the tool,\n"
+                      "PORT is a device path or COM1..COM6 (section \"Puertos\" of the editor's dmk38.ini,\n"
                       "else /dev/ttyS0../dev/ttyS5).\n";
 
 using Command = int (*)(const QStringList& args, QTextStream& out, QTextStream& err);

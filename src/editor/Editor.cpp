@@ -1,8 +1,10 @@
 #include "Editor.h"
 
+#include "AppFiles.h"
 #include "Colorset.h"
 #include "Compiler.h"
 #include "Minimsg.h"
+#include "ObjCode.h"
 #include "Monitor.h"
 #include "Precnt.h"
 #include "OrvLibClient.h"
@@ -19,6 +21,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -101,6 +104,8 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
     AppPath = appPath;
     if (!AppPath.endsWith(QLatin1Char('/')))
         AppPath += QLatin1Char('/');
+    DataPath = appfiles::dataFolder(AppPath);
+    m_settingsFile = appfiles::settingsFile(AppPath);
     VersionText = versionText();
 
     auto* central = new QWidget(this);
@@ -621,14 +626,14 @@ bool Editor::startUp()
 
     // 3. The predefined names.
     std::unique_ptr<OrvLib> defLib = OrvLib::create(&error);
-    const QString esDef = AppPath + QStringLiteral("es.def");
+    const QString esDef = DataPath + QStringLiteral("es.def");
     if (!defLib || !defLib->FileExist(esDef)) {
         m_presenta->close();
         const QString text = QStringLiteral(" El archivo ES.DEF es necesario para el correcto\r\n"
                                             "funcionamiento del software. Este debe estar en la\r\n"
                                             "misma carpeta dende se halla instalado el DMK38.EXE,\r\n"
                                             "en este caso ") +
-                             AppPath + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n");
+                             DataPath + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n");
         Prompts::current().message(this, {QStringLiteral("Archivo faltante"), text, Prompts::Ok});
         return false;
     }
@@ -641,10 +646,14 @@ bool Editor::startUp()
     m_txtPrg->show();
     layoutText();
 
-    // 5. The mark of mnDebugMode stays as it is.
-    for (const QString& arg : m_arguments)
+    // 5. The mark of mnDebugMode stays as it is; any other argument is the file to open.
+    QString given;
+    for (const QString& arg : m_arguments) {
         if (arg.toLower().contains(QStringLiteral("/debugmode")))
             DebugMode = true;
+        else if (given.isEmpty())
+            given = arg;
+    }
 
     // 6.
     IndentWidth = 8;
@@ -657,7 +666,61 @@ bool Editor::startUp()
     FillInstructionMenu();
     m_txtPrg->setFocus();
     m_started = true;
+    if (!given.isEmpty())
+        openGivenFile(given);
     return true;
+}
+
+namespace {
+// Answers the next file dialog with a given path: a file named on the command line takes the
+// same way as one chosen in "Cargar" or "Descompilar", messages included.
+class GivenFile : public Prompts
+{
+public:
+    explicit GivenFile(const QString& path) : m_path(path), m_previous(Prompts::current())
+    {
+        Prompts::setCurrent(this);
+    }
+    ~GivenFile() override { Prompts::setCurrent(&m_previous); }
+    Button message(QWidget* parent, const Message& m) override { return m_previous.message(parent, m); }
+    std::optional<QString> input(QWidget* parent, const Input& in) override
+    {
+        return m_previous.input(parent, in);
+    }
+    std::optional<QString> file(QWidget* parent, const FileRequest& request) override
+    {
+        if (m_path.isEmpty())
+            return m_previous.file(parent, request);
+        return std::exchange(m_path, QString());
+    }
+
+private:
+    QString m_path;
+    Prompts& m_previous;
+};
+} // namespace
+
+void Editor::openGivenFile(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().toLower();
+    if (suffix == QLatin1String("bld")) {
+        QString error;
+        const auto image = objcode::readLadderFile(info.absoluteFilePath(), &error);
+        if (!image) {
+            Prompts::current().message(
+                this, {QStringLiteral("No se puede cargar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
+            return;
+        }
+        ProgramImage = *image;
+        showTranslatedImage();
+        return;
+    }
+    GivenFile given(info.absoluteFilePath());
+    if (suffix == QLatin1String("obj"))
+        mnDescompilar_Click();
+    else
+        mnCargar_Click();
 }
 
 EditorSettings Editor::currentSettings() const
@@ -683,10 +746,10 @@ void Editor::loadAndApplySettings()
 {
     EditorSettings s = currentSettings();
     s.runMode = RunMode;
-    s.programFolder = AppPath;
+    s.programFolder = appfiles::defaultProgramFolder(AppPath);
     QString error;
     if (std::unique_ptr<OrvLib> lib = OrvLib::create(&error))
-        loadSettings(*lib, AppPath, s);
+        loadSettings(*lib, m_settingsFile, s);
 
     PlcId = qint16(s.plcId);
     for (int n = 1; n <= plclink::kComPorts; ++n) {
@@ -708,11 +771,10 @@ void Editor::loadAndApplySettings()
     findChild<QAction*>(QStringLiteral("mnEnlaceRapido"))->setChecked(s.fastLink);
 }
 
-void Editor::saveCurrentSettings()
+bool Editor::saveCurrentSettings(QString* error)
 {
-    QString error;
-    if (std::unique_ptr<OrvLib> lib = OrvLib::create(&error))
-        saveSettings(*lib, AppPath, currentSettings());
+    std::unique_ptr<OrvLib> lib = OrvLib::create(error);
+    return lib && saveSettings(*lib, m_settingsFile, currentSettings(), error);
 }
 
 void Editor::setRunMarks(int mode)
@@ -740,7 +802,16 @@ bool Editor::mnSalir_Click()
             if (answer == Prompts::Yes && !mnSalvar_Click())
                 return false;
         }
-        saveCurrentSettings();
+        // told once, on the way out: the changes of the whole run are what is lost
+        if (QString error; !saveCurrentSettings(&error)) {
+            // also for the session's log, where no one is left to read the box
+            qWarning("wmk38: %s", qPrintable(error));
+            Prompts::current().message(
+                this, {QStringLiteral("Configuración"),
+                       QStringLiteral("No se pudieron guardar las opciones (colores, puerto, identificador):\r\n") +
+                           error,
+                       Prompts::Ok, Prompts::Icon::Exclamation});
+        }
         m_left = true;
     }
     close();

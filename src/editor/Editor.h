@@ -49,7 +49,8 @@ class Editor : public QMainWindow
 {
     Q_OBJECT
 public:
-    // appPath: the program folder (es.def, qhelp.ayd, dmk38.ini); arguments: the command line.
+    // appPath: the program folder; arguments: the command line ([/debugmode] [FILE]). Data and
+    // settings are found from appPath by the rules of appfiles.
     Editor(const QString& appPath, const QStringList& arguments, QWidget* parent = nullptr);
     ~Editor() override;
 
@@ -58,6 +59,7 @@ public:
 
     // Application state.
     QString AppPath;
+    QString DataPath; // es.def and qhelp.ayd: AppPath, or share/wmk38 when installed
     QString VersionText;
     QString ProgramFolder;
     QString CurrentFileName;
@@ -80,6 +82,8 @@ public:
     ProgramText* txtPrg() const { return m_txtPrg; }
     QComboBox* cbEQUs() const { return m_cbEQUs; }
     OrvLib* library() const { return m_lib.get(); }
+    // dmk38.ini as this run reads and writes it: beside a portable program, else the user's own.
+    const QString& settingsFile() const { return m_settingsFile; }
     QString panelText(int panel) const; // status panels 1..6
     void setPanelText(int panel, const QString& text);
     // Tool-bar position 1..21 (separators included).
@@ -131,8 +135,6 @@ public:
     void mnPuertosSerie_Click();
     // Where the list of present serial ports comes from (tests give their own).
     void setPortLister(const plclink::PortLister& lister) { m_portLister = lister; }
-    // The settings file (dmk38.ini) the editor reads and writes.
-    QString settingsFile() const { return AppPath + QStringLiteral("dmk38.ini"); }
     // The upload's end: the object file it is saved as, and its translation into the editor.
     void saveUploadedProgram(const QString& chosen);
     void putUploadedProgram();
@@ -171,7 +173,8 @@ private:
     void showLockKeys(quint32 nativeModifiers);
     EditorSettings currentSettings() const;
     void loadAndApplySettings();
-    void saveCurrentSettings();
+    bool saveCurrentSettings(QString* error);
+    void openGivenFile(const QString& path);
     void setRunMarks(int mode);
     void buildLink();
     void showPortDevices();
@@ -206,6 +209,7 @@ private:
     QList<QAction*> m_exchangeActions; // disabled while an exchange runs
     bool m_closeWhenIdle = false;
     QStringList m_arguments;
+    QString m_settingsFile;
     bool m_started = false; // settings are written only by a window that started
     bool m_left = false;
 

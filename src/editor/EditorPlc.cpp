@@ -1,6 +1,7 @@
 // The PLC commands of the main window: the port choice, program download, run and stop, the
 // PLC identifier. The exchanges themselves live in the link; this file shows their outcome.
 #include "Editor.h"
+#include "AppFiles.h"
 #include "Exchanges.h"
 #include "Minimsg.h"
 #include "Monitor.h"
@@ -75,9 +76,9 @@ void Editor::mnPuertosSerie_Click()
         connect(m_puertos, &QDialog::accepted, this, [this] {
             const Puertos::Devices chosen = m_puertos->chosen();
             const QString inUse = m_link->device(selectedPort());
-            QString error;
+            QString error, ignored;
             std::unique_ptr<OrvLib> lib = OrvLib::create(&error);
-            if (lib)
+            if (lib && appfiles::makeFolderOf(settingsFile(), &ignored)) // a first save makes its folder
                 lib->setIniFile(settingsFile());
             for (int n = 1; n <= plclink::kComPorts; ++n) {
                 const QString& device = chosen[size_t(n - 1)];

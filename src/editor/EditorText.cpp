@@ -199,7 +199,7 @@ void Editor::mnDebugMode_Click()
 void Editor::mnQAyuda_Click()
 {
     if (m_lib)
-        showQuickHelp(this, AppPath, *m_lib);
+        showQuickHelp(this, DataPath, *m_lib);
 }
 
 void Editor::mnAyudaSub_Click()

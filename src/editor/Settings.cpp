@@ -1,5 +1,7 @@
 #include "Settings.h"
 
+#include "AppFiles.h"
+#include "Cp1252.h"
 #include "OrvLibClient.h"
 
 #include <cmath>
@@ -62,9 +64,9 @@ QString colorValue(const QColor& c)
 
 } // namespace
 
-void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings)
+void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings)
 {
-    lib.setIniFile(appPath + QStringLiteral("dmk38.ini"));
+    lib.setIniFile(file);
     auto get = [&](const char* key, const QString& def) {
         return lib.GetIni(kSection, QLatin1String(key), def);
     };
@@ -82,7 +84,7 @@ void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings)
     // any number outside 0..2 is a valid setting that marks no run option
     if (const auto rst = toInt16(get("Rst", QStringLiteral("0"))))
         settings.runMode = (*rst >= 0 && *rst <= 2) ? *rst : -1;
-    settings.programFolder = get("PrgP", appPath);
+    settings.programFolder = get("PrgP", settings.programFolder);
     if (const auto fast = toBool(get("Rapido", QStringLiteral("False"))))
         settings.fastLink = *fast;
     for (int n = 1; n <= int(settings.devices.size()); ++n)
@@ -90,11 +92,23 @@ void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings)
             lib.GetIni(QStringLiteral("Puertos"), QStringLiteral("COM%1").arg(n), QString()).trimmed();
 }
 
-void saveSettings(OrvLib& lib, const QString& appPath, const EditorSettings& settings)
+bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settings, QString* error)
 {
-    lib.setIniFile(appPath + QStringLiteral("dmk38.ini"));
+    QString problem;
+    if (!appfiles::makeFolderOf(file, &problem)) {
+        if (error)
+            *error = file + QStringLiteral(": ") + problem;
+        return false;
+    }
+    lib.setIniFile(file);
+    bool written = true;
     auto put = [&](const char* key, const QString& value) {
-        lib.PutIni(kSection, QLatin1String(key), value);
+        if (lib.PutIni(kSection, QLatin1String(key), value))
+            return;
+        // the file is Windows-1252 text: a folder named outside it cannot be kept
+        if (written && !isa::isCp1252(value))
+            problem = QStringLiteral("\"%1\" no cabe en el archivo (Windows-1252): %2").arg(QLatin1String(key), value);
+        written = false;
     };
 
     put("ID", QString::number(settings.plcId));
@@ -106,4 +120,11 @@ void saveSettings(OrvLib& lib, const QString& appPath, const EditorSettings& set
     put("Rst", QString::number(settings.runMode));
     put("PrgP", settings.programFolder);
     put("Rapido", settings.fastLink ? QStringLiteral("True") : QStringLiteral("False"));
+    if (!written && error) {
+        if (problem.isEmpty())
+            problem = appfiles::writeProblem(file);
+        *error = file + QStringLiteral(": ") +
+                 (problem.isEmpty() ? QStringLiteral("no se pudo escribir") : problem);
+    }
+    return written;
 }

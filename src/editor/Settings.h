@@ -1,6 +1,7 @@
 #pragma once
-// The user settings kept in dmk38.ini (section "Set") in the program folder, read once at
-// start-up and written once when leaving, only through the OrvLib2 profile members.
+// The user settings kept in dmk38.ini (section "Set"), read once at start-up and written once
+// when leaving, only through the OrvLib2 profile members. Where the file lives is decided by
+// appfiles::settingsFile.
 
 #include <QColor>
 #include <QString>
@@ -25,8 +26,10 @@ struct EditorSettings
     std::array<QString, 6> devices;
 };
 
-// Missing keys take their defaults; a value that cannot be converted leaves its setting as it
-// was; a "COM" outside 1..6 leaves the port unchanged. appPath ends in the separator.
-void loadSettings(OrvLib& lib, const QString& appPath, EditorSettings& settings);
-// Errors are ignored: settings are a convenience, never a reason to keep the user waiting.
-void saveSettings(OrvLib& lib, const QString& appPath, const EditorSettings& settings);
+// Missing keys take their defaults (settings.programFolder is the default of "PrgP"); a value
+// that cannot be converted leaves its setting as it was; a "COM" outside 1..6 leaves the port
+// unchanged.
+void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings);
+// Writes every key, creating the file's folder when missing. False, with *error naming the file
+// and the reason, when something was not written; the caller decides when to tell the user.
+bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settings, QString* error = nullptr);

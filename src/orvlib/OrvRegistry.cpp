@@ -14,6 +14,16 @@ namespace orvreg {
 namespace {
 
 const char kEnvStore[] = "ORVLIB_REGISTRY";
+const char kEnvTarget[] = "ORVLIB_STORE";
+const QString kStoreName = QStringLiteral("/OrvSoftware/components.reg");
+
+// The stores looked in, in order: the user's wins over the machine's.
+QStringList lookupStores()
+{
+    if (!qEnvironmentVariableIsEmpty(kEnvStore))
+        return {qEnvironmentVariable(kEnvStore)};
+    return QStringList{storePath()} + systemStorePaths();
+}
 
 // The store's lines as bytes, line ends apart ('\r' stays with its line): a line that is not
 // about the class at hand is written back exactly as it was read.
@@ -40,7 +50,7 @@ bool isClassLine(const QByteArray& line, const QByteArray& key)
 // A store that cannot be read is never replaced: that would lose every other registration.
 bool update(const std::function<bool(QList<QByteArray>&)>& change, QString* error)
 {
-    const QString path = storePath();
+    const QString path = registrationStorePath();
     const QFileInfo info(path);
     QString problem;
     QList<QByteArray> lines;
@@ -81,8 +91,13 @@ QString registrationHint()
         const QDir dir(QCoreApplication::applicationDirPath());
         const QFileInfo builtTool(dir.filePath(QStringLiteral("../bin/orvregsvr")));
         const QFileInfo builtLibrary(dir.filePath(QStringLiteral("../lib/libOrvLib2.so")));
+        const QFileInfo installedLibrary(dir.filePath(QStringLiteral("../lib/wmk38/libOrvLib2.so")));
         if (builtTool.exists())
             tool = builtTool.canonicalFilePath();
+        if (installedLibrary.exists())
+            return QStringLiteral("Para registrarlo para todos / to register it for every user: "
+                                  "%1 --system %2  (root)")
+                .arg(tool, installedLibrary.canonicalFilePath());
         if (builtLibrary.exists())
             library = builtLibrary.canonicalFilePath();
     }
@@ -110,16 +125,39 @@ QString storePath()
     return config + QStringLiteral("/OrvSoftware/components.reg");
 }
 
+QStringList systemStorePaths()
+{
+    QStringList stores;
+    const QStringList folders =
+        qEnvironmentVariable("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg")).split(QLatin1Char(':'));
+    for (const QString& folder : folders)
+        if (!folder.isEmpty() && QDir::isAbsolutePath(folder))
+            stores << QDir::cleanPath(folder + kStoreName);
+    if (stores.isEmpty())
+        stores << QStringLiteral("/etc/xdg") + kStoreName;
+    return stores;
+}
+
+QString registrationStorePath()
+{
+    return qEnvironmentVariable(kEnvTarget) == QLatin1String("system") ? systemStorePaths().first() : storePath();
+}
+
 QString lookup(const OrvGuid& clsid, QString* error)
 {
-    QList<QByteArray> lines;
-    QString reason;
-    if (readLines(storePath(), &lines, &reason) == orvfile::ReadStatus::Failed && error)
-        *error = reason;
     const QByteArray key = guidToString(clsid).toLatin1();
-    for (const QByteArray& line : std::as_const(lines))
-        if (isClassLine(line, key))
-            return QString::fromUtf8(line.mid(line.indexOf('=') + 1).trimmed());
+    for (const QString& store : lookupStores()) {
+        QList<QByteArray> lines;
+        QString reason;
+        if (readLines(store, &lines, &reason) == orvfile::ReadStatus::Failed) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(store, reason);
+            return {};
+        }
+        for (const QByteArray& line : std::as_const(lines))
+            if (isClassLine(line, key))
+                return QString::fromUtf8(line.mid(line.indexOf('=') + 1).trimmed());
+    }
     return {};
 }
 
@@ -174,7 +212,7 @@ OrvResult createInstance(const OrvGuid& clsid, const OrvGuid& iid, void** object
     if (!object)
         return ORV_E_POINTER;
     *object = nullptr;
-    const QString store = storePath();
+    const QString store = lookupStores().join(QStringLiteral(", "));
     const QString howTo = registrationHint();
     QString unreadable;
     const QString library = lookup(clsid, &unreadable);
@@ -186,8 +224,8 @@ OrvResult createInstance(const OrvGuid& clsid, const OrvGuid& iid, void** object
                                      "registrada en %2.\nThe OrvLib2 component class is not registered.\n%3")
                           .arg(guidToString(clsid), store, howTo)
                     : QStringLiteral("No se puede crear el componente OrvLibCls (clase %1): no se puede "
-                                     "leer el registro %2: %4.\nThe registration store cannot be read.\n%3")
-                          .arg(guidToString(clsid), store, howTo, unreadable);
+                                     "leer el registro %2.\nThe registration store cannot be read.\n%3")
+                          .arg(guidToString(clsid), unreadable, howTo);
         return ORV_REGDB_E_CLASSNOTREG;
     }
     // never closed: objects and their code must outlive every caller

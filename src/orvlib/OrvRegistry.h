@@ -1,7 +1,9 @@
 #pragma once
 // The registration store that stands in for the platform's component registry: a text file
-// with one "{CLSID}=/abs/path/libX.so" line per class. ORVLIB_REGISTRY names another file
-// (tests, CI); otherwise $XDG_CONFIG_HOME (or ~/.config)/OrvSoftware/components.reg.
+// with one "{CLSID}=/abs/path/libX.so" line per class. Classes are looked up in the user's own
+// store, $XDG_CONFIG_HOME (or ~/.config)/OrvSoftware/components.reg, then in the machine's,
+// OrvSoftware/components.reg in each folder of $XDG_CONFIG_DIRS (or /etc/xdg), which every user
+// reads and a package fills. ORVLIB_REGISTRY names the one store to use instead (tests, CI).
 
 #include "OrvCom.h"
 
@@ -10,10 +12,14 @@
 namespace orvreg {
 
 QString guidToString(const OrvGuid& guid);
-QString storePath();
+QString storePath(); // the user's
+QStringList systemStorePaths();
+// The store the registration exports write: the machine's first one when ORVLIB_STORE is
+// "system" (orvregsvr --system), else the user's.
+QString registrationStorePath();
 
-// The library registered for clsid, or an empty text (*error says why when the store could
-// not be read).
+// The library registered for clsid by the first store that has it, or an empty text (*error
+// names the store that could not be read: it might have held the class).
 QString lookup(const OrvGuid& clsid, QString* error = nullptr);
 // Both hold a lock while they read and rewrite the store, keep the other lines byte for byte
 // and replace the file atomically. A store that cannot be read is an error, never taken as

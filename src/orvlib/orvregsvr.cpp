@@ -1,9 +1,11 @@
-// orvregsvr LIB [/u]: registers (or with /u unregisters) a component library in the
-// registration store, as regsvr32 does on the original platform.
+// orvregsvr [--system] [/u] LIB: registers (or with /u unregisters) a component library in the
+// user's registration store, or with --system in the machine's (root), as regsvr32 does on the
+// original platform.
 
 #include "OrvCom.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <strings.h>
@@ -13,18 +15,26 @@ int main(int argc, char** argv)
     const char* library = nullptr;
     int libraries = 0;
     bool unregister = false;
+    bool machine = false;
     for (int i = 1; i < argc; ++i) {
         if (strcasecmp(argv[i], "/u") == 0 || strcmp(argv[i], "-u") == 0) {
             unregister = true;
+        } else if (strcmp(argv[i], "--system") == 0) {
+            machine = true;
         } else {
             library = argv[i];
             ++libraries;
         }
     }
     if (libraries != 1) {
-        std::fprintf(stderr, "uso / usage: orvregsvr BIBLIOTECA.so [/u]\n");
+        std::fprintf(stderr, "uso / usage: orvregsvr [--system] BIBLIOTECA.so [/u]\n");
         return 2;
     }
+    // the library's registration exports read which store to write from here
+    if (machine)
+        setenv("ORVLIB_STORE", "system", 1);
+    else
+        unsetenv("ORVLIB_STORE");
     // a path without "/" would be searched for along the library path instead of taken as given
     char given[4096];
     std::snprintf(given, sizeof given, "%s%s", std::strchr(library, '/') ? "" : "./", library);

@@ -148,8 +148,7 @@ private slots:
         QTest::addColumn<bool>("debug");
         QTest::newRow("plain") << QStringList() << false;
         QTest::newRow("/debugmode") << QStringList{u"/debugmode"_s} << true;
-        QTest::newRow("any case") << QStringList{u"x.prg"_s, u"/DeBugMODE"_s} << true;
-        QTest::newRow("/debug") << QStringList{u"/debug"_s} << false;
+        QTest::newRow("any case") << QStringList{u"/DeBugMODE"_s} << true;
     }
     void startUp()
     {
@@ -348,6 +347,55 @@ private slots:
         QCOMPARE(QList<int>({s.LineNo, s.LineStart, s.LineLength, s.LineCount}), QList<int>({2, 7, 14, 2}));
         f->txt()->setSel(1);
         QCOMPARE(f->panel(3), u"2:10"_s);
+    }
+
+    // A file named on the command line opens as "Cargar" or "Descompilar" would open it.
+    void commandLineFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("doc");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("option"); // after the file
+        QTest::addColumn<bool>("debug");
+        QTest::newRow("source") << u"p.prg"_s << u"ld e1\nend\n"_s << u"~/p.prg [p.prg]"_s << u"(nothing)"_s
+                                << u"/debugmode"_s << true;
+        QTest::newRow("object, unnamed") << u"p.obj"_s << u"        LD e1\n        END\n\n"_s << u"~/ [] modified"_s
+                                         << u"(nothing)"_s << u"/DeBugMODE"_s << true;
+        QTest::newRow("unreadable") << u"none.prg"_s << QString() << u"~/ []"_s
+                                    << u"No se puede cargar: | No se puede leer el archivo %1none.prg"_s
+                                    << u"/debug"_s << false;
+    }
+    void commandLineFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, said);
+        f.emplace();
+        QVERIFY(f->write(u"p.prg"_s, "ld e1\r\nend"));
+        QCOMPARE(testutil::runTool(u"mk38c"_s, {u"compile"_s, u"-o"_s, f->path(u"p.obj"_s), f->path(u"p.prg"_s)})
+                     .exitCode,
+                 0);
+        if (said != u"(nothing)"_s)
+            f->prompts.answerMessage(Prompts::Ok);
+        QFETCH(QString, option);
+        QVERIFY(f->start({f->path(name), option}));
+        QTEST(f->txt()->toPlainText(), "text");
+        QTEST(f->doc(), "doc");
+        QCOMPARE(f->said(), said.replace(u"%1"_s, f->path()));
+        QTEST(f->editor->DebugMode, "debug");
+    }
+
+    // A settings write that fails is told once, on leaving, with the file and the reason.
+    void settingsWriteFailureIsTold()
+    {
+        QVERIFY(QDir(f->path()).mkdir(u"dmk38.ini"_s));
+        f->prompts.answerMessage(Prompts::Ok);
+        f->trigger("mnSalir");
+        QVERIFY(!f->editor->isVisible());
+        QCOMPARE(f->prompts.asked().size(), 1);
+        QVERIFY2(f->said().startsWith(u"Configuración | No se pudieron guardar"_s) &&
+                     f->said().contains(f->path(u"dmk38.ini: "_s)),
+                 qPrintable(f->said()));
     }
 
     void leaving_data()

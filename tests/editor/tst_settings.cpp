@@ -36,7 +36,8 @@ class TestSettings : public QObject
         s.runMode = 1;
         s.autoIndent = false;
         s.foreColor = Qt::red;
-        loadSettings(*m_lib, app(), s);
+        s.programFolder = app();
+        loadSettings(*m_lib, ini(), s);
         return s;
     }
 
@@ -100,7 +101,7 @@ private slots:
         out.runMode = -1; // none marked: the next start marks none again
         out.programFolder = u"/home/plc/programas/"_s;
         out.fastLink = true;
-        saveSettings(*m_lib, app(), out);
+        saveSettings(*m_lib, ini(), out);
         QCOMPARE(testutil::readRaw(ini()),
                  QByteArray("[Set]\r\nID=4\r\nCOM=6\r\nFCol=255\r\nBCol=8388608\r\nAIdnt=False\r\nRst=-1\r\n"
                             "PrgP=/home/plc/programas/\r\nRapido=True\r\n"));
@@ -114,7 +115,7 @@ private slots:
         EditorSettings s = loaded();
         QCOMPARE(s.plcId, 3);
         s.plcId = 12;
-        saveSettings(*m_lib, app(), s);
+        saveSettings(*m_lib, ini(), s);
         const QByteArray file = testutil::readRaw(ini());
         QVERIFY2(file.startsWith("[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=12\r\nExtra=z\r\n") &&
                      file.contains("[Fin]\r\nk=v\r\n") && file.count("ID=") == 1,

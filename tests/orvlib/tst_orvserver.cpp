@@ -150,6 +150,32 @@ private slots:
         QCOMPARE(regsvr({kLibrary}).exitCode, 1);
     }
 
+    // The machine's store, read after the user's: orvregsvr --system fills and cleans it, the
+    // user's own entry wins, and one that cannot be read is an error that names it.
+    void systemStore()
+    {
+        QTemporaryDir dir;
+        const QString machine = dir.filePath(u"xdg/OrvSoftware/components.reg"_s);
+        const QString user = dir.filePath(u"home/OrvSoftware/components.reg"_s);
+        orvtest::SetEnv noTestStore("ORVLIB_REGISTRY", QString());
+        orvtest::SetEnv home("XDG_CONFIG_HOME", dir.filePath(u"home"_s));
+        orvtest::SetEnv dirs("XDG_CONFIG_DIRS", dir.filePath(u"none"_s).prepend(dir.filePath(u"xdg:"_s)));
+        QCOMPARE(testutil::runTool(u"orvregsvr"_s, {u"--system"_s, kLibrary}).exitCode, 0);
+        QCOMPARE(testutil::readRaw(machine), entry());
+        QVERIFY(!QFile::exists(user));
+        QVERIFY(OrvLib::create(nullptr));
+        QVERIFY(QDir().mkpath(QFileInfo(user).path()) &&
+                testutil::writeRaw(user, "{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}=/nowhere/libOrvLib2.so\n"));
+        QString error;
+        QVERIFY(!OrvLib::create(&error) && error.contains(u"/nowhere/libOrvLib2.so"_s));
+        QVERIFY(QFile::remove(user) && QFile::rename(machine, machine + u".kept"_s) && QFile::link(machine, machine));
+        QVERIFY(!OrvLib::create(&error));
+        QVERIFY2(error.contains(u"no se puede leer el registro "_s + machine), qPrintable(error));
+        QVERIFY(QFile::remove(machine) && QFile::rename(machine + u".kept"_s, machine));
+        QCOMPARE(testutil::runTool(u"orvregsvr"_s, {u"--system"_s, kLibrary, u"/u"_s}).exitCode, 0);
+        QCOMPARE(testutil::readRaw(machine), QByteArray(""));
+    }
+
     // A store that cannot be read (here a link to itself) is neither taken as empty nor replaced.
     void unreadableStoreIsAnError()
     {
