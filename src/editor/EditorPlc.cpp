@@ -78,7 +78,9 @@ void Editor::mnPuertosSerie_Click()
             const QString inUse = m_link->device(selectedPort());
             QString error, ignored;
             std::unique_ptr<OrvLib> lib = OrvLib::create(&error);
-            if (lib && appfiles::makeFolderOf(settingsFile(), &ignored)) // a first save makes its folder
+            if (lib && !appfiles::makeFolderOf(settingsFile(), &ignored)) // a first save makes its folder
+                lib.reset();
+            if (lib)
                 lib->setIniFile(settingsFile());
             for (int n = 1; n <= plclink::kComPorts; ++n) {
                 const QString& device = chosen[size_t(n - 1)];
