@@ -162,6 +162,7 @@ private slots:
         const QString none = u"Error de comunicación | No hay respuesta del PLC"_s;
         QCOMPARE(said, (QStringList{port, port, none, none}));
         QVERIFY(f.prompts.asked()[0].text.contains(u"/dev/ttyNoSuch no existe"));
+        QVERIFY(f.prompts.asked()[0].text.endsWith(u"Opciones → Puertos serie..."_s)); // where to choose another
         QCOMPARE(f.prompts.asked()[0].icon, Prompts::Icon::Exclamation);
     }
 
