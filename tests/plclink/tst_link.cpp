@@ -66,7 +66,7 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("exchange");
         QTest::addColumn<QString>("outcome");
-        const char* kinds[] = {"", "silence", "late", "short", "long", "badxor", "garbage", "badresult"};
+        const char* kinds[] = {"", "silence", "late", "short", "long", "badxor", "garbage", "badresult", "hangup"};
         const char* exchanges[] = {"download", "poll", "presets", "program"};
         // download: outcome/answer bytes; poll: inputs/outputs; presets: the values; program: bytes/first byte
         const char* outcomes[][4] = {
@@ -78,8 +78,9 @@ private slots:
             {"0/7", "none", "?,?,?,?,?,?,?,?,?,?", "258/255"}, // a download judged by its result byte alone
             {"2/10", "none", "?,?,?,?,?,?,?,?,?,?", "261/255"},
             {"1/7", "0/63", "1,1,1,1,10,10,10,10,100,100", "258/0"},
+            {"2/0"}, // the device went away: the port is closed, and a later frame does not leave
         };
-        for (int k = 0; k < 8; ++k)
+        for (int k = 0; k < 9; ++k)
             for (int e = 0; e < 4; ++e)
                 if (k < 7 || e == 0)
                     QTest::addRow("%s %s", *kinds[k] ? kinds[k] : "sound", exchanges[e])
@@ -101,6 +102,7 @@ private slots:
                 // the header carries the program's XOR; the date 31 Dec 2099 follows the program as 63 FE
                 const QByteArray body(reinterpret_cast<const char*>(image.data()), 256);
                 QCOMPARE(plc.sim.received(), (QList<QByteArray>{hex("0050000001 0A 5B"), body + hex("63FE")}));
+                QVERIFY(fault != u"hangup" || !plclink::run(plc.link, 0));
             } else if (exchange == u"poll") {
                 const auto io = plclink::pollIo(plc.link, 1);
                 outcome = io ? u"%1/%2"_s.arg(io->inputs).arg(io->outputs) : u"none"_s;
@@ -126,16 +128,6 @@ private slots:
         t.start();
         QVERIFY(plclink::pollIo(plc.link, 1)); // answered at once, judged after the full 500 ms
         QVERIFY2(t.elapsed() >= plclink::Waits::kAnswer, qPrintable(QString::number(t.elapsed())));
-    }
-
-    void hangUpMidDownload()
-    {
-        Plc plc({u"--fault"_s, u"hangup"_s});
-        QVERIFY(plc.start());
-        const auto r = plclink::download(plc.link, program("end\r\n"), QDate(2026, 1, 1));
-        QCOMPARE(r.outcome, DownloadOutcome::NoAnswer);
-        QVERIFY(!plclink::run(plc.link, 0)); // a frame that did not leave is no success
-        QTRY_VERIFY(!plc.link.isOpen());
     }
 
     void devicePluggedAgain()
@@ -238,8 +230,6 @@ private slots:
         QTest::addColumn<int>("received");
         QTest::newRow("no password") << "4B7E" << "4B7E" << quint8(1) << hex("01527E4B000066") << 258;
         QTest::newRow("two digits, padded") << "00A5" << "a5" << quint8(1) << hex("0152A50000 00F6") << 258;
-        QTest::newRow("six digits, cut") << "1234" << "123456" << quint8(1) << hex("01523412000075") << 258;
-        QTest::newRow("no digits, 0") << "0000" << "xyz" << quint8(1) << hex("01520000000053") << 258;
         QTest::newRow("wrong password: silence") << "1234" << "4321" << quint8(1) << hex("01522143000031") << 0;
     }
     void upload()
