@@ -5,6 +5,7 @@
 #include "PlcTest.h"
 #include "Precnt.h"
 #include "Recprg.h"
+#include "ScriptedPlc.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -289,6 +290,41 @@ private slots:
             QCOMPARE(in<QLabel>(w, "lbMsg")->text(), QString());
         }
         w->close();
+    }
+
+    void presetLampFollowsThePairJustRead_data()
+    {
+        // the window alone, on its small context, against a PLC scripted pair by pair
+        QTest::addColumn<QList<bool>>("sound"); // the answers in order
+        QTest::addColumn<QString>("boxes");
+        QTest::addColumn<int>("lamp"); // the receive lamp's red at the end
+        QTest::newRow("last pair unread") << QList<bool>{true, true, true, true, false, false, false}
+                                          << "0,1,2,3,4,5,6,7,????,????" << 255;
+        QTest::newRow("first pair unread") << QList<bool>{false, false, false, true, true, true, true}
+                                           << "????,????,2,3,4,5,6,7,8,9" << 0;
+    }
+    void presetLampFollowsThePairJustRead()
+    {
+        QFETCH(QList<bool>, sound);
+        testutil::ScriptedPlc plc;
+        int pair = 0;
+        for (qsizetype i = 0; i < sound.size(); ++i) {
+            QByteArray answer("\x01\x08", 2);
+            answer += char(2 * pair) + QByteArray(1, 0) + char(2 * pair + 1) + QByteArray(1, 0);
+            answer += char(plclink::XorChecksum(answer) ^ (sound[i] ? 0 : 0xFF));
+            plc.script << qMakePair(int(7 * (i + 1)), answer);
+            pair += sound[i] || (i >= 2 && !sound[i - 1] && !sound[i - 2]) ? 1 : 0;
+        }
+        plclink::Waits waits(0.05);
+        plclink::Link link(waits);
+        QVERIFY(!link.openDevice(plc.pty.path()));
+        Precnt w({link, [] { return 1; }, [] { return false; }, [] { return QStringList(); }}, nullptr);
+        w.begin();
+        QStringList boxes;
+        for (int i = 0; i < 10; ++i)
+            boxes << in<QLineEdit>(&w, qPrintable(u"txtCnt%1"_s.arg(i)))->text();
+        QTEST(boxes.join(u','), "boxes");
+        QTEST(in(&w, "lbRx")->palette().color(QPalette::Window).red(), "lamp");
     }
 
     void presets()

@@ -2,16 +2,16 @@
 // judges the answers the simulator gives (faults included), and the port's own failures.
 #include "Compiler.h"
 #include "Exchanges.h"
-#include "Pty.h"
+#include "ScriptedPlc.h"
 #include "SimProcess.h"
 #include "TestUtil.h"
 
 #include <QElapsedTimer>
-#include <QSocketNotifier>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 using plclink::DownloadOutcome;
+using testutil::ScriptedPlc;
 using Script = QList<QPair<int, QByteArray>>;
 
 namespace {
@@ -32,26 +32,6 @@ isa::ProgramImage program(const char* source)
 {
     return compiler::compile(QString::fromLatin1(source), testutil::shippedDefinitionNames()).image;
 }
-
-// A PLC played by the test: once it has received `after` bytes in all, it writes `bytes`.
-class ScriptedPlc : public QObject
-{
-public:
-    testutil::Pty pty;
-    QList<QPair<int, QByteArray>> script;
-    QByteArray got;
-    ScriptedPlc() : m_notifier(pty.masterFd(), QSocketNotifier::Read)
-    {
-        connect(&m_notifier, &QSocketNotifier::activated, this, [this] {
-            got += pty.take();
-            while (!script.isEmpty() && got.size() >= script.first().first)
-                pty.write(script.takeFirst().second);
-        });
-    }
-
-private:
-    QSocketNotifier m_notifier;
-};
 
 } // namespace
 
