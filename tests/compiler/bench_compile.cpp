@@ -1,6 +1,5 @@
 // Timings of the compiler: in-process compile of a 32000-character source, and the whole
 // `mk38c compile` of that source against the bare start of the tool (`mk38c --version`).
-
 #include "Compiler.h"
 
 #include <QCoreApplication>
@@ -21,56 +20,34 @@ QString benchmarkSource()
     QString text;
     for (int i = 0; i < 40; ++i)
         text += QStringLiteral("k%1 equ %2 ; constante de prueba\r\n").arg(i).arg(i * 3);
-    for (int i = 0; i < 10; ++i)
-        text += QStringLiteral("m%1 equ s%2\r\n").arg(i).arg(i % 6 + 1);
-    // 15 blocks of 16 bytes
-    for (int b = 0; b < 15; ++b) {
-        text += QStringLiteral("bucle%1: ld e%2").arg(b).arg(b % 8 + 1) + comment;
-        text += QStringLiteral("  and m%1").arg(b % 10) + comment;
-        text += QStringLiteral("  out s%1").arg(b % 6 + 1) + comment;
-        text += QStringLiteral("  tp tp1 k%1").arg(b % 40) + comment;
-        text += QStringLiteral("  if1 bucle%1").arg(b) + comment;
-        text += QStringLiteral("  osc 0.5 1.5") + comment;
-        text += QStringLiteral("  nota") + comment;
-    }
+    for (int b = 0; b < 15; ++b) // 15 blocks of 16 bytes
+        text += QStringLiteral("bucle%1: ld e%2").arg(b).arg(b % 8 + 1) + comment +
+                QStringLiteral("  out s%1").arg(b % 6 + 1) + comment + QStringLiteral("  tp tp1 k%1").arg(b) +
+                comment + QStringLiteral("  if1 bucle%1").arg(b) + comment + QStringLiteral("  osc 0.5 1.5") +
+                comment + QStringLiteral("  nota\r\n  nota\r\n");
     while (text.size() < 32000)
         text += QStringLiteral("; ") + QString(60, u'-') + QStringLiteral("\r\n");
     return text.left(32000);
 }
 
-// Short lines only: EQUs, then the instructions that use them, up to 32000 characters.
-QString denseSource()
-{
-    QString text;
-    for (int i = 0; text.size() < 30500; ++i)
-        text += QStringLiteral("n%1 equ %2\r\n").arg(i).arg(i % 200);
-    for (int i = 0; i < 120; ++i)
-        text += QStringLiteral("ldi n%1\r\n").arg(i);
-    return text.left(32000);
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double runTool(const QStringList& args, int runs)
+// The median of `runs` timings of call, in the unit call returns.
+template <class Call> double median(int runs, Call call)
 {
     std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QProcess p;
-        QElapsedTimer t;
-        t.start();
-        p.start(QStringLiteral(WMK38_BIN_DIR "/mk38c"), args);
-        p.waitForFinished(-1);
-        times.push_back(double(t.nsecsElapsed()) / 1e6);
-        if (p.exitCode() != 0) {
-            QTextStream(stderr) << "mk38c failed: " << p.readAllStandardError();
-            return -1;
-        }
-    }
-    return median(times);
+    for (int i = 0; i < runs; ++i)
+        times.push_back(call());
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double toolMs(const QStringList& args)
+{
+    QProcess p;
+    QElapsedTimer t;
+    t.start();
+    p.start(QStringLiteral(WMK38_BIN_DIR "/mk38c"), args);
+    p.waitForFinished(30000);
+    return double(t.nsecsElapsed()) / 1e6;
 }
 
 } // namespace
@@ -80,47 +57,26 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QFile defsFile(QStringLiteral(WMK38_BIN_DIR "/es.def"));
-    if (!defsFile.open(QIODevice::ReadOnly)) {
-        out << "es.def missing in " << WMK38_BIN_DIR << "\n";
+    if (!defsFile.open(QIODevice::ReadOnly))
         return 1;
-    }
     const QStringList defs = compiler::readDefinitions(defsFile.readAll());
     const QString source = benchmarkSource();
-
-    const compiler::CompileResult check = compiler::compile(source, defs);
-    if (check.status != compiler::CompileResult::Status::Ok) {
-        out << "benchmark source does not compile: " << check.rawLine << " / " << check.message << "\n";
-        return 1;
-    }
-
-    for (const QString& text : {source, denseSource()}) {
-        constexpr int kRuns = 2000;
-        const int length = compiler::compile(text, defs).length;
-        std::vector<double> times;
-        for (int i = 0; i < kRuns; ++i) {
-            QElapsedTimer t;
-            t.start();
-            const compiler::CompileResult r = compiler::compile(text, defs);
-            times.push_back(double(t.nsecsElapsed()) / 1e3);
-            if (r.length != length)
-                return 1;
-        }
-        out << "source: " << text.size() << " characters, " << text.count(u'\n') << " lines, " << length
-            << " bytes compiled\n";
-        out << "  in-process compile: median " << median(times) << " us, best "
-            << *std::min_element(times.begin(), times.end()) << " us (" << kRuns << " runs)\n";
-    }
-
+    out << "source: " << source.size() << " characters, " << compiler::compile(source, defs).length
+        << " bytes compiled\n";
+    out << "in-process compile: median " << median(2000, [&] {
+        QElapsedTimer t;
+        t.start();
+        compiler::compile(source, defs);
+        return double(t.nsecsElapsed()) / 1e3;
+    }) << " us\n";
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("bench.prg"));
-    QFile file(path);
+    QFile file(dir.filePath(QStringLiteral("bench.prg")));
     if (!file.open(QIODevice::WriteOnly) || file.write(source.toLatin1()) < 0)
         return 1;
     file.close();
-    constexpr int kToolRuns = 30;
-    const double bare = runTool({QStringLiteral("--version")}, kToolRuns);
-    const double whole = runTool({QStringLiteral("compile"), path}, kToolRuns);
-    out << "mk38c --version: median " << bare << " ms\n";
-    out << "mk38c compile:   median " << whole << " ms (" << whole / bare << " x the bare start)\n";
+    const double bare = median(30, [] { return toolMs({QStringLiteral("--version")}); });
+    const double whole = median(30, [&] { return toolMs({QStringLiteral("compile"), file.fileName()}); });
+    out << "mk38c --version: median " << bare << " ms\nmk38c compile:   median " << whole << " ms ("
+        << whole / bare << " x the bare start)\n";
     return 0;
 }

@@ -8,26 +8,9 @@ class TstIsa : public QObject
 {
     Q_OBJECT
 private slots:
-    void tableShape();
     void namesAndMenu();
     void cp1252RoundTrip();
 };
-
-void TstIsa::tableShape()
-{
-    QSet<int> opcodes;
-    for (const auto& row : isa::instructions()) {
-        opcodes.insert(row.opcode);
-        int width = 1;
-        for (int i = 0; i < row.operandCount; ++i)
-            width += row.operands[i].kind == isa::Kind::Preset ? 2 : 1;
-        QCOMPARE(int(row.length), width);
-    }
-    QCOMPARE(isa::instructions().size(), size_t(48));
-    QCOMPARE(opcodes.size(), 46);
-    QVERIFY(!isa::decodeOpcode(0x18) && !isa::decodeOpcode(0x2F));
-    QCOMPARE(isa::fastVariant(*isa::decodeOpcode(0x19))->mnemonic, std::string_view("tpf"));
-}
 
 void TstIsa::namesAndMenu()
 {

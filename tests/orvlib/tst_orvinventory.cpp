@@ -113,6 +113,7 @@ private slots:
     void otherMembers()
     {
         QCOMPARE(out(lib()->GetExt(Str("C:\\a.b\\test").p, &s), s), u""_s);
+        QCOMPARE(out(lib()->GetExt(Str("C:\\a.b\\test.v2.prg").p, &s), s), u"prg"_s);
         QCOMPARE(out(lib()->DirExists(Str(WMK38_BUILD_DIR "/").p, &l), l), u"-1"_s);
         QCOMPARE(out(lib()->DirExists(Str(WMK38_BUILD_DIR "/orvlib.reg").p, &l), l), u"0"_s);
         const QString text = u"Clave \u00f1 \u20ac\u00ff"_s,

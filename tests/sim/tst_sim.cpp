@@ -66,17 +66,19 @@ private:
     int m_fd;
 };
 
+char xorOf(const QByteArray& bytes)
+{
+    char x = 0;
+    for (char c : bytes)
+        x ^= c;
+    return x;
+}
+
 // Six bytes in hexadecimal get their check byte; anything else is sent as written.
 QByteArray frame(const char* hex)
 {
-    QByteArray bytes = QByteArray::fromHex(hex);
-    if (bytes.size() == 6) {
-        char x = 0;
-        for (char c : bytes)
-            x ^= c;
-        bytes.append(x);
-    }
-    return bytes;
+    const QByteArray bytes = QByteArray::fromHex(hex);
+    return bytes.size() == 6 ? bytes + xorOf(bytes) : bytes;
 }
 
 QByteArray testProgram()
@@ -87,13 +89,6 @@ QByteArray testProgram()
     return program;
 }
 
-char xorOf(const QByteArray& bytes)
-{
-    char x = 0;
-    for (char c : bytes)
-        x ^= c;
-    return x;
-}
 
 const QByteArray kReadPresets = frame("01 08 36 00 36 00");
 const QByteArray kPresetsAnswer = frame("01 08 01 00 01 00");
@@ -108,7 +103,8 @@ private slots:
     void exchanges_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QStringList>("steps"); // frames in hex, "> line" for the console, "~ms" for a pause
+        QTest::addColumn<QStringList>("steps"); // frames in hex, "> line" for the console, "~ms" for a pause,
+                                               // "<" and hex for an answer expected then
         QTest::addColumn<QByteArray>("last");
         QTest::addColumn<QByteArray>("expected");
         const QStringList none;
@@ -160,6 +156,26 @@ private slots:
             << QStringList{"--password", "1234"} << none << frame("01 52 7E 4B 00 00") << QByteArray();
         QTest::newRow("fault set from the console")
             << none << QStringList{"> fault short"} << kReadPresets << kPresetsAnswer.left(6);
+        // each fault's shape
+        const QByteArray a = kPresetsAnswer, zeros(258, 0);
+        auto fault = [](const char* f) { return QStringList{"--fault", f}; };
+        QTest::newRow("silence") << fault("silence") << none << kReadPresets << QByteArray();
+        QTest::newRow("short") << fault("short") << none << kReadPresets << a.left(6);
+        QTest::newRow("short program") << fault("short") << none << kUpload << zeros.left(257);
+        QTest::newRow("long") << fault("long") << none << kReadPresets << a + '\0';
+        QTest::newRow("badxor") << fault("badxor") << none << kReadPresets << a.left(6) + char(a[6] ^ 0xFF);
+        QTest::newRow("badxor program") << fault("badxor") << none << kUpload << '\xFF' + zeros.mid(1);
+        QTest::newRow("badresult spares reads") << fault("badresult") << none << kReadPresets << a;
+        QTest::newRow("badresult on a download")
+            << fault("badresult") << none << frame("00 50 00 00 01 00") + zeros << frame("01 50 55 00 00 00");
+        QTest::newRow("garbage") << fault("garbage") << none << kReadPresets << QByteArray("\xFF\x00\x55", 3) + a;
+        QTest::newRow("late") << QStringList{"--fault", "late", "--late-ms", "700"}
+                              << QStringList{kReadPresets.toHex(' '), "<"} << QByteArray() << a;
+        QTest::newRow("every second") << fault("short:0.5")
+                                      << QStringList{kReadPresets.toHex(' '), "<" + a.toHex(' '),
+                                                     kReadPresets.toHex(' '), "<" + a.left(6).toHex(' ')}
+                                      << kReadPresets << a;
+        QTest::newRow("rate 0") << fault("silence:0") << none << kReadPresets << a;
     }
     void exchanges()
     {
@@ -176,6 +192,8 @@ private slots:
                 QCOMPARE(sim.command(step.mid(2).toLatin1()), "ok");
             else if (step.startsWith(u'~'))
                 QTest::qSleep(step.mid(1).toInt());
+            else if (const QByteArray hex = step.mid(1).toLatin1(); step.startsWith(u'<'))
+                QCOMPARE(port.answer(QByteArray::fromHex(hex)).toHex(' '), hex);
             else
                 port.send(frame(step.toLatin1()));
         }
@@ -233,52 +251,6 @@ private slots:
         QCOMPARE(port.answer(kPresetsAnswer).mid(2, 1), QByteArray(1, stored));
         port.send(upload);
         QCOMPARE(port.answer(program).toHex(' '), program.toHex(' '));
-    }
-
-    void faults_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QList<QByteArray>>("requests"); // an empty request only listens
-        QTest::addColumn<QList<QByteArray>>("answers");
-        using L = QList<QByteArray>;
-        const QByteArray a = kPresetsAnswer, zeros(258, 0);
-        auto fault = [](const char* f) { return QStringList{"--fault", f}; };
-        QTest::newRow("silence") << fault("silence") << L{kReadPresets} << L{QByteArray()};
-        QTest::newRow("short") << fault("short") << L{kReadPresets} << L{a.left(6)};
-        QTest::newRow("short program") << fault("short") << L{kUpload} << L{zeros.left(257)};
-        QTest::newRow("long") << fault("long") << L{kReadPresets} << L{a + '\0'};
-        QTest::newRow("badxor") << fault("badxor") << L{kReadPresets} << L{a.left(6) + char(a[6] ^ 0xFF)};
-        QTest::newRow("badxor program") << fault("badxor") << L{kUpload} << L{'\xFF' + zeros.mid(1)};
-        QTest::newRow("badresult spares reads") << fault("badresult") << L{kReadPresets} << L{a};
-        QTest::newRow("garbage") << fault("garbage") << L{kReadPresets}
-                                 << L{QByteArray("\xFF\x00\x55", 3) + a};
-        QTest::newRow("late") << QStringList{"--fault", "late", "--late-ms", "700"}
-                              << L{kReadPresets, QByteArray()} << L{QByteArray(), a};
-        QTest::newRow("every second")
-            << fault("short:0.5") << L{kReadPresets, kReadPresets, kReadPresets} << L{a, a.left(6), a};
-        QTest::newRow("rate 0") << fault("silence:0") << L{kReadPresets} << L{a};
-    }
-    void faults()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(QList<QByteArray>, requests);
-        QFETCH(QList<QByteArray>, answers);
-        SimProcess sim(args);
-        QVERIFY(sim.start());
-        Port port(sim.device());
-        for (int i = 0; i < requests.size(); ++i) {
-            port.send(requests[i]);
-            QCOMPARE(port.answer(answers[i]).toHex(' '), answers[i].toHex(' '));
-        }
-    }
-
-    void badResultOnDownload()
-    {
-        SimProcess sim({"--fault", "badresult"});
-        QVERIFY(sim.start());
-        Port port(sim.device());
-        port.send(frame("00 50 00 00 01 00") + QByteArray(258, 0));
-        QCOMPARE(port.answer(kPresetsAnswer), frame("01 50 55 00 00 00"));
     }
 
     void reopenAndConsoleEnd()
