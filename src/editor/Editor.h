@@ -182,6 +182,9 @@ private:
     void reportPortError(const plclink::PortError& error, bool choosing = false);
     // The run or stop frame; a frame that could not be written is told to the user.
     bool sendRunControl(bool run);
+    // "Aceptar" of the ports window: the changed [Puertos] entries written, the port in use
+    // opened anew when its device changed.
+    void usePorts(const std::array<QString, plclink::kComPorts>& chosen);
     void reportUnsent();
 
     // EditorText.cpp: keys

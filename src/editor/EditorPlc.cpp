@@ -73,35 +73,37 @@ void Editor::mnPuertosSerie_Click()
         return;
     if (!m_puertos) {
         m_puertos = new Puertos(*m_link, [this] { return int(PlcId); }, this);
-        connect(m_puertos, &QDialog::accepted, this, [this] {
-            const Puertos::Devices chosen = m_puertos->chosen();
-            const QString inUse = m_link->device(selectedPort());
-            QString error, ignored;
-            std::unique_ptr<OrvLib> lib = OrvLib::create(&error);
-            if (lib && !appfiles::makeFolderOf(settingsFile(), &ignored)) // a first save makes its folder
-                lib.reset();
-            if (lib)
-                lib->setIniFile(settingsFile());
-            for (int n = 1; n <= plclink::kComPorts; ++n) {
-                const QString& device = chosen[size_t(n - 1)];
-                if (device == m_portSettings[size_t(n - 1)])
-                    continue; // the file keeps every line the user did not change
-                if (!lib || !lib->PutIni(QStringLiteral("Puertos"), QStringLiteral("COM%1").arg(n), device))
-                    error = settingsFile();
-                m_portSettings[size_t(n - 1)] = device;
-                m_link->setDevice(n, device);
-            }
-            showPortDevices();
-            if (!error.isEmpty())
-                Prompts::current().message(this, {QStringLiteral("No se puede grabar:"),
-                                                  QStringLiteral("No se pudo guardar la elección en ") + error,
-                                                  Prompts::Ok, Prompts::Icon::Exclamation});
-            if (m_link->device(selectedPort()) != inUse)
-                opCom_Click(selectedPort());
-        });
+        connect(m_puertos, &QDialog::accepted, this, [this] { usePorts(m_puertos->chosen()); });
     }
     m_puertos->begin(m_portSettings, m_portLister);
     m_puertos->open();
+}
+
+void Editor::usePorts(const std::array<QString, plclink::kComPorts>& chosen)
+{
+    const QString inUse = m_link->device(selectedPort());
+    QString error, ignored;
+    std::unique_ptr<OrvLib> lib = OrvLib::create(&error);
+    if (lib && !appfiles::makeFolderOf(settingsFile(), &ignored)) // a first save makes its folder
+        lib.reset();
+    if (lib)
+        lib->setIniFile(settingsFile());
+    for (int n = 1; n <= plclink::kComPorts; ++n) {
+        const QString& device = chosen[size_t(n - 1)];
+        if (device == m_portSettings[size_t(n - 1)])
+            continue; // the file keeps every line the user did not change
+        if (!lib || !lib->PutIni(QStringLiteral("Puertos"), QStringLiteral("COM%1").arg(n), device))
+            error = settingsFile();
+        m_portSettings[size_t(n - 1)] = device;
+        m_link->setDevice(n, device);
+    }
+    showPortDevices();
+    if (!error.isEmpty())
+        Prompts::current().message(this, {QStringLiteral("No se puede grabar:"),
+                                          QStringLiteral("No se pudo guardar la elección en ") + error, Prompts::Ok,
+                                          Prompts::Icon::Exclamation});
+    if (m_link->device(selectedPort()) != inUse)
+        opCom_Click(selectedPort());
 }
 
 void Editor::mnEnviarPrg_Click()

@@ -154,6 +154,7 @@ bool Link::deviceGone()
 
 bool Link::SendFrame(QByteArrayView bytes)
 {
+    m_reopenError.reset();
     if (m_serial.isOpen() && deviceGone())
         m_serial.close();
     if (!m_serial.isOpen()) {
