@@ -315,7 +315,7 @@ private slots:
             plc.script << qMakePair(int(7 * (i + 1)), answer);
             pair += sound[i] || (i >= 2 && !sound[i - 1] && !sound[i - 2]) ? 1 : 0;
         }
-        plclink::Waits waits(0.05);
+        plclink::Waits waits(0.5); // room for the scripted answers on a loaded machine
         plclink::Link link(waits);
         QVERIFY(!link.openDevice(plc.pty.path()));
         Precnt w({link, [] { return 1; }, [] { return false; }, [] { return QStringList(); }}, nullptr);
