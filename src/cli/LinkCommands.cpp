@@ -405,15 +405,18 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
         return cli::kExitTrouble;
     plclink::Link& link = c.link;
     const bool csv = c.has("--csv");
-    auto bits = [csv](int value, int width, bool onWhenSet) {
-        QStringList text;
+    auto bits = [](int value, int width, bool onWhenSet) {
+        QStringList bit;
         for (int i = 0; i < width; ++i)
-            text << ((bool(value & (1 << i)) == onWhenSet) ? QStringLiteral("1") : QStringLiteral("0"));
-        return text.join(csv ? QStringLiteral(",") : QString());
+            bit << ((bool(value & (1 << i)) == onWhenSet) ? QStringLiteral("1") : QStringLiteral("0"));
+        return bit;
     };
     QStringList varNames;
     for (int i = 0; i < 4; ++i)
         varNames << names.value(*from + i, QString::number(*from + i));
+    // a spreadsheet row: kind, ok, then 8 inputs, 6 outputs and the 4 variables, the columns a
+    // poll did not read left empty
+    constexpr int kInputs = 3, kOutputs = kInputs + 8, kVariables = kOutputs + 6;
     if (csv)
         out << "time,kind,ok,in0,in1,in2,in3,in4,in5,in6,in7,out0,out1,out2,out3,out4,out5," << varNames.join(u',') << "\n";
     static volatile std::sig_atomic_t interrupted = 0;
@@ -422,31 +425,38 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
     bool allAnswered = true;
     for (int n = 0; (*count < 0 || n < *count) && !interrupted; ++n) {
         bool answered = false;
-        const bool ioPoll = cycle.ioNext();
+        QStringList columns(kVariables + 4);
         QString row;
-        if (ioPoll) {
+        if (cycle.ioNext()) {
             const auto io = plclink::pollIo(link, *station);
             answered = io.has_value();
-            if (csv)
-                row = QStringLiteral("io,%1,%2,").arg(answered ? 1 : 0).arg(io ? bits(io->inputs, 8, true) + u',' + bits(io->outputs, 6, false)
-                                                                              : QStringLiteral(",,,,,,,,,,,,,")) + QStringLiteral(",,,");
-            else
-                row = io ? QStringLiteral("in %1  out %2").arg(bits(io->inputs, 8, true), bits(io->outputs, 6, false))
-                         : QStringLiteral("in/out: no answer");
+            columns[1] = QStringLiteral("io");
+            if (io) {
+                const QStringList in = bits(io->inputs, 8, true), outs = bits(io->outputs, 6, false);
+                std::copy(in.begin(), in.end(), columns.begin() + kInputs);
+                std::copy(outs.begin(), outs.end(), columns.begin() + kOutputs);
+                row = QStringLiteral("in %1  out %2").arg(in.join(QString()), outs.join(QString()));
+            } else {
+                row = QStringLiteral("in/out: no answer");
+            }
         } else {
             const auto v = plclink::pollVariables(link, *station, *from);
             answered = v.has_value();
+            columns[1] = QStringLiteral("var");
             QStringList values;
             for (int i = 0; i < 4; ++i) {
                 const quint8 b = v ? (*v)[size_t(i)] : 0;
-                values << (csv ? (v ? QString::number(b) : QString())
-                               : varNames[i] + u'=' + (v ? QString::number(b) + QStringLiteral(" 0x") + hexByte(b) : QStringLiteral("?")));
+                if (v)
+                    columns[kVariables + i] = QString::number(b);
+                values << varNames[i] + u'=' + (v ? QString::number(b) + QStringLiteral(" 0x") + hexByte(b) : QStringLiteral("?"));
             }
-            row = csv ? QStringLiteral("var,%1,,,,,,,,,,,,,,,").arg(answered ? 1 : 0) + values.join(u',')
-                      : QStringLiteral("var  ") + values.join(QStringLiteral("  ")) + (v ? QString() : QStringLiteral("  (no answer)"));
+            row = QStringLiteral("var  ") + values.join(QStringLiteral("  ")) + (v ? QString() : QStringLiteral("  (no answer)"));
         }
-        if (csv)
-            row.prepend(QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + u',');
+        if (csv) {
+            columns[0] = QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
+            columns[2] = answered ? QStringLiteral("1") : QStringLiteral("0");
+            row = columns.join(u',');
+        }
         out << row << "\n";
         out.flush();
         if (out.status() != QTextStream::Ok)

@@ -32,23 +32,13 @@ DownloadResult download(Link& link, const isa::ProgramImage& image, const QDate&
     link.takeAll();
     stage(DownloadStage::Image);
     link.SendFrame(body);
+    // in fast mode the PLC answers once the image reached it: the fixed waits, counted from
+    // when it left the PC, are the deadline
+    if (!(link.fast() ? link.waitSent(Waits::kImage) : link.wait(Waits::kImage)))
+        return {DownloadOutcome::NoAnswer, {}};
+    stage(DownloadStage::Answer);
     QByteArray answer;
-    bool complete;
-    if (link.fast()) {
-        // the PLC answers once the image reached it: the fixed waits, counted from then, are the deadline
-        if (!link.waitSent(Waits::kImage))
-            return {DownloadOutcome::NoAnswer, {}};
-        stage(DownloadStage::Answer);
-        if (!link.waitAnswerOf(Waits::kImage + Waits::kAnswer, kAnswerSize))
-            return {DownloadOutcome::NoAnswer, {}};
-        answer = link.takeAll();
-        complete = answer.size() == kAnswerSize;
-    } else {
-        if (!link.wait(Waits::kImage))
-            return {DownloadOutcome::NoAnswer, {}};
-        stage(DownloadStage::Answer);
-        complete = link.WaitAnswer(answer);
-    }
+    const bool complete = link.WaitAnswer(answer, link.fast() ? Waits::kImage + Waits::kAnswer : Waits::kAnswer);
     link.judged(complete);
     if (!complete)
         return {DownloadOutcome::NoAnswer, answer};

@@ -180,9 +180,9 @@ QByteArray Link::takeAll()
     return m_serial.readAll();
 }
 
-bool Link::WaitAnswer(QByteArray& answer)
+bool Link::WaitAnswer(QByteArray& answer, int ms)
 {
-    waitAnswerOf(Waits::kAnswer, kAnswerSize);
+    waitAnswerOf(ms, kAnswerSize);
     answer = takeAll();
     return answer.size() == kAnswerSize;
 }

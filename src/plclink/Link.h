@@ -72,9 +72,9 @@ public:
     std::optional<PortError> reopenError() const { return m_reopenError; }
     // Every byte that is waiting (the receive buffer is left empty).
     QByteArray takeAll();
-    // Waits for a short answer; true exactly when 7 bytes wait. All waiting bytes go into
-    // answer, so none leak into the next exchange.
-    bool WaitAnswer(QByteArray& answer);
+    // Waits for a short answer (ms long, or less in fast mode); true exactly when 7 bytes wait.
+    // All waiting bytes go into answer, so none leak into the next exchange.
+    bool WaitAnswer(QByteArray& answer, int ms = Waits::kAnswer);
     bool wait(int ms) { return m_waits.wait(ms); }
 
     // Fast mode: a wait followed by reading an answer ends once the answer is complete (its
