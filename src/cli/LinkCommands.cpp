@@ -6,9 +6,7 @@
 #include "ObjCode.h"
 #include "Programs.h"
 
-#include <QCoreApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 
 #include <csignal>

@@ -5,8 +5,6 @@
 #include "PortInfo.h"
 #include "Programs.h"
 
-#include <QCoreApplication>
-#include <QDir>
 
 namespace {
 
