@@ -43,38 +43,29 @@ class TestOrvConcurrent : public QObject
     Q_OBJECT
     QTemporaryDir m_dir;
 
-    // Both writers at once; each must succeed, and the file must hold the updates of both.
-    void runWriters(const QString& what, const QString& file)
-    {
-        QProcess a, b;
-        a.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--writer"), what, file, "a"});
-        b.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--writer"), what, file, "b"});
-        QVERIFY(a.waitForFinished(60000) && b.waitForFinished(60000));
-        QCOMPARE(a.exitCode() + b.exitCode(), 0);
-        QVERIFY(!QFile::exists(file + QStringLiteral(".lock")));
-    }
-
 private slots:
-    void registrations()
+    // Both writers at once, on the registration store and on a profile: each must succeed, and the
+    // file must hold the updates of both.
+    void bothWritersKept()
     {
-        const QString store = m_dir.filePath(QStringLiteral("components.reg"));
-        runWriters(QStringLiteral("store"), store);
-        orvtest::SetEnv at("ORVLIB_REGISTRY", store);
-        for (char tag : {'a', 'b'})
-            for (int n = 0; n < kWrites; ++n)
-                QCOMPARE(orvreg::lookup(classOf(tag, n)), QStringLiteral("/opt/lib%1%2.so").arg(tag).arg(n));
-    }
-
-    void profileKeys()
-    {
-        const QString ini = m_dir.filePath(QStringLiteral("dmk38.ini"));
-        runWriters(QStringLiteral("profile"), ini);
-        const auto lib = orvtest::create();
-        lib->setIniFile(ini);
-        for (char tag : {'a', 'b'})
-            for (int n = 0; n < kWrites; ++n)
-                QCOMPARE(lib->GetIni(QStringLiteral("Set"), tag + QString::number(n), "-"),
-                         QString::number(n));
+        for (const QString what : {"store", "profile"}) {
+            const QString file = m_dir.filePath(what);
+            QProcess a, b;
+            a.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--writer"), what, file, "a"});
+            b.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--writer"), what, file, "b"});
+            QVERIFY(a.waitForFinished(60000) && b.waitForFinished(60000));
+            QCOMPARE(a.exitCode() + b.exitCode(), 0);
+            QVERIFY(!QFile::exists(file + QStringLiteral(".lock")));
+            const auto lib = orvtest::create();
+            lib->setIniFile(file);
+            const bool store = what == u"store";
+            orvtest::SetEnv at("ORVLIB_REGISTRY", store ? file : qEnvironmentVariable("ORVLIB_REGISTRY"));
+            for (char tag : {'a', 'b'})
+                for (int n = 0; n < kWrites; ++n)
+                    QCOMPARE(store ? orvreg::lookup(classOf(tag, n))
+                                   : lib->GetIni("Set", tag + QString::number(n), "-"),
+                             store ? QStringLiteral("/opt/lib%1%2.so").arg(tag).arg(n) : QString::number(n));
+        }
     }
 };
 

@@ -1,18 +1,34 @@
-// OrvLibCls as the editor sees it: created by class identifier through the registration
-// store from the built libOrvLib2.so, members called across the component interface.
+// OrvLibCls created by class identifier through the registration store from the built
+// libOrvLib2.so, as the editor does; every member and the objects they hand out called across the
+// component interface. GetIni/PutIni on real profile files, read and written as the platform's
+// profile functions do, and the writer they share with the registration store.
 
+#include "OrvLibObjects.h"
+#include "OrvRegistry.h"
 #include "OrvTest.h"
 #include "OrvWin.h"
 #include "TestUtil.h"
 
+#include <QSysInfo>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QUrl>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #define CLSID_TEXT "{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}"
 
+using namespace Qt::StringLiterals;
+using orvtest::out;
+using orvtest::SetEnv;
+using orvtest::Str;
+
 namespace {
+
+// A byte string, one character per byte (zero bytes included).
+template <size_t N> QString bytes(const char (&s)[N])
+{
+    return QString::fromLatin1(s, N - 1);
+}
 
 // A stand-in for the editor's text box: records the last request, answers 1000 + its number.
 struct Control
@@ -33,9 +49,37 @@ class TestOrvLibClient : public QObject
 {
     Q_OBJECT
     const std::unique_ptr<OrvLib> m_lib = orvtest::create();
+    IOrvLibCls* lib() const { return m_lib->raw(); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_file; // the profile file, new for each test
+    // out parameters
+    OrvBstr s = nullptr;
+    uint8_t b = 0;
+    int16_t w = 0;
+    int32_t l = 0;
+    int64_t v = 0;
+    double d = 0;
+
+    template <class I> I* get(OrvResult (IOrvLibCls::*make)(IOrvUnknown**), const OrvGuid& iid)
+    {
+        IOrvUnknown* unknown = nullptr;
+        void* typed = nullptr;
+        if ((lib()->*make)(&unknown) == ORV_S_OK) {
+            unknown->QueryInterface(iid, &typed);
+            unknown->Release();
+        }
+        return static_cast<I*>(typed);
+    }
 
 private slots:
     void initTestCase() { QVERIFY(m_lib); }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_file = m_dir->filePath(QStringLiteral("dmk38.ini"));
+        m_lib->setIniFile(m_file);
+    }
 
     void createsByClassIdentifier()
     {
@@ -49,7 +93,7 @@ private slots:
         QVERIFY(!object);
         other->setIniFile(QStringLiteral("/tmp/x/dmk38.ini"));
         QCOMPARE(other->IniFile(), QStringLiteral("/tmp/x/dmk38.ini"));
-        QVERIFY(m_lib->IniFile().isEmpty());
+        QCOMPARE(m_lib->IniFile(), m_file);
     }
 
     void creationFailureGivesClearMessage_data()
@@ -89,19 +133,15 @@ private slots:
         const auto row = [](const QString& member, const QString& argument, const QString& expected) {
             QTest::newRow(qPrintable(member + u' ' + argument)) << member << argument << expected;
         };
-        row("CutPath", "C:\\prg\\test.prg", "test.prg");
         row("CutPath", "/home/u\\prg/x\\test.prg", "test.prg");
         row("CutPath", "test.prg", "test.prg");
         row("CutPath", "C:\\prg\\", "");
-        row("GetPath", "C:\\prg\\test.prg", "C:\\prg\\");
         row("GetPath", "/home/u\\prg/x\\test.prg", "/home/u\\prg/x\\");
         row("GetPath", "test.prg", "");
-        row("CutExt", "test.prg", "test");
         row("CutExt", "test", "test");
         row("CutExt", "test.old.prg", "test");
         row("CutExt", ".hidden", "");
         row("AscZ", "", "0");
-        row("AscZ", "A", "65");
         row("AscZ", "Zebra", "90");
         row("AscZ", "\u20ac", "172");
     }
@@ -154,6 +194,294 @@ private slots:
         QCOMPARE(control.message, 177u);
         OrvUnregisterWindow(otherHandle);
         QCOMPARE(other.message, 0u);
+    }
+
+    void copyFileKeepsOldTargetOnFailure()
+    {
+        QTemporaryDir dir;
+        const QString from = dir.filePath(u"a.obj"_s), to = dir.filePath(u"b.obj"_s);
+        QByteArray data(70000, 0); // more than one buffer
+        for (int i = 0; i < data.size(); ++i)
+            data[i] = char(i * 7);
+        QVERIFY(testutil::writeRaw(from, data) && testutil::writeRaw(to, "an older, longer file ..."));
+        QCOMPARE(out(lib()->CopyFile(Str(from).p, Str(to).p, &l), l), u"-1"_s);
+        QCOMPARE(testutil::readRaw(to), data);
+        // a source that fails while being read, a missing or folder source, an unwritable target
+        for (const auto& [source, target] : {std::pair{u"/proc/self/mem"_s, to},
+                                             {dir.filePath(u"none"_s), to},
+                                             {dir.path(), to},
+                                             {from, dir.filePath(u"no/where"_s)}})
+            QCOMPARE(out(lib()->CopyFile(Str(source).p, Str(target).p, &l), l), u"0"_s);
+        QCOMPARE(testutil::readRaw(to), data);
+    }
+
+    void eraseFileMovesToHomeTrash()
+    {
+        // home and data folder in one temporary folder, the trash not made yet
+        QTemporaryDir home;
+        SetEnv homeAt("HOME", home.path()), dataAt("XDG_DATA_HOME", home.filePath(u"share"_s));
+        const QString file = home.filePath(u"old.prg"_s), trash = home.filePath(u"share/Trash/"_s);
+        for (const QByteArray& text : {QByteArray("ld e1\r\n"), QByteArray("ld e2\r\n")}) {
+            QVERIFY(testutil::writeRaw(file, text));
+            QCOMPARE(lib()->EraseFile(Str(file).p), ORV_S_OK);
+            QVERIFY(!QFile::exists(file));
+        }
+        QCOMPARE(lib()->EraseFile(Str(file).p), ORV_E_FAIL);
+        // the second file of the same name takes a name of its own
+        QCOMPARE(testutil::readRaw(trash + u"files/old.prg"_s), QByteArray("ld e1\r\n"));
+        QCOMPARE(testutil::readRaw(trash + u"files/old.prg.2"_s), QByteArray("ld e2\r\n"));
+        QVERIFY(QFile::exists(trash + u"info/old.prg.2.trashinfo"_s));
+        const QByteArray info = testutil::readRaw(trash + u"info/old.prg.trashinfo"_s);
+        QVERIFY2(
+            info.startsWith("[Trash Info]\nPath=" + QUrl::toPercentEncoding(file, "/") + "\nDeletionDate=20"),
+            info.constData());
+    }
+
+    void internetLinkRunsOpenerWithoutShell()
+    {
+        // in the build folder: /tmp may forbid running programs
+        QTemporaryDir dir(QStringLiteral(WMK38_BUILD_DIR "/tst_orvopener-XXXXXX"));
+        const QString log = dir.filePath(u"args"_s), opener = dir.filePath(u"xdg-open"_s);
+        const QString script =
+            u"#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '%1.tmp'\nmv '%1.tmp' '%1'\n"_s.arg(log);
+        QVERIFY(testutil::writeRaw(opener, script.toUtf8()));
+        QVERIFY(QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner));
+        SetEnv path("PATH", dir.path() + u':' + qEnvironmentVariable("PATH"));
+        const QString url = u"http://example.org/a b;touch %1 $(touch %1)"_s.arg(dir.filePath(u"pwned"_s));
+        m_lib->InternetLink(u"  "_s + url + u"  "_s);
+        QTRY_VERIFY(QFile::exists(log));
+        QCOMPARE(testutil::readRaw(log), (u"1|"_s + url + u'|').toUtf8());
+        QVERIFY(!QFile::exists(dir.filePath(u"pwned"_s)));
+        // an option-like url never reaches the opener
+        QFile::remove(log);
+        m_lib->InternetLink(u"--help"_s);
+        QTest::qWait(300);
+        QVERIFY(!QFile::exists(log));
+    }
+
+    void otherMembers()
+    {
+        QCOMPARE(out(lib()->GetExt(Str("C:\\a.b\\test").p, &s), s), u""_s);
+        QCOMPARE(out(lib()->GetExt(Str("C:\\a.b\\test.v2.prg").p, &s), s), u"prg"_s);
+        QCOMPARE(out(lib()->DirExists(Str(WMK38_BUILD_DIR "/").p, &l), l), u"-1"_s);
+        QCOMPARE(out(lib()->DirExists(Str(WMK38_BUILD_DIR "/orvlib.reg").p, &l), l), u"0"_s);
+        const QString text = u"Clave \u00f1 \u20ac\u00ff"_s,
+                      scrambled = out(lib()->EnCript(Str(text).p, 17, &s), s);
+        QVERIFY(scrambled != text && scrambled.size() == text.size());
+        QCOMPARE(out(lib()->DeCript(Str(scrambled).p, 17, &s), s), text);
+        // byte strings: little-endian whatever the host's order, never read past their end
+        QCOMPARE(out(lib()->MKI(-2, &s), s), bytes("\xFE\xFF"));
+        QCOMPARE(out(lib()->MKD(-2.0, &s), s), bytes("\0\0\0\0\0\0\0\xC0"));
+        QCOMPARE(out(lib()->CVI(Str(bytes("\xFE\xFF\x55")).p, &w), w), u"-2"_s);
+        QCOMPARE(out(lib()->CVL(Str(bytes("\1\2\3")).p, &l), l), u"error"_s);
+        QCOMPARE(out(lib()->CVD(nullptr, &d), d), u"error"_s);
+        // members of the original platform only fail, and clear their out parameters
+        s = reinterpret_cast<OrvBstr>(1);
+        QCOMPARE(lib()->DOSPath(Str("/tmp").p, &s), ORV_E_NOTSUPPORTED);
+        QVERIFY(!s);
+    }
+
+    void convertNum()
+    {
+        auto* c = get<IOrvConvertNum>(&IOrvLibCls::Cvt, IID_IOrvConvertNum);
+        QVERIFY(c);
+        QCOMPARE(out(c->LongToBin(-1, &s), s), QString(32, u'1'));
+        QCOMPARE(out(c->LongToByte(0x11223344, 2, &b), b), QString::number(0x22));
+        QCOMPARE(out(c->LongToByte(1, 4, &b), b), u"error"_s);
+        QCOMPARE(out(c->TestBit(int32_t(0x80000000), 31, &l), l), u"-1"_s);
+        QCOMPARE(out(c->TestBit(4, 32, &l), l), u"error"_s);
+        QCOMPARE(out(c->CurrVal(Str("&HFF").p, &v), v), u"255"_s);
+        QCOMPARE(out(c->CurrVal(Str("1FFFFFFFFFFFFFFFF").p, &v), v), u"error"_s);
+        QCOMPARE(out(c->CurrMod(INT64_MIN, -1, &v), v), u"0"_s);
+        QCOMPARE(out(c->CurrMod(1, 0, &v), v), u"error"_s);
+        QCOMPARE(out(c->HexToBin(Str("A5").p, &s), s), u"10100101"_s);
+        c->Release();
+    }
+
+    void tiempos()
+    {
+        auto* t = get<IOrvTiempos>(&IOrvLibCls::tmp, IID_IOrvTiempos);
+        QVERIFY(t);
+        QCOMPARE(out(t->Lapso(Str("08:15:00").p, Str("09:20:30").p, &l), l), u"3930"_s);
+        QCOMPARE(out(t->LapsoToHs(Str("23:59:50").p, Str("00:00:10").p, &s), s), u"00:00:20"_s);
+        QCOMPARE(out(t->Horas2Seg(Str("8:01").p, &l), l), u"28860"_s);
+        QCOMPARE(out(t->Seg2Horas(90061, &s), s), u"25:01:01"_s);
+        for (const char* bad : {"", "12", "12:60", "12:00:61", "a:b:c", "-1:00:00", "1:2:3:4"})
+            QCOMPARE(out(t->Horas2Seg(Str(bad).p, &l), l), u"error"_s);
+        t->Release();
+    }
+
+    void winInfAndCarpetas()
+    {
+        auto* win = get<IOrvWinInf>(&IOrvLibCls::WinI, IID_IOrvWinInf);
+        QVERIFY(win);
+        QVERIFY(QSysInfo::kernelVersion().startsWith(out(win->Mayor(&l), l) + u'.'));
+        win->Release();
+        QTemporaryDir config;
+        SetEnv configAt("XDG_CONFIG_HOME", config.path());
+        auto* folders = get<IOrvCarpetas>(&IOrvLibCls::Folders, IID_IOrvCarpetas);
+        QVERIFY(folders);
+        QCOMPARE(out(folders->Path(CARPETA_STARTUP, &s), s), config.path() + u"/autostart"_s);
+        // the system folder (37) has no counterpart here
+        QCOMPARE(out(folders->Path(37, &s), s), u"error"_s);
+        folders->Release();
+    }
+
+    void getIni_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("defaultValue");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const QByteArray& file, const QString& section,
+                            const QString& key, const QString& defaultValue, const QString& expected) {
+            QTest::newRow(name) << file << section << key << defaultValue << expected;
+        };
+        const QByteArray set = "[Set]\r\nID=7\r\nCOM=3\r\n";
+        row("LF only", "[Set]\nID=7\nCOM=3\n", "Set", "COM", "2", "3");
+        row("no final line end", "[Set]\r\nCOM=3", "Set", "COM", "2", "3");
+        row("letter case", set, "SET", "com", "2", "3");
+        row("blanks and tabs around", "  [ Set ]  \r\n  COM \t=  3\t \r\n", " Set", "COM ", "2", "3");
+        row("missing key", set, "Set", "FCol", "12632256", "12632256");
+        row("missing section", set, "Other", "COM", "2", "2");
+        row("key of another section", "[A]\r\nCOM=9\r\n[Set]\r\nID=1\r\n", "Set", "COM", "2", "2");
+        row("empty value gives default", "[Set]\r\nCOM=\r\n", "Set", "COM", "2", "2");
+        row("empty value and default", "[Set]\r\nCOM=\r\n", "Set", "COM", "", "");
+        row("inner blanks and equals", "[Set]\r\nPrgP=C:\\mis prg\\a=b\\\r\n", "Set", "PrgP", "",
+            "C:\\mis prg\\a=b\\");
+        row("matching quotes dropped", "[Set]\r\nX=\" a \"\r\n", "Set", "X", "", " a ");
+        row("one unmatched quote kept", "[Set]\r\nX=\"a b\r\n", "Set", "X", "", "\"a b");
+        row("two different quotes kept", "[Set]\r\nX=\"a b'\r\n", "Set", "X", "", "\"a b'");
+        row("first of two equal keys", "[Set]\r\nCOM=3\r\ncom=4\r\n", "Set", "COM", "2", "3");
+        row("byte-order mark", "\xEF\xBB\xBF[Set]\r\nID=7\r\n", "Set", "ID", "1", "7");
+        row("default without trailing blanks", set, "Set", "FCol", " 12  ", " 12");
+        row("empty value, default without trailing blanks", "[Set]\r\nCOM=\r\n", "Set", "COM", "2 ", "2");
+        row("Windows-1252", "[Set]\r\nPrgP=/a\xf1o/\x80\r\n", "Set", "PrgP", "", "/a\u00f1o/\u20ac");
+        row("254 characters at most", "[Set]\r\nP=" + QByteArray(300, 'x'), "Set", "P", "",
+            QString(254, u'x'));
+        row("no file", QByteArray(), "Set", "ID", "1", "1");
+    }
+
+    void getIni()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, defaultValue);
+        QFETCH(QString, expected);
+        QVERIFY(file.isNull() || testutil::writeRaw(m_file, file));
+        QCOMPARE(m_lib->GetIni(section, key, defaultValue), expected);
+        QCOMPARE(QFile::exists(m_file), !file.isNull());
+    }
+
+    void putIni_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("after");
+        const auto row = [](const char* name, const QByteArray& before, const QString& section,
+                            const QString& key, const QString& value, const QByteArray& after) {
+            QTest::newRow(name) << before << section << key << value << after;
+        };
+        const QByteArray set = "[Set]\r\nID=2\r\n";
+        row("creates file and section", {}, "Set", "ID", "1", "[Set]\r\nID=1\r\n");
+        row("keeps other lines", "; note\n[Other]\nA = 1\n  odd line\n\n[Set]\nCOM=2\n\n[Last]\nB=2", "Set",
+            "COM", "5",
+            "; note\r\n[Other]\r\nA = 1\r\n  odd line\r\n\r\n[Set]\r\nCOM=5\r\n\r\n[Last]\r\nB=2\r\n");
+        row("new section at the end", "[Last]\nB=2", "New", "K", "v", "[Last]\r\nB=2\r\n[New]\r\nK=v\r\n");
+        row("replaces whatever the case", "[SET]\r\n  Com = 2  \r\n", "set", "COM", "4",
+            "[SET]\r\nCom=4\r\n");
+        row("adds above blank separator", "[Set]\r\nID=1\r\n\r\n[B]\r\n", "Set", "COM", "3",
+            "[Set]\r\nID=1\r\nCOM=3\r\n\r\n[B]\r\n");
+        row("Windows-1252", {}, "Set", "PrgP", "/a\u00f1o/\u20ac", "[Set]\r\nPrgP=/a\xf1o/\x80\r\n");
+        row("blanks around the value", set, "Set", "ID", " 7 ", "[Set]\r\nID= 7 \r\n");
+        row("byte-order mark kept", "\xEF\xBB\xBF" + set, "Set", "ID", "1", "\xEF\xBB\xBF[Set]\r\nID=1\r\n");
+        // null after: refused, the file stays as it was
+        row("value with CR LF", set, "Set", "ID", "1\r\n[Evil]\r\nX=1", {});
+        row("value with LF", set, "Set", "ID", "1\nX=1", {});
+        row("key with equals", set, "Set", "A=B", "1", {});
+        row("empty key", set, "Set", "", "1", {});
+        row("section with bracket", set, "S]et", "ID", "1", {});
+        row("value beyond Windows-1252", set, "Set", "ID", "/home/\u0141\u00f3d\u017a/plc/", {});
+        row("key beyond Windows-1252", set, "Set", "\U0001F600", "1", {});
+        row("section beyond Windows-1252", set, "\u0141", "ID", "1", {});
+    }
+
+    void putIni()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        QVERIFY(before.isNull() || testutil::writeRaw(m_file, before));
+        QCOMPARE(m_lib->PutIni(section, key, value), !after.isNull());
+        QCOMPARE(testutil::readRaw(m_file), after.isNull() ? before : after);
+        if (after.isNull())
+            return;
+        auto reader = OrvLib::create(nullptr);
+        reader->setIniFile(m_file);
+        QCOMPARE(reader->GetIni(section, key, QStringLiteral("-")), value.trimmed());
+    }
+
+    // Only regular files of settings size are read: a pipe or a device neither hangs nor aborts the
+    // caller, and nothing is written in their place. Nor in a missing folder, with no file set, or
+    // over a folder: PutIni's failure reaches the caller.
+    void unusableFiles()
+    {
+        const QString fifo = m_dir->filePath(QStringLiteral("pipe.ini"));
+        const QString device = m_dir->filePath(QStringLiteral("device.ini"));
+        const QString large = m_dir->filePath(QStringLiteral("large.ini"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), device));
+        QFile file(large);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Set]\r\nID=7\r\n") > 0 &&
+                file.resize(17 * 1024 * 1024));
+        file.close();
+        for (const QString& path : {fifo, device, large, m_dir->filePath(QStringLiteral("no/dmk38.ini")),
+                                    QString(), m_dir->path()}) {
+            m_lib->setIniFile(path);
+            QVERIFY2(!m_lib->PutIni(QStringLiteral("Set"), QStringLiteral("ID"), QStringLiteral("1")),
+                     qPrintable(path));
+            QCOMPARE(m_lib->GetIni(QStringLiteral("Set"), QStringLiteral("ID"), QStringLiteral("d")),
+                     QStringLiteral("d"));
+        }
+        struct stat info = {};
+        QVERIFY(::stat(QFile::encodeName(fifo).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+        QVERIFY(QFileInfo(device).isSymLink() && QFileInfo(large).size() == 17 * 1024 * 1024);
+    }
+
+    // A write cut short (the file-size limit, which even root cannot pass, stands for a full
+    // disk) is reported, and the file keeps its old contents with nothing left beside it.
+    void shortWriteKeepsOldFile_data()
+    {
+        QTest::addColumn<bool>("store");
+        QTest::newRow("settings") << false;
+        QTest::newRow("registration store") << true;
+    }
+
+    void shortWriteKeepsOldFile()
+    {
+        QFETCH(bool, store);
+        const QString file = store ? m_dir->filePath(QStringLiteral("components.reg")) : m_file;
+        const QByteArray old =
+            store ? "{AAAAAAAA-0000-0000-0000-000000000000}=/opt/a/libA.so\n" : "[Set]\r\nID=7\r\n";
+        QVERIFY(testutil::writeRaw(file, old));
+        orvtest::SetEnv at("ORVLIB_REGISTRY", store ? file : qEnvironmentVariable("ORVLIB_REGISTRY"));
+        const QString longer(300, u'x');
+
+        const bool written = testutil::withFileSizeLimit(100, [&] {
+            return store ? orvreg::registerClass({0xB0B, 0, 0, {}}, "/opt/" + longer.toLatin1() + ".so")
+                         : m_lib->PutIni(QStringLiteral("Set"), QStringLiteral("PrgP"), longer);
+        });
+
+        QVERIFY(!written);
+        QCOMPARE(testutil::readRaw(file), old);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{QFileInfo(file).fileName()});
     }
 };
 
