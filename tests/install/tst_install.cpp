@@ -13,21 +13,33 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Every file the package installs under /usr.
+const QStringList kFiles =
+    u"bin/wmk38 bin/mk38c bin/mk38sim bin/orvregsvr lib/wmk38/libOrvLib2.so lib/wmk38/libOrvWin.so "
+    u"share/wmk38/es.def share/wmk38/qhelp.ayd share/wmk38/manual.html share/applications/wmk38.desktop "
+    u"share/mime/packages/wmk38.xml share/icons/hicolor/scalable/apps/wmk38.svg "
+    u"share/icons/hicolor/48x48/apps/wmk38.png share/man/man1/wmk38.1 share/man/man1/mk38c.1 "
+    u"share/man/man1/mk38sim.1 share/doc/wmk38/README.md"_s.split(u' ');
+
+// The signal has a handler in the started program (a request sent earlier would just kill it;
+// before its exec the child still shows the test's own handlers).
+bool catches(qint64 pid, int signal)
+{
+    for (const QByteArray& line : testutil::readRaw(u"/proc/%1/status"_s.arg(pid)).split('\n'))
+        if (line.startsWith("SigCgt:"))
+            return line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ull << (signal - 1));
+    return false;
+}
+
+} // namespace
+
 class TestInstall : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_root;
     QString m_usr;
-
-    // The signal has a handler in the started program (a request sent earlier would just kill it;
-    // before its exec the child still shows the test's own handlers).
-    static bool catches(qint64 pid, int signal)
-    {
-        for (const QByteArray& line : testutil::readRaw(u"/proc/%1/status"_s.arg(pid)).split('\n'))
-            if (line.startsWith("SigCgt:"))
-                return line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ull << (signal - 1));
-        return false;
-    }
 
     QString path(const QString& name) const { return m_root.filePath(name); }
 
@@ -50,11 +62,20 @@ class TestInstall : public QObject
         QProcess p;
         p.setProcessEnvironment(env.isEmpty() ? environment() : env);
         p.start(program, args);
-        testutil::Run r;
         if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-            return r;
-        r = {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-        return r;
+            return {};
+        return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    }
+
+    // The installed editor on a program, asked to end once it catches the request (the window
+    // closes the usual way).
+    void runEditor(QProcess& editor, const QString& program)
+    {
+        editor.setProcessEnvironment(environment());
+        editor.start(m_usr + u"/bin/wmk38"_s, {program});
+        QVERIFY(editor.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(catches(editor.processId(), SIGTERM), 20000);
+        editor.terminate();
     }
 
 private slots:
@@ -77,14 +98,8 @@ private slots:
 
     void layout()
     {
-        for (const char* file :
-             {"bin/wmk38", "bin/mk38c", "bin/mk38sim", "bin/orvregsvr", "lib/wmk38/libOrvLib2.so",
-              "lib/wmk38/libOrvWin.so", "share/wmk38/es.def", "share/wmk38/qhelp.ayd",
-              "share/wmk38/manual.html", "share/applications/wmk38.desktop", "share/mime/packages/wmk38.xml",
-              "share/icons/hicolor/scalable/apps/wmk38.svg", "share/icons/hicolor/48x48/apps/wmk38.png",
-              "share/man/man1/wmk38.1", "share/man/man1/mk38c.1", "share/man/man1/mk38sim.1",
-              "share/doc/wmk38/README.md"})
-            QVERIFY2(QFileInfo::exists(m_usr + u'/' + QLatin1String(file)), file);
+        for (const QString& file : kFiles)
+            QVERIFY2(QFileInfo::exists(m_usr + u'/' + file), qPrintable(file));
         // .obj is shared with other formats: never claimed by its name alone
         QVERIFY(!testutil::readRaw(m_usr + u"/share/mime/packages/wmk38.xml"_s).contains("*.obj"));
         const QString validate = QStandardPaths::findExecutable(u"desktop-file-validate"_s);
@@ -106,20 +121,14 @@ private slots:
         // answered before any display is needed: no window
         QProcessEnvironment noDisplay = environment();
         noDisplay.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-        const auto version = run(m_usr + u"/bin/wmk38"_s, {u"--version"_s}, noDisplay);
-        QCOMPARE(version.exitCode, 0);
-        QCOMPARE(version.out, QByteArray("wmk38 " WMK38_VERSION "\n"));
+        QCOMPARE(run(m_usr + u"/bin/wmk38"_s, {u"--version"_s}, noDisplay).out,
+                 QByteArray("wmk38 " WMK38_VERSION "\n"));
 
         testutil::Pty pty;
         const QString ini = path(u"home/config/wmk38/dmk38.ini"_s);
         QVERIFY(testutil::writeRaw(ini, "[Puertos]\r\nCOM2=" + pty.path().toLocal8Bit() + "\r\n"));
         QProcess editor;
-        editor.setProcessEnvironment(environment());
-        editor.start(m_usr + u"/bin/wmk38"_s, {path(u"work/p.prg"_s)});
-        QVERIFY(editor.waitForStarted());
-        // asked to end once it catches the request (the window closes the usual way)
-        QTRY_VERIFY_WITH_TIMEOUT(catches(editor.processId(), SIGTERM), 20000);
-        editor.terminate();
+        runEditor(editor, path(u"work/p.prg"_s));
         QVERIFY(editor.waitForFinished(30000));
         QCOMPARE(editor.exitCode(), 0);
         const QByteArray settings = testutil::readRaw(ini);
@@ -133,10 +142,7 @@ private slots:
         // for a user, so the test reads the line the session's log gets first
         const QString odd = path(u"work/\u03a9/"_s);
         QVERIFY(QDir().mkpath(odd) && QFile::copy(path(u"work/p.prg"_s), odd + u"p.prg"_s));
-        editor.start(m_usr + u"/bin/wmk38"_s, {odd + u"p.prg"_s});
-        QVERIFY(editor.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(catches(editor.processId(), SIGTERM), 20000);
-        editor.terminate();
+        runEditor(editor, odd + u"p.prg"_s);
         QByteArray told;
         QTRY_VERIFY_WITH_TIMEOUT((told += editor.readAllStandardError()).contains("dmk38.ini: \"PrgP\""),
                                  20000);
@@ -165,10 +171,8 @@ private slots:
                      fields.out.contains("libqt6widgets6") && fields.out.contains("libqt6serialport6"),
                  fields.out.constData());
         const QByteArray files = run(dpkgDeb, {u"-c"_s, deb}).out;
-        for (const char* file :
-             {"./usr/bin/wmk38", "./usr/lib/wmk38/libOrvLib2.so", "./usr/share/wmk38/es.def",
-              "./usr/share/applications/wmk38.desktop", "./usr/share/man/man1/mk38c.1"})
-            QVERIFY2(files.contains(QByteArray(file) + '\n'), file);
+        for (const QString& file : kFiles)
+            QVERIFY2(files.contains("./usr/" + file.toUtf8() + '\n'), qPrintable(file));
         QVERIFY(run(dpkgDeb, {u"-I"_s, deb, u"postinst"_s}).out.contains("orvregsvr --system"));
         QVERIFY(run(dpkgDeb, {u"-I"_s, deb, u"prerm"_s}).out.contains("libOrvLib2.so /u"));
     }
