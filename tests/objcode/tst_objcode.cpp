@@ -201,17 +201,14 @@ private slots:
         QFETCH(QString, header);
         const QString path = m_dir.filePath(name), old = m_dir.filePath("prog.obj");
         QVERIFY(testutil::writeRaw(old, QByteArray(1000, 'x')));
-        const auto entries = [&] {
-            return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        };
-        const QStringList before = entries();
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         QString error;
         const auto write = [&] {
             return objcode::writeObjectFile(path, nameField, imageOf(kSample), kWhen, &error);
         };
         QCOMPARE(sizeLimit ? testutil::withFileSizeLimit(100, write) : write(), !header.isNull());
         QVERIFY2(header.isNull() == error.contains(path), qPrintable(error));
-        QCOMPARE(entries(), before);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
         const QByteArray bytes = header.isNull() ? QByteArray(1000, 'x') : header.toLatin1() + kSample;
         QCOMPARE(testutil::readRaw(old), bytes);
         QVERIFY(header.isNull() || objcode::objectFileBytes(nameField, kWhen, imageOf(kSample)) == bytes);
@@ -247,17 +244,15 @@ private slots:
         QFETCH(QByteArray, contents);
         QFETCH(QByteArray, image);
         QFETCH(QString, refusal);
-        const QString tag = QString::fromLatin1(QTest::currentDataTag());
-        const QString path = m_dir.filePath(tag);
+        const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
         const bool ladder = path.endsWith(".bld");
         QString error;
         QList<int> ks;
-        const auto count = [&](int k) { ks << k; };
         QVERIFY(contents.isNull()              ? QDir().mkpath(path)
                 : contents.startsWith("/dev/") ? QFile::link(contents, path)
                                                : testutil::writeRaw(path, contents));
-        const auto read =
-            ladder ? objcode::readLadderFile(path, &error) : objcode::readObjectFile(path, &error, count);
+        const auto read = ladder ? objcode::readLadderFile(path, &error)
+                                 : objcode::readObjectFile(path, &error, [&](int k) { ks << k; });
         QVERIFY2(refusal.isEmpty() ? error.isEmpty()
                                    : error.contains(path) && QString(error).remove(path).contains(refusal),
                  qPrintable(error));
