@@ -1,0 +1,735 @@
+// OrvLib2 as its users meet it: the built libOrvLib2.so opened by the platform's loader (its
+// exports, reference counts and entries in the registration store, and orvregsvr); OrvLibCls
+// created by class identifier through the store as the editor does, every member and the objects
+// they hand out called across the component interface; GetIni/PutIni on real profile files, read
+// and written as the platform's profile functions do; and two processes updating one file at once
+// (the test program runs itself as the two writers).
+
+#include "OrvCom.h"
+#include "OrvLibClient.h"
+#include "OrvLibObjects.h"
+#include "OrvRegistry.h"
+#include "OrvWin.h"
+#include "TestUtil.h"
+
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#define CLSID_TEXT "{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kLibrary = QString(WMK38_BUILD_DIR "/lib/libOrvLib2.so");
+
+// The store's line for the built library.
+QByteArray entry()
+{
+    return CLSID_TEXT "=" + QFile::encodeName(QFileInfo(kLibrary).canonicalFilePath()) + '\n';
+}
+
+// Sets an environment variable while it lives.
+struct SetEnv
+{
+    SetEnv(const char* name, const QString& value) : name(name) { qputenv(name, value.toUtf8()); }
+    ~SetEnv() { saved.isNull() ? qunsetenv(name) : qputenv(name, saved); }
+    const char* name;
+    const QByteArray saved = qgetenv(name);
+};
+
+// An OrvBstr argument for one call.
+struct Str
+{
+    explicit Str(const QString& s) : p(orvAllocString(reinterpret_cast<const char16_t*>(s.utf16()), s.size()))
+    {
+    }
+    ~Str() { orvFreeString(p); }
+    Str(const Str&) = delete;
+    OrvBstr p;
+};
+
+// What a member gave back through its out parameter, as text; "error" when it failed.
+QString out(OrvResult result, OrvBstr& s)
+{
+    const QString text = s ? QString(reinterpret_cast<const QChar*>(s), orvStringLen(s)) : QString();
+    orvFreeString(s);
+    s = nullptr;
+    return result == ORV_S_OK ? text : u"error"_s;
+}
+template <class T> QString out(OrvResult result, const T& value)
+{
+    return result == ORV_S_OK ? QString::number(value) : u"error"_s;
+}
+
+// A byte string, one character per byte (zero bytes included).
+template <size_t N> QString bytes(const char (&s)[N])
+{
+    return QString::fromLatin1(s, N - 1);
+}
+
+// A stand-in for the editor's text box: records the last request, answers 1000 + its number.
+struct Control
+{
+    uint32_t message = 0;
+    intptr_t w = 0, l = 0;
+    bool operator==(const Control&) const = default;
+    static intptr_t proc(void* context, uint32_t message, intptr_t w, intptr_t l)
+    {
+        *static_cast<Control*>(context) = Control{message, w, l};
+        return 1000 + message;
+    }
+};
+
+constexpr int kWrites = 40;
+
+OrvGuid classOf(char writer, int n)
+{
+    return {0xC0DE0000u + uint32_t(n), 0, 0, {uint8_t(writer)}};
+}
+
+// A writer: kWrites updates of the file, each under a name of its own.
+int writer(const QByteArray& what, const QString& file, char tag)
+{
+    std::unique_ptr<OrvLib> lib;
+    if (what == "store") {
+        qputenv("ORVLIB_REGISTRY", QFile::encodeName(file));
+    } else {
+        lib = OrvLib::create(nullptr);
+        lib->setIniFile(file);
+    }
+    for (int n = 0; n < kWrites; ++n) {
+        const QByteArray name = tag + QByteArray::number(n);
+        if (lib ? !lib->PutIni(u"Set"_s, QString::fromLatin1(name), QString::number(n))
+                : !orvreg::registerClass(classOf(tag, n), "/opt/lib" + name + ".so"))
+            return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestOrvLib : public QObject
+{
+    Q_OBJECT
+    void* m_handle = nullptr;
+    OrvDllGetClassObjectFn m_getClassObject = nullptr;
+    OrvDllCanUnloadNowFn m_canUnloadNow = nullptr;
+    std::unique_ptr<OrvLib> m_lib; // new for each test
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_file; // the profile file, new for each test
+    // out parameters
+    OrvBstr s = nullptr;
+    uint8_t b = 0;
+    int16_t w = 0;
+    int32_t l = 0;
+    int64_t v = 0;
+    double d = 0;
+
+    IOrvLibCls* lib() const { return m_lib->raw(); }
+
+    template <class I> I* get(OrvResult (IOrvLibCls::*make)(IOrvUnknown**), const OrvGuid& iid)
+    {
+        IOrvUnknown* unknown = nullptr;
+        void* typed = nullptr;
+        if ((lib()->*make)(&unknown) == ORV_S_OK) {
+            unknown->QueryInterface(iid, &typed);
+            unknown->Release();
+        }
+        return static_cast<I*>(typed);
+    }
+
+    IOrvClassFactory* factory()
+    {
+        void* object = nullptr;
+        m_getClassObject(&CLSID_OrvLibCls, &IID_IOrvClassFactory, &object);
+        return static_cast<IOrvClassFactory*>(object);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // the build registers the fresh library in its own store
+        QVERIFY(testutil::readRaw(QString(WMK38_BUILD_DIR "/orvlib.reg")).contains(entry()));
+        m_handle = dlopen(QFile::encodeName(kLibrary).constData(), RTLD_NOW | RTLD_LOCAL);
+        QVERIFY2(m_handle, dlerror());
+        m_getClassObject = reinterpret_cast<OrvDllGetClassObjectFn>(dlsym(m_handle, "DllGetClassObject"));
+        m_canUnloadNow = reinterpret_cast<OrvDllCanUnloadNowFn>(dlsym(m_handle, "DllCanUnloadNow"));
+        QVERIFY(m_getClassObject && m_canUnloadNow);
+        QCOMPARE(m_canUnloadNow(), ORV_S_OK);
+        // the helpers inside, and the Qt code linked in statically, stay hidden
+        QVERIFY(!dlsym(m_handle, "_Z15orvCreateLibClsv"));
+        QVERIFY(!dlsym(m_handle, "_ZN3isa10fromCp1252E14QByteArrayView"));
+    }
+
+    void init()
+    {
+        QString error;
+        m_lib = OrvLib::create(&error); // from the build's store, which ctest names
+        QVERIFY2(m_lib, qPrintable(error));
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_file = m_dir->filePath(u"dmk38.ini"_s);
+        m_lib->setIniFile(m_file);
+    }
+
+    // The factory refuses other classes and interfaces; references keep the library loaded.
+    void factoryAndReferences()
+    {
+        m_lib.reset(); // the test's own object would keep the library loaded
+        const OrvGuid otherClass = {0x12345678, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
+        void* object = reinterpret_cast<void*>(1);
+        QCOMPARE(m_getClassObject(&otherClass, &IID_IOrvClassFactory, &object),
+                 ORV_CLASS_E_CLASSNOTAVAILABLE);
+        QVERIFY(!object);
+        QCOMPARE(m_getClassObject(&CLSID_OrvLibCls, &IID_IOrvClassFactory, nullptr), ORV_E_POINTER);
+        IOrvClassFactory* f = factory();
+        QVERIFY(f);
+        object = reinterpret_cast<void*>(1);
+        QCOMPARE(f->CreateInstance(nullptr, otherClass, &object), ORV_E_NOINTERFACE);
+        QVERIFY(!object);
+        QCOMPARE(f->CreateInstance(f, IID_IOrvLibCls, &object), ORV_CLASS_E_NOAGGREGATION);
+        QCOMPARE(f->Release(), 0u);
+        QCOMPARE(m_canUnloadNow(), ORV_S_OK);
+        // each of factory, server lock, object and an object handed out by a member keeps the
+        // library loaded on its own
+        f = factory();
+        QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
+        // an unlock without its lock releases nothing
+        QCOMPARE(f->LockServer(ORV_FALSE), ORV_S_OK);
+        QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
+        QCOMPARE(f->LockServer(ORV_TRUE), ORV_S_OK);
+        f->Release();
+        QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
+        f = factory();
+        QCOMPARE(f->LockServer(ORV_FALSE), ORV_S_OK);
+        void* created = nullptr;
+        QCOMPARE(f->CreateInstance(nullptr, IID_IOrvLibCls, &created), ORV_S_OK);
+        f->Release();
+        QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
+        auto* lib = static_cast<IOrvLibCls*>(created);
+        QCOMPARE(lib->AddRef(), 2u);
+        QCOMPARE(lib->Release(), 1u);
+        IOrvUnknown* child = nullptr;
+        QCOMPARE(lib->tmp(&child), ORV_S_OK);
+        QCOMPARE(lib->Release(), 0u);
+        QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
+        QCOMPARE(child->Release(), 0u);
+        QCOMPARE(m_canUnloadNow(), ORV_S_OK);
+    }
+
+    // orvregsvr loads the library and calls its registration exports. The other lines of the store
+    // keep their bytes (CR LF, bytes that are not UTF-8); every line of the class goes, the first one
+    // taking the new path.
+    void orvregsvr()
+    {
+        const auto regsvr = [](const QStringList& args) { return testutil::runTool(u"orvregsvr"_s, args); };
+        QTemporaryDir dir;
+        const QString store = dir.filePath(u"new/components.reg"_s);
+        const QByteArray a = "# own notes\r\n{AAAAAAAA-0000-0000-0000-000000000000}=/opt/\xff/libA.so\n";
+        const QByteArray b = "{BBBBBBBB-0000-0000-0000-000000000000}=/opt/b/libB.so\n";
+        {
+            SetEnv at("ORVLIB_REGISTRY", store);
+            QCOMPARE(regsvr({kLibrary}).exitCode, 0);
+            QCOMPARE(testutil::readRaw(store), entry());
+            QVERIFY(testutil::writeRaw(store,
+                                       a + "{1a6bda86-6cce-11db-af2a-000ea66644eb} = /old/libOrvLib2.so\n" +
+                                           b + "{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}=/older/lib.so\n"));
+            QCOMPARE(regsvr({kLibrary}).exitCode, 0);
+            QCOMPARE(testutil::readRaw(store), a + entry() + b);
+            QVERIFY(OrvLib::create(nullptr));
+            // a second unregistration finds nothing to remove and is no failure
+            for (int twice = 0; twice < 2; ++twice)
+                QCOMPARE(regsvr({kLibrary, u"/u"_s}).exitCode, 0);
+            QCOMPARE(testutil::readRaw(store), a + b);
+            QVERIFY(!OrvLib::create(nullptr));
+            const auto missing = regsvr({u"/nowhere/missing.so"_s});
+            QCOMPARE(missing.exitCode, 1);
+            QVERIFY(missing.err.contains("missing.so"));
+            QCOMPARE(regsvr({}).exitCode, 2);
+            // a library whose path the store cannot hold exactly is refused, with the reason
+            for (const QString& folder : {u"a\\nb"_s, u"se\\361al"_s}) { // as printf writes them
+                const auto r =
+                    testutil::runShell(u"d=\"$(printf '%1/%2')\" && mkdir \"$d\" && cp '%3' \"$d\" && "
+                                       u"orvregsvr \"$d/libOrvLib2.so\""_s.arg(dir.path(), folder, kLibrary));
+                QCOMPARE(r.exitCode, 1);
+                QVERIFY2(r.err.contains("UTF-8"), r.err);
+                QCOMPARE(testutil::readRaw(store), a + b);
+            }
+        }
+        // a store that cannot be written; one that cannot be read (a link to itself) is neither taken
+        // as empty nor replaced
+        SetEnv at("ORVLIB_REGISTRY", u"/dev/null/components.reg"_s);
+        QCOMPARE(regsvr({kLibrary}).exitCode, 1);
+        const QString looped = dir.filePath(u"looped.reg"_s);
+        QVERIFY(QFile::link(looped, looped));
+        SetEnv loopedAt("ORVLIB_REGISTRY", looped);
+        for (const QStringList& args : {QStringList{kLibrary}, QStringList{kLibrary, u"/u"_s}}) {
+            const auto r = regsvr(args);
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains("cannot read") && r.err.contains(looped.toUtf8()), r.err);
+            QVERIFY(QFileInfo(looped).isSymLink());
+        }
+    }
+
+    // The machine's store, read after the user's: orvregsvr --system fills and cleans it, the
+    // user's own entry wins, and one that cannot be read is an error that names it.
+    void systemStore()
+    {
+        QTemporaryDir dir;
+        const QString machine = dir.filePath(u"xdg/OrvSoftware/components.reg"_s);
+        const QString user = dir.filePath(u"home/OrvSoftware/components.reg"_s);
+        SetEnv noTestStore("ORVLIB_REGISTRY", QString());
+        SetEnv home("XDG_CONFIG_HOME", dir.filePath(u"home"_s));
+        SetEnv dirs("XDG_CONFIG_DIRS", dir.filePath(u"none"_s).prepend(dir.filePath(u"xdg:"_s)));
+        QCOMPARE(testutil::runTool(u"orvregsvr"_s, {u"--system"_s, kLibrary}).exitCode, 0);
+        QCOMPARE(testutil::readRaw(machine), entry());
+        QVERIFY(!QFile::exists(user));
+        QVERIFY(OrvLib::create(nullptr));
+        QVERIFY(QDir().mkpath(QFileInfo(user).path()) &&
+                testutil::writeRaw(user, "{1A6BDA86-6CCE-11DB-AF2A-000EA66644EB}=/nowhere/libOrvLib2.so\n"));
+        QString error;
+        QVERIFY(!OrvLib::create(&error) && error.contains(u"/nowhere/libOrvLib2.so"_s));
+        QVERIFY(QFile::remove(user) && QFile::rename(machine, machine + u".kept"_s) &&
+                QFile::link(machine, machine));
+        QVERIFY(!OrvLib::create(&error));
+        QVERIFY2(error.contains(u"no se puede leer el registro "_s + machine), qPrintable(error));
+        QVERIFY(QFile::remove(machine) && QFile::rename(machine + u".kept"_s, machine));
+        QCOMPARE(testutil::runTool(u"orvregsvr"_s, {u"--system"_s, kLibrary, u"/u"_s}).exitCode, 0);
+        QCOMPARE(testutil::readRaw(machine), QByteArray(""));
+    }
+
+    void createsByClassIdentifier()
+    {
+        QString error = u"stale"_s;
+        auto other = OrvLib::create(&error);
+        QVERIFY(other && error.isEmpty());
+        void* object = nullptr;
+        QCOMPARE(other->raw()->QueryInterface(IID_IOrvUnknown, &object), ORV_S_OK);
+        static_cast<IOrvUnknown*>(object)->Release();
+        QCOMPARE(other->raw()->QueryInterface(IID_IOrvClassFactory, &object), ORV_E_NOINTERFACE);
+        QVERIFY(!object);
+        other->setIniFile(u"/tmp/x/dmk38.ini"_s);
+        QCOMPARE(other->IniFile(), u"/tmp/x/dmk38.ini"_s);
+        QCOMPARE(m_lib->IniFile(), m_file);
+    }
+
+    void creationFailureGivesClearMessage_data()
+    {
+        QTest::addColumn<QByteArray>("store");
+        QTest::addColumn<QStringList>("fragments");
+        QTest::newRow("no entry") << QByteArray("{00000000-1111-2222-3333-444444444444}=/x/libA.so\n")
+                                  << QStringList{"no está registrada"};
+        QTest::newRow("library missing") << QByteArray(CLSID_TEXT "=/nowhere/libOrvLib2.so\n")
+                                         << QStringList{"No se puede cargar", "/nowhere/libOrvLib2.so"};
+        QTest::newRow("file is no component")
+            << QByteArray(CLSID_TEXT "=" WMK38_BUILD_DIR "/lib/libOrvWin.so\n")
+            << QStringList{"no pudo crear", "libOrvWin.so"};
+    }
+
+    void creationFailureGivesClearMessage()
+    {
+        QFETCH(QByteArray, store);
+        QFETCH(QStringList, fragments);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"components.reg"_s);
+        QVERIFY(testutil::writeRaw(path, store));
+        SetEnv at("ORVLIB_REGISTRY", path);
+        QString error;
+        QVERIFY(!OrvLib::create(&error));
+        // every message names the class, the store, the library and how to register it
+        for (const QString& fragment :
+             fragments + QStringList{CLSID_TEXT, path, "orvregsvr", "libOrvLib2.so"})
+            QVERIFY2(error.contains(fragment), qPrintable(error));
+    }
+
+    void members_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const QString& member, const QString& argument, const QString& expected) {
+            QTest::newRow(qPrintable(member + u' ' + argument)) << member << argument << expected;
+        };
+        row("CutPath", "/home/u\\prg/x\\test.prg", "test.prg");
+        row("CutPath", "test.prg", "test.prg");
+        row("CutPath", "C:\\prg\\", "");
+        row("GetPath", "/home/u\\prg/x\\test.prg", "/home/u\\prg/x\\");
+        row("GetPath", "test.prg", "");
+        row("CutExt", "test", "test");
+        row("CutExt", "test.old.prg", "test");
+        row("CutExt", ".hidden", "");
+        row("AscZ", "", "0");
+        row("AscZ", "Zebra", "90");
+        row("AscZ", "\u20ac", "172");
+    }
+
+    void members()
+    {
+        QFETCH(QString, member);
+        QFETCH(QString, argument);
+        QFETCH(QString, expected);
+        const QString got = member == u"CutPath"   ? m_lib->CutPath(argument)
+                            : member == u"GetPath" ? m_lib->GetPath(argument)
+                            : member == u"CutExt"  ? m_lib->CutExt(argument)
+                                                   : QString::number(m_lib->AscZ(argument));
+        QCOMPARE(got, expected);
+    }
+
+    void fileExist()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"a.prg"_s);
+        QVERIFY(!m_lib->FileExist(file));
+        QVERIFY(testutil::writeRaw(file, "ld e1\r\n"));
+        QVERIFY(m_lib->FileExist(file));
+        QVERIFY(!m_lib->FileExist(dir.path()));
+        QVERIFY(!m_lib->FileExist(dir.path() + u'/'));
+        QVERIFY(!m_lib->FileExist(QString()));
+        // a named pipe with no writer opens without waiting
+        const QString fifo = dir.filePath(u"pipe"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(m_lib->FileExist(fifo));
+        if (::geteuid() != 0) {
+            QVERIFY(QFile::setPermissions(file, QFileDevice::WriteOwner));
+            QVERIFY(!m_lib->FileExist(file));
+        }
+    }
+
+    void textControlInf()
+    {
+        Control control, other;
+        const int32_t otherHandle = OrvRegisterWindow(&Control::proc, &other);
+        const int32_t handle = OrvRegisterWindow(&Control::proc, &control);
+        QCOMPARE(m_lib->TextControlInf(handle, 201), 1201);
+        // -1: the caret's line
+        QVERIFY((control == Control{201, -1, 0}));
+        // select all: EM_SETSEL from the first character to the end
+        QCOMPARE(m_lib->raw()->SelAllText(handle), ORV_S_OK);
+        QVERIFY((control == Control{177, 0, -1}));
+        OrvUnregisterWindow(handle);
+        QCOMPARE(m_lib->TextControlInf(handle, 186), 0);
+        QCOMPARE(control.message, 177u);
+        OrvUnregisterWindow(otherHandle);
+        QCOMPARE(other.message, 0u);
+    }
+
+    void copyFileKeepsOldTargetOnFailure()
+    {
+        QTemporaryDir dir;
+        const QString from = dir.filePath(u"a.obj"_s), to = dir.filePath(u"b.obj"_s);
+        QByteArray data(70000, 0); // more than one buffer
+        for (int i = 0; i < data.size(); ++i)
+            data[i] = char(i * 7);
+        QVERIFY(testutil::writeRaw(from, data) && testutil::writeRaw(to, "an older, longer file ..."));
+        QCOMPARE(out(lib()->CopyFile(Str(from).p, Str(to).p, &l), l), u"-1"_s);
+        QCOMPARE(testutil::readRaw(to), data);
+        // a source that fails while being read, a missing or folder source, an unwritable target
+        for (const auto& [source, target] : {std::pair{u"/proc/self/mem"_s, to},
+                                             {dir.filePath(u"none"_s), to},
+                                             {dir.path(), to},
+                                             {from, dir.filePath(u"no/where"_s)}})
+            QCOMPARE(out(lib()->CopyFile(Str(source).p, Str(target).p, &l), l), u"0"_s);
+        QCOMPARE(testutil::readRaw(to), data);
+    }
+
+    void eraseFileMovesToHomeTrash()
+    {
+        // home and data folder in one temporary folder, the trash not made yet
+        QTemporaryDir home;
+        SetEnv homeAt("HOME", home.path()), dataAt("XDG_DATA_HOME", home.filePath(u"share"_s));
+        const QString file = home.filePath(u"old.prg"_s), trash = home.filePath(u"share/Trash/"_s);
+        for (const QByteArray& text : {QByteArray("ld e1\r\n"), QByteArray("ld e2\r\n")}) {
+            QVERIFY(testutil::writeRaw(file, text));
+            QCOMPARE(lib()->EraseFile(Str(file).p), ORV_S_OK);
+            QVERIFY(!QFile::exists(file));
+        }
+        QCOMPARE(lib()->EraseFile(Str(file).p), ORV_E_FAIL);
+        // the second file of the same name takes a name of its own
+        QCOMPARE(testutil::readRaw(trash + u"files/old.prg"_s), QByteArray("ld e1\r\n"));
+        QCOMPARE(testutil::readRaw(trash + u"files/old.prg.2"_s), QByteArray("ld e2\r\n"));
+        QVERIFY(QFile::exists(trash + u"info/old.prg.2.trashinfo"_s));
+        const QByteArray info = testutil::readRaw(trash + u"info/old.prg.trashinfo"_s);
+        QVERIFY2(
+            info.startsWith("[Trash Info]\nPath=" + QUrl::toPercentEncoding(file, "/") + "\nDeletionDate=20"),
+            info.constData());
+    }
+
+    void internetLinkRunsOpenerWithoutShell()
+    {
+        // in the build folder: /tmp may forbid running programs
+        QTemporaryDir dir(QStringLiteral(WMK38_BUILD_DIR "/tst_orvopener-XXXXXX"));
+        const QString log = dir.filePath(u"args"_s), opener = dir.filePath(u"xdg-open"_s);
+        const QString script =
+            u"#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '%1.tmp'\nmv '%1.tmp' '%1'\n"_s.arg(log);
+        QVERIFY(testutil::writeRaw(opener, script.toUtf8()));
+        QVERIFY(QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner));
+        SetEnv path("PATH", dir.path() + u':' + qEnvironmentVariable("PATH"));
+        const QString url = u"http://example.org/a b;touch %1 $(touch %1)"_s.arg(dir.filePath(u"pwned"_s));
+        m_lib->InternetLink(u"  "_s + url + u"  "_s);
+        QTRY_VERIFY(QFile::exists(log));
+        QCOMPARE(testutil::readRaw(log), (u"1|"_s + url + u'|').toUtf8());
+        QVERIFY(!QFile::exists(dir.filePath(u"pwned"_s)));
+        // an option-like url never reaches the opener
+        QFile::remove(log);
+        m_lib->InternetLink(u"--help"_s);
+        QTest::qWait(300);
+        QVERIFY(!QFile::exists(log));
+    }
+
+    void otherMembers()
+    {
+        QCOMPARE(out(lib()->GetExt(Str("C:\\a.b\\test").p, &s), s), u""_s);
+        QCOMPARE(out(lib()->GetExt(Str("C:\\a.b\\test.v2.prg").p, &s), s), u"prg"_s);
+        QCOMPARE(out(lib()->DirExists(Str(WMK38_BUILD_DIR "/").p, &l), l), u"-1"_s);
+        QCOMPARE(out(lib()->DirExists(Str(WMK38_BUILD_DIR "/orvlib.reg").p, &l), l), u"0"_s);
+        const QString text = u"Clave \u00f1 \u20ac\u00ff"_s,
+                      scrambled = out(lib()->EnCript(Str(text).p, 17, &s), s);
+        QVERIFY(scrambled != text && scrambled.size() == text.size());
+        QCOMPARE(out(lib()->DeCript(Str(scrambled).p, 17, &s), s), text);
+        // byte strings: little-endian whatever the host's order, never read past their end
+        QCOMPARE(out(lib()->MKI(-2, &s), s), bytes("\xFE\xFF"));
+        QCOMPARE(out(lib()->MKD(-2.0, &s), s), bytes("\0\0\0\0\0\0\0\xC0"));
+        QCOMPARE(out(lib()->CVI(Str(bytes("\xFE\xFF\x55")).p, &w), w), u"-2"_s);
+        QCOMPARE(out(lib()->CVL(Str(bytes("\1\2\3")).p, &l), l), u"error"_s);
+        QCOMPARE(out(lib()->CVD(nullptr, &d), d), u"error"_s);
+        // members of the original platform only fail, and clear their out parameters
+        s = reinterpret_cast<OrvBstr>(1);
+        QCOMPARE(lib()->DOSPath(Str("/tmp").p, &s), ORV_E_NOTSUPPORTED);
+        QVERIFY(!s);
+    }
+
+    void convertNum()
+    {
+        auto* c = get<IOrvConvertNum>(&IOrvLibCls::Cvt, IID_IOrvConvertNum);
+        QVERIFY(c);
+        QCOMPARE(out(c->LongToBin(-1, &s), s), QString(32, u'1'));
+        QCOMPARE(out(c->LongToByte(0x11223344, 2, &b), b), QString::number(0x22));
+        QCOMPARE(out(c->LongToByte(1, 4, &b), b), u"error"_s);
+        QCOMPARE(out(c->TestBit(int32_t(0x80000000), 31, &l), l), u"-1"_s);
+        QCOMPARE(out(c->TestBit(4, 32, &l), l), u"error"_s);
+        QCOMPARE(out(c->CurrVal(Str("&HFF").p, &v), v), u"255"_s);
+        QCOMPARE(out(c->CurrVal(Str("1FFFFFFFFFFFFFFFF").p, &v), v), u"error"_s);
+        QCOMPARE(out(c->CurrMod(INT64_MIN, -1, &v), v), u"0"_s);
+        QCOMPARE(out(c->CurrMod(1, 0, &v), v), u"error"_s);
+        QCOMPARE(out(c->HexToBin(Str("A5").p, &s), s), u"10100101"_s);
+        c->Release();
+    }
+
+    void tiempos()
+    {
+        auto* t = get<IOrvTiempos>(&IOrvLibCls::tmp, IID_IOrvTiempos);
+        QVERIFY(t);
+        QCOMPARE(out(t->Lapso(Str("08:15:00").p, Str("09:20:30").p, &l), l), u"3930"_s);
+        QCOMPARE(out(t->LapsoToHs(Str("23:59:50").p, Str("00:00:10").p, &s), s), u"00:00:20"_s);
+        QCOMPARE(out(t->Horas2Seg(Str("8:01").p, &l), l), u"28860"_s);
+        QCOMPARE(out(t->Seg2Horas(90061, &s), s), u"25:01:01"_s);
+        for (const char* bad : {"", "12", "12:60", "12:00:61", "a:b:c", "-1:00:00", "1:2:3:4"})
+            QCOMPARE(out(t->Horas2Seg(Str(bad).p, &l), l), u"error"_s);
+        t->Release();
+    }
+
+    void winInfAndCarpetas()
+    {
+        auto* win = get<IOrvWinInf>(&IOrvLibCls::WinI, IID_IOrvWinInf);
+        QVERIFY(win);
+        QVERIFY(QSysInfo::kernelVersion().startsWith(out(win->Mayor(&l), l) + u'.'));
+        win->Release();
+        QTemporaryDir config;
+        SetEnv configAt("XDG_CONFIG_HOME", config.path());
+        auto* folders = get<IOrvCarpetas>(&IOrvLibCls::Folders, IID_IOrvCarpetas);
+        QVERIFY(folders);
+        QCOMPARE(out(folders->Path(CARPETA_STARTUP, &s), s), config.path() + u"/autostart"_s);
+        // the system folder (37) has no counterpart here
+        QCOMPARE(out(folders->Path(37, &s), s), u"error"_s);
+        folders->Release();
+    }
+
+    void getIni_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("defaultValue");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const QByteArray& file, const QString& section,
+                            const QString& key, const QString& defaultValue, const QString& expected) {
+            QTest::newRow(name) << file << section << key << defaultValue << expected;
+        };
+        const QByteArray set = "[Set]\r\nID=7\r\nCOM=3\r\n";
+        row("LF only", "[Set]\nID=7\nCOM=3\n", "Set", "COM", "2", "3");
+        row("no final line end", "[Set]\r\nCOM=3", "Set", "COM", "2", "3");
+        row("letter case", set, "SET", "com", "2", "3");
+        row("blanks and tabs around", "  [ Set ]  \r\n  COM \t=  3\t \r\n", " Set", "COM ", "2", "3");
+        row("missing section", set, "Other", "COM", "2", "2");
+        row("key of another section", "[A]\r\nCOM=9\r\n[Set]\r\nID=1\r\n", "Set", "COM", "2", "2");
+        row("empty value and default", "[Set]\r\nCOM=\r\n", "Set", "COM", "", "");
+        row("inner blanks and equals", "[Set]\r\nPrgP=C:\\mis prg\\a=b\\\r\n", "Set", "PrgP", "",
+            "C:\\mis prg\\a=b\\");
+        row("matching quotes dropped", "[Set]\r\nX=\" a \"\r\n", "Set", "X", "", " a ");
+        row("one unmatched quote kept", "[Set]\r\nX=\"a b\r\n", "Set", "X", "", "\"a b");
+        row("two different quotes kept", "[Set]\r\nX=\"a b'\r\n", "Set", "X", "", "\"a b'");
+        row("first of two equal keys", "[Set]\r\nCOM=3\r\ncom=4\r\n", "Set", "COM", "2", "3");
+        row("byte-order mark", "\xEF\xBB\xBF[Set]\r\nID=7\r\n", "Set", "ID", "1", "7");
+        row("default without trailing blanks", set, "Set", "FCol", " 12  ", " 12");
+        row("empty value, default without trailing blanks", "[Set]\r\nCOM=\r\n", "Set", "COM", "2 ", "2");
+        row("Windows-1252", "[Set]\r\nPrgP=/a\xf1o/\x80\r\n", "Set", "PrgP", "", "/a\u00f1o/\u20ac");
+        row("254 characters at most", "[Set]\r\nP=" + QByteArray(300, 'x'), "Set", "P", "",
+            QString(254, u'x'));
+        row("no file", QByteArray(), "Set", "ID", "1", "1");
+    }
+
+    void getIni()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, defaultValue);
+        QFETCH(QString, expected);
+        QVERIFY(file.isNull() || testutil::writeRaw(m_file, file));
+        QCOMPARE(m_lib->GetIni(section, key, defaultValue), expected);
+        QCOMPARE(QFile::exists(m_file), !file.isNull());
+    }
+
+    void putIni_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("after");
+        const auto row = [](const char* name, const QByteArray& before, const QString& section,
+                            const QString& key, const QString& value, const QByteArray& after) {
+            QTest::newRow(name) << before << section << key << value << after;
+        };
+        const QByteArray set = "[Set]\r\nID=2\r\n";
+        row("creates file and section", {}, "Set", "ID", "1", "[Set]\r\nID=1\r\n");
+        row("keeps other lines", "; note\n[Other]\nA = 1\n  odd line\n\n[Set]\nCOM=2\n\n[Last]\nB=2", "Set",
+            "COM", "5",
+            "; note\r\n[Other]\r\nA = 1\r\n  odd line\r\n\r\n[Set]\r\nCOM=5\r\n\r\n[Last]\r\nB=2\r\n");
+        row("new section at the end", "[Last]\nB=2", "New", "K", "v", "[Last]\r\nB=2\r\n[New]\r\nK=v\r\n");
+        row("replaces whatever the case", "[SET]\r\n  Com = 2  \r\n", "set", "COM", "4",
+            "[SET]\r\nCom=4\r\n");
+        row("adds above blank separator", "[Set]\r\nID=1\r\n\r\n[B]\r\n", "Set", "COM", "3",
+            "[Set]\r\nID=1\r\nCOM=3\r\n\r\n[B]\r\n");
+        row("Windows-1252", {}, "Set", "PrgP", "/a\u00f1o/\u20ac", "[Set]\r\nPrgP=/a\xf1o/\x80\r\n");
+        row("blanks around the value", set, "Set", "ID", " 7 ", "[Set]\r\nID= 7 \r\n");
+        row("byte-order mark kept", "\xEF\xBB\xBF" + set, "Set", "ID", "1", "\xEF\xBB\xBF[Set]\r\nID=1\r\n");
+        // null after: refused, the file stays as it was
+        row("value with LF", set, "Set", "ID", "1\nX=1", {});
+        row("key with equals", set, "Set", "A=B", "1", {});
+        row("empty key", set, "Set", "", "1", {});
+        row("section with bracket", set, "S]et", "ID", "1", {});
+        row("value beyond Windows-1252", set, "Set", "ID", "/home/\u0141\u00f3d\u017a/plc/", {});
+        row("key beyond Windows-1252", set, "Set", "\U0001F600", "1", {});
+        row("section beyond Windows-1252", set, "\u0141", "ID", "1", {});
+    }
+
+    void putIni()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        QVERIFY(before.isNull() || testutil::writeRaw(m_file, before));
+        QCOMPARE(m_lib->PutIni(section, key, value), !after.isNull());
+        QCOMPARE(testutil::readRaw(m_file), after.isNull() ? before : after);
+        if (after.isNull())
+            return;
+        QCOMPARE(m_lib->GetIni(section, key, u"-"_s), value.trimmed());
+    }
+
+    // Only regular files of settings size are read: a pipe or a device neither hangs nor aborts the
+    // caller, and nothing is written in their place. Nor in a missing folder, with no file set, or
+    // over a folder: PutIni's failure reaches the caller.
+    void unusableFiles()
+    {
+        const QString fifo = m_dir->filePath(u"pipe.ini"_s);
+        const QString device = m_dir->filePath(u"device.ini"_s);
+        const QString large = m_dir->filePath(u"large.ini"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(QFile::link(u"/dev/zero"_s, device));
+        QFile file(large);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Set]\r\nID=7\r\n") > 0 &&
+                file.resize(17 * 1024 * 1024));
+        file.close();
+        for (const QString& path :
+             {fifo, device, large, m_dir->filePath(u"no/dmk38.ini"_s), QString(), m_dir->path()}) {
+            m_lib->setIniFile(path);
+            QVERIFY2(!m_lib->PutIni(u"Set"_s, u"ID"_s, u"1"_s), qPrintable(path));
+            QCOMPARE(m_lib->GetIni(u"Set"_s, u"ID"_s, u"d"_s), u"d"_s);
+        }
+        struct stat info = {};
+        QVERIFY(::stat(QFile::encodeName(fifo).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+        QVERIFY(QFileInfo(device).isSymLink() && QFileInfo(large).size() == 17 * 1024 * 1024);
+    }
+
+    // A write cut short (the file-size limit, which even root cannot pass, stands for a full
+    // disk) is reported, and the file keeps its old contents with nothing left beside it.
+    void shortWriteKeepsOldFile_data()
+    {
+        QTest::addColumn<bool>("store");
+        QTest::newRow("settings") << false;
+        QTest::newRow("registration store") << true;
+    }
+
+    void shortWriteKeepsOldFile()
+    {
+        QFETCH(bool, store);
+        const QString file = store ? m_dir->filePath(u"components.reg"_s) : m_file;
+        const QByteArray old =
+            store ? "{AAAAAAAA-0000-0000-0000-000000000000}=/opt/a/libA.so\n" : "[Set]\r\nID=7\r\n";
+        QVERIFY(testutil::writeRaw(file, old));
+        SetEnv at("ORVLIB_REGISTRY", store ? file : qEnvironmentVariable("ORVLIB_REGISTRY"));
+        const QString longer(300, u'x');
+
+        const bool written = testutil::withFileSizeLimit(100, [&] {
+            return store ? orvreg::registerClass({0xB0B, 0, 0, {}}, "/opt/" + longer.toLatin1() + ".so")
+                         : m_lib->PutIni(u"Set"_s, u"PrgP"_s, longer);
+        });
+
+        QVERIFY(!written);
+        QCOMPARE(testutil::readRaw(file), old);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{QFileInfo(file).fileName()});
+    }
+
+    // Both writers at once, on the registration store and on a profile: each must succeed, and the
+    // file must hold the updates of both.
+    void bothWritersKept()
+    {
+        for (const QString what : {"store", "profile"}) {
+            const QString file = m_dir->filePath(what);
+            QProcess a, b;
+            a.start(QCoreApplication::applicationFilePath(), {u"--writer"_s, what, file, "a"});
+            b.start(QCoreApplication::applicationFilePath(), {u"--writer"_s, what, file, "b"});
+            QVERIFY(a.waitForFinished(60000) && b.waitForFinished(60000));
+            QCOMPARE(a.exitCode() + b.exitCode(), 0);
+            QVERIFY(!QFile::exists(file + u".lock"_s));
+            m_lib->setIniFile(file);
+            const bool store = what == u"store";
+            SetEnv at("ORVLIB_REGISTRY", store ? file : qEnvironmentVariable("ORVLIB_REGISTRY"));
+            for (char tag : {'a', 'b'})
+                for (int n = 0; n < kWrites; ++n)
+                    QCOMPARE(store ? orvreg::lookup(classOf(tag, n))
+                                   : m_lib->GetIni("Set", tag + QString::number(n), "-"),
+                             store ? u"/opt/lib%1%2.so"_s.arg(tag).arg(n) : QString::number(n));
+        }
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 5 && qstrcmp(argv[1], "--writer") == 0)
+        return writer(argv[2], QFile::decodeName(argv[3]), argv[4][0]);
+    TestOrvLib test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_orvlib.moc"
