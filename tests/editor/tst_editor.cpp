@@ -1,5 +1,4 @@
-// The main window: menus, tool bar, start-up, leaving, the keys of the program text box, options,
-// colours, instruction insertion, help and about windows.
+// The main window: menus, start-up, the text box's keys, find, options, colours, help, leaving.
 #include "Colorset.h"
 #include "EditorTest.h"
 #include "HelpWindow.h"
@@ -49,9 +48,8 @@ struct StartCase
 {
     QString missing;       // "es.def" or "library"
     QStringList arguments; // files in the program folder
-    QString locale;
-    QString said; // the one prompt, if any: its title, then what it holds
-    QString doc;  // and the text
+    QString locale, said;  // said: the one prompt, if any: its title, then what it holds
+    QString doc;           // and the text
     bool debug;
 };
 struct Play
@@ -59,8 +57,7 @@ struct Play
     QString text;
     int selStart, selLength; // indices count a line break as CR LF
     bool autoIndent;
-    QStringList steps; // see play()
-    QString expected;
+    QString steps, expected; // steps: see play()
     QList<int> sel;
     QString panel; // with the line count; none: not checked
     QString told;  // "(menu)": the instruction menu is open
@@ -73,12 +70,12 @@ class TestEditor : public QObject
 {
     Q_OBJECT
     std::optional<EditorFixture> f;
-    // Opens the colour dialog and clicks the named controls in it.
-    Colorset* chooseColours(const QStringList& clicks)
+    // Opens the colour dialog and clicks the named controls in it (comma-separated).
+    Colorset* chooseColours(const QString& clicks)
     {
         f->trigger("mnColoresEditor");
         auto* d = f->editor->findChild<Colorset*>();
-        for (const QString& name : clicks)
+        for (const QString& name : clicks.split(u',', Qt::SkipEmptyParts))
             QTest::mouseClick(d->findChild<QWidget*>(name), Qt::LeftButton);
         return d;
     }
@@ -135,14 +132,15 @@ private slots:
         QTest::addColumn<StartCase>("c");
         auto row = [](const char* name, const StartCase& c) { QTest::newRow(name) << c; };
         // clang-format off
-        row("plain", {{}, {}, {}, {}, u"~/ []: "_s, false});
-        row("en_US", {{}, {}, u"en_US"_s, {}, u"~/ []: "_s, false});
-        row("without es.def", {u"es.def"_s, {}, {}, u"Archivo faltante | en este caso ~/\r\n"_s, u" []: "_s, false});
+        row("plain", {{}, {}, {}, {}, "~/ []: ", false});
+        row("en_US", {{}, {}, "en_US", {}, "~/ []: ", false});
+        row("without es.def", {"es.def", {}, {}, "Archivo faltante | en este caso ~/\r\n", " []: ", false});
         // an empty registration store: the message names the class that cannot be created
-        row("without the library", {u"library"_s, {}, {}, u"OrvLib2 | OrvLibCls"_s, u" []: "_s, false});
-        row("source", {{}, {u"p.prg"_s, u"/debugmode"_s}, {}, {}, u"~/p.prg [p.prg]: ld e1\nend\n"_s, true});
-        row("object, unnamed", {{}, {u"/DeBugMODE"_s, u"p.obj"_s}, {}, {}, u"~/ [] modified:         LD e1\n        END\n\n"_s, true});
-        row("unreadable", {{}, {u"none.prg"_s, u"/debug"_s}, {}, u"No se puede cargar: | No se puede leer el archivo ~/none.prg"_s, u"~/ []: "_s, false});
+        row("without the library", {"library", {}, {}, "OrvLib2 | OrvLibCls", " []: ", false});
+        row("source", {{}, {"p.prg", "/debugmode"}, {}, {}, "~/p.prg [p.prg]: ld e1\nend\n", true});
+        row("object, unnamed", {{}, {"/DeBugMODE", "p.obj"}, {}, {}, "~/ [] modified:         LD e1\n        END\n\n", true});
+        row("unreadable", {{}, {"none.prg", "/debug"}, {}, "No se puede cargar: | No se puede leer el archivo ~/none.prg", "~/ []: ",
+                           false});
         // clang-format on
     }
     void startUp()
@@ -263,43 +261,44 @@ private slots:
                       find = u"Buscar | Texto a buscar:"_s;
         auto row = [](const char* name, const Play& c) { QTest::newRow(name) << c; };
         // clang-format off
-        row("Enter at a line end: 8 blanks", {u"ld e1"_s, 5, 0, true, {u"Return"_s}, u"ld e1\n        "_s, {15, 0}, u"2:9 2"_s, {}});
-        row("Enter mid-line: caret 8 in", {u"ld e1 and e2 or e3"_s, 5, 0, true, {u"Return"_s}, u"ld e1\n and e2 or e3"_s, {15, 0}, u"2:9 2"_s, {}});
-        row("Enter, auto indent off", {u"ld e1"_s, 5, 0, false, {u"Return"_s}, u"ld e1\n"_s, {7, 0}, u"2:1 2"_s, {}});
-        row("Home: column 1", {line, 18, 0, true, {u"Home"_s}, line, {7, 0}, u"2:1 2"_s, {}});
-        row("Home twice: first letter", {line, 18, 0, true, {u"Home"_s, u"Home"_s}, line, {15, 0}, u"2:9 2"_s, {}});
-        row("Home, blanks only", {u"x\n    "_s, 3, 0, true, {u"Home"_s}, u"x\n    "_s, {7, 0}, u"2:5 2"_s, {}});
-        row("Home, tabs and blanks", {u"x\n \t ld"_s, 3, 0, true, {u"Home"_s}, u"x\n \t ld"_s, {6, 0}, u"2:4 2"_s, {}});
-        row("Home, empty line", {u"x\n"_s, 3, 0, true, {u"Home"_s}, u"x\n"_s, {3, 0}, u"2:1 2"_s, {}});
-        row("Shift+Home: no selection", {line, 18, 0, true, {u"Shift+Home"_s}, line, {15, 0}, u"2:9 2"_s, {}});
-        row("Ctrl+Home: top, first letter", {u"   x\nabc"_s, 7, 0, true, {u"Ctrl+Home"_s}, u"   x\nabc"_s, {3, 0}, u"1:4 2"_s, {}});
-        row("Right", {u"ld e1\n        out s1"_s, 15, 0, true, {u"Right"_s}, u"ld e1\n        out s1"_s, {16, 0}, u"2:10 2"_s, {}});
-        row("Tab replaces the selection", {u"ld e1"_s, 2, 1, true, {u"Tab"_s}, u"ld        e1"_s, {10, 0}, {}, {}});
-        row("Tab, auto indent off", {u"ld e1"_s, 2, 0, false, {u"Tab"_s}, u"ld e1"_s, {2, 0}, {}, {}});
+        row("Enter at a line end: 8 blanks", {"ld e1", 5, 0, true, "Return", "ld e1\n        ", {15, 0}, "2:9 2", {}});
+        row("Enter mid-line: caret 8 in", {"ld e1 and e2 or e3", 5, 0, true, "Return", "ld e1\n and e2 or e3", {15, 0}, "2:9 2", {}});
+        row("Enter, auto indent off", {"ld e1", 5, 0, false, "Return", "ld e1\n", {7, 0}, "2:1 2", {}});
+        row("Home: column 1", {line, 18, 0, true, "Home", line, {7, 0}, "2:1 2", {}});
+        row("Home twice: first letter", {line, 18, 0, true, "Home,Home", line, {15, 0}, "2:9 2", {}});
+        row("Home, blanks only", {"x\n    ", 3, 0, true, "Home", "x\n    ", {7, 0}, "2:5 2", {}});
+        row("Home, tabs and blanks", {"x\n \t ld", 3, 0, true, "Home", "x\n \t ld", {6, 0}, "2:4 2", {}});
+        row("Home, empty line", {"x\n", 3, 0, true, "Home", "x\n", {3, 0}, "2:1 2", {}});
+        row("Shift+Home: no selection", {line, 18, 0, true, "Shift+Home", line, {15, 0}, "2:9 2", {}});
+        row("Ctrl+Home: top, first letter", {"   x\nabc", 7, 0, true, "Ctrl+Home", "   x\nabc", {3, 0}, "1:4 2", {}});
+        row("Right", {"ld e1\n        out s1", 15, 0, true, "Right", "ld e1\n        out s1", {16, 0}, "2:10 2", {}});
+        row("Tab replaces the selection", {"ld e1", 2, 1, true, "Tab", "ld        e1", {10, 0}, {}, {}});
+        row("Tab, auto indent off", {"ld e1", 2, 0, false, "Tab", "ld e1", {2, 0}, {}, {}});
         // neither types nor leaves the text box
-        row("Alt+I: no menu's key", {u"ld e1"_s, 5, 0, true, {u"Alt+I"_s}, u"ld e1"_s, {5, 0}, {}, {}});
-        row("Shift+Tab", {u"ld e1"_s, 5, 0, true, {u"Shift+Backtab"_s}, u"ld e1"_s, {5, 0}, {}, {}});
+        row("Alt+I: no menu's key", {"ld e1", 5, 0, true, "Alt+I", "ld e1", {5, 0}, {}, {}});
+        row("Shift+Tab", {"ld e1", 5, 0, true, "Shift+Backtab", "ld e1", {5, 0}, {}, {}});
         // an instruction goes in with a blank; the Enter right after it does not indent, the next
         // does; chosen in the pop-up by Enter, only that key's release reaches the text
-        row("OUT, Enter, Enter", {{}, 0, 0, true, {u"mnI28"_s, u"E"_s, u"1"_s, u"Return"_s, u"Return"_s}, u"OUT e1\n\n        "_s, {18, 0}, u"3:9 3"_s, {}});
-        row("OUT from the pop-up, Enter", {{}, 0, 0, true, {u"Ctrl+P"_s, u"mnI28"_s, u"release Return"_s, u"S"_s, u"1"_s, u"Return"_s}, u"OUT s1\n"_s, {8, 0}, u"2:1 2"_s, {}});
-        row("OUT replaces the selection", {u"ld e1\nxxx s1"_s, 7, 4, true, {u"mnI28"_s}, u"ld e1\nOUT s1"_s, {11, 0}, {}, {}});
+        row("OUT, Enter, Enter", {{}, 0, 0, true, "mnI28,E,1,Return,Return", "OUT e1\n\n        ", {18, 0}, "3:9 3", {}});
+        row("OUT from the pop-up, Enter", {{}, 0, 0, true, "Ctrl+P,mnI28,release Return,S,1,Return", "OUT s1\n", {8, 0}, "2:1 2", {}});
+        row("OUT replaces the selection", {"ld e1\nxxx s1", 7, 4, true, "mnI28", "ld e1\nOUT s1", {11, 0}, {}, {}});
         // the instruction menu opens at Ctrl+P, or at a click with Shift, Ctrl or Alt
-        row("Ctrl+P", {u"x"_s, 0, 0, true, {u"Ctrl+P"_s}, u"x"_s, {0, 0}, {}, u"(menu)"_s});
-        row("click", {u"x"_s, 0, 0, true, {u"click"_s}, u"x"_s, {1, 0}, {}, {}});
-        row("Shift click", {u"x"_s, 0, 0, true, {u"Shift+click"_s}, u"x"_s, {0, 1}, {}, u"(menu)"_s});
-        row("Ctrl click", {u"x"_s, 0, 0, true, {u"Ctrl+click"_s}, u"x"_s, {1, 0}, {}, u"(menu)"_s});
-        row("Alt click", {u"x"_s, 0, 0, true, {u"Alt+click"_s}, u"x"_s, {1, 0}, {}, u"(menu)"_s});
-        row("copy, paste at the end", {u"ld e1"_s, 1, 1, true, {u"mnCopiarTxt"_s, u"End"_s, u"mnPegarTxt"_s}, u"ld e1d"_s, {6, 0}, {}, {}});
-        row("cut, paste, undo", {u"ld e1"_s, 1, 1, true, {u"mnCortarTxt"_s, u"Home"_s, u"mnPegarTxt"_s, u"tbDeshacer"_s}, u"l e1"_s, {0, 0}, {}, {}});
+        row("Ctrl+P", {"x", 0, 0, true, "Ctrl+P", "x", {0, 0}, {}, "(menu)"});
+        row("click", {"x", 0, 0, true, "click", "x", {1, 0}, {}, {}});
+        row("Shift click", {"x", 0, 0, true, "Shift+click", "x", {0, 1}, {}, "(menu)"});
+        row("Ctrl click", {"x", 0, 0, true, "Ctrl+click", "x", {1, 0}, {}, "(menu)"});
+        row("Alt click", {"x", 0, 0, true, "Alt+click", "x", {1, 0}, {}, "(menu)"});
+        row("copy, paste at the end", {"ld e1", 1, 1, true, "mnCopiarTxt,End,mnPegarTxt", "ld e1d", {6, 0}, {}, {}});
+        row("cut, paste, undo", {"ld e1", 1, 1, true, "mnCortarTxt,Home,mnPegarTxt,tbDeshacer", "l e1", {0, 0}, {}, {}});
         // find starts at the top, whatever the caret, ignoring letter case, offering the selection;
         // find next one past the selection's start; where there is none more the caret stays
-        row("find", {found, 15, 2, true, {u"?ld e"_s, u"mnBuscar"_s}, found, {0, 4}, {}, find});
-        row("find next", {found, 15, 2, true, {u"?ld e"_s, u"mnBuscar"_s, u"mnBuscarSiguiente"_s}, found, {15, 4}, {}, find});
-        row("find next, no more", {found, 15, 2, true, {u"?ld e"_s, u"mnBuscar"_s, u"mnBuscarSiguiente"_s, u"Ok"_s, u"mnBuscarSiguiente"_s}, found, {15, 0}, {}, find + u" / No hallado | No se ha hallado: LD E"_s});
-        row("find, none", {found, 15, 2, true, {u"?xyz"_s, u"Ok"_s, u"mnBuscar"_s}, found, {15, 0}, {}, find + u" / No hallado | No se halla  XYZ"_s});
+        row("find", {found, 15, 2, true, "?ld e,mnBuscar", found, {0, 4}, {}, find});
+        row("find next", {found, 15, 2, true, "?ld e,mnBuscar,mnBuscarSiguiente", found, {15, 4}, {}, find});
+        row("find next, no more", {found, 15, 2, true, "?ld e,mnBuscar,mnBuscarSiguiente,Ok,mnBuscarSiguiente", found, {15, 0}, {},
+                                   find + " / No hallado | No se ha hallado: LD E"});
+        row("find, none", {found, 15, 2, true, "?xyz,Ok,mnBuscar", found, {15, 0}, {}, find + " / No hallado | No se halla  XYZ"});
         // a cancelled box empties the search text: find next then asks again
-        row("find cancelled", {found, 15, 2, true, {u"?ld e"_s, u"mnBuscar"_s, u"?"_s, u"tbBuscar"_s, u"?OUT"_s, u"mnBuscarSiguiente"_s}, found, {7, 3}, {}, find + u" / "_s + find + u" / "_s + find});
+        row("find cancelled", {found, 15, 2, true, "?ld e,mnBuscar,?,tbBuscar,?OUT,mnBuscarSiguiente", found, {7, 3}, {}, find + " / " + find + " / " + find});
         // clang-format on
     }
     void play()
@@ -309,7 +308,7 @@ private slots:
         f->setText(c.text, c.selStart, c.selLength);
         // "?text" answers an input box ("?" cancels it), "Ok" a message; mn..., tb... run an action;
         // anything else is a key, typed or (after "release") only released, or a click
-        for (const QString& step : c.steps) {
+        for (const QString& step : c.steps.split(u',', Qt::SkipEmptyParts)) {
             const QKeyCombination key =
                 QKeySequence(QString(step).remove(u"release "_s).replace(u"click"_s, u"F35"_s))[0];
             if (step.startsWith(u'?'))
@@ -335,7 +334,7 @@ private slots:
         QVERIFY(f->txt()->hasFocus());
         QCOMPARE(f->told() + (menu ? u"(menu)"_s : QString()), c.told);
         if (c.told.startsWith(u"Buscar"_s))
-            QCOMPARE(f->prompts.asked().first().defaultText, u"ld"_s); // the selection is offered
+            QCOMPARE(f->prompts.asked().value(0).defaultText, u"ld"_s); // the selection is offered
         if (c.panel.isEmpty())
             return;
         f->txt()->setSel(0);
@@ -354,7 +353,8 @@ private slots:
         QTest::newRow("unmodified asks nothing") << QString() << QString() << QString();
         QTest::newRow("No leaves without saving") << u"ld e1"_s << u"No"_s << save;
         QTest::newRow("Yes, save cancelled, stays") << u"ld e1"_s << u"Yes,-"_s << save + u" / Salvar como | Programas *.PRG|*.PRG"_s;
-        QTest::newRow("settings not written") << QString() << u"Ok"_s << u"Configuración | No se pudieron guardar las opciones (colores, puerto, identificador):\r\n~/dmk38.ini: "_s;
+        QTest::newRow("settings not written") << QString() << u"Ok"_s
+                                              << u"Configuración | No se pudieron guardar las opciones (colores, puerto, identificador):\r\n~/dmk38.ini: "_s;
         // clang-format on
     }
     void leaving()
@@ -379,7 +379,7 @@ private slots:
                  u"COM2 ID1 #c0c0c0 on #000000 indent 1 run 0 in ~/: mnSalsOff mnRun0 mnAutoIdent mnCom2"_s);
         for (const char* option : {"mnCom6", "mnRunRst", "mnRunRet", "mnAutoIdent"})
             f->trigger(option);
-        chooseColours({u"lbColorFondo1"_s, u"cmdAceptar"_s});
+        chooseColours(u"lbColorFondo1,cmdAceptar"_s);
         QDir(f->path()).mkdir(u"progs"_s);
         f->run("mnSalvarComo", u"progs/a.prg"_s);
         const QString before = shown(*f);
@@ -395,23 +395,23 @@ private slots:
     // (black); "Destacado" colours only lbMuestra. "&Aceptar" hands the sample's colours to the text.
     void colourDialog_data()
     {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<QString>("shown"); // the sample and lbMuestra; once closed, the text box
+        QTest::addColumn<QString>("clicks"); // comma-separated
+        QTest::addColumn<QString>("shown");  // the sample and lbMuestra; once closed, the text box
         const QString plain = u", muestra "_s + QLabel().palette().color(QPalette::WindowText).name();
-        const QStringList chosen{u"lbColorFrente14"_s, u"lbColorFondo1"_s, u"opControl1"_s,
-                                 u"lbColorFrente12"_s};
+        const QString chosen = u"lbColorFrente14,lbColorFondo1,opControl1,lbColorFrente12,"_s;
         // clang-format off
-        QTest::newRow("nothing clicked") << QStringList() << u"#c0c0c0 on #000000"_s + plain;
-        QTest::newRow("only background 1") << QStringList{u"lbColorFondo1"_s} << u"#000000 on #000080"_s + plain;
-        QTest::newRow("last click of a row wins") << QStringList{u"lbColorFrente12"_s, u"lbColorFondo3"_s, u"lbColorFrente15"_s} << u"#ffffff on #008080"_s + plain;
-        QTest::newRow("Destacado colours only lbMuestra") << QStringList{u"lbColorFrente10"_s, u"opControl1"_s, u"lbColorFrente12"_s, u"lbColorFondo9"_s} << u"#00ff00 on #000000, muestra #ff0000"_s;
-        QTest::newRow("&Aceptar") << chosen + QStringList{u"cmdAceptar"_s} << u"#ffff00 on #000080"_s;
-        QTest::newRow("&Cancelar changes nothing") << chosen + QStringList{u"cmdCancelar"_s} << u"#c0c0c0 on #000000"_s;
+        QTest::newRow("nothing clicked") << QString() << u"#c0c0c0 on #000000"_s + plain;
+        QTest::newRow("only background 1") << u"lbColorFondo1"_s << u"#000000 on #000080"_s + plain;
+        QTest::newRow("last click of a row wins") << u"lbColorFrente12,lbColorFondo3,lbColorFrente15"_s << u"#ffffff on #008080"_s + plain;
+        QTest::newRow("Destacado colours only lbMuestra") << u"lbColorFrente10,opControl1,lbColorFrente12,lbColorFondo9"_s
+                                                          << u"#00ff00 on #000000, muestra #ff0000"_s;
+        QTest::newRow("&Aceptar") << chosen + u"cmdAceptar"_s << u"#ffff00 on #000080"_s;
+        QTest::newRow("&Cancelar changes nothing") << chosen + u"cmdCancelar"_s << u"#c0c0c0 on #000000"_s;
         // clang-format on
     }
     void colourDialog()
     {
-        QFETCH(QStringList, clicks);
+        QFETCH(QString, clicks);
         Colorset* d = chooseColours(clicks);
         auto shownBy = [d] {
             return colours(d->findChild<QTextEdit*>(u"txtMuestra"_s)) + u", muestra "_s +

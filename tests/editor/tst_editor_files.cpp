@@ -21,8 +21,7 @@ struct Command
 {
     QString command, answers; // answers as EditorFixture::run takes them, comma-separated
     bool saveFails;           // n.prg is a folder until a retry
-    QString told;             // how the prompts read
-    QString doc;              // the document, its text, and its file's bytes (n.prg when unnamed)
+    QString told, doc;        // how the prompts read; the document, its text and its file (else n.prg)
 };
 struct Build
 {
@@ -56,7 +55,7 @@ private slots:
         f->write(u"p.prg"_s, "se\xf1"
                              "al\rout s1");
         f->run("mnCargar", u"p.prg"_s);
-        QCOMPARE(f->prompts.asked().last().folder, f->path());
+        QCOMPARE(f->prompts.asked().value(0).folder, f->path());
         // the bar ends at 52 x position / length + 1, the figure at 100
         QCOMPARE(f->child("lbProgreso")->property("units").toInt(), 53);
         QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), u"100"_s);
@@ -70,7 +69,7 @@ private slots:
         QVERIFY(f->read(u"p.prg"_s).startsWith("xse"));
         // the next open proposes the current name
         f->run("mnCargar", u"-"_s);
-        QCOMPARE(f->prompts.asked().last().defaultText, u"p.prg"_s);
+        QCOMPARE(f->prompts.asked().value(1).defaultText, u"p.prg"_s);
     }
 
     // A command on "xld e1", typed over "ld e1" saved as n.prg. A command that replaces the text
@@ -91,18 +90,20 @@ private slots:
         auto row = [](const char* name, const Command& c) { QTest::newRow(name) << c; };
         // clang-format off
         row("new, No keeps all", {"mnNuevoArchivo", "No", false, save, kept});
-        row("new, Yes saves, clears", {"mnNuevoArchivo", "Yes", false, save, u"~/ [Nuevo] |  | xld e1\r\n"_s});
+        row("new, Yes saves, clears", {"mnNuevoArchivo", "Yes", false, save, "~/ [Nuevo] |  | xld e1\r\n"});
         row("new, Yes, save fails: stops", {"mnNuevoArchivo", "Yes,No", true, save + failed, stopped});
-        row("close, No discards", {"mnCerrarArchivo", "No", false, save, u"~/ [Nuevo] |  | ld e1\r\n"_s});
+        row("close, No discards", {"mnCerrarArchivo", "No", false, save, "~/ [Nuevo] |  | ld e1\r\n"});
         row("close, Yes, save fails: stops", {"mnCerrarArchivo", "Yes,No", true, save + failed, stopped});
         // Windows-1252, CR LF and a lone CR
-        row("open, No loads", {"mnCargar", "other.prg,No", false, open + " / " + save, u"~/other.prg [other.prg] | ; señal\nld e1\nout s1\n | ; señal\r\nld e1\rout s1\r\n"_s});
+        row("open, No loads", {"mnCargar", "other.prg,No", false, open + " / " + save,
+                               "~/other.prg [other.prg] | ; señal\nld e1\nout s1\n | ; señal\r\nld e1\rout s1\r\n"});
         row("open, save fails: stops", {"mnCargar", "other.prg,Yes,No", true, open + " / " + save + failed, stopped});
         // the translation is a new program: no name, not compiled
-        row("decompile, No translates", {"mnDescompilar", "No,x.obj", false, save + obj, u"~/ [] modified |         GOTO L_4\n        END\n\nL_4     LD e1\n        OUT s1\n        END\n\n | ld e1\r\n"_s});
+        row("decompile, No translates", {"mnDescompilar", "No,x.obj", false, save + obj,
+                                         "~/ [] modified |         GOTO L_4\n        END\n\nL_4     LD e1\n        OUT s1\n        END\n\n | ld e1\r\n"});
         row("decompile, save fails: stops", {"mnDescompilar", "Yes,No", true, save + failed, stopped});
         row("save fails, No gives up", {"mnSalvar", "No", true, failed.mid(3), stopped});
-        row("save fails, Yes tries again", {"mnSalvar", "Yes", true, failed.mid(3), u"~/n.prg [n.prg] | xld e1 | xld e1\r\n"_s});
+        row("save fails, Yes tries again", {"mnSalvar", "Yes", true, failed.mid(3), "~/n.prg [n.prg] | xld e1 | xld e1\r\n"});
         row("open cancelled", {"mnCargar", "-", false, open, kept});
         row("open, no name", {"mnCargar", ",Ok", false, open + noName, kept});
         row("open, missing", {"mnCargar", "x.prg,Ok", false, open + " / No se puede cargar: | No se puede leer el archivo ~/x.prg", kept});
@@ -111,14 +112,14 @@ private slots:
         // the tool bar's buttons
         row("open button", {"tbCargar", "-", false, open, kept});
         row("new button", {"tbNuevo", "No", false, save, kept});
-        row("save button", {"tbSalvar", {}, false, {}, u"~/n.prg [n.prg] | xld e1 | xld e1\r\n"_s});
-        row("close button", {"tbCerrar", "No", false, save, u"~/ [Nuevo] |  | ld e1\r\n"_s});
+        row("save button", {"tbSalvar", {}, false, {}, "~/n.prg [n.prg] | xld e1 | xld e1\r\n"});
+        row("close button", {"tbCerrar", "No", false, save, "~/ [Nuevo] |  | ld e1\r\n"});
         // save as: a name typed without extension gets ".prg"; the folder and the name change only
         // once the file is written
-        row("save as, no extension", {"mnSalvarComo", "mio", false, saveAs, u"~/mio.prg [mio.prg] | xld e1 | xld e1\r\n"_s});
+        row("save as, no extension", {"mnSalvarComo", "mio", false, saveAs, "~/mio.prg [mio.prg] | xld e1 | xld e1\r\n"});
         row("save as a folder: no name", {"mnSalvarComo", "otra/,Ok", false, saveAs + " / Error | No se especific¢ un nombre: no es posible salvar!", kept});
         row("save as over a file, No", {"mnSalvarComo", "otra/existe,No", false, saveAs + over, kept});
-        row("save as over a file, Yes", {"mnSalvarComo", "otra/existe,Yes", false, saveAs + over, u"~/otra/existe.prg [existe.prg] | xld e1 | xld e1\r\n"_s});
+        row("save as over a file, Yes", {"mnSalvarComo", "otra/existe,Yes", false, saveAs + over, "~/otra/existe.prg [existe.prg] | xld e1 | xld e1\r\n"});
         // clang-format on
     }
     void commands()
@@ -127,8 +128,8 @@ private slots:
         f->write(u"other.prg"_s, "; se\xf1"
                                  "al\r\nld e1\rout s1\r\n");
         f->write(u"short.obj"_s, QByteArray(100, '\x06'));
-        f->write(u"x.obj"_s, "hdr" + padded(QByteArray::fromHex(
-                                         "1a030f06000b080f"))); // any header: the last 256 bytes count
+        // a header of any length: the last 256 bytes count
+        f->write(u"x.obj"_s, "hdr" + padded(QByteArray::fromHex("1a030f06000b080f")));
         QDir(f->path()).mkdir(u"otra"_s);
         f->write(u"otra/existe.prg"_s, "old");
         f->setText(u"ld e1"_s);
@@ -151,7 +152,7 @@ private slots:
                      QString::fromLatin1(f->read(file.isEmpty() ? u"n.prg"_s : file)),
                  c.doc);
         QVERIFY(f->txt()->isVisible());
-        const auto& last = f->prompts.asked().last();
+        const auto last = f->prompts.asked().value(f->prompts.asked().size() - 1);
         if (c.saveFails) {
             QCOMPARE(last.buttons, int(Prompts::Yes | Prompts::No));
             QCOMPARE(f->action("mnSalvar")->isEnabled(), f->editor->ProgramModified);
@@ -161,7 +162,7 @@ private slots:
             QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), objcode::loadProgressText(256));
         }
         if (c.command == u"mnSalvarComo"_s)
-            QCOMPARE(f->prompts.asked().first().mode, Prompts::FileRequest::Save);
+            QCOMPARE(f->prompts.asked().value(0).mode, Prompts::FileRequest::Save);
         if (last.title == u"Sobreescribir"_s)
             QCOMPARE(last.defaultButton, Prompts::No);
     }
@@ -214,16 +215,19 @@ private slots:
                       overwrite = u" / Sobreescribir | El archivo ~/p.obj ya existe: Sobreescribir?"_s;
         auto row = [](const char* name, const Build& c) { QTest::newRow(name) << c; };
         // clang-format off
-        row("typed without extension", {ldOutEnd, {}, u"mio"_s, dialog, ok, u"~/prog0.obj"_s, {}, u"mio.obj"_s});
-        row("named", {ldOutEnd, u"progs/motor.v2.prg"_s, u"progs/motor.obj"_s, dialog, ok, u"~/progs/motor.obj"_s, {}, u"progs/motor.obj"_s});
-        row("overwrite declined", {ldOutEnd, {}, u"p.obj,No"_s, dialog + overwrite, ok, u"~/prog0.obj"_s, {}, {}});
-        row("overwrite", {ldOutEnd, {}, u"p.obj,Yes"_s, dialog + overwrite, ok, u"~/prog0.obj"_s, {}, u"p.obj"_s});
-        row("write fails", {ldOutEnd, {}, u"no/such/folder/p.obj,No"_s, dialog + u" / Error | Se produjo error  76, No se encontró la ruta de acceso. ¨ Reintentar ?"_s, ok, u"~/prog0.obj"_s, {}, {}});
+        row("typed without extension", {ldOutEnd, {}, "mio", dialog, ok, "~/prog0.obj", {}, "mio.obj"});
+        row("named", {ldOutEnd, "progs/motor.v2.prg", "progs/motor.obj", dialog, ok, "~/progs/motor.obj", {}, "progs/motor.obj"});
+        row("overwrite declined", {ldOutEnd, {}, "p.obj,No", dialog + overwrite, ok, "~/prog0.obj", {}, {}});
+        row("overwrite", {ldOutEnd, {}, "p.obj,Yes", dialog + overwrite, ok, "~/prog0.obj", {}, "p.obj"});
+        row("write fails", {ldOutEnd, {}, "no/such/folder/p.obj,No",
+                            dialog + " / Error | Se produjo error  76, No se encontró la ruta de acceso. ¨ Reintentar ?", ok, "~/prog0.obj", {}, {}});
         // the names are shown in their order in the text, and their values kept
-        row("EQU names", {u"delay equ 2.5\nmotor equ s1\nld e1\nout motor\nend"_s, {}, u"equ"_s, dialog, ok, u"~/prog0.obj"_s, {u"motor"_s, u"delay"_s, u"8"_s, u"2.5"_s}, u"equ.obj"_s});
+        row("EQU names", {"delay equ 2.5\nmotor equ s1\nld e1\nout motor\nend", {}, "equ", dialog, ok, "~/prog0.obj", {"motor", "delay", "8", "2.5"}, "equ.obj"});
         // the rejected line is selected, so the user sees where to look
-        row("rejected line", {u"ld e1\n  LD   ; falta\nend"_s, {}, u"Ok"_s, u"Error | Error en linea\r\n  LD   ; falta\r\nFalta argumento"_s, u"Error:   LD   ; falta"_s, {}, {}, {}});
-        row("unresolved jump", {u"loop: ld e1\ngoto loop:\nend"_s, {}, u"Ok"_s, u"Error de salto |  Error: salto a loop: No hallado."_s, u"Error: salto a loop: No hallado."_s, {}, {}, {}});
+        row("rejected line", {"ld e1\n  LD   ; falta\nend", {}, "Ok", "Error | Error en linea\r\n  LD   ; falta\r\nFalta argumento",
+                              "Error:   LD   ; falta", {}, {}, {}});
+        row("unresolved jump", {"loop: ld e1\ngoto loop:\nend", {}, "Ok", "Error de salto |  Error: salto a loop: No hallado.",
+                                "Error: salto a loop: No hallado.", {}, {}, {}});
         // clang-format on
     }
     void compile()
@@ -254,7 +258,7 @@ private slots:
         if (c.told.startsWith(u"Error |"_s))
             QCOMPARE(f->txt()->textCursor().selectedText(), u"  LD   ; falta"_s);
         if (ok) {
-            const auto& r = f->prompts.asked().first();
+            const auto r = f->prompts.asked().value(0);
             QCOMPARE(r.mode, Prompts::FileRequest::Save);
             QCOMPARE(QString(r.folder + r.defaultText).replace(f->path(), u"~/"_s), c.proposed);
         }
