@@ -26,16 +26,6 @@ public:
     }
 };
 
-// The offscreen platform warns about window features it lacks: noise, not findings.
-inline void quietOffscreenWarnings()
-{
-    static const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-            if (!text.startsWith(QLatin1String("This plugin does not support")))
-                previous(type, context, text);
-        });
-}
-
 struct EditorFixture
 {
     QTemporaryDir dir;
@@ -45,7 +35,12 @@ struct EditorFixture
 
     explicit EditorFixture(bool withEsDef = true)
     {
-        quietOffscreenWarnings();
+        // the offscreen platform warns about window features it lacks: noise, not findings
+        static const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+                if (!text.startsWith(QLatin1String("This plugin does not support")))
+                    previous(type, context, text);
+            });
         if (withEsDef)
             QFile::copy(QStringLiteral(WMK38_BIN_DIR "/es.def"), path(QStringLiteral("es.def")));
     }
@@ -65,18 +60,13 @@ struct EditorFixture
     // The program folder (AppPath) with name appended.
     QString path(const QString& name = {}) const { return dir.path() + QLatin1Char('/') + name; }
 
-    // Builds the window and runs its start-up; true when it went through.
-    bool startOnly(const QStringList& arguments = {})
+    // Builds and starts the window; true when the start-up went through.
+    bool start(const QStringList& arguments = {})
     {
         editor = std::make_unique<Editor>(dir.path(), arguments);
         for (int n = 1; n <= 6; ++n)
             editor->link().setDevice(n, pty.path());
-        return editor->startUp();
-    }
-    // Builds and starts the window; true when the start-up went through.
-    bool start(const QStringList& arguments = {})
-    {
-        if (!startOnly(arguments))
+        if (!editor->startUp())
             return false;
         editor->show();
         editor->activateWindow();
@@ -91,6 +81,22 @@ struct EditorFixture
         return editor->findChild<T*>(QLatin1String(name));
     }
     QString panel(int n) const { return editor->panelText(n); }
+    QList<int> sel() const { return {txt()->selStart(), txt()->selLength()}; }
+
+    // Runs commands (space-separated) with their answers, comma-separated: "Yes", "No", "Ok" to a message;
+    // any other text to a file dialog, that file of the program folder ("" an empty name, "-" cancelled).
+    void run(const QString& commands, const QString& answers = {})
+    {
+        for (const QString& a : answers.isEmpty() ? QStringList() : answers.split(QLatin1Char(','))) {
+            if (a == u"Yes" || a == u"No" || a == u"Ok")
+                prompts.answerMessage(a == u"Yes" ? Prompts::Yes : a == u"No" ? Prompts::No : Prompts::Ok);
+            else
+                prompts.answerFile(a == u"-" ? std::nullopt : std::optional(a.isEmpty() ? a : path(a)));
+        }
+        for (const QString& command : commands.split(QLatin1Char(' ')))
+            trigger(qPrintable(command));
+        QCOMPARE(prompts.pending(), 0); // every answer was asked for
+    }
 
     void setText(const QString& text, int selStart = -1, int selLength = 0)
     {
@@ -118,10 +124,16 @@ struct EditorFixture
     QString said(qsizetype i = -1) const
     {
         const auto& all = prompts.asked();
-        if (i < 0)
-            i += all.size();
-        if (i < 0 || i >= all.size())
-            return QStringLiteral("(nothing)");
-        return all[i].title + QStringLiteral(" | ") + all[i].text;
+        i = i < 0 ? i + all.size() : i;
+        return i < 0 || i >= all.size() ? QStringLiteral("(nothing)")
+                                        : all[i].title + QStringLiteral(" | ") + all[i].text;
+    }
+    // Every prompt asked so far as said() shows it, joined by " / "; the program folder is ~/.
+    QString told() const
+    {
+        QStringList all;
+        for (qsizetype i = 0; i < prompts.asked().size(); ++i)
+            all << said(i);
+        return all.join(QStringLiteral(" / ")).replace(path(), QStringLiteral("~/"));
     }
 };

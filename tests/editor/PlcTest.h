@@ -16,7 +16,8 @@ struct PlcFixture : EditorFixture
     bool startWithSim(const QByteArray& settings = {})
     {
         if (!sim.start() || !write(QStringLiteral("dmk38.ini"),
-                                   "[Set]\r\nCOM=2\r\n" + settings + "[Puertos]\r\nCOM2=" + sim.device().toLocal8Bit() + "\r\n"))
+                                   "[Set]\r\nCOM=2\r\n" + settings +
+                                       "[Puertos]\r\nCOM2=" + sim.device().toLocal8Bit() + "\r\n"))
             return false;
         const bool started = start();
         editor->waits().setScale(0.05);
@@ -27,7 +28,8 @@ struct PlcFixture : EditorFixture
     {
         QStringList all;
         for (const QByteArray& f : sim.received())
-            all << QString::fromLatin1(f.size() > 16 ? f.left(4).toHex(' ') + " ... (" + QByteArray::number(f.size()) + ")"
+            all << QString::fromLatin1(f.size() > 16 ? f.left(4).toHex(' ') + " ... (" +
+                                                           QByteArray::number(f.size()) + ")"
                                                      : f.toHex(' '));
         return all;
     }

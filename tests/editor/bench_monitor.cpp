@@ -32,7 +32,9 @@ int main(int argc, char** argv)
     editor.link().setFast(true);
     editor.findChild<QAction*>(QStringLiteral("mnMonitor"))->trigger();
     auto* monitor = editor.findChild<QDialog*>(QStringLiteral("Monitor"));
-    QTimer::singleShot(seconds * 1000, monitor, [monitor] { monitor->findChild<QPushButton*>(QStringLiteral("cmdDetener"))->click(); });
+    QTimer::singleShot(seconds * 1000, monitor, [monitor] {
+        monitor->findChild<QPushButton*>(QStringLiteral("cmdDetener"))->click();
+    });
     const qsizetype before = sim.received().size();
     rusage r0{}, r1{};
     getrusage(RUSAGE_SELF, &r0);
@@ -41,8 +43,9 @@ int main(int argc, char** argv)
     monitor->findChild<QPushButton*>(QStringLiteral("cmdRecibir"))->click(); // polls until stopped
     const double ms = double(t.nsecsElapsed()) / 1e6;
     getrusage(RUSAGE_SELF, &r1);
-    const double cpu = (r1.ru_utime.tv_sec - r0.ru_utime.tv_sec + r1.ru_stime.tv_sec - r0.ru_stime.tv_sec) * 1e3 +
-                       (r1.ru_utime.tv_usec - r0.ru_utime.tv_usec + r1.ru_stime.tv_usec - r0.ru_stime.tv_usec) / 1e3;
+    const double cpu =
+        (r1.ru_utime.tv_sec - r0.ru_utime.tv_sec + r1.ru_stime.tv_sec - r0.ru_stime.tv_sec) * 1e3 +
+        (r1.ru_utime.tv_usec - r0.ru_utime.tv_usec + r1.ru_stime.tv_usec - r0.ru_stime.tv_usec) / 1e3;
     const double polls = double(sim.received().size() - before);
     std::printf("editor monitor, fast link: %.1f polls/s (line floor %.1f), CPU %.2f %% of one core\n",
                 1000.0 * polls / ms, 1000.0 / (14 * 1000.0 / 240), 100.0 * cpu / ms);

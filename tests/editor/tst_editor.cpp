@@ -1,171 +1,192 @@
-// The main window: menus, tool bar, start-up, leaving, and the keys of the program text box.
+// The main window: menus, start-up, the text box's keys, find, options, colours, help, leaving.
+#include "Colorset.h"
 #include "EditorTest.h"
+#include "HelpWindow.h"
+#include "Isa.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-using Keys = QList<QKeyCombination>;
-struct KeyCase
+QString colours(const QWidget* w)
+{
+    return w->palette().color(QPalette::Text).name() + u" on "_s + w->palette().color(QPalette::Base).name();
+}
+
+// What the window shows of its settings: port, identifier, colours, indent, run option and program
+// folder, then the names of the checked menu entries.
+QString shown(const EditorFixture& f)
+{
+    QString s =
+        QString::asprintf("COM%d ID%d %s indent %d run %d in ~/", f.editor->selectedPort(), f.editor->PlcId,
+                          qPrintable(colours(f.txt())), int(f.editor->AutoIndent), f.editor->RunMode) +
+        f.editor->ProgramFolder.mid(f.path().size()) + u':';
+    for (const QAction* a : f.editor->findChildren<QAction*>())
+        if (a->isChecked() && !a->objectName().isEmpty())
+            s += u' ' + a->objectName();
+    return s;
+}
+
+struct StartCase
+{
+    QString missing;       // "es.def" or "library"
+    QStringList arguments; // files in the program folder
+    QString locale, said;  // said: the one prompt, if any: its title, then what it holds
+    QString doc;           // and the text
+    bool debug;
+};
+struct Play
 {
     QString text;
     int selStart, selLength; // indices count a line break as CR LF
     bool autoIndent;
-    Keys keys;
-    QString expected;
-    int caret;
-    QString panel;
+    QString steps, expected; // steps: see play()
+    QList<int> sel;
+    QString panel; // with the line count; none: not checked
+    QString told;  // "(menu)": the instruction menu is open
 };
 } // namespace
-Q_DECLARE_METATYPE(KeyCase)
+Q_DECLARE_METATYPE(StartCase)
+Q_DECLARE_METATYPE(Play)
 
 class TestEditor : public QObject
 {
     Q_OBJECT
     std::optional<EditorFixture> f;
+    // Opens the colour dialog and clicks the named controls in it (comma-separated).
+    Colorset* chooseColours(const QString& clicks)
+    {
+        f->trigger("mnColoresEditor");
+        auto* d = f->editor->findChild<Colorset*>();
+        for (const QString& name : clicks.split(u',', Qt::SkipEmptyParts))
+            QTest::mouseClick(d->findChild<QWidget*>(name), Qt::LeftButton);
+        return d;
+    }
 
 private slots:
     void init() { QVERIFY(f.emplace().start()); }
     void cleanup() { f.reset(); }
 
     // Each menu as the window is built, before start-up changes anything: caption, shortcut,
-    // "-" when disabled, "*" when checked.
-    void menus()
+    // "-" when disabled, "*" when checked; the instructions stay hidden until start-up fills them.
+    // Then the tool bar's tips, "-" a separator.
+    void menusAndToolBar()
     {
         Editor editor(u"/nonexistent"_s, {});
-        QStringList bar;
-        for (QAction* top : editor.menuBar()->actions())
-            if (!top->isSeparator())
-                bar << top->text();
-        QCOMPARE(bar.join(','), u"&Archivo,&Edición,&Programa,PLC,&Opciones,Insertar instrucciones,A&yuda"_s);
-        const auto items = [&editor](const char* menu) {
-            QStringList shown;
-            for (QAction* a : editor.findChild<QMenu*>(QLatin1String(menu))->actions())
-                if (a->isVisible() && !a->isSeparator() && !a->menu())
-                    shown << a->text() + (a->shortcut().isEmpty() ? u""_s : u' ' + a->shortcut().toString()) +
-                                 (a->isEnabled() ? u""_s : u" -"_s) + (a->isChecked() ? u" *"_s : u""_s);
-            return shown.join(u',');
-        };
-        QCOMPARE(items("mnArchivo"),
-                 u"&Cargar Ctrl+F,&Salvar Ctrl+S,Salvar co&mo Ctrl+M,&Nuevo Ctrl+N,Sa&lir Ctrl+F4"_s);
-        QCOMPARE(items("mnEdicion"), u"&Copiar -,&Pegar,Co&rtar -,&Buscar Ctrl+F3,Buscar &siguiente F3"_s);
-        QCOMPARE(items("mnPrograma"), u"&Compilar programa Ctrl+L,&Descompilar,&Salvar compilado (.OBJ) -,"
-                                      "&Enviar programa Ctrl+E,En&viar compilado (.OBJ),"
-                                      "Enviar compilado del &Ladder (.BLD),&Recibir,Correr,Detener"_s);
-        QCOMPARE(items("mnPLC"), u"&Id (identificador) PLC,&Monitor variables,Enlace &rápido,Apagar salidas al detener *,"
-                                 "Retener variables al Correr,Reset variables al Correr,"
-                                 "Reiniciar PLC al Correr,&Presetear contadores"_s);
-        QCOMPARE(items("mnOpciones"), u"Co&lores,Auto &ident *,&Puertos serie...,Modo &debug"_s);
-        QCOMPARE(items("mnAyuda"), u"Ay&uda F1,A&yuda rápida Ctrl+F1,&Acerca de"_s);
-        // 44 instruction items hidden until start-up fills them, then a separator
-        const QList<QAction*> instructions = editor.instructionMenu()->actions();
-        QVERIFY(instructions.size() == 45 && instructions.last()->isSeparator());
-        QVERIFY(std::none_of(instructions.begin(), instructions.end() - 1,
-                             [](QAction* i) { return i->isVisible(); }));
-    }
-
-    void toolBar_data()
-    {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("asks"); // title of the first prompt the command shows
-        QTest::newRow("1") << 1 << QString();
-        QTest::newRow("2 open") << 2 << u"Cargar programa"_s;
-        QTest::newRow("3 new") << 3 << u"Salvar archivo"_s;
-        QTest::newRow("4 save") << 4 << u"Salvar como"_s;
-        QTest::newRow("5 close") << 5 << u"Salvar archivo"_s;
-        QTest::newRow("14 find") << 14 << u"Buscar"_s;
-        QTest::newRow("15") << 15 << QString();
-    }
-    void toolBar()
-    {
-        QFETCH(int, position);
-        f->setText(u"ld e1"_s);
-        f->editor->toolAction(position)->trigger(); // unanswered: the prompt is cancelled
-        QTEST(f->prompts.asked().value(0).title, "asks");
-        f->prompts.clear();
-    }
-    void toolTips()
-    {
-        // the tip the user sees is the button's own; "-" is a separator
-        QStringList tips;
-        for (int position = 1; position <= 21; ++position) {
-            QAction* a = f->editor->toolAction(position);
-            tips << (a->isSeparator() ? u"-"_s : f->child<QToolBar>("Toolbar")->widgetForAction(a)->toolTip());
+        QStringList shown;
+        for (QAction* top : editor.menuBar()->actions()) {
+            shown << top->text() + u':'; // a separator's text is empty
+            for (QAction* a : top->menu() ? top->menu()->actions() : QList<QAction*>())
+                if (a->isVisible() && !a->isSeparator())
+                    shown.last() += u' ' + a->text() +
+                                    (a->shortcut().isEmpty() ? u""_s : u' ' + a->shortcut().toString()) +
+                                    (a->isEnabled() ? u""_s : u" -"_s) + (a->isChecked() ? u" *"_s : u""_s) +
+                                    u',';
         }
-        QCOMPARE(tips, (QStringList{u"-"_s, u"Cargar un programa desde un archivo"_s, u"Nuevo programa"_s,
-                                    u"Guardar programa en un archivo"_s, u"Cerrar programa"_s, u"-"_s, u"Compilar"_s,
-                                    u"Enviar al PLC"_s, u"Extraer programa del PLC"_s, u"Correr programa "_s,
-                                    u"Detener programa"_s, u"Monitor de variables"_s, u"-"_s, u"Buscar texto"_s, u"-"_s,
-                                    u"Copiar la selección"_s, u"Cortar la selección"_s, u"Pegar desde el portapapeles"_s,
-                                    u"Deshacer"_s, u"-"_s, u"Puerto serie"_s}));
+        shown << QString();
+        for (int position = 1; position <= 21; ++position) {
+            QAction* a = editor.toolAction(position);
+            shown.last() +=
+                (a->isSeparator() ? u"-"_s : editor.findChild<QToolBar*>()->widgetForAction(a)->toolTip()) +
+                u'|';
+        }
+        // clang-format off
+        QCOMPARE(shown, QStringList({
+            u"&Archivo: &Cargar Ctrl+F, &Salvar Ctrl+S, Salvar co&mo Ctrl+M, &Nuevo Ctrl+N, Sa&lir Ctrl+F4,"_s,
+            u"&Edición: &Copiar -, &Pegar, Co&rtar -, &Buscar Ctrl+F3, Buscar &siguiente F3,"_s,
+            u"&Programa: &Compilar programa Ctrl+L, &Descompilar, &Salvar compilado (.OBJ) -, &Enviar programa Ctrl+E, "
+            "En&viar compilado (.OBJ), Enviar compilado del &Ladder (.BLD), &Recibir, Correr, Detener,"_s,
+            u"PLC: &Id (identificador) PLC, &Monitor variables, Enlace &rápido, Apagar salidas al detener *, "
+            "Retener variables al Correr, Reset variables al Correr, Reiniciar PLC al Correr, &Presetear contadores,"_s,
+            u"&Opciones: Co&lores, Auto &ident *, &Puertos serie..., Modo &debug,"_s, u"Insertar instrucciones:"_s, u":"_s,
+            u"A&yuda: Ay&uda F1, A&yuda rápida Ctrl+F1, &Acerca de,"_s,
+            u"-|Cargar un programa desde un archivo|Nuevo programa|Guardar programa en un archivo|Cerrar programa|-|"
+            "Compilar|Enviar al PLC|Extraer programa del PLC|Correr programa |Detener programa|Monitor de variables|-|"
+            "Buscar texto|-|Copiar la selección|Cortar la selección|Pegar desde el portapapeles|Deshacer|-|Puerto serie|"_s}));
+        // clang-format on
     }
 
-    void startUpRefused_data()
-    {
-        QTest::addColumn<bool>("esDef");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text");
-        // the message names the folder where es.def was looked for
-        QTest::newRow("without es.def") << false << u"Archivo faltante"_s << u"en este caso %1\r\n"_s;
-        // an empty registration store: the message names the class that cannot be created
-        QTest::newRow("without the library") << true << u"OrvLib2"_s << u"OrvLibCls"_s;
-    }
-    void startUpRefused()
-    {
-        QFETCH(bool, esDef);
-        QFETCH(QString, text);
-        const QByteArray store = qgetenv("ORVLIB_REGISTRY");
-        f.emplace(esDef);
-        if (esDef)
-            qputenv("ORVLIB_REGISTRY", f->path(u"empty.reg"_s).toLocal8Bit());
-        f->prompts.answerMessage(Prompts::Ok);
-        const bool started = f->start();
-        qputenv("ORVLIB_REGISTRY", store);
-        QVERIFY(!started);
-        QCOMPARE(f->prompts.asked().size(), 1);
-        const auto& m = f->prompts.asked().first();
-        QTEST(m.title, "title");
-        QVERIFY2(m.text.contains(esDef ? text : text.arg(f->path())), qPrintable(m.text));
-        // nothing else is loaded, and leaving writes no settings
-        QVERIFY(f->editor->cbVariables.isEmpty() && !f->action("mnI0")->isVisible());
-        f->editor->close();
-        QVERIFY(!QFile::exists(f->path(u"dmk38.ini"_s)));
-    }
-
+    // Refused without es.def or the library: the message names what is missing, nothing is loaded
+    // and nothing written. A file named on the command line opens as "Cargar" or "Descompilar"
+    // would open it; the debug switch counts in any case and place, and leaves its mark off. The
+    // date is the user's locale's, or Spanish where none is set.
     void startUp_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("debug");
-        QTest::newRow("plain") << QStringList() << false;
-        QTest::newRow("/debugmode") << QStringList{u"/debugmode"_s} << true;
-        QTest::newRow("any case") << QStringList{u"/DeBugMODE"_s} << true;
+        QTest::addColumn<StartCase>("c");
+        auto row = [](const char* name, const StartCase& c) { QTest::newRow(name) << c; };
+        // clang-format off
+        row("plain", {{}, {}, {}, {}, "~/ []: ", false});
+        row("en_US", {{}, {}, "en_US", {}, "~/ []: ", false});
+        row("without es.def", {"es.def", {}, {}, "Archivo faltante | en este caso ~/\r\n", " []: ", false});
+        // an empty registration store: the message names the class that cannot be created
+        row("without the library", {"library", {}, {}, "OrvLib2 | OrvLibCls", " []: ", false});
+        row("source", {{}, {"p.prg", "/debugmode"}, {}, {}, "~/p.prg [p.prg]: ld e1\nend\n", true});
+        row("object, unnamed", {{}, {"/DeBugMODE", "p.obj"}, {}, {}, "~/ [] modified:         LD e1\n        END\n\n", true});
+        row("unreadable", {{}, {"none.prg", "/debug"}, {}, "No se puede cargar: | No se puede leer el archivo ~/none.prg", "~/ []: ",
+                           false});
+        // clang-format on
     }
     void startUp()
     {
-        QFETCH(QStringList, arguments);
-        QVERIFY(f.emplace().start(arguments));
-        Editor* e = f->editor.get();
-        QVERIFY(e->AppPath == f->path() && e->cbVariables.size() == 92);
+        QFETCH(StartCase, c);
+        const QByteArray store = qgetenv("ORVLIB_REGISTRY");
+        QLocale::setDefault(QLocale(c.locale)); // none: C
+        f.emplace(c.missing != u"es.def"_s);
+        if (c.missing == u"library"_s)
+            qputenv("ORVLIB_REGISTRY", f->path(u"empty.reg"_s).toLocal8Bit());
+        f->write(u"p.prg"_s, "ld e1\r\nend");
+        f->write(u"p.obj"_s, "hdr" + QByteArray::fromHex("06000f") + QByteArray(253, '\0'));
+        for (QString& a : c.arguments)
+            a = a.startsWith(u'/') ? a : f->path(a);
+        if (!c.said.isEmpty())
+            f->prompts.answerMessage(Prompts::Ok);
+        const bool started = f->start(c.arguments);
+        qputenv("ORVLIB_REGISTRY", store);
+        QLocale::setDefault(QLocale::system());
+        QCOMPARE(started, c.missing.isEmpty());
+        QVERIFY2(f->told().startsWith(c.said.section(u" | "_s, 0, 0)) &&
+                     f->told().contains(c.said.section(u" | "_s, 1)),
+                 qPrintable(f->told()));
+        QCOMPARE(f->doc() + u": "_s + f->txt()->toPlainText(), c.doc);
+        QVERIFY(f->editor->DebugMode == c.debug && !f->action("mnDebugMode")->isChecked());
+        if (!started) {
+            QVERIFY(f->editor->cbVariables.isEmpty() && !f->action("mnI0")->isVisible());
+            f->editor->close();
+            QVERIFY(!QFile::exists(f->path(u"dmk38.ini"_s)));
+            return;
+        }
+        QVERIFY(f->editor->AppPath == f->path() && f->editor->cbVariables.size() == 92);
         QVERIFY(f->txt()->isVisible() && !f->child("Presenta")->isVisible() &&
                 !f->child("frProgreso")->isVisible());
         QCOMPARE(f->panel(3), u"Fila:Columna"_s);
+        const QLocale shown(c.locale.isEmpty() ? u"es_ES"_s : c.locale);
+        QCOMPARE(f->panel(1), shown.toString(QDate::currentDate(), QLocale::ShortFormat));
+        // however narrow the window, the time keeps room for its text
+        f->editor->resize(150, 300);
+        auto* time = f->child<QLabel>("Panel2");
+        QTRY_VERIFY(time->width() >= time->sizeHint().width());
         // where Courier New is absent a metric-compatible face stands in
         QVERIFY2(QFontInfo(f->txt()->font()).fixedPitch(), qPrintable(QFontInfo(f->txt()->font()).family()));
-        // the switch leaves the mark off; the first click sets it and keeps the mode on
-        QTEST(e->DebugMode, "debug");
-        QVERIFY(!f->action("mnDebugMode")->isChecked());
+        // the first click sets the mark and keeps the mode on
         f->trigger("mnDebugMode");
-        QVERIFY(f->action("mnDebugMode")->isChecked() && e->DebugMode);
+        QVERIFY(f->action("mnDebugMode")->isChecked() && f->editor->DebugMode);
     }
 
     void menuPlacement()
@@ -181,9 +202,16 @@ private slots:
         QVERIFY(g.top() > bar->mapToGlobal(bar->actionGeometry(menu->menuAction()).bottomLeft()).y());
         QVERIFY(g.bottom() <= menu->screen()->availableGeometry().bottom());
         QVERIFY(menu->sizeHint().height() > g.height());
-        for (int i = 1; i < 41; ++i)
-            QCOMPARE(menu->actionGeometry(f->action(qPrintable(u"mnI%1"_s.arg(i)))).x(),
-                     menu->actionGeometry(f->action("mnI0")).x());
+        // its list is the instruction table's (tst_isa), with the unused entries hidden
+        QStringList listed, visible;
+        for (const auto* row : isa::menuInstructions())
+            listed << row->upperMnemonic();
+        for (QAction* a : menu->actions())
+            if (a->isVisible() && !a->isSeparator())
+                visible << a->text();
+        QCOMPARE(visible, listed);
+        QVERIFY(!f->action("mnI41")->isVisible() && !f->action("mnI43")->isVisible());
+        QVERIFY(!menu->actions().isEmpty() && menu->actions().last()->isSeparator());
         menu->hide();
     }
 
@@ -208,27 +236,7 @@ private slots:
         QVERIFY(menu->actions().value(0) && menu->actions().value(0)->text().startsWith(u"&Deshacer"_s));
     }
 
-    // the user's locale, or Spanish where none is set (C); the time panel keeps room for its text
-    void clockPanels_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QLocale>("shown");
-        QTest::newRow("C") << QLocale::c() << QLocale(QLocale::Spanish, QLocale::Spain);
-        QTest::newRow("en_US") << QLocale(u"en_US"_s) << QLocale(u"en_US"_s);
-    }
-    void clockPanels()
-    {
-        QFETCH(QLocale, locale);
-        QFETCH(QLocale, shown);
-        QLocale::setDefault(locale);
-        QVERIFY(f.emplace().start());
-        QCOMPARE(f->panel(1), shown.toString(QDate::currentDate(), QLocale::ShortFormat));
-        f->editor->resize(150, 300);
-        auto* time = f->child<QLabel>("Panel2");
-        QTRY_VERIFY(time->width() >= time->sizeHint().width());
-        QLocale::setDefault(QLocale::system());
-    }
-
+    // Copy and cut wait for a selection, paste for something to paste.
     void editMenu()
     {
         auto enabled = [this] {
@@ -242,172 +250,284 @@ private slots:
         f->txt()->setSel(1, 1);
         QApplication::clipboard()->setText(u"x"_s);
         QCOMPARE(enabled(), QList<bool>({true, true, true}));
-        f->trigger("mnCopiarTxt");
-        QCOMPARE(QApplication::clipboard()->text(), u"d"_s);
-        f->trigger("mnCortarTxt");
-        QCOMPARE(f->txt()->toPlainText(), u"l e1"_s);
-        f->txt()->setSel(0, 1);
-        f->trigger("mnPegarTxt");
-        QCOMPARE(f->txt()->toPlainText(), u"d e1"_s);
-        f->editor->toolAction(19)->trigger(); // undo, through the library
-        QCOMPARE(f->txt()->toPlainText(), u"l e1"_s);
     }
 
-    void keys_data()
+    // What the user's steps leave in the text box: the text, the selection, the status panel (it
+    // follows the caret on a key, not on a move made in code), and what was asked.
+    void play_data()
     {
-        QTest::addColumn<KeyCase>("c");
-        const Keys enter{Qt::Key_Return}, home{Qt::Key_Home}, tab{Qt::Key_Tab};
-        const QString line = u"first\n        ld e1"_s;
-        auto row = [](const char* name, const KeyCase& c) { QTest::newRow(name) << c; };
+        QTest::addColumn<Play>("c");
+        const QString line = u"first\n        ld e1"_s, found = u"LD E1\nout s1\nld e2"_s,
+                      find = u"Buscar | Texto a buscar:"_s;
+        auto row = [](const char* name, const Play& c) { QTest::newRow(name) << c; };
         // clang-format off
-        row("Enter at a line end: 8 blanks", {u"ld e1"_s, 5, 0, true, enter, u"ld e1\n        "_s, 15, u"2:9"_s});
-        row("Enter mid-line: caret 8 in", {u"ld e1 and e2 or e3"_s, 5, 0, true, enter, u"ld e1\n and e2 or e3"_s, 15, u"2:9"_s});
-        row("Enter, auto indent off", {u"ld e1"_s, 5, 0, false, enter, u"ld e1\n"_s, 7, u"2:1"_s});
-        row("Home: column 1", {line, 18, 0, true, home, line, 7, u"2:1"_s});
-        row("Home twice: first letter", {line, 18, 0, true, home + home, line, 15, u"2:9"_s});
-        row("Home, blanks only", {u"x\n    "_s, 3, 0, true, home, u"x\n    "_s, 7, u"2:5"_s});
-        row("Home, tabs and blanks", {u"x\n \t ld"_s, 3, 0, true, home, u"x\n \t ld"_s, 6, u"2:4"_s});
-        row("Home, empty line", {u"x\n"_s, 3, 0, true, home, u"x\n"_s, 3, u"2:1"_s});
-        row("Shift+Home: no selection", {line, 18, 0, true, {Qt::SHIFT | Qt::Key_Home}, line, 15, u"2:9"_s});
-        row("Ctrl+Home: top, first letter", {u"   x\nabc"_s, 7, 0, true, {Qt::CTRL | Qt::Key_Home}, u"   x\nabc"_s, 3, u"1:4"_s});
-        row("Tab replaces the selection", {u"ld e1"_s, 2, 1, true, tab, u"ld        e1"_s, 10, {}});
-        row("Tab, auto indent off", {u"ld e1"_s, 2, 0, false, tab, u"ld e1"_s, 2, {}});
+        row("Enter at a line end: 8 blanks", {"ld e1", 5, 0, true, "Return", "ld e1\n        ", {15, 0}, "2:9 2", {}});
+        row("Enter mid-line: caret 8 in", {"ld e1 and e2 or e3", 5, 0, true, "Return", "ld e1\n and e2 or e3", {15, 0}, "2:9 2", {}});
+        row("Enter, auto indent off", {"ld e1", 5, 0, false, "Return", "ld e1\n", {7, 0}, "2:1 2", {}});
+        row("Home: column 1", {line, 18, 0, true, "Home", line, {7, 0}, "2:1 2", {}});
+        row("Home twice: first letter", {line, 18, 0, true, "Home,Home", line, {15, 0}, "2:9 2", {}});
+        row("Home, blanks only", {"x\n    ", 3, 0, true, "Home", "x\n    ", {7, 0}, "2:5 2", {}});
+        row("Home, tabs and blanks", {"x\n \t ld", 3, 0, true, "Home", "x\n \t ld", {6, 0}, "2:4 2", {}});
+        row("Home, empty line", {"x\n", 3, 0, true, "Home", "x\n", {3, 0}, "2:1 2", {}});
+        row("Shift+Home: no selection", {line, 18, 0, true, "Shift+Home", line, {15, 0}, "2:9 2", {}});
+        row("Ctrl+Home: top, first letter", {"   x\nabc", 7, 0, true, "Ctrl+Home", "   x\nabc", {3, 0}, "1:4 2", {}});
+        row("Right", {"ld e1\n        out s1", 15, 0, true, "Right", "ld e1\n        out s1", {16, 0}, "2:10 2", {}});
+        row("Tab replaces the selection", {"ld e1", 2, 1, true, "Tab", "ld        e1", {10, 0}, {}, {}});
+        row("Tab, auto indent off", {"ld e1", 2, 0, false, "Tab", "ld e1", {2, 0}, {}, {}});
         // neither types nor leaves the text box
-        row("Alt+I: no menu's key", {u"ld e1"_s, 5, 0, true, {Qt::ALT | Qt::Key_I}, u"ld e1"_s, 5, {}});
-        row("Shift+Tab", {u"ld e1"_s, 5, 0, true, {Qt::SHIFT | Qt::Key_Backtab}, u"ld e1"_s, 5, {}});
+        row("Alt+I: no menu's key", {"ld e1", 5, 0, true, "Alt+I", "ld e1", {5, 0}, {}, {}});
+        row("Shift+Tab", {"ld e1", 5, 0, true, "Shift+Backtab", "ld e1", {5, 0}, {}, {}});
+        // an instruction goes in with a blank; the Enter right after it does not indent, the next
+        // does; chosen in the pop-up by Enter, only that key's release reaches the text
+        row("OUT, Enter, Enter", {{}, 0, 0, true, "mnI28,E,1,Return,Return", "OUT e1\n\n        ", {18, 0}, "3:9 3", {}});
+        row("OUT from the pop-up, Enter", {{}, 0, 0, true, "Ctrl+P,mnI28,release Return,S,1,Return", "OUT s1\n", {8, 0}, "2:1 2", {}});
+        row("OUT replaces the selection", {"ld e1\nxxx s1", 7, 4, true, "mnI28", "ld e1\nOUT s1", {11, 0}, {}, {}});
+        // the instruction menu opens at Ctrl+P, or at a click with Shift, Ctrl or Alt
+        row("Ctrl+P", {"x", 0, 0, true, "Ctrl+P", "x", {0, 0}, {}, "(menu)"});
+        row("click", {"x", 0, 0, true, "click", "x", {1, 0}, {}, {}});
+        row("Shift click", {"x", 0, 0, true, "Shift+click", "x", {0, 1}, {}, "(menu)"});
+        row("Ctrl click", {"x", 0, 0, true, "Ctrl+click", "x", {1, 0}, {}, "(menu)"});
+        row("Alt click", {"x", 0, 0, true, "Alt+click", "x", {1, 0}, {}, "(menu)"});
+        row("copy, paste at the end", {"ld e1", 1, 1, true, "mnCopiarTxt,End,mnPegarTxt", "ld e1d", {6, 0}, {}, {}});
+        row("cut, paste, undo", {"ld e1", 1, 1, true, "mnCortarTxt,Home,mnPegarTxt,tbDeshacer", "l e1", {0, 0}, {}, {}});
+        // find starts at the top, whatever the caret, ignoring letter case, offering the selection;
+        // find next one past the selection's start; where there is none more the caret stays
+        row("find", {found, 15, 2, true, "?ld e,mnBuscar", found, {0, 4}, {}, find});
+        row("find next", {found, 15, 2, true, "?ld e,mnBuscar,mnBuscarSiguiente", found, {15, 4}, {}, find});
+        row("find next, no more", {found, 15, 2, true, "?ld e,mnBuscar,mnBuscarSiguiente,Ok,mnBuscarSiguiente", found, {15, 0}, {},
+                                   find + " / No hallado | No se ha hallado: LD E"});
+        row("find, none", {found, 15, 2, true, "?xyz,Ok,mnBuscar", found, {15, 0}, {}, find + " / No hallado | No se halla  XYZ"});
+        // a cancelled box empties the search text: find next then asks again
+        row("find cancelled", {found, 15, 2, true, "?ld e,mnBuscar,?,tbBuscar,?OUT,mnBuscarSiguiente", found, {7, 3}, {}, find + " / " + find + " / " + find});
         // clang-format on
     }
-    void keys()
+    void play()
     {
-        QFETCH(KeyCase, c);
+        QFETCH(Play, c);
         f->editor->AutoIndent = c.autoIndent;
         f->setText(c.text, c.selStart, c.selLength);
-        for (const QKeyCombination k : c.keys)
-            QTest::keyClick(f->txt(), k.key(), k.keyboardModifiers());
+        // "?text" answers an input box ("?" cancels it), "Ok" a message; mn..., tb... run an action;
+        // anything else is a key, typed or (after "release") only released, or a click
+        for (const QString& step : c.steps.split(u',', Qt::SkipEmptyParts)) {
+            const QKeyCombination key =
+                QKeySequence(QString(step).remove(u"release "_s).replace(u"click"_s, u"F35"_s))[0];
+            if (step.startsWith(u'?'))
+                f->prompts.answerInput(step.size() > 1 ? std::optional(step.mid(1)) : std::nullopt);
+            else if (step == u"Ok"_s)
+                f->prompts.answerMessage(Prompts::Ok);
+            else if (step.startsWith(u"mn"_s) || step.startsWith(u"tb"_s)) {
+                emit f->child<QMenu>("mnEdicion")->aboutToShow(); // as a user opening the menu finds it
+                f->trigger(qPrintable(step));
+                f->editor->instructionMenu()->close();
+            } else if (step.endsWith(u"click"_s))
+                QTest::mouseClick(f->txt()->viewport(), Qt::LeftButton, key.keyboardModifiers(),
+                                  QPoint(20, 10));
+            else if (step.startsWith(u"release"_s))
+                QTest::keyRelease(f->txt(), key.key(), key.keyboardModifiers());
+            else
+                QTest::keyClick(f->txt(), key.key(), key.keyboardModifiers());
+        }
+        const bool menu = f->editor->instructionMenu()->isVisible();
+        f->editor->instructionMenu()->close();
         QCOMPARE(f->txt()->toPlainText(), c.expected);
-        QCOMPARE(QList<int>({f->txt()->selStart(), f->txt()->selLength()}), QList<int>({c.caret, 0}));
+        QCOMPARE(f->sel(), c.sel);
         QVERIFY(f->txt()->hasFocus());
-        if (!c.panel.isEmpty())
-            QCOMPARE(f->panel(3), c.panel);
+        QCOMPARE(f->told() + (menu ? u"(menu)"_s : QString()), c.told);
+        if (c.told.startsWith(u"Buscar"_s))
+            QCOMPARE(f->prompts.asked().value(0).defaultText, u"ld"_s); // the selection is offered
+        if (c.panel.isEmpty())
+            return;
+        f->txt()->setSel(0);
+        QCOMPARE(f->panel(3) + u' ' + QString::number(f->editor->EditStatus.LineCount), c.panel);
     }
 
-    void find()
-    {
-        auto sel = [this] { return QList<int>({f->txt()->selStart(), f->txt()->selLength()}); };
-        // find starts at the top, whatever the caret, ignoring letter case, and offers the selection
-        f->setText(u"LD E1\nout s1\nld e2"_s, 15, 2);
-        f->prompts.answerInput(u"ld e"_s);
-        f->trigger("mnBuscar");
-        QCOMPARE(f->said(), u"Buscar | Texto a buscar:"_s);
-        QCOMPARE(f->prompts.asked().last().defaultText, u"ld"_s);
-        QCOMPARE(sel(), QList<int>({0, 4}));
-        f->trigger("mnBuscarSiguiente");
-        QCOMPARE(sel(), QList<int>({15, 4}));
-        // after the last one the caret stays at its start
-        f->prompts.answerMessage(Prompts::Ok);
-        f->trigger("mnBuscarSiguiente");
-        QCOMPARE(f->said(), u"No hallado | No se ha hallado: LD E"_s);
-        QCOMPARE(sel(), QList<int>({15, 0}));
-        f->txt()->setSel(3);
-        f->prompts.answerInput(u"xyz"_s);
-        f->prompts.answerMessage(Prompts::Ok);
-        f->trigger("mnBuscar");
-        QCOMPARE(f->said(), u"No hallado | No se halla  XYZ"_s);
-        QCOMPARE(sel(), QList<int>({3, 0}));
-        // a cancelled box empties the search text; find next then asks again
-        f->prompts.answerInput(std::nullopt);
-        f->trigger("mnBuscar");
-        f->prompts.answerInput(u"OUT"_s);
-        f->trigger("mnBuscarSiguiente");
-        QCOMPARE(f->said(), u"Buscar | Texto a buscar:"_s);
-        QCOMPARE(sel(), QList<int>({7, 3}));
-    }
-
-    void panel3WaitsForAKey()
-    {
-        f->setText(u"ld e1\n        out s1"_s, 15);
-        QTest::keyClick(f->txt(), Qt::Key_Right);
-        QCOMPARE(f->panel(3), u"2:10"_s);
-        const EditSts& s = f->editor->EditStatus;
-        QCOMPARE(QList<int>({s.LineNo, s.LineStart, s.LineLength, s.LineCount}), QList<int>({2, 7, 14, 2}));
-        f->txt()->setSel(1);
-        QCOMPARE(f->panel(3), u"2:10"_s);
-    }
-
-    // A file named on the command line opens as "Cargar" or "Descompilar" would open it.
-    void commandLineFile_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("doc");
-        QTest::addColumn<QString>("said");
-        QTest::addColumn<QString>("option"); // after the file
-        QTest::addColumn<bool>("debug");
-        QTest::newRow("source") << u"p.prg"_s << u"ld e1\nend\n"_s << u"~/p.prg [p.prg]"_s << u"(nothing)"_s
-                                << u"/debugmode"_s << true;
-        QTest::newRow("object, unnamed") << u"p.obj"_s << u"        LD e1\n        END\n\n"_s << u"~/ [] modified"_s
-                                         << u"(nothing)"_s << u"/DeBugMODE"_s << true;
-        QTest::newRow("unreadable") << u"none.prg"_s << QString() << u"~/ []"_s
-                                    << u"No se puede cargar: | No se puede leer el archivo %1none.prg"_s
-                                    << u"/debug"_s << false;
-    }
-    void commandLineFile()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, said);
-        f.emplace();
-        QVERIFY(f->write(u"p.prg"_s, "ld e1\r\nend"));
-        QCOMPARE(testutil::runTool(u"mk38c"_s, {u"compile"_s, u"-o"_s, f->path(u"p.obj"_s), f->path(u"p.prg"_s)})
-                     .exitCode,
-                 0);
-        if (said != u"(nothing)"_s)
-            f->prompts.answerMessage(Prompts::Ok);
-        QFETCH(QString, option);
-        QVERIFY(f->start({f->path(name), option}));
-        QTEST(f->txt()->toPlainText(), "text");
-        QTEST(f->doc(), "doc");
-        QCOMPARE(f->said(), said.replace(u"%1"_s, f->path()));
-        QTEST(f->editor->DebugMode, "debug");
-    }
-
-    // A settings write that fails is told once, on leaving, with the file and the reason.
-    void settingsWriteFailureIsTold()
-    {
-        QVERIFY(QDir(f->path()).mkdir(u"dmk38.ini"_s));
-        f->prompts.answerMessage(Prompts::Ok);
-        f->trigger("mnSalir");
-        QVERIFY(!f->editor->isVisible());
-        QCOMPARE(f->prompts.asked().size(), 1);
-        QVERIFY2(f->said().startsWith(u"Configuración | No se pudieron guardar"_s) &&
-                     f->said().contains(f->path(u"dmk38.ini: "_s)),
-                 qPrintable(f->said()));
-    }
-
+    // Leaving asks to save typed work and stays when that save is cancelled; the settings are
+    // written then, or their failure told with the file and the reason.
     void leaving_data()
     {
-        QTest::addColumn<int>("answer"); // 0: nothing typed
-        QTest::addColumn<bool>("left");
-        QTest::newRow("unmodified asks nothing") << 0 << true;
-        QTest::newRow("No leaves without saving") << int(Prompts::No) << true;
-        // nothing typed is lost: Yes and a cancelled save dialog keep the window
-        QTest::newRow("Yes, save cancelled, stays") << int(Prompts::Yes) << false;
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("said"); // how the prompts begin
+        const QString save = u"Salvar | El programa ha sido modificado. ¨ Salvarlo ?"_s;
+        // clang-format off
+        QTest::newRow("unmodified asks nothing") << QString() << QString() << QString();
+        QTest::newRow("No leaves without saving") << u"ld e1"_s << u"No"_s << save;
+        QTest::newRow("Yes, save cancelled, stays") << u"ld e1"_s << u"Yes,-"_s << save + u" / Salvar como | Programas *.PRG|*.PRG"_s;
+        QTest::newRow("settings not written") << QString() << u"Ok"_s
+                                              << u"Configuración | No se pudieron guardar las opciones (colores, puerto, identificador):\r\n~/dmk38.ini: "_s;
+        // clang-format on
     }
     void leaving()
     {
-        QFETCH(int, answer);
-        QFETCH(bool, left);
-        if (answer) {
-            QTest::keyClicks(f->txt(), u"ld e1"_s);
-            f->prompts.answerMessage(Prompts::Button(answer));
-            f->prompts.answerFile(std::nullopt);
-        }
+        QFETCH(QString, typed);
+        QFETCH(QString, answers);
+        QFETCH(QString, said);
+        const bool unwritable = said.startsWith(u"Configuración"_s);
+        if (unwritable)
+            QVERIFY(QDir(f->path()).mkdir(u"dmk38.ini"_s));
+        QTest::keyClicks(f->txt(), typed);
+        f->run("mnSalir", answers);
+        QVERIFY2(f->told().startsWith(said), qPrintable(f->told()));
+        QCOMPARE(f->editor->isVisible(), answers.endsWith(u'-'));
+        QCOMPARE(f->txt()->toPlainText(), typed);
+        QCOMPARE(QFileInfo(f->path(u"dmk38.ini"_s)).isFile(), !f->editor->isVisible() && !unwritable);
+    }
+
+    void settingsSurviveARestart()
+    {
+        QCOMPARE(shown(*f),
+                 u"COM2 ID1 #c0c0c0 on #000000 indent 1 run 0 in ~/: mnSalsOff mnRun0 mnAutoIdent mnCom2"_s);
+        for (const char* option : {"mnCom6", "mnRunRst", "mnRunRet", "mnAutoIdent"})
+            f->trigger(option);
+        chooseColours(u"lbColorFondo1,cmdAceptar"_s);
+        QDir(f->path()).mkdir(u"progs"_s);
+        f->run("mnSalvarComo", u"progs/a.prg"_s);
+        const QString before = shown(*f);
+        QCOMPARE(before,
+                 u"COM6 ID1 #000000 on #000080 indent 0 run 2 in ~/progs/: mnSalsOff mnRunRet mnCom6"_s);
         f->trigger("mnSalir");
-        QCOMPARE(f->editor->isVisible(), !left);
-        QCOMPARE(f->prompts.asked().size(), !answer ? 0 : answer == Prompts::Yes ? 2 : 1);
-        QCOMPARE(f->said(0),
-                 answer ? u"Salvar | El programa ha sido modificado. ¨ Salvarlo ?"_s : u"(nothing)"_s);
-        QCOMPARE(f->txt()->toPlainText(), answer ? u"ld e1"_s : QString());
-        QCOMPARE(QFile::exists(f->path(u"dmk38.ini"_s)), left);
+        // a second start of the window on the same folder
+        QVERIFY(f->start());
+        QCOMPARE(shown(*f), before);
+    }
+
+    // The colour dialog: the last click of a row of swatches chooses, a colour not chosen is 0
+    // (black); "Destacado" colours only lbMuestra. "&Aceptar" hands the sample's colours to the text.
+    void colourDialog_data()
+    {
+        QTest::addColumn<QString>("clicks"); // comma-separated
+        QTest::addColumn<QString>("shown");  // the sample and lbMuestra; once closed, the text box
+        const QString plain = u", muestra "_s + QLabel().palette().color(QPalette::WindowText).name();
+        const QString chosen = u"lbColorFrente14,lbColorFondo1,opControl1,lbColorFrente12,"_s;
+        // clang-format off
+        QTest::newRow("nothing clicked") << QString() << u"#c0c0c0 on #000000"_s + plain;
+        QTest::newRow("only background 1") << u"lbColorFondo1"_s << u"#000000 on #000080"_s + plain;
+        QTest::newRow("last click of a row wins") << u"lbColorFrente12,lbColorFondo3,lbColorFrente15"_s << u"#ffffff on #008080"_s + plain;
+        QTest::newRow("Destacado colours only lbMuestra") << u"lbColorFrente10,opControl1,lbColorFrente12,lbColorFondo9"_s
+                                                          << u"#00ff00 on #000000, muestra #ff0000"_s;
+        QTest::newRow("&Aceptar") << chosen + u"cmdAceptar"_s << u"#ffff00 on #000080"_s;
+        QTest::newRow("&Cancelar changes nothing") << chosen + u"cmdCancelar"_s << u"#c0c0c0 on #000000"_s;
+        // clang-format on
+    }
+    void colourDialog()
+    {
+        QFETCH(QString, clicks);
+        Colorset* d = chooseColours(clicks);
+        auto shownBy = [d] {
+            return colours(d->findChild<QTextEdit*>(u"txtMuestra"_s)) + u", muestra "_s +
+                   d->findChild<QLabel*>(u"lbMuestra"_s)->palette().color(QPalette::WindowText).name();
+        };
+        QTEST(d->isVisible() ? shownBy() : colours(f->txt()), "shown");
+        // the dialog does not block the window, there is one at most, and it starts afresh from
+        // the text's colours: Editor selected, both numbers 0
+        const QString text = colours(f->txt());
+        chooseColours({});
+        QVERIFY(d->isVisible() && !d->isModal() && f->editor->findChildren<Colorset*>().size() == 1);
+        QVERIFY2(shownBy().startsWith(text), qPrintable(shownBy()));
+        QTest::mouseClick(d->findChild<QWidget*>(u"lbColorFondo2"_s), Qt::LeftButton);
+        QCOMPARE(shownBy(),
+                 u"#000000 on #008000, muestra "_s + QLabel().palette().color(QPalette::WindowText).name());
+    }
+
+    void aboutBox()
+    {
+        for (const bool byEsc : {true, false}) {
+            f->trigger("mnAcercaDe");
+            auto* about = f->child<QDialog>("Presenta");
+            QVERIFY(about->isVisible() && !about->isModal());
+            QCOMPARE(about->findChild<QLabel*>(u"lbVersion"_s)->text(), f->editor->VersionText);
+            auto* accept = about->findChild<QPushButton*>(u"cmdAceptar"_s);
+            QVERIFY(accept->isVisible() && accept->text() == u"&Aceptar"_s);
+            byEsc ? QTest::keyClick(about, Qt::Key_Escape) : accept->click();
+            QVERIFY(!about->isVisible());
+        }
+    }
+
+    // Quick help (Ctrl+F1): qhelp.ayd of the program folder as it is, in a read-only window
+    // that Esc closes.
+    void quickHelp_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // "-": none
+        QTest::addColumn<QString>("shown");   // title, then the raw text; or the message
+        QTest::newRow("missing") << QByteArray("-") << u"Error | No se halla el archivo QHELP.AYD"_s;
+        QTest::newRow("empty: an empty window") << QByteArray() << u"Ayuda r\u00A0pida | "_s;
+        // bytes 0xA0 and 0x80 differ between Windows-1252 and Latin-1
+        QTest::newRow("Windows-1252 unchanged")
+            << QByteArray("Ayuda r\xE1pida\r\nAcci\xF3n: \x80 5\xA0x\r\n")
+            << u"Ayuda r\u00A0pida | Ayuda r\u00E1pida\nAcci\u00F3n: \u20AC 5\u00A0x\n"_s;
+    }
+    void quickHelp()
+    {
+        QFETCH(QByteArray, file);
+        if (file == "-")
+            f->prompts.answerMessage(Prompts::Ok);
+        else
+            QVERIFY(f->write(u"qhelp.ayd"_s, file));
+        QString shown;
+        QObject context; // the timer dies with this test
+        QTimer::singleShot(50, &context, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            auto* box = w ? w->findChild<QPlainTextEdit*>(u"txtAyuda"_s) : nullptr;
+            if (!box)
+                return;
+            // toPlainText() would turn the no-break space into a blank
+            shown = w->windowTitle() + u" | "_s +
+                    box->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+            shown += box->isReadOnly() ? QString() : u" (editable)"_s;
+            QTest::keyClick(box, Qt::Key_Escape);
+            shown += w->isVisible() ? u" (Esc ignored)"_s : QString();
+            w->close();
+        });
+        QTest::keyClick(f->editor.get(), Qt::Key_F1, Qt::ControlModifier);
+        QTEST(shown.isEmpty() ? f->said() : shown, "shown");
+    }
+
+    void shippedHelpDocumentsEveryMnemonic()
+    {
+        const QByteArray quick = testutil::readRaw(QStringLiteral(WMK38_BIN_DIR "/qhelp.ayd"));
+        QVERIFY2(!quick.contains("\xC3") && quick.endsWith("\r\n"), "Windows-1252 with CR LF expected");
+        QCOMPARE(quick.count('\n'), quick.count("\r\n"));
+        const QString manual = manualHtml(u"1.00.000"_s);
+        for (const auto& row : isa::instructions()) {
+            const QString m = row.upperMnemonic(), lower = m.toLower();
+            QVERIFY2(QString::fromLatin1(quick).contains(QRegularExpression(u"(^|\\n)%1 +\\S"_s.arg(m))),
+                     qPrintable(m));
+            QVERIFY2(manual.contains(u"<a name=\"i_%1\"></a>%2</h4>"_s.arg(lower, m)), qPrintable(m));
+            QVERIFY2(manual.contains(u"<a href=\"#i_%1\">"_s.arg(lower)), qPrintable(m));
+        }
+    }
+
+    // The manual (F1): one window however often asked, its contents and links leading somewhere.
+    void helpWindow()
+    {
+        QTest::keyClick(f->editor.get(), Qt::Key_F1);
+        QTest::keyClick(f->editor.get(), Qt::Key_F1);
+        const QList<HelpWindow*> windows = f->editor->findChildren<HelpWindow*>();
+        QVERIFY(windows.size() == 1 && windows[0]->isVisible());
+        auto* browser = windows[0]->findChild<QTextBrowser*>(u"txtManual"_s);
+        auto* contents = windows[0]->findChild<QListWidget*>(u"lstContenido"_s);
+        QVERIFY(browser->toPlainText().contains(f->editor->VersionText) && contents->count() >= 10);
+        // every internal link of the shown document, and every contents entry, has its anchor
+        QStringList anchors, links;
+        for (QTextBlock b = browser->document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat c = it.fragment().charFormat();
+                anchors << c.anchorNames();
+                if (c.isAnchor() && !c.anchorHref().isEmpty())
+                    links << c.anchorHref();
+            }
+        QVERIFY(links.size() > 60);
+        for (const QString& link : std::as_const(links))
+            QVERIFY2(link.startsWith(u'#') && anchors.contains(link.mid(1)), qPrintable(link));
+        for (int i = 0; i < contents->count(); ++i)
+            QVERIFY(anchors.contains(contents->item(i)->data(Qt::UserRole).toString()));
+        // choosing an entry moves the page there
+        QVERIFY(QTest::qWaitForWindowExposed(windows[0]));
+        QScrollBar* bar = browser->verticalScrollBar();
+        bar->setValue(0);
+        QListWidgetItem* last = contents->item(contents->count() - 1);
+        QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, contents->visualItemRect(last).center());
+        QVERIFY(bar->value() > 0);
     }
 };
 

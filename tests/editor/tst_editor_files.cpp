@@ -1,15 +1,50 @@
-// Source-file commands on real files: open, save, save as, new, close; and what a refused load leaves.
+// The file commands in the window, on real files: open, save, save as, new, close, compile, save
+// compiled, decompile. What the compiler and the translator produce is their own tests' matter.
 #include "EditorTest.h"
+#include "Minimsg.h"
+#include "ObjCode.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+QByteArray padded(QByteArray bytes)
+{
+    return bytes.append(QByteArray(256 - bytes.size(), '\0'));
+}
+const QByteArray kLdOutEnd = padded(QByteArray::fromHex("06000b080f"));
+
+struct Command
+{
+    QString command, answers; // answers as EditorFixture::run takes them, comma-separated
+    bool saveFails;           // n.prg is a folder until a retry
+    QString told, doc;        // how the prompts read; the document, its text and its file (else n.prg)
+};
+struct Build
+{
+    QString source, program; // saved first under that name, if any
+    QString answers, told, panel;
+    QString proposed; // by the save dialog, folder and name; none: the compile is rejected
+    QStringList equs; // names, then values
+    QString written;  // the object file; none: p.obj stays as it was
+};
+} // namespace
+Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(Build)
+
 class TestEditorFiles : public QObject
 {
     Q_OBJECT
     std::optional<EditorFixture> f;
+    QByteArray image() const
+    {
+        const auto& i = f->editor->ProgramImage;
+        return QByteArray(reinterpret_cast<const char*>(i.data()), qsizetype(i.size()));
+    }
+    Minimsg* mini() const { return f->editor->findChild<Minimsg*>(u"Minimsg"_s); }
 
 private slots:
     void init() { QVERIFY(f.emplace().start()); }
@@ -17,70 +52,125 @@ private slots:
 
     void openThenSave()
     {
-        // Windows-1252, CR LF and a lone CR; saved unchanged, the file gains one empty line
-        f->write(u"p.prg"_s, "; se\xf1"
-                             "al\r\nld e1\rout s1\r\nend\r\n");
-        f->prompts.answerFile(f->path(u"p.prg"_s));
-        f->trigger("mnCargar");
-        QCOMPARE(f->said(), u"Cargar programa | *.prg|*.prg"_s);
-        QCOMPARE(f->prompts.asked().last().folder, f->path());
-        QCOMPARE(f->txt()->toPlainText(), u"; señal\nld e1\nout s1\nend\n"_s);
-        QCOMPARE(f->doc(), u"~/p.prg [p.prg]"_s);
-        QVERIFY(!f->child("frProgreso")->isVisible());
+        f->write(u"p.prg"_s, "se\xf1"
+                             "al\rout s1");
+        f->run("mnCargar", u"p.prg"_s);
+        QCOMPARE(f->prompts.asked().value(0).folder, f->path());
         // the bar ends at 52 x position / length + 1, the figure at 100
         QCOMPARE(f->child("lbProgreso")->property("units").toInt(), 53);
         QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), u"100"_s);
+        // saved unchanged, the file gains one empty line; then the menu's save waits for a change
         f->trigger("mnSalvar");
-        QCOMPARE(f->read(u"p.prg"_s), QByteArray("; se\xf1"
-                                                 "al\r\nld e1\r\nout s1\r\nend\r\n\r\n"));
+        QCOMPARE(f->read(u"p.prg"_s), QByteArray("se\xf1"
+                                                 "al\r\nout s1\r\n\r\n"));
+        QVERIFY(!f->action("mnSalvar")->isEnabled());
+        QTest::keyClicks(f->txt(), u"x"_s);
+        f->trigger("mnSalvar");
+        QVERIFY(f->read(u"p.prg"_s).startsWith("xse"));
         // the next open proposes the current name
-        f->prompts.answerFile(std::nullopt);
-        f->trigger("mnCargar");
-        QCOMPARE(f->prompts.asked().last().defaultText, u"p.prg"_s);
+        f->run("mnCargar", u"-"_s);
+        QCOMPARE(f->prompts.asked().value(1).defaultText, u"p.prg"_s);
     }
 
-    void refusedLoad_data()
+    // A command on "xld e1", typed over "ld e1" saved as n.prg. A command that replaces the text
+    // offers to save unsaved work first, and a save that fails stops it: nothing typed is lost.
+    // A load that is refused leaves the text and its name as they were.
+    void commands_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("file"); // "-": the dialog is cancelled
-        QTest::addColumn<QString>("said"); // how the message begins
-        const QString noName = u"No se puede grabar: | No se ha especificado el nombre del archivo"_s;
-        QTest::newRow("open cancelled") << u"mnCargar"_s << u"-"_s << QString();
-        QTest::newRow("open, no name") << u"mnCargar"_s << QString() << noName;
-        QTest::newRow("open, missing")
-            << u"mnCargar"_s << u"x.prg"_s << u"No se puede cargar: | No se puede leer"_s;
-        QTest::newRow("decompile, no name") << u"mnDescompilar"_s << QString() << noName;
-        QTest::newRow("decompile, short file")
-            << u"mnDescompilar"_s << u"short.obj"_s << u"No se puede cargar: |"_s;
+        QTest::addColumn<Command>("c");
+        const QString save = u"Salvar archivo | El Archivo n.prg no ha sido salvado.\r\n¨Salvar ahora?"_s,
+                      failed = u" / Error | Se produjo error "_s,
+                      noName = u" / No se puede grabar: | No se ha especificado el nombre del archivo"_s,
+                      open = u"Cargar programa | *.prg|*.prg"_s,
+                      obj = u" / Cargar programa compilado | *.obj|*.obj"_s,
+                      saveAs = u"Salvar como | Programas *.PRG|*.PRG"_s,
+                      over = u" / Sobreescribir | El archivo ~/otra/existe.prg ya existe: Sobreescribir?"_s,
+                      kept = u"~/n.prg [n.prg] modified | xld e1 | ld e1\r\n"_s,
+                      stopped = u"~/n.prg [n.prg] modified | xld e1 | "_s;
+        auto row = [](const char* name, const Command& c) { QTest::newRow(name) << c; };
+        // clang-format off
+        row("new, No keeps all", {"mnNuevoArchivo", "No", false, save, kept});
+        row("new, Yes saves, clears", {"mnNuevoArchivo", "Yes", false, save, "~/ [Nuevo] |  | xld e1\r\n"});
+        row("new, Yes, save fails: stops", {"mnNuevoArchivo", "Yes,No", true, save + failed, stopped});
+        row("close, No discards", {"mnCerrarArchivo", "No", false, save, "~/ [Nuevo] |  | ld e1\r\n"});
+        row("close, Yes, save fails: stops", {"mnCerrarArchivo", "Yes,No", true, save + failed, stopped});
+        // Windows-1252, CR LF and a lone CR
+        row("open, No loads", {"mnCargar", "other.prg,No", false, open + " / " + save,
+                               "~/other.prg [other.prg] | ; señal\nld e1\nout s1\n | ; señal\r\nld e1\rout s1\r\n"});
+        row("open, save fails: stops", {"mnCargar", "other.prg,Yes,No", true, open + " / " + save + failed, stopped});
+        // the translation is a new program: no name, not compiled
+        row("decompile, No translates", {"mnDescompilar", "No,x.obj", false, save + obj,
+                                         "~/ [] modified |         GOTO L_4\n        END\n\nL_4     LD e1\n        OUT s1\n        END\n\n | ld e1\r\n"});
+        row("decompile, save fails: stops", {"mnDescompilar", "Yes,No", true, save + failed, stopped});
+        row("save fails, No gives up", {"mnSalvar", "No", true, failed.mid(3), stopped});
+        row("save fails, Yes tries again", {"mnSalvar", "Yes", true, failed.mid(3), "~/n.prg [n.prg] | xld e1 | xld e1\r\n"});
+        row("open cancelled", {"mnCargar", "-", false, open, kept});
+        row("open, no name", {"mnCargar", ",Ok", false, open + noName, kept});
+        row("open, missing", {"mnCargar", "x.prg,Ok", false, open + " / No se puede cargar: | No se puede leer el archivo ~/x.prg", kept});
+        row("decompile, no name", {"mnDescompilar", "No,,Ok", false, save + obj + noName, kept});
+        row("decompile, short file", {"mnDescompilar", "No,short.obj,Ok", false, save + obj + " / No se puede cargar: |", kept});
+        // the tool bar's buttons
+        row("open button", {"tbCargar", "-", false, open, kept});
+        row("new button", {"tbNuevo", "No", false, save, kept});
+        row("save button", {"tbSalvar", {}, false, {}, "~/n.prg [n.prg] | xld e1 | xld e1\r\n"});
+        row("close button", {"tbCerrar", "No", false, save, "~/ [Nuevo] |  | ld e1\r\n"});
+        // save as: a name typed without extension gets ".prg"; the folder and the name change only
+        // once the file is written
+        row("save as, no extension", {"mnSalvarComo", "mio", false, saveAs, "~/mio.prg [mio.prg] | xld e1 | xld e1\r\n"});
+        row("save as a folder: no name", {"mnSalvarComo", "otra/,Ok", false, saveAs + " / Error | No se especific¢ un nombre: no es posible salvar!", kept});
+        row("save as over a file, No", {"mnSalvarComo", "otra/existe,No", false, saveAs + over, kept});
+        row("save as over a file, Yes", {"mnSalvarComo", "otra/existe,Yes", false, saveAs + over, "~/otra/existe.prg [existe.prg] | xld e1 | xld e1\r\n"});
+        // clang-format on
     }
-    void refusedLoad()
+    void commands()
     {
-        QFETCH(QString, command);
-        QFETCH(QString, file);
-        QFETCH(QString, said);
+        QFETCH(Command, c);
+        f->write(u"other.prg"_s, "; se\xf1"
+                                 "al\r\nld e1\rout s1\r\n");
         f->write(u"short.obj"_s, QByteArray(100, '\x06'));
+        // a header of any length: the last 256 bytes count
+        f->write(u"x.obj"_s, "hdr" + padded(QByteArray::fromHex("1a030f06000b080f")));
+        QDir(f->path()).mkdir(u"otra"_s);
+        f->write(u"otra/existe.prg"_s, "old");
         f->setText(u"ld e1"_s);
-        // decompile offers to save the typed text before its dialog
-        const int asks = command == u"mnDescompilar"_s ? 1 : 0;
-        if (asks)
-            f->prompts.answerMessage(Prompts::No);
-        f->prompts.answerFile(file == u"-"_s ? std::nullopt
-                                             : std::optional(file.isEmpty() ? file : f->path(file)));
-        if (!said.isEmpty())
-            f->prompts.answerMessage(Prompts::Ok);
-        f->trigger(qPrintable(command));
-        QCOMPARE(f->prompts.asked().size(), asks + (said.isEmpty() ? 1 : 2));
-        QVERIFY2(f->said().startsWith(said), qPrintable(f->said()));
-        QCOMPARE(f->txt()->toPlainText(), u"ld e1"_s);
+        f->run("mnSalvarComo", u"n.prg"_s);
+        QTest::keyClicks(f->txt(), u"x"_s);
+        f->prompts.clear();
+        if (c.saveFails) {
+            QFile::remove(f->path(u"n.prg"_s));
+            QDir(f->path()).mkdir(u"n.prg"_s);
+            f->prompts.onMessage = [this](const Prompts::Message& m) {
+                if (m.title == u"Error"_s)
+                    QDir(f->path()).rmdir(u"n.prg"_s);
+            };
+        }
+        f->run(c.command, c.answers);
+        QVERIFY2(f->told().startsWith(c.told), qPrintable(f->told()));
+        const QString file =
+            QString(f->editor->ProgramFolder + f->editor->CurrentFileName).mid(f->path().size());
+        QCOMPARE(f->doc() + u" | "_s + f->txt()->toPlainText() + u" | "_s +
+                     QString::fromLatin1(f->read(file.isEmpty() ? u"n.prg"_s : file)),
+                 c.doc);
         QVERIFY(f->txt()->isVisible());
-        QCOMPARE(f->doc(), u"~/ [] modified"_s);
+        const auto last = f->prompts.asked().value(f->prompts.asked().size() - 1);
+        if (c.saveFails) {
+            QCOMPARE(last.buttons, int(Prompts::Yes | Prompts::No));
+            QCOMPARE(f->action("mnSalvar")->isEnabled(), f->editor->ProgramModified);
+        }
+        if (f->txt()->toPlainText().startsWith(u"        GOTO"_s)) {
+            QCOMPARE(f->editor->lstJumpLabel, QStringList{u"4"_s});
+            QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), objcode::loadProgressText(256));
+        }
+        if (c.command == u"mnSalvarComo"_s)
+            QCOMPARE(f->prompts.asked().value(0).mode, Prompts::FileRequest::Save);
+        if (last.title == u"Sobreescribir"_s)
+            QCOMPARE(last.defaultButton, Prompts::No);
     }
 
     void loadLimit_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("loadedLines");
-        QTest::newRow("32000 in one line") << QByteArray(32000, 'x') << 1;
         QTest::newRow("32001 in one line") << QByteArray(32001, 'x') << 0;
         // 10 characters and their CR LF count 12: 31988 more fit, 31989 do not
         QTest::newRow("two lines fit") << QByteArray(10, 'a') + "\r\n" + QByteArray(31988, 'b') << 2;
@@ -92,14 +182,11 @@ private slots:
         QFETCH(int, loadedLines);
         const bool cut = loadedLines <= file.count('\n');
         f->write(u"big.prg"_s, file);
-        f->prompts.answerFile(f->path(u"big.prg"_s));
         QString during;
         f->prompts.onMessage = [&](const Prompts::Message&) {
             during = f->panel(6) + (f->child("frProgreso")->isVisible() ? u" (progress shown)"_s : QString());
         };
-        if (cut)
-            f->prompts.answerMessage(Prompts::Ok);
-        f->trigger("mnCargar");
+        f->run("mnCargar", cut ? u"big.prg,Ok"_s : u"big.prg"_s);
         QString expected;
         for (const QByteArray& line : file.split('\n').first(loadedLines))
             expected += QString::fromLatin1(line.trimmed()) + u'\n';
@@ -113,135 +200,85 @@ private slots:
             f->said(),
             u"Desbordamiento | El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"_s);
         QCOMPARE(during, u"Cargando big.prg -  %1 bytes -  ** Espere ** (progress shown)"_s.arg(file.size()));
-        f->prompts.answerFile(std::nullopt);
-        f->trigger("mnSalvar");
+        f->run("mnSalvar", u"-"_s);
         QCOMPARE(f->said(), u"Salvar como | Programas *.PRG|*.PRG"_s);
         QCOMPARE(f->read(u"big.prg"_s), file);
     }
 
-    void saveAs()
+    // Compile, then save compiled: it asks where, also for a named program, proposing its name with
+    // .obj in its folder. A rejected compile keeps the last image, and saves nothing.
+    void compile_data()
     {
-        QDir(f->path()).mkdir(u"otra"_s);
-        const QString other = f->path(u"otra/existe.prg"_s);
-        testutil::writeRaw(other, "old");
-        f->setText(u"ld e1"_s);
-        // save without a name is save as; a name typed without extension gets ".prg"
-        f->prompts.answerFile(f->path(u"mio"_s));
-        f->trigger("mnSalvar");
-        QCOMPARE(f->said(), u"Salvar como | Programas *.PRG|*.PRG"_s);
-        QCOMPARE(f->prompts.asked().last().mode, Prompts::FileRequest::Save);
-        QCOMPARE(f->read(u"mio.prg"_s), QByteArray("ld e1\r\n"));
-        QCOMPARE(f->doc(), u"~/mio.prg [mio.prg]"_s);
-        // a save disables the menu's save until the text changes again
-        f->trigger("mnSalvar");
-        QVERIFY(!f->action("mnSalvar")->isEnabled());
-        QTest::keyClicks(f->txt(), u"x"_s);
-        f->trigger("mnSalvar");
-        QCOMPARE(f->read(u"mio.prg"_s), QByteArray("xld e1\r\n"));
-        // a declined overwrite writes nothing and keeps the previous folder and name
-        f->prompts.answerFile(f->path(u"otra/existe"_s));
-        f->prompts.answerMessage(Prompts::No);
-        f->trigger("mnSalvarComo");
-        QCOMPARE(f->said(), u"Sobreescribir | El archivo %1 ya existe: Sobreescribir?"_s.arg(other));
-        QCOMPARE(f->prompts.asked().last().defaultButton, Prompts::No);
-        QCOMPARE(testutil::readRaw(other), QByteArray("old"));
-        QCOMPARE(f->doc(), u"~/mio.prg [mio.prg]"_s);
-        f->prompts.answerFile(other);
-        f->prompts.answerMessage(Prompts::Yes);
-        f->trigger("mnSalvarComo");
-        QCOMPARE(testutil::readRaw(other), QByteArray("xld e1\r\n"));
-        QCOMPARE(f->doc(), u"~/otra/existe.prg [existe.prg]"_s);
-        // a folder without a name
-        f->prompts.answerFile(f->path());
-        f->prompts.answerMessage(Prompts::Ok);
-        f->trigger("mnSalvarComo");
-        QCOMPARE(f->said(), u"Error | No se especific¢ un nombre: no es posible salvar!"_s);
-        f->trigger("mnNuevoArchivo");
-        QVERIFY(f->action("mnSalvar")->isEnabled());
+        QTest::addColumn<Build>("c");
+        const QString dialog = u"Salvar binario como | Programas *.OBJ|*.OBJ"_s,
+                      ok = u"Bytes compilados:  5"_s, ldOutEnd = u"ld e1\nout s1\nend"_s,
+                      overwrite = u" / Sobreescribir | El archivo ~/p.obj ya existe: Sobreescribir?"_s;
+        auto row = [](const char* name, const Build& c) { QTest::newRow(name) << c; };
+        // clang-format off
+        row("typed without extension", {ldOutEnd, {}, "mio", dialog, ok, "~/prog0.obj", {}, "mio.obj"});
+        row("named", {ldOutEnd, "progs/motor.v2.prg", "progs/motor.obj", dialog, ok, "~/progs/motor.obj", {}, "progs/motor.obj"});
+        row("overwrite declined", {ldOutEnd, {}, "p.obj,No", dialog + overwrite, ok, "~/prog0.obj", {}, {}});
+        row("overwrite", {ldOutEnd, {}, "p.obj,Yes", dialog + overwrite, ok, "~/prog0.obj", {}, "p.obj"});
+        row("write fails", {ldOutEnd, {}, "no/such/folder/p.obj,No",
+                            dialog + " / Error | Se produjo error  76, No se encontró la ruta de acceso. ¨ Reintentar ?", ok, "~/prog0.obj", {}, {}});
+        // the names are shown in their order in the text, and their values kept
+        row("EQU names", {"delay equ 2.5\nmotor equ s1\nld e1\nout motor\nend", {}, "equ", dialog, ok, "~/prog0.obj", {"motor", "delay", "8", "2.5"}, "equ.obj"});
+        // the rejected line is selected, so the user sees where to look
+        row("rejected line", {"ld e1\n  LD   ; falta\nend", {}, "Ok", "Error | Error en linea\r\n  LD   ; falta\r\nFalta argumento",
+                              "Error:   LD   ; falta", {}, {}, {}});
+        row("unresolved jump", {"loop: ld e1\ngoto loop:\nend", {}, "Ok", "Error de salto |  Error: salto a loop: No hallado.",
+                                "Error: salto a loop: No hallado.", {}, {}, {}});
+        // clang-format on
     }
-
-    void saveFailure_data()
+    void compile()
     {
-        QTest::addColumn<bool>("retry");
-        QTest::newRow("No gives up, the text stays modified") << false;
-        QTest::newRow("Yes tries again") << true;
-    }
-    void saveFailure()
-    {
-        QFETCH(bool, retry);
-        // the target is a folder: every write fails until the user clears the way
-        QDir(f->path()).mkdir(u"p.prg"_s);
-        f->editor->CurrentFileName = u"p.prg"_s;
-        f->setText(u"ld e1"_s);
-        f->prompts.onMessage = [&](const Prompts::Message&) { retry&& QDir(f->path()).rmdir(u"p.prg"_s); };
-        f->prompts.answerMessage(retry ? Prompts::Yes : Prompts::No);
-        f->trigger("mnSalvar");
-        QCOMPARE(f->prompts.asked().size(), 1);
-        QVERIFY2(f->said().startsWith(u"Error | Se produjo error "_s) &&
-                     f->said().endsWith(u". ¨ Reintentar ?"_s),
-                 qPrintable(f->said()));
-        QCOMPARE(f->prompts.asked().first().buttons, int(Prompts::Yes | Prompts::No));
-        QCOMPARE(f->read(u"p.prg"_s), retry ? QByteArray("ld e1\r\n") : QByteArray());
-        QCOMPARE(f->editor->ProgramModified, !retry);
-        QCOMPARE(f->action("mnSalvar")->isEnabled(), !retry);
-    }
-
-    // new, close, open and decompile replace the text: unsaved work is offered a save first,
-    // and a save that fails stops the command, so nothing typed is lost
-    void replaceOffersSave_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("saveFails");
-        QTest::addColumn<QString>("doc");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("file");
-        const QString kept = u"~/n.prg [n.prg] modified"_s, cleared = u"~/ [Nuevo]"_s;
-        const int no = Prompts::No, yes = Prompts::Yes;
-        const auto row = [](const char* tag, const char* command, int answer, bool saveFails,
-                            const QString& doc, const QString& text, const QString& file) {
-            QTest::newRow(tag) << QString::fromLatin1(command) << answer << saveFails << doc << text << file;
-        };
-        row("new, No keeps all", "mnNuevoArchivo", no, false, kept, u"xld e1"_s, u"ld e1\r\n"_s);
-        row("new, Yes saves, clears", "mnNuevoArchivo", yes, false, cleared, QString(), u"xld e1\r\n"_s);
-        row("new, Yes, save fails: stops", "mnNuevoArchivo", yes, true, kept, u"xld e1"_s, QString());
-        row("close, No discards", "mnCerrarArchivo", no, false, cleared, QString(), u"ld e1\r\n"_s);
-        row("close, Yes, save fails: stops", "mnCerrarArchivo", yes, true, kept, u"xld e1"_s, QString());
-        row("open, No loads", "mnCargar", no, false, u"~/other.prg [other.prg]"_s, u"out s1\n"_s,
-            u"ld e1\r\n"_s);
-        row("open, save fails: stops", "mnCargar", yes, true, kept, u"xld e1"_s, QString());
-        row("decompile, No translates", "mnDescompilar", no, false, u"~/ [] modified"_s, u"        END\n\n"_s,
-            u"ld e1\r\n"_s);
-        row("decompile, save fails: stops", "mnDescompilar", yes, true, kept, u"xld e1"_s, QString());
-    }
-    void replaceOffersSave()
-    {
-        QFETCH(QString, command);
-        QFETCH(int, answer);
-        QFETCH(bool, saveFails);
-        f->write(u"other.prg"_s, "out s1\r\n");
-        f->write(u"end.obj"_s, QByteArray(" - OrvSoftware - \x0f") + QByteArray(255, '\0'));
-        f->prompts.answerFile(f->path(u"n.prg"_s));
-        f->setText(u"ld e1"_s);
-        f->trigger("mnSalvarComo");
-        QTest::keyClicks(f->txt(), u"x"_s);
-        const bool open = command == u"mnCargar"_s;
-        if (open)
-            f->prompts.answerFile(f->path(u"other.prg"_s));
-        f->prompts.answerMessage(Prompts::Button(answer));
-        if (saveFails) {
-            // the file is a folder now, and the retry is declined
-            QFile::remove(f->path(u"n.prg"_s));
-            QDir(f->path()).mkdir(u"n.prg"_s);
-            f->prompts.answerMessage(Prompts::No);
-        } else if (command == u"mnDescompilar"_s) {
-            f->prompts.answerFile(f->path(u"end.obj"_s));
+        QFETCH(Build, c);
+        const bool ok = !c.proposed.isEmpty();
+        QDir(f->path()).mkdir(u"progs"_s);
+        f->write(u"p.obj"_s, "keep");
+        QComboBox* equs = f->editor->cbEQUs();
+        QVERIFY(!equs->isVisible());
+        f->setText(u"ld e2\nend"_s);
+        f->trigger("mnCompilar");
+        const QByteArray before = image();
+        f->setText(c.source);
+        if (!c.program.isEmpty())
+            f->run("mnSalvarComo", c.program);
+        f->prompts.clear();
+        // the message window stays on top: it steps aside for a question
+        bool miniShown = false;
+        f->prompts.onMessage = [&](const Prompts::Message&) { miniShown = mini()->isVisible(); };
+        f->run(u"mnCompilar mnSalvarBinario"_s, c.answers); // the latter disabled after a rejected compile
+        QVERIFY(f->editor->CompiledCurrent == ok && f->action("mnSalvarBinario")->isEnabled() == ok);
+        QCOMPARE(f->told(), c.told);
+        QCOMPARE(f->panel(6), c.panel);
+        QCOMPARE(image(), ok ? kLdOutEnd : before);
+        QVERIFY(!miniShown && !mini()->isVisible());
+        QCOMPARE(mini()->text(), ok ? u"Salvando compilado..."_s : u"Compilando..."_s);
+        if (c.told.startsWith(u"Error |"_s))
+            QCOMPARE(f->txt()->textCursor().selectedText(), u"  LD   ; falta"_s);
+        if (ok) {
+            const auto r = f->prompts.asked().value(0);
+            QCOMPARE(r.mode, Prompts::FileRequest::Save);
+            QCOMPARE(QString(r.folder + r.defaultText).replace(f->path(), u"~/"_s), c.proposed);
         }
-        f->trigger(qPrintable(command));
-        QCOMPARE(f->said(open ? 2 : 1), u"Salvar archivo | El Archivo n.prg no ha sido salvado.\r\n¨Salvar ahora?"_s);
-        QTEST(f->doc(), "doc");
-        QTEST(f->txt()->toPlainText(), "text");
-        QTEST(QString::fromLatin1(f->read(u"n.prg"_s)), "file");
+        // the file's layout is the object writer's; the window gives it the name and the image
+        const QByteArray file = f->read(c.written.isEmpty() ? u"p.obj"_s : c.written);
+        QVERIFY2(c.written.isEmpty() ? file == "keep"
+                                     : file.startsWith((c.written.section(u'/', -1) + u" - "_s).toLatin1()) &&
+                                           file.right(256) == kLdOutEnd,
+                 file.constData());
+        QTRY_VERIFY(equs->isVisible());
+        QStringList shown;
+        for (int i = 0; i < equs->count(); ++i)
+            shown << equs->itemText(i);
+        QCOMPARE(shown + f->editor->lstEqusPos, c.equs);
+        // any change of the text makes the compiled program stale
+        QTest::keyClick(f->txt(), Qt::Key_A);
+        QVERIFY(f->editor->ProgramModified && !f->editor->CompiledCurrent);
+        QVERIFY(!f->action("mnSalvarBinario")->isEnabled());
+        f->run("mnCerrarArchivo", u"No"_s);
+        QVERIFY(equs->count() == 0 && f->editor->lstEqusPos.isEmpty());
     }
 };
 

@@ -26,15 +26,16 @@ private slots:
         const QString yes = u"Ejecutar | Correr programa ?"_s;
         QTest::newRow("answered, run") << "" << QList<int>{Prompts::Yes} << QStringList{yes}
                                        << QStringList{header, body, u"00 43 02 00 00 00 41"_s};
-        QTest::newRow("answered, not run") << "" << QList<int>{Prompts::No} << QStringList{yes}
-                                           << QStringList{header, body};
+        QTest::newRow("answered, not run")
+            << "" << QList<int>{Prompts::No} << QStringList{yes} << QStringList{header, body};
         // Retry sends the same program again; the simulator is mended while the box shows
         QTest::newRow("received wrong, retried")
             << "badresult" << QList<int>{Prompts::Retry, Prompts::No}
             << QStringList{u"Error | El PLC recibió mal"_s, yes} << QStringList{header, body, header, body};
-        QTest::newRow("no answer, cancelled") << "short" << QList<int>{Prompts::Cancel}
-                                              << QStringList{u"Error de comunicación | No hay respuesta del PLC"_s}
-                                              << QStringList{header, body};
+        QTest::newRow("no answer, cancelled")
+            << "short" << QList<int>{Prompts::Cancel}
+            << QStringList{u"Error de comunicación | No hay respuesta del PLC"_s}
+            << QStringList{header, body};
     }
     void download()
     {
@@ -56,7 +57,8 @@ private slots:
         // every attempt sends the 256 program bytes with a date of its own, never the old date
         for (const QByteArray& frame : f.sim.received())
             if (frame.size() > 7)
-                QCOMPARE(frame.left(256), QByteArray(reinterpret_cast<const char*>(f.editor->ProgramImage.data()), 256));
+                QCOMPARE(frame.left(256),
+                         QByteArray(reinterpret_cast<const char*>(f.editor->ProgramImage.data()), 256));
         QCOMPARE(f.editor->focusWidget(), f.txt()); // the focus returns there when the window is active
     }
 
@@ -92,17 +94,21 @@ private slots:
         QTest::addColumn<QStringList>("said");
         const QString save = u"Salvar archivo | El Archivo  no ha sido salvado.\r\n¨Salvar ahora?"_s;
         // a compile that fails keeps its own report and sends nothing
-        QTest::newRow("compile fails") << "mnEnviarPrg" << QStringList{u"Ok"_s}
-                                       << QStringList{u"Error | Error en linea\r\nld 300\r\nEl argumento \"300\" es mayor que el máximo (255)"_s};
+        QTest::newRow("compile fails")
+            << "mnEnviarPrg" << QStringList{u"Ok"_s}
+            << QStringList{
+                   u"Error | Error en linea\r\nld 300\r\nEl argumento \"300\" es mayor que el máximo (255)"_s};
         // the loaded program would replace the text: the question comes first
-        QTest::newRow("object file, dialog cancelled") << "mnEnviarBin" << QStringList{u"No"_s, u"-"_s}
-                                                       << QStringList{save, u"Cargar programa compilado | *.obj|*.obj"_s};
+        QTest::newRow("object file, dialog cancelled")
+            << "mnEnviarBin" << QStringList{u"No"_s, u"-"_s}
+            << QStringList{save, u"Cargar programa compilado | *.obj|*.obj"_s};
         QTest::newRow("Ladder file, dialog cancelled")
             << "mnEnviarBld" << QStringList{u"No"_s, u"-"_s}
             << QStringList{save, u"Cargar programa compilado del Ladder | *.bld|*.bld"_s};
-        QTest::newRow("Ladder file unreadable") << "mnEnviarBld" << QStringList{u"No"_s, u"none.bld"_s, u"Ok"_s}
-                                                << QStringList{save, u"Cargar programa compilado del Ladder | *.bld|*.bld"_s,
-                                                               u"No se puede cargar:"_s};
+        QTest::newRow("Ladder file unreadable")
+            << "mnEnviarBld" << QStringList{u"No"_s, u"none.bld"_s, u"Ok"_s}
+            << QStringList{save, u"Cargar programa compilado del Ladder | *.bld|*.bld"_s,
+                           u"No se puede cargar:"_s};
         QTest::newRow("save refused") << "mnEnviarBin" << QStringList{u"Yes"_s, u"-"_s}
                                       << QStringList{save, u"Salvar como | Programas *.PRG|*.PRG"_s};
     }
@@ -114,7 +120,8 @@ private slots:
         PlcFixture f;
         QVERIFY(f.startWithSim());
         f.setText(u"ld 300"_s);
-        const QMap<QString, Prompts::Button> buttons{{u"Ok"_s, Prompts::Ok}, {u"Yes"_s, Prompts::Yes}, {u"No"_s, Prompts::No}};
+        const QMap<QString, Prompts::Button> buttons{
+            {u"Ok"_s, Prompts::Ok}, {u"Yes"_s, Prompts::Yes}, {u"No"_s, Prompts::No}};
         for (const QString& a : answers) {
             if (buttons.contains(a))
                 f.prompts.answerMessage(buttons[a]);
@@ -162,7 +169,8 @@ private slots:
         const QString none = u"Error de comunicación | No hay respuesta del PLC"_s;
         QCOMPARE(said, (QStringList{port, port, none, none}));
         QVERIFY(f.prompts.asked()[0].text.contains(u"/dev/ttyNoSuch no existe"));
-        QVERIFY(f.prompts.asked()[0].text.endsWith(u"Opciones → Puertos serie..."_s)); // where to choose another
+        QVERIFY(
+            f.prompts.asked()[0].text.endsWith(u"Opciones → Puertos serie..."_s)); // where to choose another
         QCOMPARE(f.prompts.asked()[0].icon, Prompts::Icon::Exclamation);
     }
 
@@ -218,7 +226,8 @@ private slots:
         QVERIFY(f.sim.process().waitForFinished(5000));
         f.prompts.answerMessage(Prompts::Ok);
         f.editor->toolAction(10)->trigger();
-        QVERIFY(f.said().startsWith(u"Error 8002 | Error de comunicacion 8002\r\n"_s + f.sim.device() + u" no existe"_s));
+        QVERIFY(f.said().startsWith(u"Error 8002 | Error de comunicacion 8002\r\n"_s + f.sim.device() +
+                                    u" no existe"_s));
         QCOMPARE(f.panel(6), u"PLC detenido"_s);
     }
 
@@ -235,7 +244,8 @@ private slots:
         QVERIFY(f.action("mnCom5")->text().endsWith(u"/dev/ttyNoSuch  (no está)"_s));
         const QString byId = u"/dev/serial/by-id/usb-FTDI_FT232R_A123-if00-port0"_s;
         f.editor->setPortLister([byId] {
-            return QList<plclink::PortInfo>{{u"/dev/ttyUSB0"_s, byId, u"FT232R USB UART"_s, u"FTDI"_s, u"A123"_s}};
+            return QList<plclink::PortInfo>{
+                {u"/dev/ttyUSB0"_s, byId, u"FT232R USB UART"_s, u"FTDI"_s, u"A123"_s}};
         });
         auto open = [&f] {
             f.trigger("mnPuertosSerie");
@@ -243,7 +253,9 @@ private slots:
         };
         QDialog* w = open();
         QVERIFY(w && w->isVisible());
-        auto row = [w](const char* name, int n) { return w->findChild<QWidget*>(QLatin1String(name) + QString::number(n)); };
+        auto row = [w](const char* name, int n) {
+            return w->findChild<QWidget*>(QLatin1String(name) + QString::number(n));
+        };
         auto* cb2 = qobject_cast<QComboBox*>(row("cbPuerto", 2));
         auto* cb3 = qobject_cast<QComboBox*>(row("cbPuerto", 3));
         QCOMPARE(cb2->currentText(), f.sim.device());
@@ -269,8 +281,9 @@ private slots:
         qobject_cast<QComboBox*>(row("cbPuerto", 3))->setCurrentIndex(1);
         qobject_cast<QComboBox*>(row("cbPuerto", 5))->setEditText(QString());
         w->accept();
-        QCOMPARE(f.read(u"dmk38.ini"_s), "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=" + other.device().toLocal8Bit() +
-                                            "\r\n; by hand\r\nCOM5=\r\nCOM3=" + byId.toLatin1() + "\r\n[Other]\r\nx=1\r\n");
+        QCOMPARE(f.read(u"dmk38.ini"_s),
+                 "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=" + other.device().toLocal8Bit() +
+                     "\r\n; by hand\r\nCOM5=\r\nCOM3=" + byId.toLatin1() + "\r\n[Other]\r\nx=1\r\n");
         QCOMPARE(f.action("mnCom3")->toolTip(), byId);
         f.trigger("mnRun");
         QTRY_COMPARE(other.received().value(0).toHex(' '), QByteArray("00 43 00 00 00 00 43"));

@@ -60,16 +60,19 @@ private slots:
         QTest::addColumn<QStringList>("said");
         QTest::addColumn<bool>("replaced");   // ProgramImage holds what the PLC sent
         QTest::addColumn<bool>("translated"); // and the text its translation
-        const QString fail = u"Reintentar | La recepción fue copleta pero con errores.\r\nNo da la verificaci¢n de integridad.\r\n"_s;
+        const QString fail =
+            u"Reintentar | La recepción fue copleta pero con errores.\r\nNo da la verificaci¢n de integridad.\r\n"_s;
         const QString save = u"Salvar programa extraido como | *.OBJ|*.OBJ"_s;
         const QString ask = u"Salvar archivo | El Archivo mine.prg no ha sido salvado.\r\n¨Salvar ahora?"_s;
-        QTest::newRow("received, saved") << "" << false << QStringList{u"up"_s} << QStringList{save} << true << true;
-        QTest::newRow("save cancelled") << "" << false << QStringList{u"-"_s} << QStringList{save} << true << true;
+        QTest::newRow("received, saved")
+            << "" << false << QStringList{u"up"_s} << QStringList{save} << true << true;
+        QTest::newRow("save cancelled")
+            << "" << false << QStringList{u"-"_s} << QStringList{save} << true << true;
         // a failed upload leaves the program the editor holds alone, unless the user ignores it
         QTest::newRow("checksum wrong, aborted")
             << "badxor:0.5" << false << QStringList{u"Abort"_s} << QStringList{fail} << false << false;
-        QTest::newRow("checksum wrong, ignored")
-            << "badxor:0.5" << false << QStringList{u"Ignore"_s, u"-"_s} << QStringList{fail, save} << true << true;
+        QTest::newRow("checksum wrong, ignored") << "badxor:0.5" << false << QStringList{u"Ignore"_s, u"-"_s}
+                                                 << QStringList{fail, save} << true << true;
         // unsaved text is asked about; No keeps it, and the program could still be saved
         QTest::newRow("unsaved text kept")
             << "" << true << QStringList{u"-"_s, u"No"_s} << QStringList{save, ask} << true << false;
@@ -77,10 +80,11 @@ private slots:
         QTest::newRow("existing file kept") << "" << false << QStringList{u"old.obj"_s, u"No"_s}
                                             << QStringList{save, u"Sobreescribir"_s} << true << true;
         // a probe answer that does not check is no communication
-        QTest::newRow("probe answer wrong") << "badxor" << false << QStringList{u"Cancel"_s}
-                                    << QStringList{u"Reintentar | No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
-                                                   u"comunicaci¢n (N§ puerto, cable,\r\nId, contrase¤a, etc.)\r\n\r\n¨ Reintentar ?"_s}
-                                    << false << false;
+        QTest::newRow("probe answer wrong")
+            << "badxor" << false << QStringList{u"Cancel"_s}
+            << QStringList{u"Reintentar | No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
+                           u"comunicaci¢n (N§ puerto, cable,\r\nId, contrase¤a, etc.)\r\n\r\n¨ Reintentar ?"_s}
+            << false << false;
     }
     void upload()
     {
@@ -93,7 +97,8 @@ private slots:
         // the program in the PLC, stamped 5 Sep 2006 (date word 0x2C86)
         isa::ProgramImage image{};
         std::copy(kProgram.begin(), kProgram.end(), image.begin());
-        QCOMPARE(plclink::download(f.editor->link(), image, QDate(2006, 9, 5)).outcome, plclink::DownloadOutcome::Received);
+        QCOMPARE(plclink::download(f.editor->link(), image, QDate(2006, 9, 5)).outcome,
+                 plclink::DownloadOutcome::Received);
         if (!fault.isEmpty())
             f.sim.command("fault " + fault.toLatin1());
         f.setText(u"; mine"_s);
@@ -104,8 +109,10 @@ private slots:
         const isa::ProgramImage before = f.editor->ProgramImage;
         f.write(u"old.obj"_s, "old");
 
-        const QMap<QString, Prompts::Button> buttons{
-            {u"Abort"_s, Prompts::Abort}, {u"Ignore"_s, Prompts::Ignore}, {u"Cancel"_s, Prompts::Cancel}, {u"No"_s, Prompts::No}};
+        const QMap<QString, Prompts::Button> buttons{{u"Abort"_s, Prompts::Abort},
+                                                     {u"Ignore"_s, Prompts::Ignore},
+                                                     {u"Cancel"_s, Prompts::Cancel},
+                                                     {u"No"_s, Prompts::No}};
         for (const QString& a : answers) {
             if (buttons.contains(a))
                 f.prompts.answerMessage(buttons[a]);
@@ -130,8 +137,10 @@ private slots:
         QCOMPARE(f.txt()->toPlainText() != u"; mine"_s, translated);
         if (translated) {
             QVERIFY(f.editor->CurrentFileName.isEmpty());
-            QVERIFY(in<QPlainTextEdit>(w, "txtRecibir")->toPlainText().endsWith(
-                u"\n...recibido !.\nFecha del programa:\n  Día 5\n  Mes 9\n  Año 2006\n"_s));
+            QVERIFY(
+                in<QPlainTextEdit>(w, "txtRecibir")
+                    ->toPlainText()
+                    .endsWith(u"\n...recibido !.\nFecha del programa:\n  Día 5\n  Mes 9\n  Año 2006\n"_s));
             QCOMPARE(in<QPushButton>(w, "cmdCancelar")->text(), u"&Salir"_s);
         }
         QCOMPARE(f.read(u"old.obj"_s), QByteArray("old"));
@@ -178,9 +187,11 @@ private slots:
         QTest::addColumn<QString>("outputs"); // R lit light red, - dark
         QTest::addColumn<QString>("values");
         QTest::newRow("inputs 0x05, output 0 on")
-            << QStringList{u"in 0 1"_s, u"in 2 1"_s, u"out 0 1"_s, u"var 0 0x81"_s} << "G-G-----" << "R-----"
+            << QStringList{u"in 0 1"_s, u"in 2 1"_s, u"out 0 1"_s, u"var 0 0x81"_s} << "G-G-----"
+            << "R-----"
             << " 1  0x81, 0  0x0, 0  0x0, 0  0x0";
-        QTest::newRow("every output off") << QStringList{u"var 3 0xFE"_s} << "--------" << "------"
+        QTest::newRow("every output off") << QStringList{u"var 3 0xFE"_s} << "--------"
+                                          << "------"
                                           << " 0  0x0, 0  0x0, 0  0x0, 0  0xFE";
     }
     void monitorLamps()
@@ -194,17 +205,22 @@ private slots:
         f.editor->toolAction(12)->trigger();
         auto* w = f.editor->findChild<Monitor*>();
         QCOMPARE(in<QLabel>(w, "lbVar0")->text(), u"e1"_s);
-        QCOMPARE(in<QScrollBar>(w, "VScroll1")->maximum(), f.editor->cbVariables.size() - 4); // the last four in view
+        QCOMPARE(in<QScrollBar>(w, "VScroll1")->maximum(),
+                 f.editor->cbVariables.size() - 4); // the last four in view
         stopAfter(f.sim, w, 2);
         in<QPushButton>(w, "cmdRecibir")->click(); // polls until stopped
         QString inputs, outputs;
         for (int i = 0; i < 8; ++i) {
             auto* lamp = in(w, qPrintable(u"lbEntradas%1"_s.arg(i)));
-            inputs += colour(lamp, QPalette::Window) == 2 ? u'G' : colour(lamp, QPalette::Window) == 7 ? u'-' : u'?';
+            inputs += colour(lamp, QPalette::Window) == 2   ? u'G'
+                      : colour(lamp, QPalette::Window) == 7 ? u'-'
+                                                            : u'?';
         }
         for (int i = 0; i < 6; ++i) {
             auto* lamp = in(w, qPrintable(u"lbSalidas%1"_s.arg(i)));
-            outputs += colour(lamp, QPalette::Window) == 12 ? u'R' : colour(lamp, QPalette::Window) == 7 ? u'-' : u'?';
+            outputs += colour(lamp, QPalette::Window) == 12  ? u'R'
+                       : colour(lamp, QPalette::Window) == 7 ? u'-'
+                                                             : u'?';
         }
         QTEST(inputs, "inputs");
         QTEST(outputs, "outputs");
@@ -236,7 +252,8 @@ private slots:
     void closedMidExchangeOpensAgainInWorkingOrder_data()
     {
         QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("moment"); // wait: in the first wait; later: after two frames; answer: while it arrives
+        QTest::addColumn<QString>(
+            "moment"); // wait: in the first wait; later: after two frames; answer: while it arrives
         for (const char* w : {"Monitor", "Recprg", "Precnt"})
             for (const char* m : {"wait", "later", "answer"})
                 QTest::addRow("%s, %s", w, m) << QString::fromLatin1(w) << QString::fromLatin1(m);
@@ -251,7 +268,8 @@ private slots:
         auto* closer = new QTimer(f.editor.get());
         const qsizetype frames = f.sim.received().size(), answers = f.sim.sent().size();
         QObject::connect(closer, &QTimer::timeout, f.editor.get(), [&f, closer, moment, frames, answers] {
-            const bool now = moment == u"wait" || (moment == u"later" && f.sim.received().size() >= frames + 2) ||
+            const bool now = moment == u"wait" ||
+                             (moment == u"later" && f.sim.received().size() >= frames + 2) ||
                              (moment == u"answer" && f.sim.sent().size() > answers);
             if (!now)
                 return;
@@ -260,7 +278,9 @@ private slots:
                 open->close();
         });
         closer->start(1);
-        const QString menu = window == u"Monitor" ? u"mnMonitor"_s : window == u"Recprg" ? u"mnRecibir"_s : u"mnPresetCnt"_s;
+        const QString menu = window == u"Monitor"  ? u"mnMonitor"_s
+                             : window == u"Recprg" ? u"mnRecibir"_s
+                                                   : u"mnPresetCnt"_s;
         f.trigger(qPrintable(menu)); // the preset window reads as it opens
         auto* w = f.editor->findChild<QDialog*>(window);
         QVERIFY(w);
@@ -284,7 +304,8 @@ private slots:
         } else if (window == u"Recprg") {
             QVERIFY(in(w, "cmdRecibir")->isEnabled());
             in<QPushButton>(w, "cmdRecibir")->click();
-            QVERIFY2(in<QPlainTextEdit>(w, "txtRecibir")->toPlainText().contains(u"...recibido !."_s), qPrintable(in<QPlainTextEdit>(w, "txtRecibir")->toPlainText() + f.said(0)));
+            QVERIFY2(in<QPlainTextEdit>(w, "txtRecibir")->toPlainText().contains(u"...recibido !."_s),
+                     qPrintable(in<QPlainTextEdit>(w, "txtRecibir")->toPlainText() + f.said(0)));
         } else {
             QCOMPARE(in<QLineEdit>(w, "txtCnt9")->text(), u"100"_s);
             QCOMPARE(in<QLabel>(w, "lbMsg")->text(), QString());
@@ -298,10 +319,10 @@ private slots:
         QTest::addColumn<QList<bool>>("sound"); // the answers in order
         QTest::addColumn<QString>("boxes");
         QTest::addColumn<int>("lamp"); // the receive lamp's red at the end
-        QTest::newRow("last pair unread") << QList<bool>{true, true, true, true, false, false, false}
-                                          << "0,1,2,3,4,5,6,7,????,????" << 255;
-        QTest::newRow("first pair unread") << QList<bool>{false, false, false, true, true, true, true}
-                                           << "????,????,2,3,4,5,6,7,8,9" << 0;
+        QTest::newRow("last pair unread")
+            << QList<bool>{true, true, true, true, false, false, false} << "0,1,2,3,4,5,6,7,????,????" << 255;
+        QTest::newRow("first pair unread")
+            << QList<bool>{false, false, false, true, true, true, true} << "????,????,2,3,4,5,6,7,8,9" << 0;
     }
     void presetLampFollowsThePairJustRead()
     {
