@@ -30,6 +30,9 @@ std::pair<int, QString> fileError(QFileDevice::FileError error, const QString& p
 {
     if (!QFileInfo(path).absoluteDir().exists())
         return {76, QStringLiteral("No se encontró la ruta de acceso")};
+    // a folder in the way is no full disk, whatever the failed rename reports
+    if (QFileInfo(path).isDir())
+        return {75, QStringLiteral("Error de acceso a la ruta o el archivo")};
     switch (error) {
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError:

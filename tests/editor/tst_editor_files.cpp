@@ -78,15 +78,16 @@ private slots:
     void commands_data()
     {
         QTest::addColumn<Command>("c");
-        const QString save = u"Salvar archivo | El Archivo n.prg no ha sido salvado.\r\n¨Salvar ahora?"_s,
-                      failed = u" / Error | Se produjo error "_s,
-                      noName = u" / No se puede grabar: | No se ha especificado el nombre del archivo"_s,
-                      open = u"Cargar programa | *.prg|*.prg"_s,
-                      obj = u" / Cargar programa compilado | *.obj|*.obj"_s,
-                      saveAs = u"Salvar como | Programas *.PRG|*.PRG"_s,
-                      over = u" / Sobreescribir | El archivo ~/otra/existe.prg ya existe: Sobreescribir?"_s,
-                      kept = u"~/n.prg [n.prg] modified | xld e1 | ld e1\r\n"_s,
-                      stopped = u"~/n.prg [n.prg] modified | xld e1 | "_s;
+        const QString
+            save = u"Salvar archivo | El Archivo n.prg no ha sido salvado.\r\n¨Salvar ahora?"_s,
+            failed =
+                u" / Error | Se produjo error  75, Error de acceso a la ruta o el archivo. ¨ Reintentar ?"_s,
+            noName = u" / No se puede grabar: | No se ha especificado el nombre del archivo"_s,
+            open = u"Cargar programa | *.prg|*.prg"_s, obj = u" / Cargar programa compilado | *.obj|*.obj"_s,
+            saveAs = u"Salvar como | Programas *.PRG|*.PRG"_s,
+            over = u" / Sobreescribir | El archivo ~/otra/existe.prg ya existe: Sobreescribir?"_s,
+            kept = u"~/n.prg [n.prg] modified | xld e1 | ld e1\r\n"_s,
+            stopped = u"~/n.prg [n.prg] modified | xld e1 | "_s;
         auto row = [](const char* name, const Command& c) { QTest::newRow(name) << c; };
         // clang-format off
         row("new, No keeps all", {"mnNuevoArchivo", "No", false, save, kept});
