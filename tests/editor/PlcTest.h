@@ -13,8 +13,7 @@ struct PlcFixture : EditorFixture
 
     explicit PlcFixture(const QStringList& simArgs = {}) : sim(simArgs) {}
 
-    // The settings' [Set] keys after COM=2, and the [Puertos] section on, with SIM for the simulator's
-    // device.
+    // dmk38.ini: [Set] with COM=2 and the keys given, then [Puertos], SIM standing for the simulator.
     bool startWithSim(const QByteArray& set = {}, QByteArray ports = "COM2=SIM\r\n")
     {
         if (!sim.start() ||
@@ -38,8 +37,8 @@ struct PlcFixture : EditorFixture
     // Queues answers in order: a button by its name, "-" for a cancelled file dialog, else a file name.
     void answer(const QStringList& answers)
     {
-        static const QStringList buttons =
-            QStringLiteral("Ok Yes No Retry Cancel Abort Ignore").split(u' '); // bit order
+        static const auto buttons =
+            QStringLiteral("Ok Yes No Retry Cancel Abort Ignore").split(u' '); // 1, 2, 4..
         for (const QString& a : answers) {
             if (buttons.contains(a))
                 prompts.answerMessage(Prompts::Button(1 << buttons.indexOf(a)));

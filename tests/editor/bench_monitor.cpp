@@ -25,16 +25,13 @@ int main(int argc, char** argv)
     editor.link().setFast(true);
     editor.findChild<QAction*>(QStringLiteral("mnMonitor"))->trigger();
     auto* monitor = editor.findChild<QDialog*>(QStringLiteral("Monitor"));
-    auto click = [monitor](const char* name) {
-        monitor->findChild<QPushButton*>(QLatin1String(name))->click();
-    };
-    QTimer::singleShot((argc > 1 ? std::atoi(argv[1]) : 10) * 1000, monitor,
-                       [&click] { click("cmdDetener"); });
+    auto* stop = monitor->findChild<QPushButton*>(QStringLiteral("cmdDetener"));
+    QTimer::singleShot((argc > 1 ? std::atoi(argv[1]) : 10) * 1000, stop, &QPushButton::click);
     const qsizetype before = sim.received().size();
     const std::clock_t cpu = std::clock();
     QElapsedTimer t;
     t.start();
-    click("cmdRecibir"); // polls until stopped
+    monitor->findChild<QPushButton*>(QStringLiteral("cmdRecibir"))->click(); // polls until stopped
     const double ms = double(t.nsecsElapsed()) / 1e6, polls = double(sim.received().size() - before);
     std::printf("editor monitor, fast link: %.1f polls/s (line floor %.1f), CPU %.2f %% of one core\n",
                 1000.0 * polls / ms, 240.0 / 14,

@@ -200,6 +200,9 @@ private slots:
                                                    : u"mnPresetCnt"_s;
         PlcFixture f(moment == u"answer" ? QStringList{u"--pace"_s} : QStringList{});
         QVERIFY(f.startWithSim());
+        f.editor->waits().setScale(moment == u"answer" ? 1 : 0.05); // a program whose rest is no answer
+        QCOMPARE(plclink::download(f.editor->link(), {6, 0, 11, 8, 15}, QDate(2006, 9, 5)).outcome,
+                 plclink::DownloadOutcome::Received);
         f.editor->waits().setScale(0.2); // room for a paced answer
         QTimer closer;
         const qsizetype frames = f.sim.received().size(), answers = f.sim.sent().size();
