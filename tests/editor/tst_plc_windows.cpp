@@ -70,10 +70,10 @@ private slots:
                              u"No da la verificaci¢n de integridad.\r\n"_s;
         const QString save = u"Salvar programa extraido como | *.OBJ|*.OBJ"_s;
         const QString ask = u"Salvar archivo | El Archivo mine.prg no ha sido salvado.\r\n¨Salvar ahora?"_s;
-        add("every station, saved", "none", "debug", "up", {save}, true);
+        add("received, saved", "none", "", "up", {save}, true);
         // a failed upload leaves the program the editor holds alone, unless the user ignores it
         add("checksum wrong, aborted", "badxor:0.5", "", "Abort", {fail}, false);
-        add("checksum wrong, ignored", "badxor:0.5", "", "Ignore -", {fail, save}, true);
+        add("checksum wrong, ignored, every station", "badxor:0.5", "debug", "Ignore -", {fail, save}, true);
         // unsaved text is asked about; No keeps it, and the program could still be saved
         add("unsaved text kept", "none", "unsaved", "- No", {save, ask}, false);
         // an existing file is replaced only when the user says so
@@ -137,7 +137,7 @@ private slots:
             QCOMPARE(lines.mid(header + 1, 17).filter(QRegularExpression(u"^([0-9A-F]{2} ){16}$"_s)).size(),
                      17);
             QCOMPARE(lines.value(header + 17), u"86 2C 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "_s);
-            QCOMPARE(lines.value(header + 18), u"Rta%= 0  Chk%= 10  del PLC= 10"_s);
+            QCOMPARE(lines.value(header + 18), u"Rta%= 0  Chk%= 245  del PLC= 10"_s);
         }
         QCOMPARE(f.read(u"old.obj"_s), QByteArray("old"));
         const QByteArray saved = f.read(u"up.obj"_s);
