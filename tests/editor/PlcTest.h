@@ -1,11 +1,11 @@
 #pragma once
 // The real main window with COM2 pointed at an mk38sim through dmk38.ini, as a user sets it up;
-// the waits run at a twentieth of their length.
+// the waits run at a twentieth of their length. Prompts are answered and read back as lists.
 
 #include "EditorTest.h"
 #include "SimProcess.h"
 
-#include <QTimer>
+#include <QtWidgets>
 
 struct PlcFixture : EditorFixture
 {
@@ -13,17 +13,18 @@ struct PlcFixture : EditorFixture
 
     explicit PlcFixture(const QStringList& simArgs = {}) : sim(simArgs) {}
 
-    bool startWithSim(const QByteArray& settings = {})
+    // dmk38.ini: [Set] with COM=2 and the keys given, then [Puertos], SIM standing for the simulator.
+    bool startWithSim(const QByteArray& set = {}, QByteArray ports = "COM2=SIM\r\n")
     {
-        if (!sim.start() || !write(QStringLiteral("dmk38.ini"),
-                                   "[Set]\r\nCOM=2\r\n" + settings +
-                                       "[Puertos]\r\nCOM2=" + sim.device().toLocal8Bit() + "\r\n"))
+        if (!sim.start() ||
+            !write(QStringLiteral("dmk38.ini"), "[Set]\r\nCOM=2\r\n" + set + "[Puertos]\r\n" +
+                                                    ports.replace("SIM", sim.device().toLocal8Bit())))
             return false;
         const bool started = start();
         editor->waits().setScale(0.05);
         return started;
     }
-    // The frames the simulator received, each as hex.
+    // The frames the simulator received, each as hex (a long one as its start and length).
     QStringList frames() const
     {
         QStringList all;
@@ -31,6 +32,30 @@ struct PlcFixture : EditorFixture
             all << QString::fromLatin1(f.size() > 16 ? f.left(4).toHex(' ') + " ... (" +
                                                            QByteArray::number(f.size()) + ")"
                                                      : f.toHex(' '));
+        return all;
+    }
+    // Queues answers in order: a button by its name, "-" for a cancelled file dialog, else a file name.
+    void answer(const QStringList& answers)
+    {
+        static const auto buttons =
+            QStringLiteral("Ok Yes No Retry Cancel Abort Ignore").split(u' '); // 1, 2, 4..
+        for (const QString& a : answers) {
+            if (buttons.contains(a))
+                prompts.answerMessage(Prompts::Button(1 << buttons.indexOf(a)));
+            else
+                prompts.answerFile(a == u"-" ? std::nullopt : std::optional<QString>(path(a)));
+        }
+    }
+    // Every prompt asked as "title | text"; one like the one expected in its place shows as that
+    // (a "…" there stands for any text).
+    QStringList saidAll(const QStringList& expected) const
+    {
+        QStringList all;
+        for (qsizetype i = 0; i < prompts.asked().size(); ++i) {
+            const QString s = said(i), e = expected.value(i);
+            const qsizetype k = e.indexOf(u'…');
+            all << ((k < 0 ? s == e : s.startsWith(e.left(k)) && s.endsWith(e.mid(k + 1))) ? e : s);
+        }
         return all;
     }
 };

@@ -1,13 +1,6 @@
 // The PLC commands of the main window against mk38sim: download with its questions, run and
-// stop, the identifier, one exchange at a time, and the faults of the commands that send.
+// stop, the ports, the identifier, one exchange at a time.
 #include "PlcTest.h"
-
-#include <QComboBox>
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -16,162 +9,98 @@ class TestEditorPlc : public QObject
     Q_OBJECT
 
 private slots:
-    void download_data()
+    void send_data()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QList<int>>("answers");
-        QTest::addColumn<QStringList>("said");
-        QTest::addColumn<QStringList>("frames");
-        const QString header = u"00 50 00 00 01 0a 5b"_s, body = u"06 00 0b 08 ... (258)"_s;
+        using L = QStringList;
+        QTest::addColumn<QString>("commands"); // actions, tool buttons by position, or "kill" the simulator
+        QTest::addColumn<QString>("answers");  // buttons, file names, or "-" for a cancelled dialog
+        QTest::addColumn<L>("said");
+        QTest::addColumn<L>("frames");
+        QTest::addColumn<QString>("state"); // folder, name, [status panel], marks
+        QTest::addColumn<QString>("fault"); // the simulator's, mended at each prompt; "no device" for COM2
+        QTest::addColumn<QString>("text");  // typed, when not the program below
+        QTest::addColumn<QString>("after"); // the text then, when it changed
+        auto add = [](const char* tag, const char* commands, const char* answers, const L& said,
+                      const L& frames, const QString& state, const char* fault = "none",
+                      const char* text = "", const char* after = "") {
+            QTest::newRow(tag) << commands << answers << said << frames << state << fault << text << after;
+        };
         const QString yes = u"Ejecutar | Correr programa ?"_s;
-        QTest::newRow("answered, run") << "" << QList<int>{Prompts::Yes} << QStringList{yes}
-                                       << QStringList{header, body, u"00 43 02 00 00 00 41"_s};
-        QTest::newRow("answered, not run")
-            << "" << QList<int>{Prompts::No} << QStringList{yes} << QStringList{header, body};
+        const QString none = u"Error de comunicación | No hay respuesta del PLC"_s;
+        const QString save = u"Salvar archivo | El Archivo  no ha sido salvado.\r\n¨Salvar ahora?"_s;
+        const QString bld = u"Cargar programa compilado del Ladder | *.bld|*.bld"_s;
+        const QString port = u"Error 8002 | Error de comunicacion 8002\r\n/dev/ttyNoSuch no existe…"_s;
+        const QString edited = u"~/ [] modified"_s,
+                      compiled = u"~/ [Bytes compilados:  5] modified compiled"_s;
+        const L sent{"00 50 00 00 01 0a 5b", "06 00 0b 08 ... (258)"}, run{"00 43 00 00 00 00 43"};
+        // run at the question, or not; compiled once, the second from the button sends the same program
+        add("twice, run at the first", "mnEnviarPrg 8", "Yes No", {yes, yes}, sent + run + sent, compiled);
         // Retry sends the same program again; the simulator is mended while the box shows
-        QTest::newRow("received wrong, retried")
-            << "badresult" << QList<int>{Prompts::Retry, Prompts::No}
-            << QStringList{u"Error | El PLC recibió mal"_s, yes} << QStringList{header, body, header, body};
-        QTest::newRow("no answer, cancelled")
-            << "short" << QList<int>{Prompts::Cancel}
-            << QStringList{u"Error de comunicación | No hay respuesta del PLC"_s}
-            << QStringList{header, body};
+        add("received wrong, retried", "mnEnviarPrg", "Retry No", {"Error | El PLC recibió mal", yes},
+            sent + sent, compiled, "badresult");
+        // told at start-up with where to choose another, and once more; the attempts find no answer
+        add("port cannot be opened", "mnEnviarPrg", "Ok Ok Retry Cancel",
+            {port + " El dispositivo de cada puerto se elige en Opciones → Puertos serie...", port, none,
+             none},
+            {}, compiled, "no device");
+        // a compile that fails keeps its own report and sends nothing
+        add("compile fails", "mnEnviarPrg", "Ok",
+            {"Error | Error en linea\r\nld 300\r\nEl argumento \"300\" es mayor que el máximo (255)…"}, {},
+            u"~/ [Error: ld 300] modified"_s, "none", "ld 300");
+        // the loaded program would replace the text: the question comes first
+        add("object file, dialog cancelled", "mnEnviarBin", "No -",
+            {save, "Cargar programa compilado | *.obj|*.obj"}, {}, edited);
+        add("save refused", "mnEnviarBin", "Yes -", {save, "Salvar como | Programas *.PRG|*.PRG"}, {},
+            edited);
+        add("Ladder file, dialog cancelled", "mnEnviarBld", "No -", {save, bld}, {}, edited);
+        add("Ladder file unreadable", "mnEnviarBld", "No none.bld Ok", {save, bld, "No se puede cargar: | …"},
+            {}, edited);
+        add("Ladder file sent, then translated", "mnEnviarBld", "No p.BLD No", {save, bld, yes}, sent, edited,
+            "none", "", "        LD e1\n        OUT s1\n        END\n\n");
+        // the menus choose and send, the buttons also show what was sent ("Apagar salidas al detener"
+        // is marked at start); a frame that could not be written, its device gone, is told
+        add("run, menus and button", "mnSalsOff mnStop mnRun0 mnRun mnRunRet 10", "", {},
+            {"00 44 00 00 00 00 44", "00 43 00 00 00 00 43", "00 43 02 00 00 00 41"},
+            u"~/ [Ejecutando programa] modified"_s);
+        add("stop by button, run, device gone", "11 kill 10", "Ok",
+            {"Error 8002 | Error de comunicacion 8002\r\n…"}, {"00 44 01 00 00 00 45"},
+            u"~/ [PLC detenido] modified"_s);
     }
-    void download()
+    void send()
     {
         QFETCH(QString, fault);
-        QFETCH(QList<int>, answers);
-        PlcFixture f(fault.isEmpty() ? QStringList() : QStringList{u"--fault"_s, fault});
-        QVERIFY(f.startWithSim("Rst=2\r\n"));
-        f.prompts.onMessage = [&f](const Prompts::Message&) { f.sim.command("fault none"); };
-        for (int a : answers)
-            f.prompts.answerMessage(Prompts::Button(a));
-        f.setText(u"ld e1\nout s1\nend"_s);
-        f.trigger("mnEnviarPrg");
-        QStringList said;
-        for (qsizetype i = 0; i < f.prompts.asked().size(); ++i)
-            said << f.said(i);
-        QTEST(said, "said");
-        QFETCH(QStringList, frames);
-        QTRY_COMPARE(f.frames(), frames);
-        // every attempt sends the 256 program bytes with a date of its own, never the old date
-        for (const QByteArray& frame : f.sim.received())
-            if (frame.size() > 7)
-                QCOMPARE(frame.left(256),
-                         QByteArray(reinterpret_cast<const char*>(f.editor->ProgramImage.data()), 256));
-        QCOMPARE(f.editor->focusWidget(), f.txt()); // the focus returns there when the window is active
-    }
-
-    void twoDownloadsCompileOnce()
-    {
-        PlcFixture f;
-        QVERIFY(f.startWithSim());
-        f.setText(u"ld e1\nend"_s);
-        f.prompts.answerMessage(Prompts::No);
-        f.prompts.answerMessage(Prompts::No);
-        f.trigger("mnEnviarPrg");
-        QVERIFY(f.editor->CompiledCurrent);
-        // the bar a file load left full is not shown while sending
-        f.child<QLineEdit>("txtProgreso")->setText(u"99.84%"_s);
-        QStringList shown;
-        auto* watch = new QTimer(f.editor.get());
-        QObject::connect(watch, &QTimer::timeout, [&f, &shown] {
-            if (f.child<QWidget>("frProgreso")->isVisible())
-                shown << f.child<QLineEdit>("txtProgreso")->text();
-        });
-        watch->start(5);
-        f.editor->toolAction(8)->trigger();
-        delete watch;
-        QVERIFY(!shown.isEmpty() && !shown.contains(u"99.84%"_s));
-        QCOMPARE(f.frames(), (QStringList{u"00 50 00 00 01 09 58"_s, u"06 00 0f 00 ... (258)"_s,
-                                          u"00 50 00 00 01 09 58"_s, u"06 00 0f 00 ... (258)"_s}));
-    }
-
-    void nothingSentWithoutAProgram_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QStringList>("answers"); // a button, a file name, or "-" for a cancelled dialog
-        QTest::addColumn<QStringList>("said");
-        const QString save = u"Salvar archivo | El Archivo  no ha sido salvado.\r\n¨Salvar ahora?"_s;
-        // a compile that fails keeps its own report and sends nothing
-        QTest::newRow("compile fails")
-            << "mnEnviarPrg" << QStringList{u"Ok"_s}
-            << QStringList{
-                   u"Error | Error en linea\r\nld 300\r\nEl argumento \"300\" es mayor que el máximo (255)"_s};
-        // the loaded program would replace the text: the question comes first
-        QTest::newRow("object file, dialog cancelled")
-            << "mnEnviarBin" << QStringList{u"No"_s, u"-"_s}
-            << QStringList{save, u"Cargar programa compilado | *.obj|*.obj"_s};
-        QTest::newRow("Ladder file, dialog cancelled")
-            << "mnEnviarBld" << QStringList{u"No"_s, u"-"_s}
-            << QStringList{save, u"Cargar programa compilado del Ladder | *.bld|*.bld"_s};
-        QTest::newRow("Ladder file unreadable")
-            << "mnEnviarBld" << QStringList{u"No"_s, u"none.bld"_s, u"Ok"_s}
-            << QStringList{save, u"Cargar programa compilado del Ladder | *.bld|*.bld"_s,
-                           u"No se puede cargar:"_s};
-        QTest::newRow("save refused") << "mnEnviarBin" << QStringList{u"Yes"_s, u"-"_s}
-                                      << QStringList{save, u"Salvar como | Programas *.PRG|*.PRG"_s};
-    }
-    void nothingSentWithoutAProgram()
-    {
-        QFETCH(QString, command);
-        QFETCH(QStringList, answers);
+        QFETCH(QString, text);
         QFETCH(QStringList, said);
-        PlcFixture f;
-        QVERIFY(f.startWithSim());
-        f.setText(u"ld 300"_s);
-        const QMap<QString, Prompts::Button> buttons{
-            {u"Ok"_s, Prompts::Ok}, {u"Yes"_s, Prompts::Yes}, {u"No"_s, Prompts::No}};
-        for (const QString& a : answers) {
-            if (buttons.contains(a))
-                f.prompts.answerMessage(buttons[a]);
-            else
-                f.prompts.answerFile(a == u"-" ? std::nullopt : std::optional<QString>(f.path(a)));
-        }
-        f.trigger(qPrintable(command));
-        QStringList got;
-        for (qsizetype i = 0; i < f.prompts.asked().size(); ++i)
-            got << f.said(i).left(said.value(i).size());
-        QCOMPARE(got, said);
-        QCOMPARE(f.txt()->toPlainText(), u"ld 300"_s);
-        QTest::qWait(50);
-        QCOMPARE(f.frames(), QStringList());
-    }
-
-    void ladderFileSentThenTranslated()
-    {
-        PlcFixture f;
-        QVERIFY(f.startWithSim());
+        QFETCH(QStringList, frames);
+        PlcFixture f({u"--fault"_s, fault.contains(u' ') ? u"none"_s : fault});
+        QFETCH(QString, answers);
+        f.answer(answers.split(u' ', Qt::SkipEmptyParts)); // a missing device is told at start-up
+        QVERIFY(f.startWithSim({}, fault == u"no device" ? "COM2=/dev/ttyNoSuch\r\n" : "COM2=SIM\r\n"));
         QVERIFY(f.write(u"p.BLD"_s, QByteArray("ladder\n") + QByteArray::fromHex("06000b080f")));
-        f.prompts.answerFile(f.path(u"p.BLD"_s));
-        f.prompts.answerMessage(Prompts::No);
-        f.trigger("mnEnviarBld");
-        QCOMPARE(f.frames(), (QStringList{u"00 50 00 00 01 0a 5b"_s, u"06 00 0b 08 ... (258)"_s}));
-        QCOMPARE(f.txt()->toPlainText(), u"        LD e1\n        OUT s1\n        END\n\n"_s);
-    }
-
-    void portThatCannotBeOpened()
-    {
-        EditorFixture f;
-        f.write(u"dmk38.ini"_s, "[Puertos]\r\nCOM2=/dev/ttyNoSuch\r\n");
-        f.prompts.answerMessage(Prompts::Ok); // at start-up, the port the settings chose
-        f.prompts.answerMessage(Prompts::Ok); // the download explains it once more
-        f.prompts.answerMessage(Prompts::Retry);
-        f.prompts.answerMessage(Prompts::Cancel);
-        QVERIFY(f.start());
-        f.editor->waits().setScale(0.05);
-        f.setText(u"end"_s);
-        f.trigger("mnEnviarPrg");
-        QStringList said;
-        for (qsizetype i = 0; i < f.prompts.asked().size(); ++i)
-            said << f.said(i).section(u'\n', 0, 0);
-        const QString port = u"Error 8002 | Error de comunicacion 8002\r"_s;
-        const QString none = u"Error de comunicación | No hay respuesta del PLC"_s;
-        QCOMPARE(said, (QStringList{port, port, none, none}));
-        QVERIFY(f.prompts.asked()[0].text.contains(u"/dev/ttyNoSuch no existe"));
-        QVERIFY(
-            f.prompts.asked()[0].text.endsWith(u"Opciones → Puertos serie..."_s)); // where to choose another
-        QCOMPARE(f.prompts.asked()[0].icon, Prompts::Icon::Exclamation);
+        f.prompts.onMessage = [&f](const Prompts::Message&) { f.sim.command("fault none"); };
+        text = text.isEmpty() ? u"ld e1\nout s1\nend"_s : text;
+        f.setText(text);
+        QFETCH(QString, commands);
+        for (const QString& c : commands.split(u' ')) {
+            f.child<QLineEdit>("txtProgreso")->setText(u"99.84%"_s); // as a file load leaves it
+            if (c == u"kill") {                                      // once the frames before are in
+                QTRY_COMPARE(f.frames(), frames);
+                f.sim.process().kill();
+                QVERIFY(f.sim.process().waitForFinished(5000));
+            } else
+                c.toInt() ? f.editor->toolAction(c.toInt())->trigger() : f.trigger(qPrintable(c));
+        }
+        QCOMPARE(f.saidAll(said), said);
+        for (const auto& asked : f.prompts.asked())
+            if (asked.title.startsWith(u"Error"))
+                QCOMPARE(asked.icon, Prompts::Icon::Exclamation);
+        QTest::qWait(50); // room for a frame sent by mistake
+        QTRY_COMPARE(f.frames(), frames);
+        QTEST(f.doc(), "state");
+        QVERIFY(!f.editor->CompiledCurrent || f.child<QLineEdit>("txtProgreso")->text().isEmpty()); // from 0
+        QFETCH(QString, after);
+        QCOMPARE(f.txt()->toPlainText(), after.isEmpty() ? text : after);
+        QCOMPARE(f.editor->focusWidget(), f.txt()); // the focus returns there when the window is active
     }
 
     void oneExchangeAtATime()
@@ -204,82 +133,45 @@ private slots:
         QVERIFY(f.action("mnRun")->isEnabled());
     }
 
-    void runAndStopButtons()
-    {
-        PlcFixture f;
-        QVERIFY(f.startWithSim());
-        f.trigger("mnRunRet");
-        f.editor->toolAction(10)->trigger();
-        QCOMPARE(f.panel(6), u"Ejecutando programa"_s);
-        f.editor->toolAction(11)->trigger(); // "Apagar salidas al detener" is marked at start
-        QCOMPARE(f.panel(6), u"PLC detenido"_s);
-        f.trigger("mnSalsOff");
-        f.trigger("mnRun0");
-        f.trigger("mnStop");
-        f.trigger("mnRun");
-        QTRY_COMPARE(f.frames(), (QStringList{u"00 43 02 00 00 00 41"_s, u"00 44 01 00 00 00 45"_s,
-                                              u"00 44 00 00 00 00 44"_s, u"00 43 00 00 00 00 43"_s}));
-        QCOMPARE(f.action("mnCom2")->toolTip(), f.sim.device());
-        QCOMPARE(f.action("mnCom3")->toolTip(), f.pty.path());
-        // a frame that could not be written is told (its device went away), and not reported as done
-        f.sim.process().kill();
-        QVERIFY(f.sim.process().waitForFinished(5000));
-        f.prompts.answerMessage(Prompts::Ok);
-        f.editor->toolAction(10)->trigger();
-        QVERIFY(f.said().startsWith(u"Error 8002 | Error de comunicacion 8002\r\n"_s + f.sim.device() +
-                                    u" no existe"_s));
-        QCOMPARE(f.panel(6), u"PLC detenido"_s);
-    }
-
     void serialPortsWindow()
     {
         PlcFixture f;
         testutil::SimProcess other;
-        QVERIFY(f.sim.start() && other.start());
-        const QByteArray ini = "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=" + f.sim.device().toLocal8Bit() +
-                               "\r\n; by hand\r\nCOM5=/dev/ttyNoSuch\r\n[Other]\r\nx=1\r\n";
-        QVERIFY(f.write(u"dmk38.ini"_s, ini));
-        QVERIFY(f.start());
-        f.editor->waits().setScale(0.05);
+        QVERIFY(other.start());
+        QVERIFY(f.startWithSim({}, "COM2=SIM\r\n; by hand\r\nCOM5=/dev/ttyNoSuch\r\n[Other]\r\nx=1\r\n"));
+        const QByteArray ini = f.read(u"dmk38.ini"_s);
         QVERIFY(f.action("mnCom5")->text().endsWith(u"/dev/ttyNoSuch  (no está)"_s));
         const QString byId = u"/dev/serial/by-id/usb-FTDI_FT232R_A123-if00-port0"_s;
-        f.editor->setPortLister([byId] {
-            return QList<plclink::PortInfo>{
-                {u"/dev/ttyUSB0"_s, byId, u"FT232R USB UART"_s, u"FTDI"_s, u"A123"_s}};
-        });
-        auto open = [&f] {
+        const plclink::PortInfo usb{u"/dev/ttyUSB0"_s, byId, u"FT232R USB UART"_s, u"FTDI"_s, u"A123"_s};
+        f.editor->setPortLister([usb] { return QList<plclink::PortInfo>{usb}; });
+        QDialog* w = nullptr;
+        auto open = [&f, &w] {
             f.trigger("mnPuertosSerie");
-            return f.editor->findChild<QDialog*>(u"Puertos"_s);
+            w = f.editor->findChild<QDialog*>(u"Puertos"_s);
+            return w && w->isVisible();
         };
-        QDialog* w = open();
-        QVERIFY(w && w->isVisible());
-        auto row = [w](const char* name, int n) {
-            return w->findChild<QWidget*>(QLatin1String(name) + QString::number(n));
+        auto port = [&w](int n) { return w->findChild<QComboBox*>(u"cbPuerto%1"_s.arg(n)); };
+        auto test = [&w](int n) {
+            w->findChild<QPushButton*>(u"cmdProbar%1"_s.arg(n))->click();
+            return w->findChild<QLabel*>(u"lbResultado"_s)->text();
         };
-        auto* cb2 = qobject_cast<QComboBox*>(row("cbPuerto", 2));
-        auto* cb3 = qobject_cast<QComboBox*>(row("cbPuerto", 3));
-        QCOMPARE(cb2->currentText(), f.sim.device());
-        QCOMPARE(cb3->itemText(1), byId); // the stable name first, then the device
-        QCOMPARE(cb3->itemText(2), u"/dev/ttyUSB0"_s);
-        cb3->setCurrentIndex(1);
-        QVERIFY(qobject_cast<QLabel*>(row("lbInfo", 3))->text().contains(u"FT232R USB UART · FTDI · A123"_s));
-        // the test asks the PLC on that device, also the one the editor holds
-        qobject_cast<QPushButton*>(row("cmdProbar", 2))->click();
-        QVERIFY2(w->findChild<QLabel*>(u"lbResultado"_s)->text().contains(u"respondió"_s),
-                 qPrintable(w->findChild<QLabel*>(u"lbResultado"_s)->text()));
-        QCOMPARE(f.sim.lastReceived().toHex(' '), QByteArray("01 08 03 00 03 00 09"));
-        qobject_cast<QPushButton*>(row("cmdProbar", 4))->click(); // COM4's default device
-        QVERIFY(w->findChild<QLabel*>(u"lbResultado"_s)->text().startsWith(u"COM4: /dev/ttyS3 "_s));
-
-        // Cancelar changes nothing
-        cb2->setEditText(other.device());
-        w->reject();
+        QVERIFY(open());
+        QCOMPARE(port(2)->currentText(), f.sim.device());
+        QCOMPARE(port(3)->itemText(1), byId); // the stable name first, then the device
+        QCOMPARE(port(3)->itemText(2), u"/dev/ttyUSB0"_s);
+        port(3)->setCurrentIndex(1);
+        QVERIFY(w->findChild<QLabel*>(u"lbInfo3"_s)->text().contains(u"FT232R USB UART · FTDI · A123"_s));
+        // the test asks the PLC on that device, also the one the editor holds; COM4 on its default device
+        QCOMPARE(test(2), u"COM2: el PLC 1 respondió por %1 (byte de verificación del programa: 0)."_s.arg(
+                              f.sim.device()));
+        QVERIFY(test(4).startsWith(u"COM4: /dev/ttyS3 "_s));
+        w->reject(); // Cancelar changes nothing
         QCOMPARE(f.read(u"dmk38.ini"_s), ini);
         // Aceptar writes the changed entries only; the port in use is opened on its new device
-        w = open();
-        qobject_cast<QComboBox*>(row("cbPuerto", 2))->setEditText(other.device());
-        qobject_cast<QComboBox*>(row("cbPuerto", 3))->setCurrentIndex(1);
-        qobject_cast<QComboBox*>(row("cbPuerto", 5))->setEditText(QString());
+        QVERIFY(open());
+        port(2)->setEditText(other.device());
+        port(3)->setCurrentIndex(1);
+        port(5)->setEditText(QString());
         w->accept();
         QCOMPARE(f.read(u"dmk38.ini"_s),
                  "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=" + other.device().toLocal8Bit() +
@@ -310,13 +202,11 @@ private slots:
             f.prompts.answerInput(t == u"-" ? std::nullopt : std::optional<QString>(t));
         f.trigger("mnId");
         QTEST(int(f.editor->PlcId), "id");
-        const auto& asked = f.prompts.asked();
-        QCOMPARE(asked.size(), typed.size());
-        QCOMPARE(asked[0].title, u"N§ de identificaci¢n"_s);
-        QCOMPARE(asked[0].text, u" N£mero de identificador del PLC: entre 1 y 255\r\n"_s);
-        QCOMPARE(asked[0].defaultText, u" 7"_s);
-        if (asked.size() > 1)
-            QCOMPARE(asked[1].text.section(u"\r\n"_s, 1), u"El valor "_s + typed[0] + u" es incorecto!."_s);
+        QCOMPARE(f.prompts.asked().size(), typed.size());
+        const QString ask = u"N§ de identificaci¢n |  N£mero de identificador del PLC: entre 1 y 255\r\n"_s;
+        QCOMPARE(f.said(0) + f.prompts.asked()[0].defaultText, ask + u" 7"_s);
+        if (typed.size() > 1)
+            QCOMPARE(f.said(1), ask + u"El valor "_s + typed[0] + u" es incorecto!."_s);
     }
 };
 
