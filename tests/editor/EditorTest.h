@@ -83,16 +83,23 @@ struct EditorFixture
     QString panel(int n) const { return editor->panelText(n); }
     QList<int> sel() const { return {txt()->selStart(), txt()->selLength()}; }
 
-    // Runs commands (space-separated) with their answers, comma-separated: "Yes", "No", "Ok" to a message;
-    // any other text to a file dialog, that file of the program folder ("" an empty name, "-" cancelled).
-    void run(const QString& commands, const QString& answers = {})
+    // Queues answers in order: a button by its name; for a file dialog "-" cancels, "" is an empty
+    // name, any other text that file of the program folder.
+    void answer(const QStringList& answers)
     {
-        for (const QString& a : answers.isEmpty() ? QStringList() : answers.split(QLatin1Char(','))) {
-            if (a == u"Yes" || a == u"No" || a == u"Ok")
-                prompts.answerMessage(a == u"Yes" ? Prompts::Yes : a == u"No" ? Prompts::No : Prompts::Ok);
+        static const auto buttons =
+            QStringLiteral("Ok Yes No Retry Cancel Abort Ignore").split(u' '); // 1, 2, 4..
+        for (const QString& a : answers) {
+            if (buttons.contains(a))
+                prompts.answerMessage(Prompts::Button(1 << buttons.indexOf(a)));
             else
                 prompts.answerFile(a == u"-" ? std::nullopt : std::optional(a.isEmpty() ? a : path(a)));
         }
+    }
+    // Runs commands (space-separated) with their answers, comma-separated, as answer() takes them.
+    void run(const QString& commands, const QString& answers = {})
+    {
+        answer(answers.isEmpty() ? QStringList() : answers.split(QLatin1Char(',')));
         for (const QString& command : commands.split(QLatin1Char(' ')))
             trigger(qPrintable(command));
         QCOMPARE(prompts.pending(), 0); // every answer was asked for

@@ -34,18 +34,6 @@ struct PlcFixture : EditorFixture
                                                      : f.toHex(' '));
         return all;
     }
-    // Queues answers in order: a button by its name, "-" for a cancelled file dialog, else a file name.
-    void answer(const QStringList& answers)
-    {
-        static const auto buttons =
-            QStringLiteral("Ok Yes No Retry Cancel Abort Ignore").split(u' '); // 1, 2, 4..
-        for (const QString& a : answers) {
-            if (buttons.contains(a))
-                prompts.answerMessage(Prompts::Button(1 << buttons.indexOf(a)));
-            else
-                prompts.answerFile(a == u"-" ? std::nullopt : std::optional<QString>(path(a)));
-        }
-    }
     // Every prompt asked as "title | text"; one like the one expected in its place shows as that
     // (a "…" there stands for any text).
     QStringList saidAll(const QStringList& expected) const
