@@ -1,96 +1,166 @@
+// mk38c run through the shell as a user runs it, in a temporary folder: compile and decompile on
+// files on a real disk, standard output that cannot be written, names that are not UTF-8, input
+// from a pipe, and the COM names it reads beside itself.
 #include "TestUtil.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// What every mk38c command shares, run through the shell: the commands, standard output that
-// cannot be written, file names that are not UTF-8, input from a pipe.
+namespace {
+const QByteArray kDefs("; two names\r\nmotor equ 0\r\nlamp equ 1\r\n");
+const QByteArray kProgram("\x06\x00\x0b\x08\x0f", 5), kImage = kProgram + QByteArray(251, '\0');
+const QByteArray kText("        LD e1\r\n        OUT s1\r\n        END\r\n\r\n");
+} // namespace
+
 class TstCli : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void runs_data();
-    void runs();
-    void portsShowTheComMapping();
+    void initTestCase()
+    {
+        QVERIFY(testutil::writeRaw(m_dir.filePath("mine.def"), kDefs));
+        QVERIFY(testutil::writeRaw(m_dir.filePath("ok.prg"), "ld e1\r\nout s1\r\nend\r\n"));
+        QVERIFY(
+            testutil::writeRaw(m_dir.filePath("ok.obj"), " - 03-05-2026 09:04:07 - OrvSoftware - " + kImage));
+    }
     // the folder cannot list names that are not UTF-8 to remove them; the shell can
     void cleanupTestCase() { testutil::runShell(QStringLiteral("rm -f ./*"), m_dir.path()); }
+
+    void runs_data()
+    {
+        QTest::addColumn<QString>("file"); // written first unless empty, and never written over
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err"); // its start
+        const auto row = [](const char* tag, const char* file, const QByteArray& contents,
+                            const char* commandLine, int exitCode, const QByteArray& out,
+                            const QByteArray& err = {}) {
+            QTest::newRow(tag) << file << contents << commandLine << exitCode << out << err;
+        };
+        row("no command", "", {}, "mk38c", 2, {}, "Usage:");
+        row("unknown command", "", {}, "mk38c send2 ok.obj", 2, {},
+            "mk38c: unknown command \"send2\"\nUsage:");
+        row("decompile to a full disk", "", {}, "mk38c decompile ok.obj >/dev/full", 2, {},
+            "mk38c: cannot write the standard output");
+        row("compile to a closed output", "", {}, "mk38c compile ok.prg >&-", 2, {},
+            "mk38c: cannot write the standard output");
+        row("names not UTF-8", "", {},
+            "printf 'ld e1\\r\\nout s1\\r\\nend\\r\\n' >\"$(printf 'a\\377.prg')\" && "
+            "mk38c compile -o \"$(printf 'b\\377.obj')\" \"$(printf 'a\\377.prg')\" && "
+            "mk38c decompile \"$(printf 'b\\377.obj')\"",
+            0, "Bytes compilados:  5\n" + kText);
+        // the object file's name field is the name it is written under
+        row("compile -o", "", {}, "mk38c compile -o c.obj ok.prg >/dev/null && head -c 8 c.obj", 0,
+            "c.obj - ");
+        row("object from a pipe", "", {}, "cat ok.obj | mk38c decompile /dev/stdin", 0, kText);
+
+        const QByteArray zeros = QByteArray(" 00").repeated(15) + '\n', refused = "mk38c compile: ";
+        row("compile --hex", "hex.prg", "; demo\r\nld e1\r\nout s1\r\nend\r\n", "mk38c compile --hex hex.prg",
+            0, "06 00 0B 08 0F" + zeros.right(34) + ("00" + zeros).repeated(15) + "Bytes compilados:  5\n");
+        row("rejected, read as Windows-1252", "w.prg", "ld e1\r\n  LD 300 ; a\xf1o\r\nend\r\n",
+            "mk38c compile --hex w.prg", 1, {},
+            "Error en linea\n  LD 300 ; año\nEl argumento \"300\" es mayor que el máximo (255)\n");
+        row("unresolved", "u.prg", "loop: ld e1\r\ngoto loop:\r\n", "mk38c compile u.prg", 1, {},
+            " Error: salto a loop: No hallado.\n");
+        row("own es.def", "d.prg", "ld motor\r\nout lamp\r\n", "mk38c compile --defs mine.def d.prg", 0,
+            "Bytes compilados:  4\n");
+        row("own es.def only", "d1.prg", "ld e1\r\n", "mk38c compile --defs mine.def d1.prg", 1, {},
+            "Error en linea\nld e1\nEl argumento \"e1\" no está entre los EQUs ni es una palabra clave\n");
+        row("compile --help", "", {}, "mk38c compile --help", 0,
+            "Usage: mk38c compile [--defs FILE] [--hex] [-o OUT] [--] SOURCE\n");
+        row("missing es.def", "e.prg", "end", "mk38c compile --defs none.def e.prg", 2, {}, refused);
+        row("missing source", "", {}, "mk38c compile none.prg", 2, {}, refused);
+        row("unknown option", "e.prg", "end", "mk38c compile --fast e.prg", 2, {}, refused);
+        row("object file not writable", "e.prg", "end", "mk38c compile -o no/such/h.obj e.prg", 2, {},
+            refused);
+        row("two sources", "e.prg", "end", "mk38c compile e.prg e.prg", 2, {},
+            "mk38c compile: more than one SOURCE\n");
+        row("-- ends compile's options", "--e.prg", "end", "mk38c compile -- --e.prg", 0,
+            "Bytes compilados:  1\n");
+        row("source over 1 MB", "big.prg", QByteArray(1024 * 1024 + 1, ' '), "mk38c compile big.prg", 2, {},
+            refused);
+        // -o is refused before anything is written: the inputs by any name, a pipe
+        row("-o the source", "e.prg", "end", "mk38c compile -o e.prg e.prg", 2, {}, refused);
+        row("-o a link to the source", "e.prg", "end", "ln -sf e.prg e.lnk && mk38c compile -o e.lnk e.prg",
+            2, {}, refused);
+        row("-o the definitions", "m.prg", "ld motor", "mk38c compile --defs mine.def -o mine.def m.prg", 2,
+            {}, "mk38c compile: ");
+        row("-o a pipe", "e.prg", "end", "mkfifo p.fifo && mk38c compile -o p.fifo e.prg", 2, {}, refused);
+
+        // the reader follows the extension; the refusals themselves are the readers'
+        // (tst_objectfiles), the translation the translator's (tst_roundtrip)
+        row("object", "prog0.obj", "prog0.obj - 03-05-2026 09:04:07 - OrvSoftware - " + kImage,
+            "mk38c decompile prog0.obj", 0, kText);
+        row("other extension", "p.bin", "\nx\n" + kImage, "mk38c decompile p.bin", 0, kText);
+        row(".bld", "l.bld", "MK38\r\n" + kProgram, "mk38c decompile l.bld", 0, kText);
+        row(".Bld without line feed", "l3.Bld", kProgram, "mk38c decompile l3.Bld", 0, kText);
+        row("marker in Windows-1252", "m.obj", QByteArray("\x10\x04\x0f", 3) + QByteArray(253, '\0'),
+            "mk38c decompile m.obj", 0,
+            "        CTV Ctv5 ** Error: no exixte ese N\xa7 de Ctv **\r\n        END\r\n\r\n");
+        const QByteArray usage = "mk38c decompile: needs one FILE\nUsage: mk38c decompile";
+        row("-- ends decompile's options", "-p.obj", kImage, "mk38c decompile -- -p.obj", 0, kText);
+        row("refused", "short.obj", QByteArray(255, '\x0f'), "mk38c decompile short.obj", 1, {},
+            "mk38c decompile: El archivo short.obj no es un programa compilado: tiene 255 bytes");
+        row("unreadable", "", {}, "mk38c decompile none.obj", 2, {},
+            "mk38c decompile: cannot read none.obj: ");
+        row("no FILE", "", {}, "mk38c decompile", 2, {}, usage);
+        row("two FILEs", "", {}, "mk38c decompile ok.obj ok.obj", 2, {}, usage);
+    }
+    void runs()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, commandLine);
+        QFETCH(QByteArray, err);
+        QVERIFY(file.isEmpty() || testutil::writeRaw(m_dir.filePath(file), contents));
+        const testutil::Run r = testutil::runShell(commandLine, m_dir.path());
+        QTEST(r.exitCode, "exitCode");
+        QTEST(r.out, "out");
+        QVERIFY2(err.isEmpty() ? r.err.isEmpty() : r.err.startsWith(err), r.err);
+        if (commandLine.contains("h.obj")) // the failed write is reported, naming the file once
+            QCOMPARE(r.err.count("h.obj"), 1);
+        // the inputs are never written over, a link or a pipe never replaced
+        QVERIFY(file.isEmpty() || testutil::readRaw(m_dir.filePath(file)) == contents);
+        QCOMPARE(testutil::readRaw(m_dir.filePath("mine.def")), kDefs);
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("e.lnk")) ||
+                QFileInfo(m_dir.filePath("e.lnk")).isSymLink());
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("p.fifo")) ||
+                !QFileInfo(m_dir.filePath("p.fifo")).isFile());
+    }
+
+    void portsShowTheComMapping()
+    {
+        // a copy of the tool with a settings file beside it, as an installed one reads its own
+        QTemporaryDir dir;
+        const QString folder = QFileInfo(dir.path()).canonicalFilePath();
+        QVERIFY(QFile::copy(QStringLiteral(WMK38_BIN_DIR "/mk38c"), folder + QStringLiteral("/mk38c")));
+        // the first section and key win, a key in any case, quotes dropped; COM7 is no port
+        QVERIFY(testutil::writeRaw(
+            folder + QStringLiteral("/dmk38.ini"),
+            "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=/tmp/plc\r\ncom5 = \"/dev/ttyUSB0\"\r\n"
+            "COM2=/tmp/other\r\nCOM6=/dev/ttyACM0\r\nCOM7=/x\r\n[Puertos]\r\nCOM1=/late\r\n"));
+        const testutil::Run r = testutil::runShell(QStringLiteral("./mk38c ports"), folder);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.err, QByteArray());
+        const QByteArray ini = QFile::encodeName(folder) + "/dmk38.ini";
+        const QByteArray mapping =
+            "COM1\t/dev/ttyS0\tdefault\nCOM2\t/tmp/plc\t" + ini +
+            "\nCOM3\t/dev/ttyS2\tdefault\nCOM4\t/dev/ttyS3\tdefault\nCOM5\t/dev/ttyUSB0\t" + ini +
+            "\nCOM6\t/dev/ttyACM0\t" + ini + "\n";
+        QVERIFY2(r.out.endsWith(mapping), r.out);
+        // before it, the ports present: five fields each, or a line saying there are none
+        const QList<QByteArray> ports = r.out.chopped(mapping.size()).split('\n');
+        QVERIFY2(ports.size() >= 2 && ports.last().isEmpty(), r.out);
+        for (const QByteArray& line : ports.first(ports.size() - 1))
+            QVERIFY2(line.count('\t') == 4 || line == "no serial ports found", line);
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-namespace {
-const QByteArray kText("        LD e1\r\n        OUT s1\r\n        END\r\n\r\n");
-} // namespace
-
-void TstCli::initTestCase()
-{
-    QVERIFY(testutil::writeRaw(m_dir.filePath("ok.prg"), "ld e1\r\nout s1\r\nend\r\n"));
-    QVERIFY(testutil::writeRaw(m_dir.filePath("ok.obj"), " - 03-05-2026 09:04:07 - OrvSoftware - " +
-                                                             QByteArray::fromHex("06000b080f") +
-                                                             QByteArray(251, '\0')));
-}
-
-void TstCli::runs_data()
-{
-    QTest::addColumn<QString>("commandLine"); // run in the temporary folder
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QByteArray>("out");
-    QTest::addColumn<QByteArray>("err"); // its start
-    QTest::newRow("no command") << "mk38c" << 2 << QByteArray() << QByteArray("Usage:");
-    QTest::newRow("unknown command") << "mk38c send2 ok.obj" << 2 << QByteArray()
-                                     << QByteArray("mk38c: unknown command \"send2\"\nUsage:");
-    QTest::newRow("decompile to a full disk") << "mk38c decompile ok.obj >/dev/full" << 2 << QByteArray()
-                                              << QByteArray("mk38c: cannot write the standard output");
-    QTest::newRow("compile to a closed output") << "mk38c compile ok.prg >&-" << 2 << QByteArray()
-                                                << QByteArray("mk38c: cannot write the standard output");
-    QTest::newRow("names not UTF-8")
-        << "printf 'ld e1\\r\\nout s1\\r\\nend\\r\\n' >\"$(printf 'a\\377.prg')\" && "
-           "mk38c compile -o \"$(printf 'b\\377.obj')\" \"$(printf 'a\\377.prg')\" && "
-           "mk38c decompile \"$(printf 'b\\377.obj')\""
-        << 0 << "Bytes compilados:  5\n" + kText << QByteArray();
-    // the object file's name field is the name it is written under
-    QTest::newRow("compile -o") << "mk38c compile -o c.obj ok.prg >/dev/null && head -c 8 c.obj" << 0
-                                << QByteArray("c.obj - ") << QByteArray();
-    QTest::newRow("object from a pipe")
-        << "cat ok.obj | mk38c decompile /dev/stdin" << 0 << kText << QByteArray();
-}
-
-void TstCli::runs()
-{
-    QFETCH(QString, commandLine);
-    QFETCH(int, exitCode);
-    QFETCH(QByteArray, out);
-    QFETCH(QByteArray, err);
-    const testutil::Run r = testutil::runShell(commandLine, m_dir.path());
-    QCOMPARE(r.exitCode, exitCode);
-    QCOMPARE(r.out, out);
-    QVERIFY2(err.isEmpty() ? r.err.isEmpty() : r.err.startsWith(err), r.err);
-}
-
-void TstCli::portsShowTheComMapping()
-{
-    // a copy of the tool with a settings file beside it, as an installed one reads its own
-    QTemporaryDir dir;
-    const QString folder = QFileInfo(dir.path()).canonicalFilePath();
-    QVERIFY(QFile::copy(QStringLiteral(WMK38_BIN_DIR "/mk38c"), folder + QStringLiteral("/mk38c")));
-    QVERIFY(testutil::writeRaw(folder + QStringLiteral("/dmk38.ini"),
-                               "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=/tmp/plc\r\nCOM5=/dev/ttyUSB0\r\n"));
-    const testutil::Run r = testutil::runShell(QStringLiteral("./mk38c ports"), folder);
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.err, QByteArray());
-    const QByteArray ini = QFile::encodeName(folder) + "/dmk38.ini";
-    const QByteArray mapping = "COM1\t/dev/ttyS0\tdefault\nCOM2\t/tmp/plc\t" + ini +
-                               "\nCOM3\t/dev/ttyS2\tdefault\nCOM4\t/dev/ttyS3\tdefault\nCOM5\t/dev/ttyUSB0\t" + ini +
-                               "\nCOM6\t/dev/ttyS5\tdefault\n";
-    QVERIFY2(r.out.endsWith(mapping), r.out);
-    // before it, the ports present: five fields each, or a line saying there are none
-    const QList<QByteArray> ports = r.out.chopped(mapping.size()).split('\n');
-    QVERIFY2(ports.size() >= 2 && ports.last().isEmpty(), r.out);
-    for (const QByteArray& line : ports.first(ports.size() - 1))
-        QVERIFY2(line.count('\t') == 4 || line == "no serial ports found", line);
-}
 
 QTEST_GUILESS_MAIN(TstCli)
 #include "tst_cli.moc"

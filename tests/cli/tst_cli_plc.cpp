@@ -19,84 +19,81 @@ private slots:
         QVERIFY(testutil::writeRaw(m_dir.filePath(u"p.prg"_s), "ld e1\r\nout s1\r\nend\r\n"));
         QVERIFY(testutil::writeRaw(m_dir.filePath(u"bad.prg"_s), "ld 300\r\n"));
         QVERIFY(testutil::writeRaw(m_dir.filePath(u"other.prg"_s), "ld e2\r\nout s1\r\nend\r\n"));
-        QVERIFY(testutil::writeRaw(m_dir.filePath(u"p.BLD"_s), "ladder\n" + QByteArray::fromHex("06000b080f")));
+        QVERIFY(
+            testutil::writeRaw(m_dir.filePath(u"p.BLD"_s), "ladder\n" + QByteArray::fromHex("06000b080f")));
+        QVERIFY(QDir(m_dir.path()).mkpath(u"tool"_s) &&
+                QFile::copy(QStringLiteral(WMK38_BIN_DIR "/mk38c"), m_dir.filePath(u"tool/mk38c"_s)));
     }
 
     void runs_data()
     {
-        // DIR is the temporary folder, PORT the simulator's device, EMPTY an empty argument
+        // run in the temporary folder; PORT is the simulator's device
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("args");
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("output"); // the start of stdout, or of stderr on failure
+        QTest::addColumn<QString>("output");     // the start of stdout, or of stderr on failure
         QTest::addColumn<QStringList>("frames"); // hex, a body by its first bytes and length
-        const QString header = u"00 50 00 00 01 0a 5b"_s, body = u"06 00 0b 08 (258)"_s;
-        QTest::newRow("send source, run") << "" << "send DIR/p.prg --port PORT --run --mode 2" << 0
-                                          << "received by the PLC" << QStringList{header, body, u"00 43 02 00 00 00 41"_s};
-        QTest::newRow("send Ladder, fast") << "" << "send DIR/p.BLD --port PORT --fast" << 0 << "received by the PLC"
-                                           << QStringList{header, body};
-        QTest::newRow("compile error") << "" << "send DIR/bad.prg --port PORT" << 1 << "Error en linea\nld 300\n"
-                                       << QStringList();
-        QTest::newRow("received wrong") << "badresult" << "send DIR/p.prg --port PORT" << 3
-                                        << "mk38c send: El PLC recibió mal" << QStringList{header, body};
-        QTest::newRow("no answer") << "long" << "send DIR/p.prg --port PORT" << 4
-                                   << "mk38c send: No hay respuesta del PLC" << QStringList{header, body};
-        QTest::newRow("port missing") << "" << "send DIR/p.prg --port /dev/ttyNoSuch" << 2
-                                      << "mk38c send: Error de comunicacion 8002: /dev/ttyNoSuch no existe" << QStringList();
-        QTest::newRow("no file") << "" << "send --port PORT" << 2 << "mk38c send: no FILE given" << QStringList();
-        QTest::newRow("stop") << "" << "stop --port PORT --outputs-off" << 0 << "" << QStringList{u"00 44 01 00 00 00 45"_s};
-        QTest::newRow("run, bad mode") << "" << "run --port PORT --mode 3" << 2 << "mk38c run: --mode" << QStringList();
+        const auto row = [](const char* tag, const char* fault, const char* args, int exitCode,
+                            const QString& output, const QStringList& frames) {
+            QTest::newRow(tag) << fault << args << exitCode << output << frames;
+        };
+        const QStringList send{"00 50 00 00 01 0a 5b", "06 00 0b 08 (258)"},
+            upload{"01 08 03 00 03 00 09", "01 52 7e 4b 00 00 66"},
+            presets{"01 08 36 00 38 00 07", "01 08 3a 00 3c 00 0f", "01 08 3e 00 40 00 77",
+                    "01 08 42 00 44 00 0f", "01 08 46 00 48 00 07"};
+        const QString io = "01 08 dc 00 da 00 0f", variables = "01 08 0e 01 10 01 17";
+        row("send source, run", "", "send p.prg --port PORT --run --mode 2", 0, "received by the PLC",
+            send + QStringList{"00 43 02 00 00 00 41"});
+        row("send Ladder, fast", "", "send p.BLD --port PORT --fast", 0, "received by the PLC", send);
+        row("compile error", "", "send bad.prg --port PORT", 1, "Error en linea\nld 300\n", {});
+        row("received wrong", "badresult", "send p.prg --port PORT", 3, "mk38c send: El PLC recibió mal",
+            send);
+        row("no answer", "long", "send p.prg --port PORT", 4, "mk38c send: No hay respuesta del PLC", send);
+        row("port missing", "", "send p.prg --port /dev/ttyNoSuch", 2,
+            "mk38c send: Error de comunicacion 8002: /dev/ttyNoSuch no existe", {});
+        row("no file", "", "send --port PORT", 2, "mk38c send: no FILE given", {});
+        row("stop", "", "stop --port PORT --outputs-off", 0, "", {"00 44 01 00 00 00 45"});
+        row("run, bad mode", "", "run --port PORT --mode 3", 2, "mk38c run: --mode", {});
         // COM3 as the settings file beside the tool maps it (COM2 there is missing)
-        QTest::newRow("run COM3, default mode") << "" << "run --port COM3" << 0 << "" << QStringList{u"00 43 00 00 00 00 43"_s};
-
-        QTest::newRow("receive") << "" << "receive --port PORT -o DIR/r.obj --fast" << 0 << "        LD e1\r\n        OUT s1\r\n"
-                                 << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
-        QTest::newRow("receive, checksum wrong") << "badxor:0.5" << "receive --port PORT -o DIR/bad.obj" << 5
-                                                 << "mk38c receive: checksum" << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
-        QTest::newRow("receive, checksum wrong, ignored")
-            << "badxor:0.5" << "receive --port PORT --ignore-checksum --fast" << 0 << "stderr:dated " + QDate::currentDate().toString(Qt::ISODate)
-            << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
-        QTest::newRow("receive, silent") << "silence" << "receive --port PORT --all" << 4
-                                         << "mk38c receive: No hay comunicación" << QStringList{u"00 08 03 00 03 00 08"_s};
-        QTest::newRow("verify, equal") << "" << "verify DIR/p.prg --port PORT --fast" << 0 << "igual\n"
-                                       << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
-        QTest::newRow("verify, different") << "" << "verify DIR/other.prg --port PORT --fast" << 6
-                                           << "archivo:         LD e2\nPLC:             LD e1\n"
-                                           << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
-        QTest::newRow("presets, read") << "" << "presets --port PORT --fast" << 0 << "Ctv1 1\nCtv2 1\nCtv3 1\nCtv4 1\nTpv1 10\n"
-                                       << QStringList{u"01 08 36 00 38 00 07"_s, u"01 08 3a 00 3c 00 0f"_s,
-                                                      u"01 08 3e 00 40 00 77"_s, u"01 08 42 00 44 00 0f"_s,
-                                                      u"01 08 46 00 48 00 07"_s};
-        // a value that is no preset is refused before anything is sent
-        QTest::newRow("presets, bad value") << "" << "presets --port PORT --write 1,2,3,4,5,6,7,8,9,65536" << 2
-                                            << "mk38c presets: \"65536\" is not" << QStringList();
-        QTest::newRow("presets, bad answers") << "badxor" << "presets --port PORT --fast" << 4 << "Ctv1 ????\n"
-                                              << QStringList(7, u"01 08 36 00 38 00 07"_s).mid(0, 3) +
-                                                     QStringList{u"01 08 3a 00 3c 00 0f"_s, u"01 08 3e 00 40 00 77"_s,
-                                                                 u"01 08 42 00 44 00 0f"_s, u"01 08 46 00 48 00 07"_s};
-        QTest::newRow("presets, silent, fast") << "silence" << "presets --port PORT --fast" << 4 << "Ctv1 ????\n"
-                                         << QStringList{u"01 08 36 00 38 00 07"_s};
-        QTest::newRow("presets, empty list") << "" << "presets --port PORT --write EMPTY" << 2
-                                             << "mk38c presets: --write takes ten values" << QStringList();
+        row("run COM3, default mode", "", "run --port COM3", 0, "", {"00 43 00 00 00 00 43"});
+        row("receive", "", "receive --port PORT -o r.obj --fast", 0, "        LD e1\r\n        OUT s1\r\n",
+            upload);
+        row("receive, checksum wrong", "badxor:0.5", "receive --port PORT -o bad.obj", 5,
+            "mk38c receive: checksum", upload);
+        row("receive, checksum wrong, ignored", "badxor:0.5", "receive --port PORT --ignore-checksum --fast",
+            0, "stderr:dated " + QDate::currentDate().toString(Qt::ISODate), upload);
+        row("receive, silent", "silence", "receive --port PORT --all", 4,
+            "mk38c receive: No hay comunicación", {"00 08 03 00 03 00 08"});
         // a short program answer whose checksum matches: its date word is no date
-        QTest::newRow("receive, no date") << "short:0.5" << "receive --port PORT" << 0 << "stderr:dated 0x00"
-                                          << QStringList{u"01 08 03 00 03 00 09"_s, u"01 52 7e 4b 00 00 66"_s};
-        QTest::newRow("monitor") << "" << "monitor --port PORT --count 2 --from 14" << 0
-                                 << "in 00000000  out 000000\nvar  v01=0 0x00  v02=0 0x00  v03=0 0x00  v04=0 0x00\n"
-                                 << QStringList{u"01 08 dc 00 da 00 0f"_s, u"01 08 0e 01 10 01 17"_s};
-        QTest::newRow("monitor, csv") << "" << "monitor --port PORT --count 2 --from 14 --csv --fast" << 0
-                                 << "time,kind,ok,in0,in1,in2,in3,in4,in5,in6,in7,out0,out1,out2,out3,out4,out5,v01,v02,v03,v04\n"
-                                 << QStringList{u"01 08 dc 00 da 00 0f"_s, u"01 08 0e 01 10 01 17"_s};
+        row("receive, no date", "short:0.5", "receive --port PORT", 0, "stderr:dated 0x00", upload);
+        row("verify, equal", "", "verify p.prg --port PORT --fast", 0, "igual\n", upload);
+        row("verify, different", "", "verify other.prg --port PORT --fast", 6,
+            "archivo:         LD e2\nPLC:             LD e1\n", upload);
+        row("presets, read", "", "presets --port PORT --fast", 0, "Ctv1 1\nCtv2 1\nCtv3 1\nCtv4 1\nTpv1 10\n",
+            presets);
+        // a value that is no preset is refused before anything is sent
+        row("presets, bad value", "", "presets --port PORT --write 1,2,3,4,5,6,7,8,9,65536", 2,
+            "mk38c presets: \"65536\" is not", {});
+        row("presets, bad answers", "badxor", "presets --port PORT --fast", 4, "Ctv1 ????\n",
+            QStringList(2, presets[0]) + presets);
+        row("presets, silent, fast", "silence", "presets --port PORT --fast", 4, "Ctv1 ????\n",
+            presets.first(1));
+        row("presets, empty list", "", "presets --port PORT --write ''", 2,
+            "mk38c presets: --write takes ten values", {});
+        row("monitor", "", "monitor --port PORT --count 2 --from 14", 0,
+            "in 00000000  out 000000\nvar  v01=0 0x00  v02=0 0x00  v03=0 0x00  v04=0 0x00\n",
+            {io, variables});
+        row("monitor, csv", "", "monitor --port PORT --count 2 --from 14 --csv --fast", 0,
+            "time,kind,ok,in0,in1,in2,in3,in4,in5,in6,in7,out0,out1,out2,out3,out4,out5,v01,v02,v03,v04\n",
+            {io, variables});
         // a poll not answered is asked again; a script sees the exit code
-        QTest::newRow("monitor, silent") << "silence" << "monitor --port PORT --count 2" << 4
-                                         << "in/out: no answer\nin/out: no answer\n"
-                                         << QStringList{u"01 08 dc 00 da 00 0f"_s, u"01 08 dc 00 da 00 0f"_s};
+        row("monitor, silent", "silence", "monitor --port PORT --count 2", 4,
+            "in/out: no answer\nin/out: no answer\n", {io, io});
         // every answer 0.6 s late: each is taken for a repeat of its own poll, never for the other kind
-        QTest::newRow("monitor, late") << "late" << "monitor --port PORT --count 4 --from 14" << 4
-                                       << "in/out: no answer\nin 00000000  out 000000\nvar  v01=?  v02=?  v03=?  v04=?  "
-                                          "(no answer)\nvar  v01=0 0x00  v02=0 0x00  v03=0 0x00  v04=0 0x00\n"
-                                       << QStringList{u"01 08 dc 00 da 00 0f"_s, u"01 08 dc 00 da 00 0f"_s,
-                                                      u"01 08 0e 01 10 01 17"_s, u"01 08 0e 01 10 01 17"_s};
+        row("monitor, late", "late", "monitor --port PORT --count 4 --from 14", 4,
+            u"in/out: no answer\nin 00000000  out 000000\nvar  v01=?  v02=?  v03=?  v04=?  (no answer)\n"
+            "var  v01=0 0x00  v02=0 0x00  v03=0 0x00  v04=0 0x00\n"_s,
+            {io, io, variables, variables});
     }
     void runs()
     {
@@ -106,40 +103,34 @@ private slots:
         QFETCH(QString, output);
         testutil::SimProcess sim(fault == u"late" ? QStringList{u"--late-ms"_s, u"600"_s} : QStringList{});
         QVERIFY(sim.start());
-        const bool needsProgram = args.startsWith(u"receive") || args.startsWith(u"verify");
-        const bool onStderr = output.startsWith(u"stderr:");
-        if (needsProgram) {
-            const auto sent = testutil::runTool(u"mk38c"_s, {u"send"_s, m_dir.filePath(u"p.prg"_s), u"--port"_s, sim.device(), u"--fast"_s});
-            QCOMPARE(sent.exitCode, 0);
-        }
+        const auto run = [&](const QString& command) {
+            return testutil::runShell(QString(command).replace(u"PORT"_s, sim.device()), m_dir.path());
+        };
+        if (args.startsWith(u"receive") || args.startsWith(u"verify")) // a program to read back
+            QCOMPARE(run(u"mk38c send p.prg --port PORT --fast"_s).exitCode, 0);
         if (!fault.isEmpty())
             sim.command("fault " + fault.toLatin1());
         const qsizetype before = sim.received().size();
-        QStringList list;
-        for (const QString& a : args.split(u' '))
-            list << (a == u"EMPTY" ? QString() : QString(a).replace(u"DIR"_s, m_dir.path()).replace(u"PORT"_s, sim.device()));
         // a COM name is read from the settings file beside a copy of the tool
-        const QString tool = m_dir.filePath(u"tool/mk38c"_s);
-        if (args.contains(u"COM")) {
-            QVERIFY(QDir(m_dir.path()).mkpath(u"tool"_s) && (QFile::exists(tool) || QFile::copy(WMK38_BIN_DIR "/mk38c", tool)));
-            QVERIFY(testutil::writeRaw(m_dir.filePath(u"tool/dmk38.ini"_s),
-                                       "[Puertos]\r\nCOM2=/dev/ttyNoSuch\r\nCOM3=" + sim.device().toLocal8Bit() + "\r\n"));
-        }
-        const testutil::Run r = args.contains(u"COM") ? testutil::detail::run(tool, list, {}) : testutil::runTool(u"mk38c"_s, list);
+        QVERIFY(testutil::writeRaw(m_dir.filePath(u"tool/dmk38.ini"_s),
+                                   "[Puertos]\r\nCOM2=/dev/ttyNoSuch\r\nCOM3=" + sim.device().toLocal8Bit() +
+                                       "\r\n"));
+        const testutil::Run r = run((args.contains(u"COM") ? u"tool/mk38c "_s : u"mk38c "_s) + args);
         QCOMPARE(r.exitCode, exitCode);
         const QString out = QString::fromUtf8(r.out), err = QString::fromUtf8(r.err);
         // a refusal is told on stderr; presets and the monitor still list what they read
         const bool listed = exitCode == 4 && (args.startsWith(u"presets") || args.startsWith(u"monitor"));
         const QString& shown = exitCode == 0 || exitCode == 6 || listed ? out : err;
-        QVERIFY2(output.isEmpty()  ? out.isEmpty()
-                 : onStderr        ? err.contains(output.mid(7))
-                                   : shown.startsWith(output),
+        QVERIFY2(output.isEmpty()                ? out.isEmpty()
+                 : output.startsWith(u"stderr:") ? err.contains(output.mid(7))
+                                                 : shown.startsWith(output),
                  qPrintable(out + u"|"_s + err));
         // a frame nobody answers (run, stop) may reach the simulator's log after the tool has ended
         const auto logged = [&sim, before] {
             QStringList all;
             for (const QByteArray& f : sim.received().mid(before))
-                all << (f.size() > 7 ? QString::fromLatin1(f.left(4).toHex(' ') + " (" + QByteArray::number(f.size()) + ")")
+                all << (f.size() > 7 ? QString::fromLatin1(f.left(4).toHex(' ') + " (" +
+                                                           QByteArray::number(f.size()) + ")")
                                      : QString::fromLatin1(f.toHex(' ')));
             return all;
         };
@@ -158,7 +149,8 @@ private slots:
         QProcess send;
         send.start(QStringLiteral(WMK38_BIN_DIR "/mk38c"),
                    {u"send"_s, m_dir.filePath(u"p.prg"_s), u"--port"_s, sim.device(), u"--run"_s});
-        QTRY_VERIFY_WITH_TIMEOUT(!sim.sent().isEmpty(), 5000); // the answer is out, a second before the run frame
+        QTRY_VERIFY_WITH_TIMEOUT(!sim.sent().isEmpty(),
+                                 5000); // the answer is out, a second before the run frame
         sim.process().kill();
         QVERIFY(send.waitForFinished(10000));
         QCOMPARE(send.exitCode(), 4);

@@ -1,10 +1,12 @@
 #pragma once
-// A pseudo-terminal owned by the test: a serial port that opens with no PLC behind it, whose
+// Plain POSIX ends of a serial line for the tests: a descriptor read against a deadline, and a
+// pseudo-terminal owned by the test, a serial port that opens with no PLC behind it, whose
 // other end the test reads and writes itself.
 
 #include <QByteArray>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QString>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
@@ -13,56 +15,69 @@
 
 namespace testutil {
 
+// An open descriptor, a terminal's set raw; closed at the end.
+class Fd
+{
+public:
+    explicit Fd(int fd) : m_fd(fd)
+    {
+        termios t{};
+        if (m_fd >= 0 && ::tcgetattr(m_fd, &t) == 0) {
+            ::cfmakeraw(&t);
+            ::tcsetattr(m_fd, TCSANOW, &t);
+        }
+    }
+    explicit Fd(const QString& path)
+        : Fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK))
+    {
+    }
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+
+    int fd() const { return m_fd; }
+    bool write(const QByteArray& b) { return ::write(m_fd, b.constData(), size_t(b.size())) == b.size(); }
+    // What arrives until count bytes are in or timeoutMs ran out; by default what waits now.
+    QByteArray read(qsizetype count = 1 << 20, int timeoutMs = 0)
+    {
+        QByteArray got;
+        const QDeadlineTimer deadline(timeoutMs);
+        pollfd p{m_fd, POLLIN, 0};
+        char buffer[512];
+        while (got.size() < count && ::poll(&p, 1, int(deadline.remainingTime())) > 0 &&
+               (p.revents & POLLIN)) {
+            const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            got.append(buffer, n);
+        }
+        return got;
+    }
+
+private:
+    int m_fd;
+};
+
 class Pty
 {
 public:
-    Pty()
-    {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
-            return;
-        m_path = QString::fromLocal8Bit(::ptsname(m_master));
-        // held open so the master never reads as hung up between the client's opens
-        m_slave = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY);
-        termios t{};
-        if (m_slave >= 0 && ::tcgetattr(m_slave, &t) == 0) {
-            ::cfmakeraw(&t);
-            ::tcsetattr(m_slave, TCSANOW, &t);
-        }
-    }
-    ~Pty()
-    {
-        if (m_slave >= 0)
-            ::close(m_slave);
-        if (m_master >= 0)
-            ::close(m_master);
-    }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-
     QString path() const { return m_path; }
-    int masterFd() const { return m_master; }
-    // What the client has written so far.
-    QByteArray take()
-    {
-        QByteArray all;
-        char buf[512];
-        for (;;) {
-            pollfd p{m_master, POLLIN, 0};
-            if (::poll(&p, 1, 0) <= 0)
-                return all;
-            const ssize_t n = ::read(m_master, buf, sizeof buf);
-            if (n <= 0)
-                return all;
-            all.append(buf, n);
-        }
-    }
-    void write(const QByteArray& bytes) { (void)!::write(m_master, bytes.constData(), size_t(bytes.size())); }
+    int masterFd() const { return m_master.fd(); }
+    QByteArray take() { return m_master.read(); } // what the client has written so far
+    void write(const QByteArray& bytes) { m_master.write(bytes); }
 
 private:
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_path;
+    static QString unlocked(int fd)
+    {
+        return ::grantpt(fd) == 0 && ::unlockpt(fd) == 0 ? QString::fromLocal8Bit(::ptsname(fd)) : QString();
+    }
+    Fd m_master{::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK)};
+    QString m_path = unlocked(m_master.fd());
+    Fd m_slave{m_path}; // held open so the master never reads as hung up between the client's opens
 };
 
 } // namespace testutil

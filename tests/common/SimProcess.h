@@ -17,16 +17,9 @@ public:
     explicit SimProcess(const QStringList& extraArgs = {}) : m_args(extraArgs) {}
     ~SimProcess()
     {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate(); // SIGTERM: the simulator removes its link
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
+        m_process.terminate(); // SIGTERM: the simulator removes its link (QProcess kills it after)
+        m_process.waitForFinished(5000);
     }
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
 
     // Runs the simulator with extraArgs and a log of its own; true once it named its device.
     bool start()
@@ -45,17 +38,11 @@ public:
     {
         m_process.write(line + '\n');
         m_process.waitForBytesWritten(5000);
-        const bool listing = line.trimmed() == "show";
-        QByteArray answer;
-        for (;;) {
-            const QByteArray got = readLine(5000);
-            answer += got;
-            if (got.isEmpty() || !listing || got == ".\n")
-                break;
-        }
-        if (answer.endsWith('\n'))
-            answer.chop(1);
-        return answer;
+        QByteArray answer, got;
+        do
+            answer += got = readLine(5000);
+        while (line.trimmed() == "show" && !got.isEmpty() && got != ".\n");
+        return answer.endsWith('\n') ? answer.chopped(1) : answer;
     }
 
     // The frames received and the answers sent, as raw bytes in order, from the log so far.

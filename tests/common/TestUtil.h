@@ -30,8 +30,9 @@ struct Run
     QByteArray out, err;
 };
 
-namespace detail {
-inline Run run(const QString& program, const QStringList& args, const QString& workingDir)
+// Runs a tool from the build's program folder (or a program given by its absolute path), with
+// that folder first on PATH.
+inline Run runTool(const QString& tool, const QStringList& args, const QString& workingDir = {})
 {
     QProcess p;
     if (!workingDir.isEmpty())
@@ -39,7 +40,7 @@ inline Run run(const QString& program, const QStringList& args, const QString& w
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("PATH"), QStringLiteral(WMK38_BIN_DIR ":") + env.value(QStringLiteral("PATH")));
     p.setProcessEnvironment(env);
-    p.start(program, args);
+    p.start(tool.startsWith(u'/') ? tool : QStringLiteral(WMK38_BIN_DIR "/") + tool, args);
     Run r;
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
         return r;
@@ -48,19 +49,12 @@ inline Run run(const QString& program, const QStringList& args, const QString& w
     r.err = p.readAllStandardError();
     return r;
 }
-} // namespace detail
 
-// Runs a tool from the build's program folder.
-inline Run runTool(const QString& tool, const QStringList& args, const QString& workingDir = {})
-{
-    return detail::run(QStringLiteral(WMK38_BIN_DIR "/") + tool, args, workingDir);
-}
-
-// Runs a shell command line with the build's program folder first on PATH: for redirections and
-// file names that are not UTF-8, which QProcess's arguments cannot carry.
+// Runs a shell command line the same way: for redirections and file names that are not UTF-8,
+// which QProcess's arguments cannot carry.
 inline Run runShell(const QString& commandLine, const QString& workingDir = {})
 {
-    return detail::run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine}, workingDir);
+    return runTool(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine}, workingDir);
 }
 
 // Runs call with the file size limited to limit bytes, as a full disk would cut a write short
