@@ -90,8 +90,8 @@ private slots:
             {}, "mk38c compile: ");
         row("-o a pipe", "e.prg", "end", "mkfifo p.fifo && mk38c compile -o p.fifo e.prg", 2, {}, refused);
 
-        // the reader follows the extension; the refusals themselves are the readers'
-        // (tst_objectfiles), the translation the translator's (tst_roundtrip)
+        // the reader follows the extension; the refusals themselves and the translation
+        // are tst_objcode's
         row("object", "prog0.obj", "prog0.obj - 03-05-2026 09:04:07 - OrvSoftware - " + kImage,
             "mk38c decompile prog0.obj", 0, kText);
         row("other extension", "p.bin", "\nx\n" + kImage, "mk38c decompile p.bin", 0, kText);

@@ -7,9 +7,8 @@
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
 
-#include <QAction>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 

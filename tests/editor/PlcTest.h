@@ -5,8 +5,6 @@
 #include "EditorTest.h"
 #include "SimProcess.h"
 
-#include <QtWidgets>
-
 struct PlcFixture : EditorFixture
 {
     testutil::SimProcess sim;

@@ -4,24 +4,6 @@
 #include "HelpWindow.h"
 #include "Isa.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QDir>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QTextEdit>
-#include <QTimer>
-#include <QToolBar>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -202,7 +184,7 @@ private slots:
         QVERIFY(g.top() > bar->mapToGlobal(bar->actionGeometry(menu->menuAction()).bottomLeft()).y());
         QVERIFY(g.bottom() <= menu->screen()->availableGeometry().bottom());
         QVERIFY(menu->sizeHint().height() > g.height());
-        // its list is the instruction table's (tst_isa), with the unused entries hidden
+        // its list is the instruction table's (tst_compile), with the unused entries hidden
         QStringList listed, visible;
         for (const auto* row : isa::menuInstructions())
             listed << row->upperMnemonic();

@@ -4,10 +4,6 @@
 #include "Minimsg.h"
 #include "ObjCode.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QLineEdit>
-
 using namespace Qt::StringLiterals;
 
 namespace {
