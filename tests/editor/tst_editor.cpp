@@ -271,7 +271,8 @@ private slots:
         row("Ctrl click", {"x", 0, 0, true, "Ctrl+click", "x", {1, 0}, {}, "(menu)"});
         row("Alt click", {"x", 0, 0, true, "Alt+click", "x", {1, 0}, {}, "(menu)"});
         row("copy, paste at the end", {"ld e1", 1, 1, true, "mnCopiarTxt,End,mnPegarTxt", "ld e1d", {6, 0}, {}, {}});
-        row("cut, paste, undo", {"ld e1", 1, 1, true, "mnCortarTxt,Home,mnPegarTxt,tbDeshacer", "l e1", {0, 0}, {}, {}});
+        // the clipboard holds the last row's copy: the cut must replace it
+        row("cut, paste twice, undo", {"ld e1", 3, 1, true, "mnCortarTxt,Home,mnPegarTxt,End,mnPegarTxt,tbDeshacer", "eld 1", {5, 0}, {}, {}});
         // find starts at the top, whatever the caret, ignoring letter case, offering the selection;
         // find next one past the selection's start; where there is none more the caret stays
         row("find", {found, 15, 2, true, "?ld e,mnBuscar", found, {0, 4}, {}, find});
