@@ -116,7 +116,9 @@ private slots:
             plc.link.setFast(fast);
             QVERIFY(plc.start());
             // the presets read back what was written; a write has no answer to fault
+            plc.waits.setScale(0.02); // the write's pauses only space frames the simulator takes at once
             QVERIFY(exchange != u"presets" || ::exchange(plc.link, u"write"_s) == u"1");
+            plc.waits.setScale(0.1);
             QString outcome = ::exchange(plc.link, exchange);
             const QList<QByteArray> frames = plc.sim.received();
             if (exchange == u"presets")
