@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run  — install what is missing, build, start the editor
 # make test — install what is missing, build, run every test
 # make package — build/wmk38_<version>_<arch>.deb (see README, "Install")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every mk38c command shares where it meets the system:
 // - arguments that keep file names byte for byte, and options that end at "--";

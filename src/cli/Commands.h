@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The subcommands of mk38c. Each returns the process exit code (CliIo.h); main reports a failed
 // write of standard output for all of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mk38c's PLC commands: the same exchanges as the editor's, over a port named on the command line.
 #include "CliIo.h"
 #include "Commands.h"

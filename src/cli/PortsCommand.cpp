@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mk38c ports: the first thing to look at when the link does not work.
 #include "CliIo.h"
 #include "Commands.h"

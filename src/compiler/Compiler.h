@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compile of instruction-list text into a program image. QtCore only: the window
 // shows the outcome (message window, status panel, message boxes) on its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Source text split into lines, with a lower-case copy of each line for the parser.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // clsCompila: the general line splitter kept by the main window. Its run-time errors are
 // returned as values; nothing is thrown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Quick help: qhelp.ayd from the program folder, shown unchanged in the window Ayuda.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: menus, tool bar, status bar, the program text box, and the application
 // state that the commands share.

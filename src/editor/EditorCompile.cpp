@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compile, save compiled, decompile.
 #include "Compiler.h"
 #include "Editor.h"

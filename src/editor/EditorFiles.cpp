@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Source files: open, save, save as, new, close.
 #include "Cp1252.h"
 #include "Editor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PLC commands of the main window: the port choice, program download, run and stop, the
 // PLC identifier. The exchanges themselves live in the link; this file shows their outcome.
 #include "Editor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program text box: caret status, keys, find, clipboard, instruction insertion, options.
 #include "Ayuda.h"
 #include "Colorset.h"

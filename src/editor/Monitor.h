@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Monitor": the PLC's inputs, outputs and four of its variables, polled live until stopped.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A modal window that talks to the PLC. Closed while an exchange waits (the window manager's
 // close, Escape), it cuts the exchange short: the waits end at once and nothing more is sent.

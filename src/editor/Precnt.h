@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Preseteos contadores y temporizadores": reads and writes the ten preset values of the
 // PLC's counters, timers and fast timers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // txtPrg: the program text box. Character indices here count a line break as CR LF (two
 // characters), as the edit control the program was written for does; the 32000-character

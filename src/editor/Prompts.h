@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every question the user answers (message box, input box, file dialog) goes through here,
 // so tests can answer in code. The product answers with real dialogs.

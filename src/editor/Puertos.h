@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Puertos serie": which device each of COM1..COM6 reaches, picked from the serial ports present
 // (a USB adapter by its stable name) or typed, with a test that asks the PLC for one answer.

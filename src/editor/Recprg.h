@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Extraer programa del PLC": reads the program stored in a PLC, checks it against the
 // checksum the PLC keeps, shows its date, offers to save it and puts its translation into

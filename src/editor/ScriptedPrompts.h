@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test answers for Prompts: queue them in order; every prompt asked is recorded, and a
 // prompt with no matching answer queued is recorded as unexpected (and cancelled).

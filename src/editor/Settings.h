@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user settings kept in dmk38.ini (section "Set"), read once at start-up and written once
 // when leaving, only through the OrvLib2 profile members. Where the file lives is decided by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the programs find their own files. A copy that keeps its data beside the program (the
 // build tree, a folder of the user's) is portable: data and settings stay there while that

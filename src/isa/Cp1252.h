@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows-1252, the single-byte code page of every text file the PLC tools exchange
 // (sources, es.def, qhelp.ayd, settings). Qt has no codec for it of its own.

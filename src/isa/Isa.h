@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The MK38 byte code: the one instruction table that the compiler encodes from,
 // the translator decodes and prints from, and the instruction menu lists from.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Object and Ladder files, and the translation of an image back to instruction-list text.
 // QtCore only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The binary interface of the OrvLib2 component: what crosses between the library and its
 // callers. C-compatible layouts and fixed-size integers only, no C++ standard-library types,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Read-modify-write of the small text files the library keeps (the registration store, profile
 // files), safe when several processes update one file at once: the update holds a lock, reads

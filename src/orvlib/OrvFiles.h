@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The string and file operations of OrvLibCls, free of the component plumbing.
 // Paths from the original platform use "\"; on Linux the last of "\" and "/" separates.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt-side handle on an OrvLibCls object, created by class identifier through the
 // registration store. Converts strings at the boundary and holds one reference.

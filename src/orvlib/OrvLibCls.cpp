@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OrvLibCls: the component object. Each member converts at the interface and calls the
 // string, file or profile operation that does the work.
 

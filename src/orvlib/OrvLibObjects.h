@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The interfaces of the objects OrvLibCls hands out through IOrvUnknown pointers
 // (LocalInf, Folders, tmp, WinI, Cvt). Ask the pointer for the interface with QueryInterface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Inside OrvLib2: the module's life count, the reference-counted object base and the
 // string conversions at the interface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The objects OrvLibCls hands out: regional settings, special folders, number conversions,
 // time spans and the system's version.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Inside OrvLib2: factories for the objects of OrvLibObjects.h.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows profile ("ini") files as the platform's profile functions read and write them:
 // section and key names match without regard to letter case, blanks around names and values

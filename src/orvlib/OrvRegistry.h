@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registration store that stands in for the platform's component registry: a text file
 // with one "{CLSID}=/abs/path/libX.so" line per class. Classes are looked up in the user's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The component server's exports: registration into the store, the class factory and the
 // unload check. Everything else in the library stays hidden.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window-message layer (libOrvWin): routes an edit-control request sent to a window
 // handle to the text control registered under that handle. The editor registers its text

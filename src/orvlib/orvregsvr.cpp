@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvregsvr [--system] [/u] LIB: registers (or with /u unregisters) a component library in the
 // user's registration store, or with --system in the machine's (root), as regsvr32 does on the
 // original platform.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exchanges with the PLC, as functions of the link (port and waits) and what they send.
 // The windows and the command-line tool call these and show the outcome in their own words.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What crosses the wire to the PLC: the 7-byte command frame, its check byte, the command
 // codes, the system addresses and the date word. The one place these facts are written.

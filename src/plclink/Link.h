@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial port to the PLC: COM1..COM6 mapped to devices, opened at "2400,n,8,1" without
 // flow control, written whole and read only as "everything that is waiting". One exchange

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Why a serial device did not open, worded in Spanish for a Linux user. The facts about the
 // device are gathered apart from the rule that words them, so every case of the rule can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial ports present on the machine, as a user picks one: the stable name under
 // /dev/serial/by-id (it survives re-plugging) where one exists, then the device itself.

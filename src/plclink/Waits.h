@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed waits that pace every exchange with the PLC. A wait is a one-shot precise timer
 // and a nested event loop: it lasts its whole period, the window stays responsive, and no

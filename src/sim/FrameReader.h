@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Cuts the bytes from the line into 7-byte frames and the program bodies that follow "P" headers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One direction of a 2400-baud 8N1 line: a byte arrives one byte time after the line was free for it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulated PLC on a pseudo-terminal: the line, the answers leaving it, the log and the console.
 

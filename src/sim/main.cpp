@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mk38sim: an MK38 PLC on a pseudo-terminal, for trying the link without a PLC and for the tests.
 
 #include "Simulator.h"

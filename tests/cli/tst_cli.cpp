@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mk38c run through the shell as a user runs it, in a temporary folder: compile and decompile on
 // files on a real disk, standard output that cannot be written, names that are not UTF-8, input
 // from a pipe, and the COM names it reads beside itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mk38c's PLC commands, run as a user runs them against mk38sim, with the real waits: their
 // exit codes, streams and the frames the simulator received.
 #include "SimProcess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain POSIX ends of a serial line for the tests: a descriptor read against a deadline, and a
 // pseudo-terminal owned by the test, a serial port that opens with no PLC behind it, whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs mk38sim for a test: the device it serves, its console, and the frames its log saw.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of the compiler: in-process compile of a 32000-character source, and the whole
 // `mk38c compile` of that source against the bare start of the tool (`mk38c --version`).
 #include "Compiler.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real main window with COM2 pointed at an mk38sim through dmk38.ini, as a user sets it up;
 // the waits run at a twentieth of their length. Prompts are answered and read back as lists.

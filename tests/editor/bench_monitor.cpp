@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Monitor benchmark (not a test): the editor's "Monitor variables" with the fast link against
 // mk38sim --pace, its polls a second beside the line's floor and the CPU the editor spends.
 //   build/tests/bench_monitor [seconds]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up benchmark (not a test): time from process start to the first shown main window, the
 // resident size then, and the status refresh on a long text. Each start runs in a fresh child.
 #include "EditorTest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: menus, start-up, the text box's keys, find, options, colours, help, leaving.
 #include "Colorset.h"
 #include "EditorTest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands in the window, on real files: open, save, save as, new, close, compile, save
 // compiled, decompile. What the compiler and the translator produce is their own tests' matter.
 #include "EditorTest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PLC commands of the main window against mk38sim: download with its questions, run and
 // stop, the ports, the identifier, one exchange at a time.
 #include "PlcTest.h"

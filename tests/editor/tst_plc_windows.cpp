@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The upload, monitor and preset windows against mk38sim, driven through their controls.
 #include "Colorset.h"
 #include "Exchanges.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // dmk38.ini on a real disk, read and written through OrvLibCls.
 #include "OrvLibClient.h"
 #include "Settings.h"

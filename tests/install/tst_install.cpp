@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The programs as a package installs them: installed into a temporary DESTDIR and run with the
 // user's folders pointed at temporary ones, so that only what was installed can be found.
 

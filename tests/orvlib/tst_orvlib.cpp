@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OrvLib2 as its users meet it: the built libOrvLib2.so opened by the platform's loader (its
 // exports, reference counts and entries in the registration store, and orvregsvr); OrvLibCls
 // created by class identifier through the store as the editor does, every member and the objects

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Link benchmark (not a test): a download in process, and mk38c receive and monitor, with their
 // real waits against mk38sim --pace (a line at 2400 baud both ways), in the default mode and
 // with the fast link, each figure beside the floor the line itself sets, with the CPU spent.

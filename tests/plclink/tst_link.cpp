@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link against mk38sim over a real pseudo-terminal: the bytes each exchange sends, how it
 // judges the answers the simulator gives (faults included), and the port's own failures.
 #include "Compiler.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Port messages: what a user is told when a device does not open, in Spanish, with advice
 // that helps. Files a test can make are opened for real; the permission cases go through the
 // facts, since a test running as root may open anything.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mk38sim driven as the PC would: raw frames through its pseudo-terminal, answers checked byte for
 // byte. The PC's end is plain POSIX, so that nothing of the PC side's code is involved.
 
