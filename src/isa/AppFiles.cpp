@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace appfiles {
@@ -55,6 +59,40 @@ QString settingsFile(const QString& programFolder)
     }
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/wmk38/") + kSettings;
+}
+
+bool readSettingsFile(const QString& file, QByteArray* bytes, QString* problem)
+{
+    bytes->clear();
+    const auto refuse = [&](const QString& why) {
+        *problem = QStringLiteral("Se ignora %1: %2; se usan los valores por omisión.").arg(file, why);
+        bytes->clear();
+        return false;
+    };
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? true : refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    QFile in;
+    in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0)
+        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    if (S_ISDIR(info.st_mode))
+        return refuse(QStringLiteral("es una carpeta, no un archivo de configuración"));
+    if (S_ISFIFO(info.st_mode))
+        return refuse(QStringLiteral("es una tubería con nombre (FIFO), no un archivo de configuración"));
+    if (!S_ISREG(info.st_mode))
+        return refuse(QStringLiteral("es un dispositivo o un socket, no un archivo de configuración"));
+    // one byte past the bound tells a file that grew meanwhile
+    *bytes = in.read(kMaxSettingsFile + 1);
+    if (info.st_size > kMaxSettingsFile || bytes->size() > kMaxSettingsFile)
+        return refuse(QStringLiteral("mide más de 1 MB (%1 bytes), demasiado para un archivo de configuración")
+                          .arg(std::max<qint64>(info.st_size, bytes->size())));
+    if (in.error() != QFileDevice::NoError)
+        return refuse(in.errorString());
+    return true;
 }
 
 QString defaultProgramFolder(const QString& programFolder)

@@ -6,6 +6,7 @@
 // user's settings under $XDG_CONFIG_HOME/wmk38. The editor and mk38c both follow these rules.
 // programFolder is the folder of the running program; folders returned end in '/'.
 
+#include <QByteArray>
 #include <QString>
 
 namespace appfiles {
@@ -16,6 +17,13 @@ bool isInstalled(const QString& programFolder);
 QString dataFolder(const QString& programFolder);
 // dmk38.ini: beside a portable program when it can be written there, else the user's own.
 QString settingsFile(const QString& programFolder);
+// A settings file larger than this is no settings file: it is refused whole.
+constexpr qint64 kMaxSettingsFile = 1024 * 1024;
+// Reads a settings file: a regular file of at most kMaxSettingsFile bytes, opened without
+// waiting on it (a named pipe, a folder or a device is never read). A missing file is no
+// problem: true with no bytes. False, with *problem naming the file and why it is ignored.
+bool readSettingsFile(const QString& file, QByteArray* bytes, QString* problem);
+
 // The folder offered for programs when none is set: the program's own where its settings live
 // beside it, else the user's home.
 QString defaultProgramFolder(const QString& programFolder);

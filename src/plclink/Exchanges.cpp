@@ -24,15 +24,16 @@ DownloadResult download(Link& link, const isa::ProgramImage& image, const QDate&
     body.append(char(w >> 8));
 
     const QByteArray header = downloadHeader(XorChecksum(program));
-    if (!link.prepare(header))
+    if (!link.ready() || !link.prepare(header))
         return {DownloadOutcome::NoAnswer, {}};
     stage(DownloadStage::Header);
-    link.SendFrame(header);
-    if (!link.wait(Waits::kHeader))
+    // a device that went away and cannot be opened again is told by the caller, not waited for
+    if ((!link.SendFrame(header) && link.reopenError()) || !link.wait(Waits::kHeader))
         return {DownloadOutcome::NoAnswer, {}};
     link.takeAll();
     stage(DownloadStage::Image);
-    link.SendFrame(body);
+    if (!link.SendFrame(body) && link.reopenError())
+        return {DownloadOutcome::NoAnswer, {}};
     // in fast mode the PLC answers once the image reached it: the fixed waits, counted from
     // when it left the PC, are the deadline
     if (!(link.fast() ? link.waitSent(Waits::kImage) : link.wait(Waits::kImage)))
@@ -127,6 +128,12 @@ namespace {
 std::optional<QByteArray> poll(Link& link, const QByteArray& frame, const std::function<void()>& onSent)
 {
     Link::Busy busy(link);
+    // a poll loop learns of a port that cannot be opened from link.ready() before its poll; one
+    // that does not look is still held to the pace of its answers rather than spinning
+    if (!link.ready()) {
+        link.wait(Waits::kAnswer);
+        return std::nullopt;
+    }
     const QByteArray answer = link.ask(frame, Waits::kAnswer, kAnswerSize, soundShortAnswer, onSent);
     if (!soundShortAnswer(answer))
         return std::nullopt;
@@ -155,6 +162,8 @@ std::optional<std::array<quint8, 4>> pollVariables(Link& link, quint8 station, i
 bool writePresets(Link& link, quint8 station, const Presets& values, const std::function<void(int)>& onStep)
 {
     Link::Busy busy(link);
+    if (!link.ready())
+        return false;
     for (int i = 0; i <= kPresetCount; ++i) {
         if (onStep)
             onStep(i);
@@ -171,6 +180,10 @@ PresetRead readPresets(Link& link, quint8 station, const std::function<void(int)
 {
     Link::Busy busy(link);
     PresetRead r;
+    if (!link.ready()) {
+        r.silent = true;
+        return r;
+    }
     int attempts = 0; // shared by the pairs: only a sound answer sets it back
     for (int j = 0; j < kPresetCount / 2; ++j) {
         for (;;) {

@@ -2,6 +2,8 @@
 #pragma once
 // The exchanges with the PLC, as functions of the link (port and waits) and what they send.
 // The windows and the command-line tool call these and show the outcome in their own words.
+// A port that cannot be opened ends an exchange before its first frame, with nothing sent and
+// no wait: it comes back empty (no answer, false, nothing read) and link.reopenError() says why.
 
 #include "Frames.h"
 #include "Isa.h"

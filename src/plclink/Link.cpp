@@ -4,6 +4,9 @@
 #include "Frames.h"
 #include "PortErrors.h"
 
+#include "AppFiles.h"
+#include "Cp1252.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -27,35 +30,64 @@ int comNumber(const QString& name)
 
 std::array<QString, kComPorts> portOverrides(const QByteArray& iniText)
 {
-    // the profile rules of the settings file: first matching section and key win, one pair
-    // of quotes around a value is dropped
+    // the profile rules the editor writes the section with: Windows-1252 text, names in any
+    // letter case, the first matching section and key win, one pair of quotes is dropped
     std::array<QString, kComPorts> devices;
     std::array<bool, kComPorts> seen{};
     bool inSection = false, sectionSeen = false;
-    for (QByteArray line : iniText.split('\n')) {
+    for (QString line : isa::fromCp1252(iniText).split(u'\n')) {
         line = line.trimmed();
-        if (line.startsWith('[')) {
-            const int end = line.indexOf(']');
-            const bool match =
-                end > 0 && QString::fromLatin1(line.mid(1, end - 1)).trimmed().compare(
-                               QLatin1String("Puertos"), Qt::CaseInsensitive) == 0;
+        if (line.startsWith(u'[')) {
+            const qsizetype end = line.indexOf(u']');
+            const bool match = (end < 0 ? line.mid(1) : line.mid(1, end - 1))
+                                   .trimmed()
+                                   .compare(QLatin1String("Puertos"), Qt::CaseInsensitive) == 0;
             inSection = match && !sectionSeen;
             sectionSeen = sectionSeen || match;
             continue;
         }
-        const int eq = line.indexOf('=');
+        const qsizetype eq = line.indexOf(u'=');
         if (!inSection || eq <= 0)
             continue;
-        const int com = comNumber(QString::fromLatin1(line.left(eq).trimmed()));
+        const int com = comNumber(line.left(eq).trimmed());
         if (!com || seen[com - 1])
             continue;
         seen[com - 1] = true;
-        QByteArray value = line.mid(eq + 1).trimmed();
-        if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"'))
+        QString value = line.mid(eq + 1).trimmed();
+        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
             value = value.mid(1, value.size() - 2);
-        devices[com - 1] = QString::fromLocal8Bit(value);
+        devices[com - 1] = value;
     }
     return devices;
+}
+
+QString shownDeviceName(const QString& device)
+{
+    QString shown = device;
+    for (QChar& c : shown)
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    return shown;
+}
+
+PortSettings readPortSettings(const QString& settingsFile)
+{
+    PortSettings s;
+    QByteArray text;
+    if (appfiles::readSettingsFile(settingsFile, &text, &s.problem))
+        s.devices = portOverrides(text);
+    return s;
+}
+
+QString deviceNameProblem(const QString& device)
+{
+    for (QChar c : device)
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("el nombre contiene un carácter de control (%1); corríjalo en Opciones → "
+                                  "Puertos serie... o en la sección [Puertos] del archivo de configuración")
+                .arg(c.unicode() == 0 ? QStringLiteral("NUL")
+                                      : QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper());
+    return {};
 }
 
 Link::Link(Waits& waits, QObject* parent) : QObject(parent), m_waits(waits)
@@ -108,7 +140,6 @@ std::optional<PortError> Link::open(const QString& device, int baud)
     m_serial.setParity(QSerialPort::NoParity);
     m_serial.setStopBits(QSerialPort::OneStop);
     m_serial.setFlowControl(QSerialPort::NoFlowControl);
-    m_serial.setPortName(device);
     m_openedDevice = device;
     return openLocked();
 }
@@ -116,6 +147,12 @@ std::optional<PortError> Link::open(const QString& device, int baud)
 std::optional<PortError> Link::openLocked()
 {
     const QString device = m_openedDevice;
+    // Qt makes its lock file under /var/lock from the name: one cut short at a NUL leaves a
+    // lock file behind that a later open trips over; such a name never reaches the port
+    if (const QString problem = deviceNameProblem(device); !problem.isEmpty())
+        return PortError{PortError::kOther, QStringLiteral("\"%1\" no se puede abrir como puerto serie: %2.")
+                                                .arg(shownDeviceName(device), problem)};
+    m_serial.setPortName(device);
     if (!m_serial.open(QIODevice::ReadWrite)) {
         const int systemErrno = errno; // before anything else can change it
         return portError(device, deviceFacts(device), m_serial.error(), systemErrno);
@@ -153,16 +190,20 @@ bool Link::deviceGone()
     return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
 }
 
-bool Link::SendFrame(QByteArrayView bytes)
+bool Link::ready()
 {
     m_reopenError.reset();
     if (m_serial.isOpen() && deviceGone())
         m_serial.close();
-    if (!m_serial.isOpen()) {
-        m_reopenError = m_openedDevice.isEmpty() ? std::nullopt : openLocked(); // as it last was
-        if (!m_serial.isOpen())
-            return false;
-    }
+    if (!m_serial.isOpen() && !m_openedDevice.isEmpty())
+        m_reopenError = openLocked(); // as it last was
+    return m_serial.isOpen();
+}
+
+bool Link::SendFrame(QByteArrayView bytes)
+{
+    if (!ready())
+        return false;
     m_serial.clearError();
     if (m_serial.write(bytes.data(), bytes.size()) != bytes.size())
         return false;
@@ -244,7 +285,7 @@ bool Link::prepare(QByteArrayView frame)
 QByteArray Link::ask(QByteArrayView frame, int waitMs, int expected, const Judge& sound,
                      const std::function<void()>& onSent)
 {
-    if (!prepare(frame))
+    if (!ready() || !prepare(frame))
         return {};
     SendFrame(frame);
     if (onSent)

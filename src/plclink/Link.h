@@ -42,6 +42,19 @@ struct PortError
 QString defaultDevice(int com);
 // The "Puertos" entries of a profile text: index 0 is COM1; empty where none is given.
 std::array<QString, kComPorts> portOverrides(const QByteArray& iniText);
+// The one reader of section "Puertos" for the editor and mk38c: the devices of the settings
+// file, and why the file was ignored when it was (then every port takes its default).
+struct PortSettings
+{
+    std::array<QString, kComPorts> devices;
+    QString problem;
+};
+PortSettings readPortSettings(const QString& settingsFile);
+// Why a device name can never name a device (a control character in it), or empty. Such a
+// name is refused before anything is opened.
+QString deviceNameProblem(const QString& device);
+// The name as it can be shown: each control character as "?".
+QString shownDeviceName(const QString& device);
 // "COM1".."COM6" (any letter case) → 1..6, else 0.
 int comNumber(const QString& name);
 
@@ -65,11 +78,15 @@ public:
     bool isOpen() const { return m_serial.isOpen(); }
     void close();
 
-    // Opens a closed port silently with its last number and settings, then writes the bytes.
-    // False when they did not all leave (no port, a device that went away); the exchanges that
-    // read an answer need not look: their answer check fails.
+    // Opens a closed port silently with its last number and settings (a device that went away
+    // is opened afresh). False when it is not open; reopenError() then says why. Every exchange
+    // asks this before its first frame: a port that cannot be opened gets nothing sent and no
+    // wait, and the caller tells reopenError() once instead of a missing answer.
+    bool ready();
+    // ready(), then writes the bytes. False when they did not all leave (no port, a device that
+    // went away); the exchanges that read an answer need not look: their answer check fails.
     bool SendFrame(QByteArrayView bytes);
-    // Why the last silent reopen failed, if it did.
+    // Why the last ready() found the port closed and could not open it, if it did.
     std::optional<PortError> reopenError() const { return m_reopenError; }
     // Every byte that is waiting (the receive buffer is left empty).
     QByteArray takeAll();

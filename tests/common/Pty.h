@@ -8,9 +8,13 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QString>
+#include <cstring>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -80,5 +84,35 @@ private:
     QString m_path = unlocked(m_master.fd());
     Fd m_slave{m_path}; // held open so the master never reads as hung up between the client's opens
 };
+
+// Root opens a file whatever its permissions, as long as CAP_DAC_OVERRIDE is in its effective
+// set. Without it (and without its reading half) root is refused as a plain user is: a device
+// that belongs to another user is "not allowed" for real. Restored at the end.
+class WithoutOverride
+{
+public:
+    WithoutOverride()
+    {
+        ::syscall(SYS_capget, &m_header, m_saved);
+        __user_cap_data_struct reduced[2];
+        std::memcpy(reduced, m_saved, sizeof reduced);
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &m_header, reduced);
+    }
+    ~WithoutOverride() { ::syscall(SYS_capset, &m_header, m_saved); }
+    WithoutOverride(const WithoutOverride&) = delete;
+    WithoutOverride& operator=(const WithoutOverride&) = delete;
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2]{};
+};
+
+// Gives a device to another user, readable and writable by that user alone.
+inline bool giveAway(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    return ::chown(name.constData(), 4242, 4242) == 0 && ::chmod(name.constData(), 0600) == 0;
+}
 
 } // namespace testutil

@@ -2,9 +2,12 @@
 // Port messages: what a user is told when a device does not open, in Spanish, with advice
 // that helps. Files a test can make are opened for real; the permission cases go through the
 // facts, since a test running as root may open anything.
+#include "Exchanges.h"
 #include "Link.h"
 #include "PortErrors.h"
+#include "Pty.h"
 
+#include <QDate>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cerrno>
@@ -42,6 +45,9 @@ private slots:
              {u"no se puede abrir como puerto serie"_s, u"archivo común"_s});
         made("directory", u"folder"_s, 8020, {u"es una carpeta"_s});
         made("device that is no tty", u"/dev/null"_s, 8020, {u"no es un puerto serie"_s});
+        // refused before Qt is given the name: no "Broken filename", no lock file left behind
+        made("NUL in the name", u"\0/dev/null"_s, 8020, {u"carácter de control (NUL)"_s});
+        made("control character in the name", u"/dev/tty\x01S0"_s, 8020, {u"carácter de control (U+0001)"_s});
         given("dialout may, user not in it", u"dialout"_s, 0660, false, false, P::PermissionError, EACCES,
               8010, {u"grupo dialout (sudo usermod -aG dialout $USER) y volver a iniciar la sesión"_s});
         given("root's device", u"root"_s, 0600, false, false, P::PermissionError, EACCES, 8010,
@@ -81,12 +87,75 @@ private slots:
         QTEST(error->number, "number");
         const QString& text = error->description;
         QFETCH(QStringList, says);
-        for (const QString& s : says + QStringList{device})
+        for (const QString& s : says + QStringList{plclink::shownDeviceName(device)})
             QVERIFY2(text.contains(s), qPrintable(text));
         QCOMPARE(text.contains(u"usermod"), says.join(u' ').contains(u"usermod"));
         for (const char* english : {"Inappropriate", "No such", "Permission denied", "Is a directory",
                                     "Input/output", "Unknown error", "Protocol error"})
             QVERIFY2(!text.contains(QLatin1String(english)), qPrintable(text));
+        for (const char* lock : {"/var/lock/LCK..", "/run/lock/LCK..", "/tmp/LCK.."})
+            QVERIFY2(!QFileInfo::exists(QLatin1String(lock)), lock);
+    }
+
+    // Every exchange on a port that cannot be opened: nothing sent, no wait, the port's error.
+    void exchangeOnFaultyPort_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("exchange");
+        QTest::addColumn<int>("number");
+        const std::pair<const char*, int> faults[] = {
+            {"missing", 8002}, {"busy", 8005}, {"not allowed", 8010}, {"not a serial device", 8020}};
+        for (const auto& [fault, number] : faults)
+            for (const char* exchange :
+                 {"download", "run", "stop", "probe", "read program", "write presets", "read presets", "poll"})
+                QTest::addRow("%s, %s", fault, exchange) << QString::fromLatin1(fault) << QString::fromLatin1(exchange)
+                                                         << number;
+    }
+    void exchangeOnFaultyPort()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, exchange);
+        QTemporaryDir dir;
+        testutil::Pty pty;
+        plclink::Waits waits;
+        plclink::Link holder(waits), link(waits);
+        QString device = pty.path();
+        std::optional<testutil::WithoutOverride> plainUser;
+        if (fault == u"missing")
+            device = dir.filePath(u"nosuch"_s);
+        else if (fault == u"busy")
+            QVERIFY(!holder.openDevice(device));
+        else if (fault == u"not allowed") {
+            QVERIFY(testutil::giveAway(device));
+            plainUser.emplace();
+        } else
+            QVERIFY(QFile(device = dir.filePath(u"plain"_s)).open(QIODevice::WriteOnly));
+        QVERIFY(link.openDevice(device)); // as the editor's start-up found it
+        QList<int> waited;
+        waits.record(&waited);
+        bool empty = false;
+        if (exchange == u"download")
+            empty = plclink::download(link, {}, QDate(2026, 1, 1)).outcome == plclink::DownloadOutcome::NoAnswer;
+        else if (exchange == u"run" || exchange == u"stop")
+            empty = !(exchange == u"run" ? plclink::run(link, 0) : plclink::stop(link, true));
+        else if (exchange == u"probe")
+            empty = plclink::probe(link, 1).isEmpty();
+        else if (exchange == u"read program")
+            empty = plclink::readProgram(link, 1, 0).isEmpty();
+        else if (exchange == u"write presets")
+            empty = !plclink::writePresets(link, 1, plclink::kFactoryPresets);
+        else if (exchange == u"read presets")
+            empty = plclink::readPresets(link, 1).silent;
+        else
+            empty = !link.ready() && !plclink::pollIo(link, 1);
+        plainUser.reset();
+        QVERIFY(empty);
+        QVERIFY(link.reopenError());
+        QTEST(link.reopenError()->number, "number");
+        // over at once; a poll keeps the pace of its answer for a loop that does not ask ready() first
+        QCOMPARE(waited, exchange == u"poll" ? QList<int>{plclink::Waits::kAnswer} : QList<int>{});
+        QCOMPARE(pty.take(), QByteArray());
+        QCOMPARE(QFileInfo(device).size(), 0);
     }
 };
 
