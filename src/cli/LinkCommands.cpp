@@ -63,6 +63,13 @@ public:
                                                         error->description
                                                   : QStringLiteral(" (the device went away?)")));
     }
+    // After an exchange that came back empty: the port that could not be opened again, told
+    // once, rather than a missing answer. Its exit code, or 0 when the port was not the reason.
+    int portLost()
+    {
+        const auto error = link.reopenError();
+        return error ? fail(cli::kExitTrouble, error->headline() + QStringLiteral(": ") + error->description) : 0;
+    }
     void progress(const QString& text)
     {
         if (::isatty(STDERR_FILENO)) {
@@ -125,12 +132,11 @@ public:
         const QString port = value("--port");
         std::optional<plclink::PortError> error;
         if (const int com = plclink::comNumber(port)) {
-            QByteArray ini;
-            QString ignored;
-            cli::readInput(cli::settingsFile(), cli::kMaxTextInput, &ini, &ignored);
-            const auto overrides = plclink::portOverrides(ini);
+            const plclink::PortSettings read = plclink::readPortSettings(cli::settingsFile());
+            if (!read.problem.isEmpty())
+                err << "mk38c " << name << ": " << read.problem << "\n";
             for (int n = 1; n <= plclink::kComPorts; ++n)
-                link.setDevice(n, overrides[n - 1]);
+                link.setDevice(n, read.devices[n - 1]);
             error = link.OpenPort(com);
         } else {
             error = link.openDevice(QFile::decodeName(cli::nativeName(port)));
@@ -171,11 +177,15 @@ Received receiveProgram(Command& c, plclink::Link& link, quint8 station, bool ig
 {
     c.progress(QStringLiteral("probe"));
     const QByteArray probe = plclink::probe(link, station);
+    if (const int lost = c.portLost())
+        return {{}, lost};
     if (!plclink::probeAnswered(probe))
         return {{}, c.fail(kExitNoAnswer, QStringLiteral("No hay comunicación con el PLC (%1 bytes answered the probe)")
                                               .arg(probe.size()))};
     c.progress(QStringLiteral("reading the program"));
     const QByteArray received = plclink::readProgram(link, station, c.password());
+    if (const int lost = c.portLost())
+        return {{}, lost};
     if (received.isEmpty())
         return {{}, c.fail(kExitNoAnswer, QStringLiteral("No hay respuesta desde el PLC (identifier or password?)"))};
     const quint8 expected = plclink::storedChecksum(probe), computed = plclink::uploadChecksum(received);
@@ -215,6 +225,8 @@ int runSend(const QStringList& args, QTextStream& out, QTextStream& err)
                    : s == plclink::DownloadStage::Image ? QStringLiteral("sending 258 bytes")
                                                         : QStringLiteral("waiting for the answer"));
     });
+    if (const int lost = c.portLost())
+        return lost;
     switch (result.outcome) {
     case plclink::DownloadOutcome::NoAnswer:
         return c.fail(kExitNoAnswer, QStringLiteral("No hay respuesta del PLC (%1 bytes came back, 7 expected)")
@@ -368,11 +380,13 @@ int runPresets(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!c.openPort())
         return cli::kExitTrouble;
     plclink::Link& link = c.link;
-    if (values)
-        plclink::writePresets(link, *station, *values,
-                              [&c](int i) { c.progress(QStringLiteral("writing %1").arg(i)); });
+    if (values && !plclink::writePresets(link, *station, *values,
+                                         [&c](int i) { c.progress(QStringLiteral("writing %1").arg(i)); }))
+        return c.portLost();
     const plclink::PresetRead r =
         plclink::readPresets(link, *station, [&c](int j) { c.progress(QStringLiteral("reading %1").arg(j)); });
+    if (const int lost = c.portLost())
+        return lost;
     for (int i = 0; i < plclink::kPresetCount; ++i) {
         const auto& v = r.values[size_t(i)];
         out << plclink::presetName(i) << " " << (v ? QString::number(*v) : QStringLiteral("????")) << "\n";

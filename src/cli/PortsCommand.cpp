@@ -44,15 +44,17 @@ int runPorts(const QStringList& args, QTextStream& out, QTextStream& err)
     for (const plclink::PortInfo& p : ports)
         out << p.device << '\t' << field(p.stableName) << '\t' << field(p.description) << '\t'
             << field(p.maker) << '\t' << field(p.serial) << '\n';
-    // read as the PLC commands read it: a file that is missing or unreadable maps nothing
+    // read as the PLC commands and the editor read it: a file that is missing maps nothing, one
+    // that is no settings file is ignored with a word
     const QString settings = cli::settingsFile();
-    QByteArray ini;
-    QString ignored;
-    cli::readInput(settings, cli::kMaxTextInput, &ini, &ignored);
-    const auto overrides = plclink::portOverrides(ini);
+    const plclink::PortSettings read = plclink::readPortSettings(settings);
+    if (!read.problem.isEmpty())
+        err << "mk38c ports: " << read.problem << "\n";
+    const auto& overrides = read.devices;
     for (int com = 1; com <= plclink::kComPorts; ++com) {
         const QString& device = overrides[com - 1];
-        out << "COM" << com << '\t' << (device.isEmpty() ? plclink::defaultDevice(com) : device) << '\t'
+        out << "COM" << com << '\t' << (device.isEmpty() ? plclink::defaultDevice(com) : plclink::shownDeviceName(device))
+            << '\t'
             << (device.isEmpty() ? QStringLiteral("default") : settings) << '\n';
     }
     return cli::kExitOk;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 const QByteArray kDefs("; two names\r\nmotor equ 0\r\nlamp equ 1\r\n");
@@ -157,6 +158,60 @@ private slots:
         QVERIFY2(ports.size() >= 2 && ports.last().isEmpty(), r.out);
         for (const QByteArray& line : ports.first(ports.size() - 1))
             QVERIFY2(line.count('\t') == 4 || line == "no serial ports found", line);
+    }
+
+    // Settings files that are not what they seem: a word on stderr, no hang, no crash (twice: the
+    // second run once overflowed the stack on the lock file the first left), no lock file left.
+    void settingsFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("says"); // on stderr, or on stdout for ports; ~ the tool's folder
+        const QByteArray nul("[Puertos]\r\nCOM2=\0/dev/null\r\n", 27);
+        const QByteArray refused("Error de comunicacion 8020: \"?/dev/null\" no se puede abrir como puerto serie: "
+                                 "el nombre contiene un car\xc3\xa1" "cter de control");
+        QTest::newRow("NUL, run") << "file" << nul << "run --port COM2" << 2 << "mk38c run: " + refused + " (NUL)";
+        QTest::newRow("NUL, ports") << "file" << nul << "ports" << 0 << QByteArray("COM2\t?/dev/null\t~/dmk38.ini\n");
+        QTest::newRow("escape, send")
+            << "file" << QByteArray("[Puertos]\r\nCOM2=\x1b/dev/null\r\n") << "send ok.obj --port COM2" << 2
+            << "mk38c send: " + refused + " (U+001B)";
+        const QByteArray fifo("Se ignora ~/dmk38.ini: es una tuber\xc3\xad" "a con nombre (FIFO)");
+        QTest::newRow("FIFO, ports") << "fifo" << QByteArray() << "ports" << 0 << "mk38c ports: " + fifo;
+        QTest::newRow("FIFO, run") << "fifo" << QByteArray() << "run --port COM2" << 2 << "mk38c run: " + fifo;
+        QTest::newRow("folder, ports") << "folder" << QByteArray() << "ports" << 0
+                                       << QByteArray("mk38c ports: Se ignora ~/dmk38.ini: es una carpeta");
+        QTest::newRow("over 1 MB, ports")
+            << "file" << QByteArray("[Puertos]\r\nCOM2=/dev/null\r\n;") + QByteArray(1024 * 1024, 'x') << "ports" << 0
+            << QByteArray("mk38c ports: Se ignora ~/dmk38.ini: mide m\xc3\xa1s de 1 MB");
+    }
+    void settingsFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, command);
+        QFETCH(QByteArray, says);
+        QTemporaryDir dir;
+        const QString folder = QFileInfo(dir.path()).canonicalFilePath();
+        QVERIFY(QFile::copy(QStringLiteral(WMK38_BIN_DIR "/mk38c"), folder + QStringLiteral("/mk38c")));
+        QVERIFY(QFile::copy(m_dir.filePath("ok.obj"), folder + QStringLiteral("/ok.obj")));
+        const QString ini = folder + QStringLiteral("/dmk38.ini");
+        if (kind == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        else if (kind == u"folder")
+            QVERIFY(QDir().mkdir(ini));
+        else
+            QVERIFY(testutil::writeRaw(ini, contents));
+        for (int run = 0; run < 2; ++run) {
+            const testutil::Run r = testutil::runShell(QStringLiteral("timeout 20 ./mk38c ") + command, folder);
+            QTEST(r.exitCode, "exitCode");
+            const QByteArray shown = QByteArray(command == u"ports" && !says.startsWith("mk38c") ? r.out : r.err)
+                                         .replace(QFile::encodeName(folder) + '/', "~/");
+            QVERIFY2(shown.contains(says), shown);
+            for (const char* lock : {"/var/lock/LCK..", "/run/lock/LCK..", "/tmp/LCK.."})
+                QVERIFY2(!QFileInfo::exists(QLatin1String(lock)), lock);
+        }
     }
 
 private:
