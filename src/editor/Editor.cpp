@@ -101,7 +101,7 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
     initIconResource();
     useSpanish();
     setObjectName(QStringLiteral("Editor"));
-    setWindowTitle(QStringLiteral("Editor"));
+    refreshTitle();
     AppPath = appPath;
     if (!AppPath.endsWith(QLatin1Char('/')))
         AppPath += QLatin1Char('/');
@@ -592,6 +592,13 @@ void Editor::refreshEditMenu()
         ->setEnabled(!QApplication::clipboard()->text().isEmpty());
 }
 
+void Editor::refreshTitle()
+{
+    setWindowTitle(CurrentFileName.isEmpty() ? QStringLiteral("Editor[*]")
+                                             : CurrentFileName + QStringLiteral("[*] — Editor"));
+    setWindowModified(ProgramModified);
+}
+
 void Editor::onTextChanged()
 {
     ProgramModified = true;
@@ -748,9 +755,13 @@ void Editor::loadAndApplySettings()
     EditorSettings s = currentSettings();
     s.runMode = RunMode;
     s.programFolder = appfiles::defaultProgramFolder(AppPath);
+    // a file that is no settings file (a pipe, a folder, too large) is neither read nor written
+    const plclink::PortSettings ports = plclink::readPortSettings(m_settingsFile);
+    m_settingsProblem = ports.problem;
+    s.devices = ports.devices;
     QString error;
-    if (std::unique_ptr<OrvLib> lib = OrvLib::create(&error))
-        loadSettings(*lib, m_settingsFile, s);
+    if (std::unique_ptr<OrvLib> lib = OrvLib::create(&error)) // no file: the defaults
+        loadSettings(*lib, m_settingsProblem.isEmpty() ? m_settingsFile : QString(), s);
 
     PlcId = qint16(s.plcId);
     for (int n = 1; n <= plclink::kComPorts; ++n) {
@@ -759,7 +770,10 @@ void Editor::loadAndApplySettings()
             m_link->setDevice(n, s.devices[n - 1]);
     }
     showPortDevices();
-    opCom_Click(s.com);
+    opCom_Click(s.com, true);
+    if (!m_settingsProblem.isEmpty()) // before what the port said, if it said anything
+        setPanelText(6, panelText(6).isEmpty() ? m_settingsProblem
+                                               : m_settingsProblem + QStringLiteral("  ·  ") + panelText(6));
     QPalette pal = m_txtPrg->palette();
     pal.setColor(QPalette::Text, s.foreColor);
     pal.setColor(QPalette::Base, s.backColor);
@@ -774,6 +788,10 @@ void Editor::loadAndApplySettings()
 
 bool Editor::saveCurrentSettings(QString* error)
 {
+    if (!m_settingsProblem.isEmpty()) {
+        *error = m_settingsProblem;
+        return false;
+    }
     std::unique_ptr<OrvLib> lib = OrvLib::create(error);
     return lib && saveSettings(*lib, m_settingsFile, currentSettings(), error);
 }

@@ -64,7 +64,24 @@ public:
     QString VersionText;
     QString ProgramFolder;
     QString CurrentFileName;
-    bool ProgramModified = false;
+    // A flag that tells the window of every change: the title's modified marker follows it.
+    class ModifiedFlag
+    {
+    public:
+        explicit ModifiedFlag(Editor* editor) : m_editor(editor) {}
+        ModifiedFlag& operator=(bool on)
+        {
+            m_on = on;
+            m_editor->refreshTitle();
+            return *this;
+        }
+        operator bool() const { return m_on; }
+
+    private:
+        Editor* m_editor;
+        bool m_on = false;
+    };
+    ModifiedFlag ProgramModified{this};
     bool CompiledCurrent = false;
     qint16 PlcId = 1;
     qint16 RunMode = 0;
@@ -123,7 +140,7 @@ public:
     void mnRunOption_Click(int mode);
 
     // EditorPlc.cpp: the PLC commands
-    void opCom_Click(int port); // port choice: opens COMn at 2400 baud
+    void opCom_Click(int port, bool atStart = false); // port choice: opens COMn at 2400 baud
     void mnEnviarPrg_Click();
     void mnEnviarBin_Click();
     void mnEnviarBld_Click();
@@ -181,6 +198,10 @@ private:
     void showPortDevices();
     // A port that could not be opened; on choosing one, the message says where to pick another.
     void reportPortError(const plclink::PortError& error, bool choosing = false);
+    // The port button: the port that did not open, or the plain button again.
+    void showPortState(int port, const std::optional<plclink::PortError>& error);
+    // "name[*] — Editor", or "Editor" for a program without a name; the marker from ProgramModified.
+    void refreshTitle();
     // The run or stop frame; a frame that could not be written is told to the user.
     bool sendRunControl(bool run);
     // "Aceptar" of the ports window: the changed [Puertos] entries written, the port in use
@@ -214,6 +235,7 @@ private:
     bool m_closeWhenIdle = false;
     QStringList m_arguments;
     QString m_settingsFile;
+    QString m_settingsProblem; // why the settings file was ignored at start-up: it is not written either
     bool m_started = false; // settings are written only by a window that started
     bool m_left = false;
 

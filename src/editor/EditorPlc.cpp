@@ -34,6 +34,8 @@ void Editor::buildLink()
             a->setEnabled(!busy);
         if (auto* port = findChild<QToolButton*>(QStringLiteral("tbPuertoButton")))
             port->setEnabled(!busy);
+        if (!busy && m_link->isOpen()) // an exchange opened it: no longer shown as missing
+            showPortState(selectedPort(), std::nullopt);
         if (!busy && m_closeWhenIdle)
             QTimer::singleShot(0, this, &QWidget::close);
     });
@@ -43,29 +45,51 @@ void Editor::showPortDevices()
 {
     for (int n = 1; n <= plclink::kComPorts; ++n) {
         const QString device = m_link->device(n);
-        m_portActions[n - 1]->setText(QStringLiteral("COM%1  %2%3").arg(n).arg(device).arg(
-            QFileInfo::exists(device) ? QString() : QStringLiteral("  (no está)")));
-        m_portActions[n - 1]->setToolTip(device);
+        // a name no file can have is not looked up
+        const bool bad = !plclink::deviceNameProblem(device).isEmpty();
+        m_portActions[n - 1]->setText(QStringLiteral("COM%1  %2%3").arg(n).arg(plclink::shownDeviceName(device)).arg(
+            bad ? QStringLiteral("  (nombre no válido)")
+                : QFileInfo::exists(device) ? QString() : QStringLiteral("  (no está)")));
+        m_portActions[n - 1]->setToolTip(plclink::shownDeviceName(device));
     }
 }
 
-void Editor::opCom_Click(int port)
+void Editor::opCom_Click(int port, bool atStart)
 {
     if (m_link->busy())
         return;
     m_opCom[port - 1]->setChecked(true);
-    if (const auto error = m_link->OpenPort(port))
+    const auto error = m_link->OpenPort(port);
+    showPortState(port, error);
+    // at start-up the window comes first: the status bar and the port button tell it, and the
+    // box waits until the user chooses a port or an exchange needs it (diagnostic mode: at once)
+    if (error && atStart && !DebugMode)
+        setPanelText(6, error->headline() + QStringLiteral(": ") + error->description);
+    else if (error)
         reportPortError(*error, true);
+}
+
+void Editor::showPortState(int port, const std::optional<plclink::PortError>& error)
+{
+    auto* button = findChild<QToolButton*>(QStringLiteral("tbPuertoButton"));
+    if (!error) {
+        button->setText(QString());
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        button->setToolTip(QStringLiteral("Puerto serie"));
+        return;
+    }
+    button->setText(QStringLiteral("COM%1 %2").arg(port).arg(error->number == plclink::PortError::kMissing
+                                                                 ? QStringLiteral("(no está)")
+                                                                 : QStringLiteral("(no se abre)")));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setToolTip(QStringLiteral("Puerto serie: ") + error->headline() + QStringLiteral("\n") + error->description);
 }
 
 void Editor::reportPortError(const plclink::PortError& error, bool choosing)
 {
-    Prompts::current().message(
-        this, {QStringLiteral("Error %1").arg(error.number),
-               error.headline() + QStringLiteral("\r\n") + error.description +
-                   (choosing ? QStringLiteral(" El dispositivo de cada puerto se elige en Opciones → Puertos serie...")
-                             : QString()),
-               Prompts::Ok, Prompts::Icon::Exclamation});
+    showPortError(this, error,
+                  choosing ? QStringLiteral(" El dispositivo de cada puerto se elige en Opciones → Puertos serie...")
+                           : QString());
 }
 
 void Editor::mnPuertosSerie_Click()
@@ -85,7 +109,8 @@ void Editor::usePorts(const std::array<QString, plclink::kComPorts>& chosen)
     const QString inUse = m_link->device(selectedPort());
     QString error, ignored;
     std::unique_ptr<OrvLib> lib = OrvLib::create(&error);
-    if (lib && !appfiles::makeFolderOf(settingsFile(), &ignored)) // a first save makes its folder
+    // a first save makes its folder; a file ignored at start-up is not written over either
+    if (lib && (!m_settingsProblem.isEmpty() || !appfiles::makeFolderOf(settingsFile(), &ignored)))
         lib.reset();
     if (lib)
         lib->setIniFile(settingsFile());
@@ -122,11 +147,6 @@ void Editor::mnEnviarPrg_Click()
             return;
         }
     }
-    // a port that cannot be opened is explained once; the attempts then find no answer
-    if (!m_link->isOpen())
-        if (const auto error = m_link->OpenPort(selectedPort()))
-            reportPortError(*error);
-
     for (;;) {
         minimsg()->showText(QStringLiteral("Enviando programa..."), true);
         const plclink::DownloadResult result =
@@ -142,6 +162,12 @@ void Editor::mnEnviarPrg_Click()
             });
         setFrameVisible(false);
         minimsg()->close();
+        // a port that cannot be opened is told once: nothing was sent, so nothing is retried
+        if (const auto error = m_link->reopenError()) {
+            showPortState(selectedPort(), error);
+            reportPortError(*error);
+            break;
+        }
         if (result.outcome == plclink::DownloadOutcome::Received) {
             if (Prompts::current().message(this, {QStringLiteral("Ejecutar"), QStringLiteral("Correr programa ?"),
                                                   Prompts::Yes | Prompts::No, Prompts::Icon::Question,
@@ -222,9 +248,10 @@ bool Editor::sendRunControl(bool run)
 void Editor::reportUnsent()
 {
     // nothing is read back after run and stop: a frame that did not leave is the only failure seen
-    if (const auto error = m_link->reopenError())
+    if (const auto error = m_link->reopenError()) {
+        showPortState(selectedPort(), error);
         reportPortError(*error);
-    else
+    } else
         Prompts::current().message(this, {QStringLiteral("Error de comunicación"), QStringLiteral("No hay respuesta del PLC"),
                                           Prompts::Ok, Prompts::Icon::Exclamation});
 }

@@ -5,6 +5,7 @@
 // Every opening puts it in its idle state, whatever state its last exchange was left in.
 
 #include "Link.h"
+#include "Prompts.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -19,6 +20,14 @@ struct PlcContext
     std::function<bool()> debugMode;   // DebugMode
     std::function<QStringList()> names; // the variable names, in address order
 };
+
+// The one box a port that cannot be opened gives: the port's own number and description.
+inline void showPortError(QWidget* parent, const plclink::PortError& error, const QString& more = {})
+{
+    Prompts::current().message(parent, {QStringLiteral("Error %1").arg(error.number),
+                                        error.headline() + QStringLiteral("\r\n") + error.description + more,
+                                        Prompts::Ok, Prompts::Icon::Exclamation});
+}
 
 class PlcWindow : public QDialog
 {
@@ -49,6 +58,18 @@ protected:
     {
         m_closing = false;
         idle();
+    }
+
+    // After an exchange that came back empty: true, the port's message told, when it was the
+    // port that could not be opened; the window then goes back to its idle state.
+    bool portFailed()
+    {
+        const auto error = link().reopenError();
+        if (!error || m_closing)
+            return false;
+        showPortError(this, *error);
+        idle();
+        return true;
     }
 
     plclink::Link& link() const { return m_context.link; }

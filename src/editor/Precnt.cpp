@@ -135,8 +135,10 @@ void Precnt::cmdPreset_Click()
     const bool written = plclink::writePresets(link, station(), values, [this](int i) {
         m_lbMsg->setText(QStringLiteral("Escribiendo") + objcode::Str(i));
     });
-    if (!written || closing())
+    if (!written || closing()) {
+        portFailed();
         return;
+    }
     m_lbMsg->setText(QStringLiteral("Leyendo..."));
     readProcedure();
 }
@@ -171,6 +173,7 @@ void Precnt::readProcedure()
     if (r.silent) {
         for (QLineEdit* t : std::as_const(m_txtCnt))
             t->setText(kUnknown);
+        portFailed();
         return; // the message stays: it says where the reading stopped
     }
     m_lbMsg->clear();

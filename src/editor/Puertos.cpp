@@ -106,23 +106,33 @@ void Puertos::cmdProbar_Click(int com)
     plclink::Link trial(m_link.waits());
     const auto station = quint8(m_station());
     if (const auto error = trial.openDevice(device)) {
-        m_lbResultado->setText(QStringLiteral("COM%1: %2").arg(com).arg(error->description));
+        showResult(QStringLiteral("COM%1: %2: %3").arg(com).arg(error->headline(), error->description));
         return;
     }
-    m_lbResultado->setText(QStringLiteral("COM%1: probando %2...").arg(com).arg(device));
+    showResult(QStringLiteral("COM%1: probando %2...").arg(com).arg(device));
     m_lbResultado->repaint();
     const QByteArray answer = plclink::probe(trial, station);
     if (plclink::probeAnswered(answer))
-        m_lbResultado->setText(QStringLiteral("COM%1: el PLC %2 respondió por %3 (byte de verificación del programa: %4).")
+        showResult(QStringLiteral("COM%1: el PLC %2 respondió por %3 (byte de verificación del programa: %4).")
                                    .arg(com)
                                    .arg(station)
                                    .arg(device)
                                    .arg(plclink::storedChecksum(answer)));
     else
-        m_lbResultado->setText(QStringLiteral("COM%1: %2 se abrió, pero ningún PLC con identificador %3 respondió "
+        showResult(QStringLiteral("COM%1: %2 se abrió, pero ningún PLC con identificador %3 respondió "
                                               "(%4 bytes recibidos).")
                                    .arg(com)
                                    .arg(device)
                                    .arg(station)
                                    .arg(answer.size()));
+}
+
+void Puertos::showResult(const QString& text)
+{
+    m_lbResultado->setText(text);
+    // a dialog does not grow by itself for a wrapped label's height: the answer is shown whole
+    layout()->activate();
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > height())
+        resize(width(), needed);
 }

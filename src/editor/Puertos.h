@@ -29,6 +29,7 @@ public:
 
 private:
     void showInfo(int row);
+    void showResult(const QString& text);
 
     plclink::Link& m_link;
     std::function<int()> m_station;

@@ -119,7 +119,7 @@ Recprg::Outcome Recprg::attempt()
     const quint8 station = m_chkTodos->isChecked() ? 0 : quint8(m_cbId->currentIndex() + 1);
 
     const QByteArray probe = plclink::probe(link, station);
-    if (closing())
+    if (closing() || portFailed())
         return Outcome::Stop;
     QString probeLine;
     if (debugMode()) {
@@ -139,7 +139,7 @@ Recprg::Outcome Recprg::attempt()
 
     append(kCrLf + probeLine + kCrLf);
     const QByteArray received = plclink::readProgram(link, station, password);
-    if (closing())
+    if (closing() || portFailed())
         return Outcome::Stop;
     const quint8 computed = plclink::uploadChecksum(received);
     const bool silent = received.isEmpty();

@@ -88,9 +88,6 @@ void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings)
     settings.programFolder = get("PrgP", settings.programFolder);
     if (const auto fast = toBool(get("Rapido", QStringLiteral("False"))))
         settings.fastLink = *fast;
-    for (int n = 1; n <= int(settings.devices.size()); ++n)
-        settings.devices[n - 1] =
-            lib.GetIni(QStringLiteral("Puertos"), QStringLiteral("COM%1").arg(n), QString()).trimmed();
 }
 
 bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settings, QString* error)

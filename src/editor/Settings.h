@@ -23,7 +23,8 @@ struct EditorSettings
     int runMode = 0;
     QString programFolder;
     bool fastLink = false; // off unless the file says so
-    // section "Puertos": the device of COM1..COM6, empty for the default
+    // section "Puertos": the device of COM1..COM6, empty for the default; read by the link's own
+    // reader (plclink::readPortSettings), the one mk38c uses
     std::array<QString, 6> devices;
 };
 

@@ -42,6 +42,11 @@ class TestEditorFiles : public QObject
         return QByteArray(reinterpret_cast<const char*>(i.data()), qsizetype(i.size()));
     }
     Minimsg* mini() const { return f->editor->findChild<Minimsg*>(u"Minimsg"_s); }
+    // The title as the task bar shows it: Qt's marker as "*" while the program is modified.
+    QString title() const
+    {
+        return QString(f->editor->windowTitle()).replace(u"[*]"_s, f->editor->isWindowModified() ? u"*"_s : QString());
+    }
 
 private slots:
     void init() { QVERIFY(f.emplace().start()); }
@@ -51,7 +56,9 @@ private slots:
     {
         f->write(u"p.prg"_s, "se\xf1"
                              "al\rout s1");
+        QCOMPARE(title(), u"Editor"_s); // a new program has no name
         f->run("mnCargar", u"p.prg"_s);
+        QCOMPARE(title(), u"p.prg — Editor"_s);
         QCOMPARE(f->prompts.asked().value(0).folder, f->path());
         // the bar ends at 52 x position / length + 1, the figure at 100
         QCOMPARE(f->child("lbProgreso")->property("units").toInt(), 53);
@@ -62,7 +69,9 @@ private slots:
                                                  "al\r\nout s1\r\n\r\n"));
         QVERIFY(!f->action("mnSalvar")->isEnabled());
         QTest::keyClicks(f->txt(), u"x"_s);
+        QCOMPARE(title(), u"p.prg* — Editor"_s);
         f->trigger("mnSalvar");
+        QCOMPARE(title(), u"p.prg — Editor"_s);
         QVERIFY(f->read(u"p.prg"_s).startsWith("xse"));
         // the next open proposes the current name
         f->run("mnCargar", u"-"_s);
@@ -150,10 +159,14 @@ private slots:
                      QString::fromLatin1(f->read(file.isEmpty() ? u"n.prg"_s : file)),
                  c.doc);
         QVERIFY(f->txt()->isVisible());
+        // the title follows every command: the program's name, the marker while it is modified
+        QVERIFY2(title().startsWith(f->editor->CurrentFileName.isEmpty() ? u"Editor"_s : f->editor->CurrentFileName),
+                 qPrintable(title()));
+        QCOMPARE(title().contains(u'*'), bool(f->editor->ProgramModified));
         const auto last = f->prompts.asked().value(f->prompts.asked().size() - 1);
         if (c.saveFails) {
             QCOMPARE(last.buttons, int(Prompts::Yes | Prompts::No));
-            QCOMPARE(f->action("mnSalvar")->isEnabled(), f->editor->ProgramModified);
+            QCOMPARE(f->action("mnSalvar")->isEnabled(), bool(f->editor->ProgramModified));
         }
         if (f->txt()->toPlainText().startsWith(u"        GOTO"_s)) {
             QCOMPARE(f->editor->lstJumpLabel, QStringList{u"4"_s});

@@ -39,11 +39,8 @@ private slots:
         // Retry sends the same program again; the simulator is mended while the box shows
         add("received wrong, retried", "mnEnviarPrg", "Retry No", {"Error | El PLC recibió mal", yes},
             sent + sent, compiled, "badresult");
-        // told at start-up with where to choose another, and once more; the attempts find no answer
-        add("port cannot be opened", "mnEnviarPrg", "Ok Ok Retry Cancel",
-            {port + " El dispositivo de cada puerto se elige en Opciones → Puertos serie...", port, none,
-             none},
-            {}, compiled, "no device");
+        // not at start-up (the status bar tells it there); told once by the send, nothing retried
+        add("port cannot be opened", "mnEnviarPrg", "Ok", {port}, {}, compiled, "no device");
         // a compile that fails keeps its own report and sends nothing
         add("compile fails", "mnEnviarPrg", "Ok",
             {"Error | Error en linea\r\nld 300\r\nEl argumento \"300\" es mayor que el máximo (255)…"}, {},
@@ -98,10 +95,185 @@ private slots:
         QTest::qWait(50); // room for a frame sent by mistake
         QTRY_COMPARE(f.frames(), frames);
         QTEST(f.doc(), "state");
-        QVERIFY(!f.editor->CompiledCurrent || f.child<QLineEdit>("txtProgreso")->text().isEmpty()); // from 0
+        // the progress shown starts from 0
+        QVERIFY(!f.editor->CompiledCurrent || frames.isEmpty() || f.child<QLineEdit>("txtProgreso")->text().isEmpty());
         QFETCH(QString, after);
         QCOMPARE(f.txt()->toPlainText(), after.isEmpty() ? text : after);
         QCOMPARE(f.editor->focusWidget(), f.txt()); // the focus returns there when the window is active
+    }
+
+    // A port that cannot be opened at start-up: no box before the window, the status bar and the
+    // port button tell it, the editor is usable at once; choosing the port shows the box.
+    void startUpWithoutDevice_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("box"); // at start-up
+        QTest::newRow("quiet start") << QStringList() << false;
+        QTest::newRow("diagnostic mode: the box as ever") << QStringList{u"/debugmode"_s} << true;
+    }
+    void startUpWithoutDevice()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, box);
+        EditorFixture f;
+        QVERIFY(f.write(u"dmk38.ini"_s, "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=/dev/ttyNoSuch\r\n"));
+        const QString port = u"Error 8002 | Error de comunicacion 8002\r\n/dev/ttyNoSuch no existe"_s;
+        if (box)
+            f.answer({u"Ok"_s});
+        QVERIFY(f.start(arguments));
+        QCOMPARE(f.prompts.asked().size(), box ? 1 : 0);
+        QVERIFY(f.said().startsWith(box ? port : u"(nothing)"_s));
+        if (!box)
+            QVERIFY2(f.panel(6).startsWith(u"Error de comunicacion 8002: /dev/ttyNoSuch no existe"_s),
+                     qPrintable(f.panel(6)));
+        auto* button = f.child<QToolButton>("tbPuertoButton");
+        QCOMPARE(button->text(), u"COM2 (no está)"_s);
+        QVERIFY(button->toolTip().contains(u"8002"_s));
+        QTest::keyClicks(f.txt(), u"end"_s); // usable at once
+        QCOMPARE(f.txt()->toPlainText(), u"end"_s);
+        f.answer({u"Ok"_s});
+        f.trigger("mnCom2");
+        QVERIFY(f.said().startsWith(port));
+        QVERIFY(f.said().endsWith(u" El dispositivo de cada puerto se elige en Opciones → Puertos serie..."_s));
+        f.editor->ProgramModified = false;
+    }
+
+    // Every exchange of the editor on a port that cannot be opened: the port's message once,
+    // nothing sent, the window idle again.
+    void portFaults_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("exchange");
+        QTest::addColumn<int>("number");
+        const std::pair<const char*, int> faults[] = {
+            {"missing", 8002}, {"busy", 8005}, {"not allowed", 8010}, {"not a serial device", 8020}};
+        for (const auto& [fault, number] : faults)
+            for (const char* exchange : {"send", "run", "stop", "upload", "presets", "test in Puertos"})
+                QTest::addRow("%s, %s", exchange, fault) << QString::fromLatin1(fault)
+                                                         << QString::fromLatin1(exchange) << number;
+    }
+    void portFaults()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, exchange);
+        QFETCH(int, number);
+        EditorFixture f;
+        testutil::Pty other;
+        plclink::Waits waits;
+        plclink::Link holder(waits);
+        std::optional<testutil::WithoutOverride> plainUser;
+        QString device = other.path();
+        if (fault == u"missing")
+            device = f.path(u"nosuch"_s);
+        else if (fault == u"busy")
+            QVERIFY(!holder.openDevice(device));
+        else if (fault == u"not allowed") {
+            QVERIFY(testutil::giveAway(device));
+            plainUser.emplace();
+        } else
+            QVERIFY(testutil::writeRaw(device = f.path(u"plain"_s), {}));
+        QVERIFY(f.write(u"dmk38.ini"_s, "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=" + device.toLocal8Bit() + "\r\n"));
+        QVERIFY(f.start()); // no box
+        f.editor->waits().setScale(0.05);
+        f.setText(u"end"_s);
+        const QString told = u"Error %1 | Error de comunicacion %1\r\n"_s.arg(number);
+        if (exchange != u"test in Puertos")
+            f.answer({u"Ok"_s});
+        QWidget* window = nullptr;
+        if (exchange == u"send" || exchange == u"run") {
+            f.trigger(exchange == u"send" ? "mnEnviarPrg" : "mnRun");
+        } else if (exchange == u"stop") {
+            f.editor->toolAction(11)->trigger();
+        } else if (exchange == u"upload") {
+            f.trigger("mnRecibir");
+            window = f.editor->findChild<QDialog*>(u"Recprg"_s);
+            window->findChild<QPushButton*>(u"cmdRecibir"_s)->click();
+        } else if (exchange == u"presets") {
+            f.trigger("mnPresetCnt");
+            window = f.editor->findChild<QDialog*>(u"Precnt"_s);
+        } else {
+            f.trigger("mnPuertosSerie");
+            window = f.editor->findChild<QDialog*>(u"Puertos"_s);
+            window->findChild<QPushButton*>(u"cmdProbar2"_s)->click();
+            const QString result = window->findChild<QLabel*>(u"lbResultado"_s)->text();
+            QVERIFY2(result.startsWith(u"COM2: Error de comunicacion %1: "_s.arg(number)), qPrintable(result));
+        }
+        QTRY_VERIFY(!f.editor->link().busy());
+        QCOMPARE(f.prompts.asked().size(), exchange == u"test in Puertos" ? 0 : 1); // once, no "no answer"
+        if (exchange != u"test in Puertos")
+            QVERIFY2(f.said().startsWith(told), qPrintable(f.said()));
+        QCOMPARE(other.take(), QByteArray()); // nothing sent
+        QCOMPARE(QFileInfo(device).size(), 0);
+        // idle again
+        QVERIFY(f.action("mnEnviarPrg")->isEnabled());
+        if (exchange == u"upload") {
+            QVERIFY(window->findChild<QPushButton*>(u"cmdRecibir"_s)->isEnabled());
+            QCOMPARE(window->findChild<QPlainTextEdit*>(u"txtRecibir"_s)->toPlainText(), QString());
+        } else if (exchange == u"presets") {
+            QVERIFY(window->findChild<QPushButton*>(u"cmdPreset"_s)->isEnabled());
+            QCOMPARE(window->findChild<QLabel*>(u"lbMsg"_s)->text(), QString());
+        } else if (exchange != u"test in Puertos") {
+            QCOMPARE(f.child<QToolButton>("tbPuertoButton")->text().left(5), u"COM2 "_s);
+        }
+        if (window)
+            window->close();
+        f.editor->ProgramModified = false;
+        f.editor->close();
+    }
+
+    // Settings files that are not what they seem: told in the status bar, no hang, no crash, no
+    // lock file left; a file that was ignored is not written over when leaving either.
+    void settingsFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("status"); // panel 6 after start-up, its start; ~ the program folder
+        QTest::addColumn<bool>("ignored");   // the file is neither read nor written
+        const QByteArray nul("[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=\0/dev/null\r\n", 40);
+        const QString refused = u"Error de comunicacion 8020: \"?/dev/null\" no se puede abrir como puerto serie: "
+                                u"el nombre contiene un carácter de control"_s;
+        QTest::newRow("NUL in a device name") << u"file"_s << nul << refused + u" (NUL)"_s << false;
+        QTest::newRow("control character in a device name")
+            << u"file"_s << QByteArray("[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=\x01/dev/null\r\n")
+            << refused + u" (U+0001)"_s << false;
+        QTest::newRow("FIFO") << u"fifo"_s << QByteArray()
+                              << u"Se ignora ~/dmk38.ini: es una tubería con nombre (FIFO)"_s << true;
+        QTest::newRow("folder") << u"folder"_s << QByteArray() << u"Se ignora ~/dmk38.ini: es una carpeta"_s << true;
+        QTest::newRow("over 1 MB") << u"file"_s
+                                   << QByteArray("[Set]\r\nCOM=5\r\n;") + QByteArray(1024 * 1024, 'x')
+                                   << u"Se ignora ~/dmk38.ini: mide más de 1 MB (1048591 bytes)"_s << true;
+    }
+    void settingsFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, contents);
+        QFETCH(bool, ignored);
+        EditorFixture f;
+        const QString ini = f.path(u"dmk38.ini"_s);
+        if (kind == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        else if (kind == u"folder")
+            QVERIFY(QDir().mkdir(ini));
+        else
+            QVERIFY(f.write(u"dmk38.ini"_s, contents));
+        QVERIFY(f.start());
+        QCOMPARE(f.prompts.asked().size(), 0);
+        QFETCH(QString, status);
+        QVERIFY2(f.panel(6).replace(f.path(), u"~/"_s).startsWith(status), qPrintable(f.panel(6)));
+        QCOMPARE(f.editor->selectedPort(), 2); // the default where the file was ignored
+        for (const char* lock : {"/var/lock/LCK..", "/run/lock/LCK..", "/tmp/LCK.."})
+            QVERIFY2(!QFileInfo::exists(QLatin1String(lock)), lock);
+        if (ignored)
+            f.answer({u"Ok"_s}); // leaving tells why the options were not kept
+        f.editor->close();
+        QCOMPARE(f.prompts.asked().size(), ignored ? 1 : 0);
+        if (ignored)
+            QVERIFY2(f.said().startsWith(u"Configuración | No se pudieron guardar las opciones"_s), qPrintable(f.said()));
+        QFileInfo after(ini);
+        QCOMPARE(after.isDir(), kind == u"folder");
+        QCOMPARE(after.isFile(), kind == u"file");
+        if (kind == u"file" && ignored)
+            QCOMPARE(f.read(u"dmk38.ini"_s), contents);
     }
 
     void oneExchangeAtATime()
@@ -165,7 +337,15 @@ private slots:
         // the test asks the PLC on that device, also the one the editor holds; COM4 on its default device
         QCOMPARE(test(2), u"COM2: el PLC 1 respondió por %1 (byte de verificación del programa: 0)."_s.arg(
                               f.sim.device()));
-        QVERIFY(test(4).startsWith(u"COM4: /dev/ttyS3 "_s));
+        QVERIFY(test(4).startsWith(u"COM4: Error de comunicacion 8002: /dev/ttyS3 no existe"_s));
+        // an answer of two lines, accents included, is shown whole
+        auto* result = w->findChild<QLabel*>(u"lbResultado"_s);
+        port(4)->setEditText(u"/dev/serie/adaptador-número-cuatro-de-la-máquina-de-envasado"_s);
+        QVERIFY(test(4).contains(u"adaptador-número-cuatro"_s));
+        QVERIFY(result->fontMetrics().horizontalAdvance(result->text()) > result->width()); // it wraps
+        QTRY_VERIFY2(result->height() >= result->heightForWidth(result->width()) &&
+                         w->rect().contains(result->geometry()),
+                     qPrintable(u"%1 < %2"_s.arg(result->height()).arg(result->heightForWidth(result->width()))));
         w->reject(); // Cancelar changes nothing
         QCOMPARE(f.read(u"dmk38.ini"_s), ini);
         // Aceptar writes the changed entries only; the port in use is opened on its new device
