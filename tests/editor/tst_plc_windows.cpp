@@ -28,6 +28,7 @@ void poll(testutil::SimProcess& sim, QWidget* monitor)
     });
     stop.start(10);
     in<QPushButton>(monitor, "cmdRecibir")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(in(monitor, "cmdRecibir")->isVisible() || !monitor->isVisible(), 20000);
 }
 // A widget's colour as its palette index, -1 for none.
 int colour(QWidget* w, QPalette::ColorRole role = QPalette::Window)
@@ -180,6 +181,79 @@ private slots:
         QVERIFY(!f.editor->link().isOpen());
         const QList<QByteArray> polls = f.sim.received().mid(before);
         QVERIFY(polls.size() >= 2 && polls[0] == polls[1]);
+        w->close();
+    }
+
+    void monitorPortThatCannotOpen_data()
+    {
+        // COM2 names a device that cannot be opened: one message per "Recibir", nothing sent, idle again
+        QTest::addColumn<QString>("device"); // SIM: the simulator's, held by another program
+        QTest::addColumn<QString>("said");
+        QTest::newRow("missing") << "/dev/ttyNoSuch" << "Error 8002 | Error de comunicacion 8002\r\n/dev/ttyNoSuch no existe…";
+        QTest::newRow("busy") << "SIM" << "Error 8005 | Error de comunicacion 8005\r\n…está ocupado: otro programa lo tiene abierto.";
+        QTest::newRow("not a serial device") << "dmk38.ini"
+                                             << "Error 8020 | Error de comunicacion 8020\r\n…es un archivo común, no un puerto serie.";
+    }
+    void monitorPortThatCannotOpen()
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, said);
+        PlcFixture f;
+        QVERIFY(f.startWithSim());
+        f.editor->link().close();
+        plclink::Link other(f.editor->waits());
+        QVERIFY(device != u"SIM" || !other.openDevice(f.sim.device()));
+        f.editor->link().setDevice(2, device == u"SIM" ? f.sim.device() : device.startsWith(u'/') ? device : f.path(device));
+        QVERIFY(f.editor->link().OpenPort(2)); // as a device that went away after the start
+        const qsizetype before = f.sim.received().size();
+        f.trigger("mnMonitor");
+        auto* w = f.editor->findChild<Monitor*>();
+        for (int start = 1; start <= 2; ++start) {
+            f.prompts.answerMessage(Prompts::Ok);
+            in<QPushButton>(w, "cmdRecibir")->click();
+            QTRY_COMPARE(f.prompts.asked().size(), start);
+            QCOMPARE(f.saidAll({said, said}), QStringList(start, said));
+            QVERIFY(in(w, "cmdRecibir")->isVisible() && !in(w, "cmdDetener")->isVisible());
+            QVERIFY(!f.editor->link().busy());
+        }
+        QCOMPARE(f.sim.received().size(), before);
+        w->close();
+    }
+
+    void monitorScrolledWhilePolling()
+    {
+        // the names follow the scroll bar at once, the polled addresses from the next variable poll
+        PlcFixture f;
+        QVERIFY(f.startWithSim());
+        f.sim.command("var 5 0x33");
+        f.editor->DebugMode = true;
+        f.trigger("mnMonitor");
+        auto* w = f.editor->findChild<Monitor*>();
+        auto* bar = in<QScrollBar>(w, "VScroll1");
+        int sends = 0;
+        QObject::connect(&w->poller(), &plclink::Poller::sent, bar, [&] {
+            if (++sends == 2) { // in the first variable poll's wait
+                bar->setValue(4);
+                QCOMPARE(in<QLabel>(w, "lbVar0")->text(), f.editor->cbVariables.value(4));
+            }
+        });
+        QList<plclink::Sample> seen;
+        QObject::connect(&w->poller(), &plclink::Poller::sample, w, [&](const plclink::Sample& s) {
+            seen << s;
+            if (seen.size() == 4)
+                w->cmdDetener_Click();
+        });
+        const qsizetype before = f.sim.received().size();
+        in<QPushButton>(w, "cmdRecibir")->click();
+        QTRY_VERIFY(in(w, "cmdRecibir")->isVisible());
+        QCOMPARE(seen.size(), 4);
+        QCOMPARE(QList<int>({seen[1].first, seen[3].first}), QList<int>({0, 4}));
+        QStringList frames;
+        for (const QByteArray& frame : f.sim.received().mid(before))
+            frames << QString::fromLatin1(frame.toHex(' '));
+        QCOMPARE(frames, QStringList({"01 08 dc 00 da 00 0f", "01 08 00 01 02 01 0b", "01 08 dc 00 da 00 0f",
+                                      "01 08 04 01 06 01 0b"}));
+        QCOMPARE(in<QLabel>(w, "lbRta1")->text(), u" 1  0x33"_s);
         w->close();
     }
 
