@@ -208,8 +208,9 @@ void Monitor::cmdDetener_Click()
 
 void Monitor::hideEvent(QHideEvent* e)
 {
-    // polling ends with its window, whatever hid it
-    m_poller->stop();
+    // polling ends with its window, whatever closed it (a minimised window polls on)
+    if (!e->spontaneous())
+        m_poller->stop();
     PlcWindow::hideEvent(e);
 }
 
