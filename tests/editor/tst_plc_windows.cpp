@@ -220,43 +220,6 @@ private slots:
         w->close();
     }
 
-    void monitorScrolledWhilePolling()
-    {
-        // the names follow the scroll bar at once, the polled addresses from the next variable poll
-        PlcFixture f;
-        QVERIFY(f.startWithSim());
-        f.sim.command("var 5 0x33");
-        f.editor->DebugMode = true;
-        f.trigger("mnMonitor");
-        auto* w = f.editor->findChild<Monitor*>();
-        auto* bar = in<QScrollBar>(w, "VScroll1");
-        int sends = 0;
-        QObject::connect(&w->poller(), &plclink::Poller::sent, bar, [&] {
-            if (++sends == 2) { // in the first variable poll's wait
-                bar->setValue(4);
-                QCOMPARE(in<QLabel>(w, "lbVar0")->text(), f.editor->cbVariables.value(4));
-            }
-        });
-        QList<plclink::Sample> seen;
-        QObject::connect(&w->poller(), &plclink::Poller::sample, w, [&](const plclink::Sample& s) {
-            seen << s;
-            if (seen.size() == 4)
-                w->cmdDetener_Click();
-        });
-        const qsizetype before = f.sim.received().size();
-        in<QPushButton>(w, "cmdRecibir")->click();
-        QTRY_VERIFY(in(w, "cmdRecibir")->isVisible());
-        QCOMPARE(seen.size(), 4);
-        QCOMPARE(QList<int>({seen[1].first, seen[3].first}), QList<int>({0, 4}));
-        QStringList frames;
-        for (const QByteArray& frame : f.sim.received().mid(before))
-            frames << QString::fromLatin1(frame.toHex(' '));
-        QCOMPARE(frames, QStringList({"01 08 dc 00 da 00 0f", "01 08 00 01 02 01 0b", "01 08 dc 00 da 00 0f",
-                                      "01 08 04 01 06 01 0b"}));
-        QCOMPARE(in<QLabel>(w, "lbRta1")->text(), u" 1  0x33"_s);
-        w->close();
-    }
-
     void closedMidExchangeOpensAgainInWorkingOrder_data()
     {
         QTest::addColumn<QString>("window");
