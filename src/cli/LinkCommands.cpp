@@ -4,10 +4,13 @@
 #include "Commands.h"
 #include "Cp1252.h"
 #include "Exchanges.h"
+#include "Poller.h"
 #include "ObjCode.h"
 #include "Programs.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QEventLoop>
 #include <QFile>
 
 #include <csignal>
@@ -198,6 +201,54 @@ Received receiveProgram(Command& c, plclink::Link& link, quint8 station, bool ig
 }
 
 QString hexByte(int value) { return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper(); }
+
+// Bit i of value as "1" or "0", bit 0 first.
+QStringList bits(int value, int width)
+{
+    QStringList bit;
+    for (int i = 0; i < width; ++i)
+        bit << (value & (1 << i) ? QStringLiteral("1") : QStringLiteral("0"));
+    return bit;
+}
+
+QString monitorCsvHeader(const QStringList& varNames)
+{
+    return QStringLiteral("time,kind,ok,in0,in1,in2,in3,in4,in5,in6,in7,out0,out1,out2,out3,out4,out5,") +
+           varNames.join(u',');
+}
+
+// A spreadsheet row: time, kind, ok, then 8 inputs, 6 outputs and the 4 variables, the columns
+// a poll did not read left empty.
+QString monitorCsvRow(const plclink::Sample& s)
+{
+    constexpr int kInputs = 3, kOutputs = kInputs + 8, kVariables = kOutputs + 6;
+    QStringList columns(kVariables + 4);
+    columns[0] = QDateTime::fromMSecsSinceEpoch(s.msecs).toString(Qt::ISODateWithMs);
+    columns[1] = s.kind == plclink::Sample::Kind::Io ? QStringLiteral("io") : QStringLiteral("var");
+    columns[2] = s.sound() ? QStringLiteral("1") : QStringLiteral("0");
+    if (s.sound() && s.kind == plclink::Sample::Kind::Io) {
+        const QStringList in = bits(s.inputs, 8), outs = bits(s.outputs, 6);
+        std::copy(in.begin(), in.end(), columns.begin() + kInputs);
+        std::copy(outs.begin(), outs.end(), columns.begin() + kOutputs);
+    } else if (s.sound()) {
+        for (int i = 0; i < 4; ++i)
+            columns[kVariables + i] = QString::number(s.variables[size_t(i)]);
+    }
+    return columns.join(u',');
+}
+
+QString monitorText(const plclink::Sample& s, const QStringList& varNames)
+{
+    if (s.kind == plclink::Sample::Kind::Io)
+        return s.sound() ? QStringLiteral("in %1  out %2").arg(bits(s.inputs, 8).join(QString()), bits(s.outputs, 6).join(QString()))
+                         : QStringLiteral("in/out: no answer");
+    QStringList values;
+    for (int i = 0; i < 4; ++i) {
+        const quint8 b = s.variables[size_t(i)];
+        values << varNames[i] + u'=' + (s.sound() ? QString::number(b) + QStringLiteral(" 0x") + hexByte(b) : QStringLiteral("?"));
+    }
+    return QStringLiteral("var  ") + values.join(QStringLiteral("  ")) + (s.sound() ? QString() : QStringLiteral("  (no answer)"));
+}
 
 } // namespace
 
@@ -416,70 +467,46 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
     const QStringList names = compiler::readDefinitions(defs);
     if (!c.openPort())
         return cli::kExitTrouble;
-    plclink::Link& link = c.link;
     const bool csv = c.has("--csv");
-    auto bits = [](int value, int width, bool onWhenSet) {
-        QStringList bit;
-        for (int i = 0; i < width; ++i)
-            bit << ((bool(value & (1 << i)) == onWhenSet) ? QStringLiteral("1") : QStringLiteral("0"));
-        return bit;
-    };
     QStringList varNames;
     for (int i = 0; i < 4; ++i)
         varNames << names.value(*from + i, QString::number(*from + i));
-    // a spreadsheet row: kind, ok, then 8 inputs, 6 outputs and the 4 variables, the columns a
-    // poll did not read left empty
-    constexpr int kInputs = 3, kOutputs = kInputs + 8, kVariables = kOutputs + 6;
     if (csv)
-        out << "time,kind,ok,in0,in1,in2,in3,in4,in5,in6,in7,out0,out1,out2,out3,out4,out5," << varNames.join(u',') << "\n";
+        out << monitorCsvHeader(varNames) << "\n";
     static volatile std::sig_atomic_t interrupted = 0;
     std::signal(SIGINT, [](int) { interrupted = 1; }); // the row under way is finished first
-    plclink::PollCycle cycle;
-    bool allAnswered = true;
-    for (int n = 0; (*count < 0 || n < *count) && !interrupted; ++n) {
-        bool answered = false;
-        QStringList columns(kVariables + 4);
-        QString row;
-        if (cycle.ioNext()) {
-            const auto io = plclink::pollIo(link, *station);
-            answered = io.has_value();
-            columns[1] = QStringLiteral("io");
-            if (io) {
-                const QStringList in = bits(io->inputs, 8, true), outs = bits(io->outputs, 6, false);
-                std::copy(in.begin(), in.end(), columns.begin() + kInputs);
-                std::copy(outs.begin(), outs.end(), columns.begin() + kOutputs);
-                row = QStringLiteral("in %1  out %2").arg(in.join(QString()), outs.join(QString()));
-            } else {
-                row = QStringLiteral("in/out: no answer");
-            }
-        } else {
-            const auto v = plclink::pollVariables(link, *station, *from);
-            answered = v.has_value();
-            columns[1] = QStringLiteral("var");
-            QStringList values;
-            for (int i = 0; i < 4; ++i) {
-                const quint8 b = v ? (*v)[size_t(i)] : 0;
-                if (v)
-                    columns[kVariables + i] = QString::number(b);
-                values << varNames[i] + u'=' + (v ? QString::number(b) + QStringLiteral(" 0x") + hexByte(b) : QStringLiteral("?"));
-            }
-            row = QStringLiteral("var  ") + values.join(QStringLiteral("  ")) + (v ? QString() : QStringLiteral("  (no answer)"));
+    plclink::Poller poller(c.link, [&station] { return *station; }, [&from] { return *from; });
+    QEventLoop loop;
+    QObject::connect(&poller, &plclink::Poller::finished, &loop, &QEventLoop::quit);
+    bool allAnswered = true, unread = false, gone = false;
+    int n = 0;
+    QObject::connect(&poller, &plclink::Poller::sample, [&](const plclink::Sample& s) {
+        const bool away = s.fault == plclink::Sample::Fault::Port;
+        if (away && !gone) {
+            const auto error = poller.portError();
+            c.err << "mk38c monitor: " << (error ? error->headline() + QStringLiteral(": ") + error->description : QString())
+                  << "\nmk38c monitor: the device went away; it is opened again at every poll, each "
+                  << plclink::Waits::kAnswer << " ms, until it is back (Ctrl+C ends)\n";
+            c.err.flush();
+        } else if (!away && gone) {
+            c.err << "mk38c monitor: the device is back\n";
+            c.err.flush();
         }
-        if (csv) {
-            columns[0] = QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
-            columns[2] = answered ? QStringLiteral("1") : QStringLiteral("0");
-            row = columns.join(u',');
+        gone = away;
+        // without a count, polls that found no device are told once above, not row by row
+        if (!away || csv || *count >= 0) {
+            out << (csv ? monitorCsvRow(s) : monitorText(s, varNames)) << "\n";
+            out.flush();
         }
-        out << row << "\n";
-        out.flush();
-        if (out.status() != QTextStream::Ok)
-            return cli::kExitTrouble; // nobody reads any more
-        // as the monitor window does: a bad answer closes the port, the next poll reopens it
-        if (!answered)
-            link.close();
-        cycle.judged(answered);
-        allAnswered = allAnswered && answered;
-    }
+        unread = out.status() != QTextStream::Ok; // nobody reads any more
+        allAnswered = allAnswered && s.sound();
+        if (unread || interrupted || (*count >= 0 && ++n >= *count))
+            poller.stop();
+    });
+    poller.start();
+    loop.exec();
+    if (unread)
+        return cli::kExitTrouble;
     // a script can tell a dead PLC from a live one
     return allAnswered ? cli::kExitOk : kExitNoAnswer;
 }

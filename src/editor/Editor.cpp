@@ -611,7 +611,7 @@ void Editor::onTextChanged()
 Minimsg* Editor::minimsg()
 {
     if (!m_minimsg)
-        m_minimsg = new Minimsg(this);
+        m_minimsg = m_windows.add(new Minimsg(this));
     return m_minimsg;
 }
 
@@ -628,7 +628,7 @@ bool Editor::startUp()
 
     // 2. The start window, without waiting.
     if (!m_presenta)
-        m_presenta = new Presenta(VersionText, this);
+        m_presenta = m_windows.add(new Presenta(VersionText, this));
     m_presenta->setAboutMode(false);
     m_presenta->showPainted();
 
@@ -840,20 +840,21 @@ bool Editor::mnSalir_Click()
 void Editor::closeEvent(QCloseEvent* e)
 {
     // an exchange under way ends first: the PLC is never left half-written
+    // (polls that run until stopped are stopped, so a termination request is never left waiting)
     if (m_link->busy()) {
         m_closeWhenIdle = true;
+        m_windows.finishExchanges();
+        m_windows.setEnabled(false);
         e->ignore();
         return;
     }
     if (!m_left && m_started && !mnSalir_Click()) {
+        m_closeWhenIdle = false;
+        m_windows.setEnabled(true);
         e->ignore();
         return;
     }
     m_left = true;
-    for (QWidget* w : {static_cast<QWidget*>(m_colorset.data()), static_cast<QWidget*>(m_presenta.data()),
-                       static_cast<QWidget*>(m_minimsg.data()), static_cast<QWidget*>(m_recprg.data()),
-                       static_cast<QWidget*>(m_monitor.data()), static_cast<QWidget*>(m_precnt.data())})
-        if (w)
-            w->close();
+    m_windows.closeAll();
     e->accept();
 }

@@ -9,6 +9,7 @@
 #include "Prompts.h"
 #include "Settings.h"
 #include "Waits.h"
+#include "WindowList.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -262,6 +263,7 @@ private:
     QPointer<Monitor> m_monitor;
     QPointer<Precnt> m_precnt;
     QPointer<Puertos> m_puertos;
+    WindowList m_windows; // every child window above, as made
     std::array<QString, plclink::kComPorts> m_portSettings; // [Puertos] as written, empty: default
     plclink::PortLister m_portLister = plclink::presentPorts;
 };

@@ -97,7 +97,7 @@ void Editor::mnPuertosSerie_Click()
     if (m_link->busy())
         return;
     if (!m_puertos) {
-        m_puertos = new Puertos(*m_link, [this] { return int(PlcId); }, this);
+        m_puertos = m_windows.add(new Puertos(*m_link, [this] { return int(PlcId); }, this));
         connect(m_puertos, &QDialog::accepted, this, [this] { usePorts(m_puertos->chosen()); });
     }
     m_puertos->begin(m_portSettings, m_portLister);
@@ -281,7 +281,8 @@ void Editor::mnRecibir_Click()
     if (m_link->busy())
         return;
     if (!m_recprg) {
-        m_recprg = new Recprg(plcContext(), [this](const isa::ProgramImage& image) { takeUploadedProgram(image); }, this);
+        m_recprg = m_windows.add(
+            new Recprg(plcContext(), [this](const isa::ProgramImage& image) { takeUploadedProgram(image); }, this));
         connect(m_recprg, &QDialog::finished, m_txtPrg, qOverload<>(&QWidget::setFocus));
     }
     m_recprg->begin();
@@ -332,7 +333,7 @@ void Editor::mnMonitor_Click()
     if (m_link->busy())
         return;
     if (!m_monitor)
-        m_monitor = new Monitor(plcContext(), this);
+        m_monitor = m_windows.add(new Monitor(plcContext(), this));
     m_monitor->begin();
     m_monitor->open();
 }
@@ -342,7 +343,7 @@ void Editor::mnPresetCnt_Click()
     if (m_link->busy())
         return;
     if (!m_precnt)
-        m_precnt = new Precnt(plcContext(), this);
+        m_precnt = m_windows.add(new Precnt(plcContext(), this));
     m_precnt->open();
     m_precnt->begin();
 }

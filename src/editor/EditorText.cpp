@@ -173,7 +173,7 @@ void Editor::mnI_Click(int index)
 void Editor::mnColoresEditor_Click()
 {
     if (!m_colorset) {
-        m_colorset = new Colorset(this);
+        m_colorset = m_windows.add(new Colorset(this));
         connect(m_colorset, &Colorset::colorsChosen, this, [this](const QColor& fore, const QColor& back) {
             QPalette pal = m_txtPrg->palette();
             pal.setColor(QPalette::Text, fore);
@@ -211,7 +211,7 @@ void Editor::mnAyudaSub_Click()
 void Editor::mnAcercaDe_Click()
 {
     if (!m_presenta)
-        m_presenta = new Presenta(VersionText, this);
+        m_presenta = m_windows.add(new Presenta(VersionText, this));
     m_presenta->setAboutMode(true);
     m_presenta->setModal(false);
     m_presenta->show();

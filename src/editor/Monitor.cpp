@@ -2,16 +2,15 @@
 #include "Monitor.h"
 
 #include "Colorset.h"
-#include "Editor.h"
-#include "Exchanges.h"
 #include "ObjCode.h"
+#include "Prompts.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace {
 // the classic console colours the lamps use
@@ -80,6 +79,9 @@ Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context
     grid->addWidget(m_cmdRecibir, 7, 0, 1, 3);
     grid->addWidget(m_cmdDetener, 7, 0, 1, 3);
     grid->addWidget(m_cmdSalirMonitor, 7, 4, 1, 3);
+    m_chartRow = new QVBoxLayout;
+    m_chartRow->setObjectName(QStringLiteral("chartRow"));
+    grid->addLayout(m_chartRow, 8, 0, 1, 8);
     for (QPushButton* b : {m_cmdRecibir, m_cmdDetener, m_cmdSalirMonitor})
         b->setAutoDefault(false);
     for (QWidget* w : {static_cast<QWidget*>(m_vScroll1), static_cast<QWidget*>(m_cmdRecibir),
@@ -90,6 +92,13 @@ Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context
     connect(m_cmdDetener, &QPushButton::clicked, this, &Monitor::cmdDetener_Click);
     connect(m_cmdSalirMonitor, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_vScroll1, &QScrollBar::valueChanged, this, &Monitor::showNames);
+
+    // the first variable in view is read at each variable poll: a scroll shows from the next one on
+    m_poller = new plclink::Poller(link(), [this] { return station(); }, [this] { return m_vScroll1->value(); }, this);
+    connect(m_poller, &plclink::Poller::asking, this, [this] { paint(m_lbTx, -1, kGreen); });
+    connect(m_poller, &plclink::Poller::sent, this, [this] { paint(m_lbTx, -1, kLightGrey); });
+    connect(m_poller, &plclink::Poller::sample, this, &Monitor::showSample);
+    connect(m_poller, &plclink::Poller::finished, this, &Monitor::stopped);
 }
 
 void Monitor::begin()
@@ -109,30 +118,28 @@ void Monitor::showNames()
 
 void Monitor::cmdRecibir_Click()
 {
-    plclink::Link& link = PlcWindow::link();
-    if (m_polling || link.busy())
+    if (m_poller->polling() || link().busy())
         return;
-    plclink::Link::Busy busy(link);
-    m_polling = true;
     m_cmdRecibir->hide();
     m_cmdDetener->show();
     m_cmdDetener->setFocus();
     m_cmdSalirMonitor->hide();
     for (QLabel* l : std::as_const(m_lbRta))
         l->show();
-    plclink::PollCycle cycle;
-    do {
-        cycle.judged(cycle.ioNext() ? ioPoll() : variablePoll());
-        QApplication::processEvents();
-    } while (!m_stop && !closing());
-    m_stop = false;
-    m_polling = false;
-    if (closing())
+    m_poller->start();
+}
+
+void Monitor::stopped()
+{
+    if (closing() || !isVisible())
         return; // the next opening starts from the idle state
     showButtons();
     QPalette p = m_lbTx->palette();
     p.setColor(QPalette::Window, QColor(4, 0, 0)); // the colour value 4, not the palette's red
     m_lbTx->setPalette(p);
+    // a port that cannot be opened is told once, and polling waits for "Recibir"
+    if (const auto error = m_poller->portError())
+        showPortError(this, *error);
 }
 
 void Monitor::showButtons()
@@ -145,7 +152,6 @@ void Monitor::showButtons()
 
 void Monitor::idle()
 {
-    m_stop = false;
     showButtons();
     for (QLabel* l : m_lbEntradas + m_lbSalidas + m_lbRta + QList<QLabel*>{m_lbTx, m_lbRx})
         l->setPalette(QPalette());
@@ -155,67 +161,55 @@ void Monitor::idle()
     }
 }
 
-bool Monitor::ioPoll()
+void Monitor::showSample(const plclink::Sample& s)
 {
-    paint(m_lbTx, -1, kGreen);
-    const auto state = plclink::pollIo(link(), station(), [this] { paint(m_lbTx, -1, kLightGrey); });
-    if (closing())
-        return false;
-    if (!state) {
-        for (QLabel* l : m_lbEntradas + m_lbSalidas)
-            paint(l, kCyan, kLightGrey);
-        badAnswer();
-        return false;
+    if (!s.sound()) {
+        if (s.kind == plclink::Sample::Kind::Io)
+            for (QLabel* l : m_lbEntradas + m_lbSalidas)
+                paint(l, kCyan, kLightGrey);
+        else
+            for (QLabel* l : std::as_const(m_lbRta))
+                paint(l, kCyan, -1); // the last values stay, marked as stale
+        paint(m_lbRx, -1, kLightRed);
+        if (s.fault == plclink::Sample::Fault::Port)
+            m_poller->stop();
+        return;
     }
     paint(m_lbRx, -1, kGreen);
-    for (int i = 0; i < 8; ++i) {
-        const bool on = state->inputs & (1 << i);
-        paint(m_lbEntradas[i], on ? kBlack : kGrey, on ? kGreen : kLightGrey);
+    if (s.kind == plclink::Sample::Kind::Io) {
+        for (int i = 0; i < 8; ++i) {
+            const bool on = s.inputs & (1 << i);
+            paint(m_lbEntradas[i], on ? kBlack : kGrey, on ? kGreen : kLightGrey);
+        }
+        for (int i = 0; i < 6; ++i) {
+            const bool on = s.outputs & (1 << i);
+            paint(m_lbSalidas[i], on ? kBlack : kGrey, on ? kLightRed : kLightGrey);
+        }
+        return;
     }
-    for (int i = 0; i < 6; ++i) {
-        const bool on = !(state->outputs & (1 << i)); // a 0 bit is an output that is on
-        paint(m_lbSalidas[i], on ? kBlack : kGrey, on ? kLightRed : kLightGrey);
-    }
-    return true;
-}
-
-bool Monitor::variablePoll()
-{
-    paint(m_lbTx, -1, kGreen);
-    const auto values = plclink::pollVariables(link(), station(), m_vScroll1->value(),
-                                               [this] { paint(m_lbTx, -1, kLightGrey); });
-    if (closing())
-        return false;
-    if (!values) {
-        for (QLabel* l : std::as_const(m_lbRta))
-            paint(l, kCyan, -1); // the last values stay, marked as stale
-        badAnswer();
-        return false;
-    }
-    paint(m_lbRx, -1, kGreen);
     for (int i = 0; i < 4; ++i) {
-        const quint8 b = (*values)[size_t(i)];
+        const quint8 b = s.variables[size_t(i)];
         QString caption = objcode::Str(b & 1);
         if (debugMode())
             caption += QStringLiteral("  0x") + QString::number(b, 16).toUpper();
         m_lbRta[i]->setText(caption);
         paint(m_lbRta[i], (b & 1) ? kRed : kBlue, -1);
     }
-    return true;
-}
-
-void Monitor::badAnswer()
-{
-    paint(m_lbRx, -1, kLightRed);
-    // the next send opens the port afresh
-    link().OpenPort(0);
 }
 
 void Monitor::cmdDetener_Click()
 {
-    m_stop = true;
+    m_poller->stop();
     for (QLabel* l : std::as_const(m_lbRta))
         l->hide();
+}
+
+void Monitor::hideEvent(QHideEvent* e)
+{
+    // polling ends with its window, whatever closed it (a minimised window polls on)
+    if (!e->spontaneous())
+        m_poller->stop();
+    PlcWindow::hideEvent(e);
 }
 
 bool Monitor::eventFilter(QObject* watched, QEvent* e)

@@ -4,11 +4,14 @@
 
 #include "PlcWindow.h"
 
+#include "Poller.h"
+
 #include <QList>
 
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QVBoxLayout;
 
 class Monitor : public PlcWindow
 {
@@ -19,16 +22,22 @@ public:
     void begin();
     void cmdRecibir_Click();
     void cmdDetener_Click();
+    void finish() override { cmdDetener_Click(); }
+
+    // The polls, one Sample each, for whatever else shows them (the timing chart).
+    plclink::Poller& poller() const { return *m_poller; }
+    // The row below the controls that holds such a view; empty until one is put there.
+    QVBoxLayout* chartRow() const { return m_chartRow; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void idle() override;
 
 private:
     void showNames();
-    bool ioPoll();
-    bool variablePoll();
-    void badAnswer();
+    void showSample(const plclink::Sample& s);
+    void stopped();
     void showButtons();
 
     QList<QLabel*> m_lbEntradas, m_lbSalidas, m_lbVar, m_lbRta;
@@ -38,6 +47,6 @@ private:
     QPushButton* m_cmdRecibir;
     QPushButton* m_cmdDetener;
     QPushButton* m_cmdSalirMonitor;
-    bool m_stop = false;
-    bool m_polling = false;
+    QVBoxLayout* m_chartRow;
+    plclink::Poller* m_poller;
 };

@@ -40,6 +40,9 @@ public:
         setWindowModality(Qt::ApplicationModal);
     }
 
+    // An exchange that runs until stopped (the monitor's polls) ends at the end of its step.
+    virtual void finish() {}
+
     void reject() override
     {
         if (link().busy()) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Exchanges.h"
 
+#include <QDateTime>
+
 namespace plclink {
 
 namespace {
@@ -124,39 +126,58 @@ QStringList uploadDump(const QByteArray& received)
     return lines;
 }
 
-namespace {
-std::optional<QByteArray> poll(Link& link, const QByteArray& frame, const std::function<void()>& onSent)
+Sample judgePoll(Sample::Kind kind, int first, const QByteArray& answer)
+{
+    Sample s;
+    s.kind = kind;
+    s.first = kind == Sample::Kind::Variables ? first : 0;
+    s.fault = answer.isEmpty()               ? Sample::Fault::Silent
+              : answer.size() < kAnswerSize  ? Sample::Fault::Short
+              : answer.size() > kAnswerSize  ? Sample::Fault::Long
+              : !answerChecks(answer)        ? Sample::Fault::BadCheck
+                                             : Sample::Fault::None;
+    if (!s.sound())
+        return s;
+    if (kind == Sample::Kind::Io) {
+        s.inputs = answerByte(answer, 4);
+        s.outputs = quint8(~answerByte(answer, 2) & 63); // a 0 bit is an output that is on
+    } else {
+        for (int i = 0; i < 4; ++i)
+            s.variables[size_t(i)] = answerByte(answer, 2 + i);
+    }
+    return s;
+}
+
+std::optional<Sample> poll(Link& link, quint8 station, Sample::Kind kind, int first,
+                           const std::function<void()>& onSent)
 {
     Link::Busy busy(link);
-    // a poll loop learns of a port that cannot be opened from link.ready() before its poll; one
-    // that does not look is still held to the pace of its answers rather than spinning
-    if (!link.ready()) {
-        link.wait(Waits::kAnswer);
+    const QByteArray frame = kind == Sample::Kind::Io
+                                 ? memoryReadFrame(station, kAddrOutputs, kSystem, kAddrInputs, kSystem)
+                                 : memoryReadFrame(station, quint8(first), kVariables, quint8(first + 2), kVariables);
+    // a port that cannot be opened is told before anything is sent or awaited
+    const auto portFault = [&] {
+        Sample s = judgePoll(kind, first, {});
+        s.fault = Sample::Fault::Port;
+        s.msecs = QDateTime::currentMSecsSinceEpoch();
+        return s;
+    };
+    if (!link.ready())
+        return portFault();
+    if (!link.prepare(frame))
         return std::nullopt;
-    }
-    const QByteArray answer = link.ask(frame, Waits::kAnswer, kAnswerSize, soundShortAnswer, onSent);
-    if (!soundShortAnswer(answer))
+    const bool out = link.SendFrame(frame);
+    if (onSent)
+        onSent();
+    if (!out && link.reopenError())
+        return portFault();
+    if (!link.waitAnswerOf(Waits::kAnswer, kAnswerSize))
         return std::nullopt;
-    return answer;
-}
-} // namespace
-
-std::optional<IoState> pollIo(Link& link, quint8 station, const std::function<void()>& onSent)
-{
-    const auto a = poll(link, memoryReadFrame(station, kAddrOutputs, kSystem, kAddrInputs, kSystem), onSent);
-    if (!a)
-        return std::nullopt;
-    return IoState{answerByte(*a, 4), quint8(answerByte(*a, 2) & 63)};
-}
-
-std::optional<std::array<quint8, 4>> pollVariables(Link& link, quint8 station, int first,
-                                                   const std::function<void()>& onSent)
-{
-    const auto a =
-        poll(link, memoryReadFrame(station, quint8(first), kVariables, quint8(first + 2), kVariables), onSent);
-    if (!a)
-        return std::nullopt;
-    return std::array<quint8, 4>{answerByte(*a, 2), answerByte(*a, 3), answerByte(*a, 4), answerByte(*a, 5)};
+    const QByteArray answer = link.takeAll();
+    Sample s = judgePoll(kind, first, answer);
+    s.msecs = QDateTime::currentMSecsSinceEpoch();
+    link.judged(s.sound());
+    return s;
 }
 
 bool writePresets(Link& link, quint8 station, const Presets& values, const std::function<void(int)>& onStep)

@@ -8,6 +8,7 @@
 #include "Frames.h"
 #include "Isa.h"
 #include "Link.h"
+#include "Sample.h"
 
 #include <QDate>
 #include <QStringList>
@@ -61,28 +62,15 @@ quint16 uploadedDateWord(const QByteArray& received);
 // then 17 lines of 16 bytes in upper-case hexadecimal (missing bytes as 00).
 QStringList uploadDump(const QByteArray& received);
 
-// ---- monitor polls: one frame, the answer wait, the check
-// Which poll comes next: the two kinds alternate, but a poll whose answer was not sound is
-// asked again, so the late answer it may still bring is taken for its own kind.
-class PollCycle
-{
-public:
-    bool ioNext() const { return m_io; }
-    void judged(bool sound) { m_io = sound ? !m_io : m_io; }
-
-private:
-    bool m_io = true;
-};
-struct IoState
-{
-    quint8 inputs;  // bit i = input i on
-    quint8 outputs; // bits 0..5, a 0 bit means the output is on
-};
-// onSent is told once the frame is out, before the answer's wait.
-std::optional<IoState> pollIo(Link& link, quint8 station, const std::function<void()>& onSent = {});
-// Variables first .. first + 3 (area 1).
-std::optional<std::array<quint8, 4>> pollVariables(Link& link, quint8 station, int first,
-                                                   const std::function<void()>& onSent = {});
+// ---- monitor polls
+// One poll: its frame (variables first .. first + 3, area 1, for Kind::Variables), the answer's
+// wait and the judgement, as a Sample stamped now. A port that cannot be opened sends nothing and
+// waits for nothing (Fault::Port; the link's reopenError() says why). nullopt when the waits were
+// cut short. onSent is told once the frame is out, before the answer's wait.
+std::optional<Sample> poll(Link& link, quint8 station, Sample::Kind kind, int first,
+                           const std::function<void()>& onSent = {});
+// An answer to a poll of kind as its consumers read it: the fault, else the decoded values.
+Sample judgePoll(Sample::Kind kind, int first, const QByteArray& answer);
 
 // ---- presets
 using Presets = std::array<quint16, kPresetCount>;

@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 class TstCliPlc : public QObject
@@ -157,6 +160,40 @@ private slots:
         QCOMPARE(send.exitCode(), 4);
         QVERIFY(!send.readAllStandardOutput().contains("run (mode"));
         QVERIFY(send.readAllStandardError().contains("mk38c send: the run frame could not be written"));
+    }
+
+    void monitorToldOnceTheDeviceWentAway()
+    {
+        // no --count: polls go on while the device is away, said once on stderr, and when it is back
+        QTemporaryDir dir;
+        const QStringList args{u"--link"_s, dir.filePath(u"plc"_s)};
+        auto sim = std::make_unique<testutil::SimProcess>(args);
+        QVERIFY(sim->start());
+        QProcess monitor;
+        monitor.start(QStringLiteral(WMK38_BIN_DIR "/mk38c"), {u"monitor"_s, u"--port"_s, args[1], u"--csv"_s, u"--fast"_s});
+        QByteArray out, err;
+        const auto rows = [&](const char* ok) { // the rows so far with ok 1 or 0
+            out += monitor.readAllStandardOutput();
+            err += monitor.readAllStandardError();
+            return out.count(QByteArray(",io,") + ok + ',') + out.count(QByteArray(",var,") + ok + ',');
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(rows("1") >= 2, 20000);
+        sim.reset();
+        QTRY_VERIFY_WITH_TIMEOUT(rows("0") >= 4, 20000); // tried again at every poll
+        sim = std::make_unique<testutil::SimProcess>(args);
+        QVERIFY(sim->start());
+        const qsizetype answered = rows("1");
+        QTRY_VERIFY_WITH_TIMEOUT(rows("1") > answered, 20000);
+        ::kill(pid_t(monitor.processId()), SIGINT);
+        QVERIFY(monitor.waitForFinished(10000));
+        rows("");
+        QCOMPARE(monitor.exitCode(), 4);
+        const QStringList said = QString::fromUtf8(err).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(said.size(), 3);
+        QVERIFY2(said[0].startsWith(u"mk38c monitor: Error de comunicacion 8002: "_s + args[1] + u" no existe"_s), qPrintable(said[0]));
+        QCOMPARE(said[1], u"mk38c monitor: the device went away; it is opened again at every poll, each 500 ms, "
+                          u"until it is back (Ctrl+C ends)"_s);
+        QCOMPARE(said[2], u"mk38c monitor: the device is back"_s);
     }
 
 private:

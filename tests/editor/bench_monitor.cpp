@@ -3,6 +3,7 @@
 // mk38sim --pace, its polls a second beside the line's floor and the CPU the editor spends.
 //   build/tests/bench_monitor [seconds]
 #include "Editor.h"
+#include "Poller.h"
 #include "SimProcess.h"
 
 #include <QtWidgets>
@@ -32,7 +33,10 @@ int main(int argc, char** argv)
     const std::clock_t cpu = std::clock();
     QElapsedTimer t;
     t.start();
-    monitor->findChild<QPushButton*>(QStringLiteral("cmdRecibir"))->click(); // polls until stopped
+    QEventLoop polling;
+    QObject::connect(monitor->findChild<plclink::Poller*>(), &plclink::Poller::finished, &polling, &QEventLoop::quit);
+    monitor->findChild<QPushButton*>(QStringLiteral("cmdRecibir"))->click();
+    polling.exec(); // until stopped
     const double ms = double(t.nsecsElapsed()) / 1e6, polls = double(sim.received().size() - before);
     std::printf("editor monitor, fast link: %.1f polls/s (line floor %.1f), CPU %.2f %% of one core\n",
                 1000.0 * polls / ms, 240.0 / 14,

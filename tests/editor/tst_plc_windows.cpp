@@ -28,6 +28,7 @@ void poll(testutil::SimProcess& sim, QWidget* monitor)
     });
     stop.start(10);
     in<QPushButton>(monitor, "cmdRecibir")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(in(monitor, "cmdRecibir")->isVisible() || !monitor->isVisible(), 20000);
 }
 // A widget's colour as its palette index, -1 for none.
 int colour(QWidget* w, QPalette::ColorRole role = QPalette::Window)
@@ -180,6 +181,42 @@ private slots:
         QVERIFY(!f.editor->link().isOpen());
         const QList<QByteArray> polls = f.sim.received().mid(before);
         QVERIFY(polls.size() >= 2 && polls[0] == polls[1]);
+        w->close();
+    }
+
+    void monitorPortThatCannotOpen_data()
+    {
+        // COM2 names a device that cannot be opened: one message per "Recibir", nothing sent, idle again
+        QTest::addColumn<QString>("device"); // SIM: the simulator's, held by another program
+        QTest::addColumn<QString>("said");
+        QTest::newRow("missing") << "/dev/ttyNoSuch" << "Error 8002 | Error de comunicacion 8002\r\n/dev/ttyNoSuch no existe…";
+        QTest::newRow("busy") << "SIM" << "Error 8005 | Error de comunicacion 8005\r\n…está ocupado: otro programa lo tiene abierto.";
+        QTest::newRow("not a serial device") << "dmk38.ini"
+                                             << "Error 8020 | Error de comunicacion 8020\r\n…es un archivo común, no un puerto serie.";
+    }
+    void monitorPortThatCannotOpen()
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, said);
+        PlcFixture f;
+        QVERIFY(f.startWithSim());
+        f.editor->link().close();
+        plclink::Link other(f.editor->waits());
+        QVERIFY(device != u"SIM" || !other.openDevice(f.sim.device()));
+        f.editor->link().setDevice(2, device == u"SIM" ? f.sim.device() : device.startsWith(u'/') ? device : f.path(device));
+        QVERIFY(f.editor->link().OpenPort(2)); // as a device that went away after the start
+        const qsizetype before = f.sim.received().size();
+        f.trigger("mnMonitor");
+        auto* w = f.editor->findChild<Monitor*>();
+        for (int start = 1; start <= 2; ++start) {
+            f.prompts.answerMessage(Prompts::Ok);
+            in<QPushButton>(w, "cmdRecibir")->click();
+            QTRY_COMPARE(f.prompts.asked().size(), start);
+            QCOMPARE(f.saidAll({said, said}), QStringList(start, said));
+            QVERIFY(in(w, "cmdRecibir")->isVisible() && !in(w, "cmdDetener")->isVisible());
+            QVERIFY(!f.editor->link().busy());
+        }
+        QCOMPARE(f.sim.received().size(), before);
         w->close();
     }
 

@@ -3,11 +3,14 @@
 // judges the answers the simulator gives (faults included), and the port's own failures.
 #include "Compiler.h"
 #include "Exchanges.h"
+#include "Poller.h"
 #include "ScriptedPlc.h"
 #include "SimProcess.h"
 #include "TestUtil.h"
 
 #include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -48,13 +51,14 @@ QString exchange(plclink::Link& link, const QString& name)
         const QByteArray got = plclink::readProgram(link, 1, plclink::kNoPassword);
         return u"%1/%2"_s.arg(got.size()).arg(plclink::answerByte(got, 0));
     }
-    if (name == u"poll") {
-        const auto io = plclink::pollIo(link, 1);
-        return io ? u"%1/%2"_s.arg(io->inputs).arg(io->outputs) : u"none"_s;
+    if (name == u"poll") { // inputs/outputs on
+        const auto io = plclink::poll(link, 1, plclink::Sample::Kind::Io, 0);
+        return io && io->sound() ? u"%1/%2"_s.arg(io->inputs).arg(io->outputs) : u"none"_s;
     }
     if (name == u"variables") { // 14..17
-        const auto v = plclink::pollVariables(link, 1, 14);
-        return v ? u"%1/%2/%3/%4"_s.arg((*v)[0]).arg((*v)[1]).arg((*v)[2]).arg((*v)[3]) : u"none"_s;
+        const auto v = plclink::poll(link, 1, plclink::Sample::Kind::Variables, 14);
+        return v && v->sound() ? u"%1/%2/%3/%4"_s.arg(v->variables[0]).arg(v->variables[1]).arg(v->variables[2]).arg(v->variables[3])
+                               : u"none"_s;
     }
     if (name == u"write")
         return QString::number(plclink::writePresets(link, 1, {300, 65535, 0, 1, 10, 10, 10, 10, 100, 100}));
@@ -88,14 +92,14 @@ private slots:
         const char* unread = "?,?,?,?,?,?,?,?,?,? 7"; // pair 0 tried three times, the others once
         const char* silent = "?,?,?,?,?,?,?,?,?,? 1";
         const char* outcomes[][4] = {
-            {"0/7", "0/63", read, "258/0"},
+            {"0/7", "0/0", read, "258/0"},
             {"2/0", "none", silent, "0/0"},
             {"2/0", "none", silent, "0/0"},
             {"2/6", "none", unread, "257/0"},
             {"2/8", "none", read, "259/0"},
             {"0/7", "none", unread, "258/255"}, // a download judged by its result byte alone
             {"2/10", "none", unread, "261/255"},
-            {"1/7", "0/63", read, "258/0"},
+            {"1/7", "0/0", read, "258/0"},
             {"2/0"}, // the device went away: the port is closed, and a later frame does not leave
             // a sound answer sets the shared attempt count back: every pair is read on its second try
             {nullptr, nullptr, "300,65535,0,1,10,10,10,10,100,100 9"},
@@ -152,7 +156,7 @@ private slots:
         row("download, fast", "download", true, download, {120, 1500, 2000}, "0/7");
         row("probe", "probe", false, {{7, hex("01080F000F0009")}}, {500}, "01080f000f0009");
         row("program", "program", false, {{7, QByteArray(258, '\x11')}}, {2000}, "258/17");
-        row("poll", "poll", false, {{7, hex("01083E000500 32")}}, {500}, "5/62");
+        row("poll", "poll", false, {{7, hex("01083E000500 32")}}, {500}, "5/1");
         const Script presets{{7, hex("0108010002000A")},
                              {14, hex("0108030004000E")},
                              {21, hex("0108050006000A")},
@@ -233,6 +237,85 @@ private slots:
         QCOMPARE(QList<int>({d.day, d.month, d.year}), QList<int>({5, 9, 2006}));
     }
 
+    void poller_data()
+    {
+        // the stream of samples a poll cycle gives against the simulator: kind, sound or fault,
+        // what a sound one read; a poll not soundly answered is asked again, never the other kind
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("action"); // "gone": the device goes after 2 samples, is back after 4;
+                                             // "scroll": the first variable moves during the first variable poll
+        QTest::addColumn<QStringList>("stream");
+        const QString io = u"io ok 5/1"_s, vars = u"var ok 14 17,34,51,68"_s;
+        QTest::newRow("sound") << "" << "" << QStringList{io, vars, io, vars};
+        QTest::newRow("silent") << "silence" << "" << QStringList(3, u"io silent"_s);
+        QTest::newRow("bad check byte, now and then")
+            << "badxor:0.5" << "" << QStringList{io, u"var badcheck"_s, vars, u"io badcheck"_s, io};
+        QTest::newRow("short") << "short" << "" << QStringList(2, u"io short"_s);
+        // each answer comes after its wait: it is taken for the repeat of its own poll
+        QTest::newRow("late") << "late" << ""
+                              << QStringList{u"io silent"_s, io, u"var silent"_s, vars, u"io silent"_s, io};
+        QTest::newRow("device gone and back")
+            << "" << "gone" << QStringList{io, vars, u"io port"_s, u"io port"_s, io, vars};
+        QTest::newRow("scrolling mid-poll") << "" << "scroll" << QStringList{io, vars, io, u"var ok 20 1,2,3,4"_s};
+    }
+    void poller()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, action);
+        QFETCH(QStringList, stream);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"plc"_s);
+        const QStringList args{u"--link"_s, path, u"--late-ms"_s, u"300"_s};
+        auto sim = std::make_unique<testutil::SimProcess>(args);
+        const auto setUp = [&sim, &fault] {
+            for (const char* line : {"in 0 1", "in 2 1", "out 0 1", "var 14 0x11", "var 15 0x22", "var 16 0x33",
+                                     "var 17 0x44", "var 20 1", "var 21 2", "var 22 3", "var 23 4"})
+                sim->command(line);
+            if (!fault.isEmpty())
+                sim->command("fault " + fault.toLatin1());
+        };
+        QVERIFY(sim->start());
+        setUp();
+        // a late answer comes 100 ms after its wait, and 100 ms before the repeat's ends
+        plclink::Waits waits(fault == u"late" ? 0.4 : 0.1);
+        plclink::Link link(waits);
+        QVERIFY(!link.openDevice(path));
+        int first = 14;
+        plclink::Poller poller(link, [] { return quint8(1); }, [&first] { return first; });
+        QStringList seen;
+        QObject::connect(&poller, &plclink::Poller::sent, [&] {
+            if (action == u"scroll" && seen.size() == 1)
+                first = 20; // from the next variable poll on
+        });
+        QObject::connect(&poller, &plclink::Poller::sample, [&](const plclink::Sample& s) {
+            static const char* faults[] = {"ok", "silent", "short", "long", "badcheck", "port"};
+            QString shown = (s.kind == plclink::Sample::Kind::Io ? u"io "_s : u"var "_s) + QLatin1String(faults[int(s.fault)]);
+            if (s.sound() && s.kind == plclink::Sample::Kind::Io)
+                shown += u" %1/%2"_s.arg(s.inputs).arg(s.outputs);
+            else if (s.sound())
+                shown += u" %1 %2,%3,%4,%5"_s.arg(s.first).arg(s.variables[0]).arg(s.variables[1]).arg(s.variables[2]).arg(s.variables[3]);
+            // a poll not soundly answered leaves the port closed, for the next one to open afresh
+            seen << shown + (s.sound() == link.isOpen() ? u""_s : u" (port left open)"_s);
+            if (action == u"gone" && seen.size() == 2)
+                sim.reset();
+            if (action == u"gone" && seen.size() == 4) {
+                sim = std::make_unique<testutil::SimProcess>(args);
+                if (sim->start())
+                    setUp();
+            }
+            if (seen.size() == stream.size())
+                poller.stop();
+        });
+        QSignalSpy finished(&poller, &plclink::Poller::finished);
+        poller.start();
+        QVERIFY(poller.polling() && link.busy());
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(seen, stream);
+        QVERIFY(!link.busy());
+        if (action == u"gone")
+            QVERIFY(poller.portError() == std::nullopt);
+    }
+
     void lateAnswersKeepTheirKind_data()
     {
         QTest::addColumn<QString>("fault");
@@ -243,7 +326,7 @@ private slots:
     }
     void lateAnswersKeepTheirKind()
     {
-        // the monitor's loop: an input/output answer is never shown as variables, nor the reverse
+        // the monitor's cycle: an input/output answer is never shown as variables, nor the reverse
         QFETCH(QString, fault);
         QFETCH(int, lateMs);
         // the quiet that settles the line outlasts repeated polls by 100 ms at this scale
@@ -253,17 +336,21 @@ private slots:
         for (const char* line :
              {"in 0 1", "in 2 1", "var 14 0x11", "var 15 0x22", "var 16 0x33", "var 17 0x44"})
             plc.sim.command(line);
-        plclink::PollCycle cycle;
-        int sound[2] = {};
-        for (int n = 0; n < 30 && (sound[0] < 1 || sound[1] < 2); ++n) {
-            const bool io = cycle.ioNext();
-            const QString got = exchange(plc.link, io ? u"poll"_s : u"variables"_s);
-            QVERIFY2(got == u"none" || got == (io ? u"5/63" : u"17/34/51/68"), qPrintable(got));
-            sound[io ? 0 : 1] += got != u"none";
-            cycle.judged(got != u"none");
-            if (got == u"none")
-                plc.link.close(); // as the monitor does after a bad answer
-        }
+        plclink::Poller poller(plc.link, [] { return quint8(1); }, [] { return 14; });
+        int sound[2] = {}, polls = 0;
+        QStringList wrong;
+        QObject::connect(&poller, &plclink::Poller::sample, [&](const plclink::Sample& s) {
+            const bool io = s.kind == plclink::Sample::Kind::Io;
+            if (s.sound() && (io ? s.inputs != 5 || s.outputs != 0 : s.variables != std::array<quint8, 4>{17, 34, 51, 68}))
+                wrong << u"%1 %2 %3"_s.arg(io).arg(s.inputs).arg(s.variables[0]);
+            sound[io ? 0 : 1] += s.sound();
+            if (++polls == 30 || (sound[0] >= 1 && sound[1] >= 2))
+                poller.stop();
+        });
+        QSignalSpy finished(&poller, &plclink::Poller::finished);
+        poller.start();
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(wrong, QStringList());
         QVERIFY2(sound[0] >= 1 && sound[1] >= 2, qPrintable(u"%1 %2"_s.arg(sound[0]).arg(sound[1])));
     }
 
@@ -278,7 +365,7 @@ private slots:
         {
             testutil::SimProcess first(args);
             QVERIFY(first.start() && !link.openDevice(args[1]));
-            QVERIFY(plclink::pollIo(link, 1));
+            QVERIFY(plclink::poll(link, 1, plclink::Sample::Kind::Io, 0)->sound());
             other.setDevice(3, first.device());
             const auto error = other.OpenPort(3);
             QVERIFY(error && error->number == plclink::PortError::kBusy);
