@@ -2,7 +2,6 @@
 #include "Monitor.h"
 
 #include "Colorset.h"
-#include "Editor.h"
 #include "Exchanges.h"
 #include "ObjCode.h"
 
