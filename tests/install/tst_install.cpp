@@ -238,6 +238,15 @@ private slots:
             const auto r = run(validate, {m_usr + u"/share/applications/%1.desktop"_s.arg(QLatin1String(kAppId))});
             QVERIFY2(r.exitCode == 0 && r.out.isEmpty(), r.out.constData());
         }
+        // software centres find the menu entry by the metainfo's launchable, and the types it opens
+        const QByteArray desktop = testutil::readRaw(m_usr + u"/share/applications/%1.desktop"_s.arg(QLatin1String(kAppId)));
+        const QByteArray metainfo = testutil::readRaw(m_usr + u"/share/metainfo/%1.metainfo.xml"_s.arg(QLatin1String(kAppId)));
+        QVERIFY(metainfo.contains("<launchable type=\"desktop-id\">" + QByteArray(kAppId) + ".desktop</launchable>"));
+        const qsizetype mime = desktop.indexOf("\nMimeType=") + 10;
+        const QList<QByteArray> types = desktop.mid(mime, desktop.indexOf('\n', mime) - mime).split(';');
+        QCOMPARE(metainfo.count("<mediatype>"), types.size() - 1);
+        for (const QByteArray& type : types)
+            QVERIFY2(type.isEmpty() || metainfo.contains("<mediatype>" + type + "</mediatype>"), type.constData());
     }
 
     // --help and the manual page of each program list the same options and exit codes; for a
