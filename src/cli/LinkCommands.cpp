@@ -219,9 +219,10 @@ int runSend(const QStringList& args, QTextStream& out, QTextStream& err)
     });
     switch (result.outcome) {
     case plclink::DownloadOutcome::NoAnswer:
-        return c.fail(kExitNoAnswer, QStringLiteral("No hay respuesta del PLC (%1 bytes came back, %2 expected)")
-                                         .arg(result.answer.size())
-                                         .arg(plclink::kAnswerSize));
+        return c.fail(kExitNoAnswer,
+                      QStringLiteral("No hay respuesta del PLC (%1 bytes came back, %2 expected)")
+                          .arg(result.answer.size())
+                          .arg(plclink::kAnswerSize));
     case plclink::DownloadOutcome::ReceivedWrong:
         return c.fail(kExitReceivedWrong, QStringLiteral("El PLC recibió mal (result %1, %2 expected)")
                                               .arg(plclink::answerByte(result.answer, 2))

@@ -13,21 +13,21 @@
 
 namespace {
 
-const char kUsage[] =
-    "Uso / usage: orvregsvr [--system] [--] BIBLIOTECA.so [/u]\n"
-    "  Registra / registers a component library (regsvr32).\n"
-    "  /u, -u      quita el registro / unregisters\n"
-    "  --system    en el registro de la m\xC3\xA1quina / in the machine's store (root)\n"
-    "  -h, --help  este texto / this text\n"
-    "  --version   la versi\xC3\xB3n / the version\n"
-    "Estado de salida / exit status:\n"
-    "  0  hecho / done\n"
-    "  1  no se pudo cargar, registrar o quitar / could not load, register or unregister\n"
-    "  2  uso / usage\n";
+const char kUsage[] = "Uso / usage: orvregsvr [--system] [--] BIBLIOTECA.so [/u]\n"
+                      "  Registra / registers a component library (regsvr32).\n"
+                      "  /u, -u      quita el registro / unregisters\n"
+                      "  --system    en el registro de la m\xC3\xA1quina / in the machine's store (root)\n"
+                      "  -h, --help  este texto / this text\n"
+                      "  --version   la versi\xC3\xB3n / the version\n"
+                      "Estado de salida / exit status:\n"
+                      "  0  hecho / done\n"
+                      "  1  no se pudo cargar, registrar o quitar / could not load, register or unregister\n"
+                      "  2  uso / usage\n";
 
 int usageError(const char* what, const char* argument)
 {
-    std::fprintf(stderr, "orvregsvr: %s%s%s\n%s", what, argument ? " " : "", argument ? argument : "", kUsage);
+    std::fprintf(stderr, "orvregsvr: %s%s%s\n%s", what, argument ? " " : "", argument ? argument : "",
+                 kUsage);
     return 2;
 }
 

@@ -22,7 +22,8 @@ constexpr auto kAppId = "org.wmk38.wmk38";
 const QStringList kFiles =
     u"bin/wmk38 bin/mk38c bin/mk38sim bin/orvregsvr lib/wmk38/libOrvLib2.so lib/wmk38/libOrvWin.so "
     u"share/wmk38/es.def share/wmk38/qhelp.ayd share/wmk38/manual.html share/applications/%1.desktop "
-    u"share/metainfo/%1.metainfo.xml share/mime/packages/wmk38.xml share/icons/hicolor/scalable/apps/wmk38.svg "
+    u"share/metainfo/%1.metainfo.xml share/mime/packages/wmk38.xml "
+    u"share/icons/hicolor/scalable/apps/wmk38.svg "
     u"share/icons/hicolor/48x48/apps/wmk38.png share/man/man1/wmk38.1.gz share/man/man1/mk38c.1.gz "
     u"share/man/man1/mk38sim.1.gz share/man/man1/orvregsvr.1.gz share/doc/wmk38/README.md "
     u"share/doc/wmk38/copyright share/doc/wmk38/changelog.gz share/lintian/overrides/wmk38"_s
@@ -121,7 +122,7 @@ ManPage manPage(const QByteArray& source)
     for (QString line : QString::fromUtf8(source).split(u'\n')) {
         static const std::pair<const char*, const char*> kEscapes[] = {
             {"\\-", "-"}, {"\\(lq", "\""}, {"\\(rq", "\""}, {"\\fB", ""},
-            {"\\fI", ""}, {"\\fR", ""},     {"\\fP", ""},     {"\\&", ""}};
+            {"\\fI", ""}, {"\\fR", ""},    {"\\fP", ""},    {"\\&", ""}};
         for (const auto& [escape, text] : kEscapes)
             line.replace(QLatin1String(escape), QLatin1String(text));
         QString shown = line;
@@ -138,7 +139,8 @@ ManPage manPage(const QByteArray& source)
                 page.synopsis << QString();
             if (macro == u"TP"_s)
                 tagNext = true;
-            if (!QStringList{u"B"_s, u"I"_s, u"BR"_s, u"RB"_s, u"IR"_s, u"RI"_s, u"BI"_s, u"IB"_s}.contains(macro))
+            if (!QStringList{u"B"_s, u"I"_s, u"BR"_s, u"RB"_s, u"IR"_s, u"RI"_s, u"BI"_s, u"IB"_s}.contains(
+                    macro))
                 continue;
             shown = args.join(macro.size() == 2 ? QString() : u" "_s);
         }
@@ -235,18 +237,23 @@ private slots:
         QVERIFY(!testutil::readRaw(m_usr + u"/share/mime/packages/wmk38.xml"_s).contains("*.obj"));
         const QString validate = QStandardPaths::findExecutable(u"desktop-file-validate"_s);
         if (!validate.isEmpty()) {
-            const auto r = run(validate, {m_usr + u"/share/applications/%1.desktop"_s.arg(QLatin1String(kAppId))});
+            const auto r =
+                run(validate, {m_usr + u"/share/applications/%1.desktop"_s.arg(QLatin1String(kAppId))});
             QVERIFY2(r.exitCode == 0 && r.out.isEmpty(), r.out.constData());
         }
         // software centres find the menu entry by the metainfo's launchable, and the types it opens
-        const QByteArray desktop = testutil::readRaw(m_usr + u"/share/applications/%1.desktop"_s.arg(QLatin1String(kAppId)));
-        const QByteArray metainfo = testutil::readRaw(m_usr + u"/share/metainfo/%1.metainfo.xml"_s.arg(QLatin1String(kAppId)));
-        QVERIFY(metainfo.contains("<launchable type=\"desktop-id\">" + QByteArray(kAppId) + ".desktop</launchable>"));
+        const QByteArray desktop =
+            testutil::readRaw(m_usr + u"/share/applications/%1.desktop"_s.arg(QLatin1String(kAppId)));
+        const QByteArray metainfo =
+            testutil::readRaw(m_usr + u"/share/metainfo/%1.metainfo.xml"_s.arg(QLatin1String(kAppId)));
+        QVERIFY(metainfo.contains("<launchable type=\"desktop-id\">" + QByteArray(kAppId) +
+                                  ".desktop</launchable>"));
         const qsizetype mime = desktop.indexOf("\nMimeType=") + 10;
         const QList<QByteArray> types = desktop.mid(mime, desktop.indexOf('\n', mime) - mime).split(';');
         QCOMPARE(metainfo.count("<mediatype>"), types.size() - 1);
         for (const QByteArray& type : types)
-            QVERIFY2(type.isEmpty() || metainfo.contains("<mediatype>" + type + "</mediatype>"), type.constData());
+            QVERIFY2(type.isEmpty() || metainfo.contains("<mediatype>" + type + "</mediatype>"),
+                     type.constData());
     }
 
     // --help and the manual page of each program list the same options and exit codes; for a
@@ -289,7 +296,8 @@ private slots:
             // the command's own --help
             const auto own = run(m_usr + u"/bin/"_s + tool, {command, u"--help"_s});
             QCOMPARE(own.exitCode, 0);
-            QVERIFY2(own.out.startsWith("Usage: " + tool.toUtf8() + ' ' + command.toUtf8()), own.out.constData());
+            QVERIFY2(own.out.startsWith("Usage: " + tool.toUtf8() + ' ' + command.toUtf8()),
+                     own.out.constData());
             QCOMPARE(help(tool, own.out).options, sorted);
         }
     }
@@ -355,8 +363,9 @@ private slots:
         const auto installed = run(u"" CMAKE_COMMAND ""_s, install, env);
         QVERIFY2(installed.exitCode == 0, installed.err.constData());
         const QString ownConfig = out.filePath(u"CPackConfig.cmake"_s);
-        QVERIFY(testutil::writeRaw(ownConfig, config + "\nset(CPACK_INSTALL_CMAKE_PROJECTS \"\")\n"
-                                                       "set(CPACK_INSTALLED_DIRECTORIES \"" +
+        QVERIFY(testutil::writeRaw(ownConfig, config +
+                                                  "\nset(CPACK_INSTALL_CMAKE_PROJECTS \"\")\n"
+                                                  "set(CPACK_INSTALLED_DIRECTORIES \"" +
                                                   QFile::encodeName(staged) + ";.\")\n"));
         const auto built = run(u"" CPACK_COMMAND ""_s, {u"--config"_s, ownConfig, u"-B"_s, out.path()},
                                QProcessEnvironment::systemEnvironment());
@@ -371,7 +380,8 @@ private slots:
         const QByteArray files = run(dpkgDeb, {u"-c"_s, deb}).out;
         for (const QString& file : kFiles)
             QVERIFY2(files.contains("./usr/" + file.toUtf8() + '\n'), qPrintable(file));
-        QVERIFY(!QString::fromUtf8(files).contains(QRegularExpression(u"/man1/\\S+\\.1\n"_s))); // all compressed
+        QVERIFY(
+            !QString::fromUtf8(files).contains(QRegularExpression(u"/man1/\\S+\\.1\n"_s))); // all compressed
         QVERIFY(run(dpkgDeb, {u"-I"_s, deb, u"postinst"_s}).out.contains("orvregsvr --system"));
         QVERIFY(run(dpkgDeb, {u"-I"_s, deb, u"prerm"_s}).out.contains("libOrvLib2.so /u"));
 
@@ -381,8 +391,9 @@ private slots:
         if (appstream.isEmpty()) {
             qWarning("appstreamcli missing: the metainfo is not validated");
         } else {
-            const auto valid = run(appstream, {u"validate"_s, u"--no-net"_s,
-                                               unpacked + u"/usr/share/metainfo/%1.metainfo.xml"_s.arg(QLatin1String(kAppId))});
+            const auto valid = run(
+                appstream, {u"validate"_s, u"--no-net"_s,
+                            unpacked + u"/usr/share/metainfo/%1.metainfo.xml"_s.arg(QLatin1String(kAppId))});
             QVERIFY2(valid.exitCode == 0, valid.out + valid.err);
         }
         const QString lintian = QStandardPaths::findExecutable(u"lintian"_s);
@@ -390,8 +401,8 @@ private slots:
             QSKIP("lintian missing: the package is not linted");
         const auto lint = run(lintian, {deb});
         QVERIFY2(!QRegularExpression(u"^[EW]: "_s, QRegularExpression::MultilineOption)
-                      .match(QString::fromUtf8(lint.out))
-                      .hasMatch() &&
+                         .match(QString::fromUtf8(lint.out))
+                         .hasMatch() &&
                      lint.exitCode != -1,
                  lint.out + lint.err);
     }

@@ -288,20 +288,22 @@ private slots:
         QTest::addColumn<bool>("registered");
         QTest::newRow("--help") << QStringList{u"--help"_s} << 0 << QByteArray("Uso / usage: orvregsvr")
                                 << QByteArray() << false;
-        QTest::newRow("-h") << QStringList{u"-h"_s} << 0 << QByteArray("Uso / usage: orvregsvr") << QByteArray()
-                            << false;
-        QTest::newRow("--version") << QStringList{u"--version"_s} << 0 << QByteArray("orvregsvr " WMK38_VERSION "\n")
-                                   << QByteArray() << false;
+        QTest::newRow("-h") << QStringList{u"-h"_s} << 0 << QByteArray("Uso / usage: orvregsvr")
+                            << QByteArray() << false;
+        QTest::newRow("--version") << QStringList{u"--version"_s} << 0
+                                   << QByteArray("orvregsvr " WMK38_VERSION "\n") << QByteArray() << false;
         QTest::newRow("unknown option") << QStringList{u"--hepl"_s} << 2 << QByteArray()
                                         << QByteArray("unknown option --hepl\nUso / usage") << false;
-        QTest::newRow("unknown option after the library") << QStringList{u"a.so"_s, u"-x"_s} << 2 << QByteArray()
-                                                          << QByteArray("unknown option -x\n") << false;
+        QTest::newRow("unknown option after the library")
+            << QStringList{u"a.so"_s, u"-x"_s} << 2 << QByteArray() << QByteArray("unknown option -x\n")
+            << false;
         QTest::newRow("no library") << QStringList{u"--system"_s} << 2 << QByteArray()
                                     << QByteArray("no library given") << false;
         QTest::newRow("two libraries") << QStringList{u"--"_s, u"--help"_s, u"b.so"_s} << 2 << QByteArray()
                                        << QByteArray("one library only: b.so") << false;
-        QTest::newRow("after --, a library") << QStringList{u"--"_s, u"--help"_s} << 0
-                                             << QByteArray("orvregsvr: DllRegisterServer") << QByteArray() << true;
+        QTest::newRow("after --, a library")
+            << QStringList{u"--"_s, u"--help"_s} << 0 << QByteArray("orvregsvr: DllRegisterServer")
+            << QByteArray() << true;
     }
     void orvregsvrOptions()
     {
