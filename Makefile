@@ -4,7 +4,7 @@
 # make package — build/wmk38_<version>_<arch>.deb (see README, "Install")
 BUILD ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev fonts-liberation \
-            dpkg-dev desktop-file-utils xvfb xdotool
+            dpkg-dev desktop-file-utils xvfb xdotool lintian appstream
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build run test package clean

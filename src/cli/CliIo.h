@@ -19,6 +19,11 @@ namespace cli {
 constexpr int kExitOk = 0;
 constexpr int kExitRefused = 1; // the input was read and refused (a rejected line, no program)
 constexpr int kExitTrouble = 2; // usage errors, files that cannot be read or written, failed output
+// the PLC commands'
+constexpr int kExitReceivedWrong = 3;
+constexpr int kExitNoAnswer = 4;
+constexpr int kExitChecksum = 5;
+constexpr int kExitDifferent = 6;
 
 // Larger than any program text (the editor holds 32000 characters): a bigger input is refused.
 constexpr qint64 kMaxTextInput = 1024 * 1024;

@@ -18,11 +18,13 @@
 
 namespace {
 
-// The exit codes of the PLC commands beyond the shared ones.
-constexpr int kExitReceivedWrong = 3;
-constexpr int kExitNoAnswer = 4;
-constexpr int kExitChecksum = 5;
-constexpr int kExitDifferent = 6;
+using cli::kExitChecksum;
+using cli::kExitDifferent;
+using cli::kExitNoAnswer;
+using cli::kExitReceivedWrong;
+
+// The program and its two date bytes, as the download sends them.
+constexpr int kSentBytes = isa::kImageSize + 2;
 
 // A whole number within [min, max], or nullopt.
 std::optional<int> number(const QString& text, int min, int max)
@@ -273,18 +275,21 @@ int runSend(const QStringList& args, QTextStream& out, QTextStream& err)
     const QDate today = QDate::currentDate();
     const auto result = plclink::download(link, *image, today, [&c](plclink::DownloadStage s) {
         c.progress(s == plclink::DownloadStage::Header  ? QStringLiteral("header")
-                   : s == plclink::DownloadStage::Image ? QStringLiteral("sending 258 bytes")
+                   : s == plclink::DownloadStage::Image ? QStringLiteral("sending %1 bytes").arg(kSentBytes)
                                                         : QStringLiteral("waiting for the answer"));
     });
     if (const int lost = c.portLost())
         return lost;
     switch (result.outcome) {
     case plclink::DownloadOutcome::NoAnswer:
-        return c.fail(kExitNoAnswer, QStringLiteral("No hay respuesta del PLC (%1 bytes came back, 7 expected)")
-                                         .arg(result.answer.size()));
+        return c.fail(kExitNoAnswer,
+                      QStringLiteral("No hay respuesta del PLC (%1 bytes came back, %2 expected)")
+                          .arg(result.answer.size())
+                          .arg(plclink::kAnswerSize));
     case plclink::DownloadOutcome::ReceivedWrong:
-        return c.fail(kExitReceivedWrong, QStringLiteral("El PLC recibió mal (result %1, 170 expected)")
-                                              .arg(plclink::answerByte(result.answer, 2)));
+        return c.fail(kExitReceivedWrong, QStringLiteral("El PLC recibió mal (result %1, %2 expected)")
+                                              .arg(plclink::answerByte(result.answer, 2))
+                                              .arg(plclink::kReceivedRight));
     case plclink::DownloadOutcome::Received:
         break;
     }

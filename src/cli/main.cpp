@@ -6,23 +6,6 @@
 
 namespace {
 
-const char kUsage[] = "Usage:\n"
-                      "  mk38c compile [--defs FILE] [--hex] [-o OUT] [--] SOURCE\n"
-                      "  mk38c decompile [--] FILE\n"
-                      "  mk38c send FILE --port PORT [--id N] [--run] [--mode 0|1|2]\n"
-                      "  mk38c run --port PORT [--mode 0|1|2]\n"
-                      "  mk38c stop --port PORT [--outputs-off]\n"
-                      "  mk38c receive --port PORT [--id N | --all] [--password HEX] [-o OUT.obj] [--dump]\n"
-                      "                [--ignore-checksum]\n"
-                      "  mk38c verify FILE --port PORT [--id N] [--password HEX]\n"
-                      "  mk38c presets --port PORT [--id N] [--write V0,...,V9 | --factory]\n"
-                      "  mk38c monitor --port PORT [--id N] [--from V] [--count N]\n"
-                      "  mk38c ports\n"
-                      "  mk38c --version\n"
-                      "  mk38c --help\n"
-                      "PORT is a device path or COM1..COM6 (section \"Puertos\" of the editor's dmk38.ini,\n"
-                      "else /dev/ttyS0../dev/ttyS5).\n";
-
 using Command = int (*)(const QStringList& args, QTextStream& out, QTextStream& err);
 
 const struct
@@ -42,15 +25,81 @@ const struct
     {"ports", runPorts},
 };
 
+// What each exit code means; the PLC commands use them all.
+const struct
+{
+    int code;
+    const char* meaning;
+} kExitStatuses[] = {
+    {cli::kExitOk, "done"},
+    {cli::kExitRefused, "the source does not compile, or FILE holds no program"},
+    {cli::kExitTrouble, "usage, a file that cannot be read or written, a port that cannot be opened"},
+    {cli::kExitReceivedWrong, "the PLC received the program wrongly"},
+    {cli::kExitNoAnswer, "no answer, or an answer of the wrong length"},
+    {cli::kExitChecksum, "the program read back does not match the PLC's checksum"},
+    {cli::kExitDifferent, "verify found differences"},
+};
+
+// A synopsis on lines of at most 80 columns, broken before an option group and continued under
+// the first word after the command.
+QString wrapped(const QString& synopsis)
+{
+    constexpr int kWidth = 80;
+    const QStringList words = synopsis.split(u' ', Qt::SkipEmptyParts);
+    const QString indent(2 + words.value(0).size() + 1 + words.value(1).size() + 1, u' ');
+    QString text = QStringLiteral("  ") + words.mid(0, 2).join(u' ');
+    qsizetype lineStart = 0;
+    for (qsizetype i = 2; i < words.size();) {
+        // an option group ("[--id N | --all]", "--port PORT") stays on one line
+        qsizetype j = i + 1;
+        if (words[i].startsWith(u'['))
+            while (j < words.size() && !words[j - 1].endsWith(u']'))
+                ++j;
+        else if (words[i].startsWith(u'-') && j < words.size() && !words[j].startsWith(u'[') &&
+                 !words[j].startsWith(u'-'))
+            ++j;
+        const QString group = words.mid(i, j - i).join(u' ');
+        if (text.size() - lineStart + 1 + group.size() > kWidth) {
+            text += u'\n';
+            lineStart = text.size();
+            text += indent.chopped(1);
+        }
+        text += u' ' + group;
+        i = j;
+    }
+    return text + u'\n';
+}
+
+// The synopsis of every command, taken from the command's own --help, so that the two agree.
+QString usage()
+{
+    QString text = QStringLiteral("Usage:\n");
+    for (const auto& c : kCommands) {
+        QString own;
+        QTextStream stream(&own);
+        c.run({QStringLiteral("--help")}, stream, stream);
+        stream.flush();
+        text += wrapped(own.section(u'\n', 0, 0).remove(QStringLiteral("Usage: ")));
+    }
+    text += QStringLiteral("  mk38c --help | --version\n"
+                           "PORT is a device path or COM1..COM6 (section \"Puertos\" of the editor's\n"
+                           "dmk38.ini, else /dev/ttyS0../dev/ttyS5). mk38c COMMAND --help tells more about\n"
+                           "a command.\n"
+                           "Exit status:\n");
+    for (const auto& e : kExitStatuses)
+        text += QStringLiteral("  %1  %2\n").arg(e.code).arg(QLatin1String(e.meaning));
+    return text;
+}
+
 int dispatch(QStringList args, QTextStream& out, QTextStream& err)
 {
     if (args.isEmpty()) {
-        err << kUsage;
+        err << usage();
         return cli::kExitTrouble;
     }
     const QString command = args.takeFirst();
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        out << kUsage;
+        out << usage();
         return cli::kExitOk;
     }
     if (command == QLatin1String("--version")) {
@@ -60,7 +109,7 @@ int dispatch(QStringList args, QTextStream& out, QTextStream& err)
     for (const auto& c : kCommands)
         if (command == QLatin1String(c.name))
             return c.run(args, out, err);
-    err << "mk38c: unknown command \"" << cli::shownName(command) << "\"\n" << kUsage;
+    err << "mk38c: unknown command \"" << cli::shownName(command) << "\"\n" << usage();
     return cli::kExitTrouble;
 }
 

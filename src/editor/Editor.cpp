@@ -365,7 +365,7 @@ void Editor::buildToolBar()
     portMenu->setObjectName(QStringLiteral("mnPuertos"));
     portMenu->setToolTipsVisible(true);
     auto* group = new QActionGroup(this);
-    for (int n = 1; n <= 6; ++n) {
+    for (int n = 1; n <= plclink::kComPorts; ++n) {
         QAction* a = portMenu->addAction(QStringLiteral("COM%1").arg(n));
         a->setObjectName(QStringLiteral("mnCom%1").arg(n));
         a->setCheckable(true);
@@ -486,7 +486,7 @@ void Editor::buildFrames()
     m_frPuertos = new QGroupBox(QStringLiteral("Puerto"), centralWidget());
     m_frPuertos->setObjectName(QStringLiteral("frPuertos"));
     auto* ports = new QVBoxLayout(m_frPuertos);
-    for (int n = 1; n <= 6; ++n) {
+    for (int n = 1; n <= plclink::kComPorts; ++n) {
         auto* op = new QRadioButton(QStringLiteral("COM%1").arg(n), m_frPuertos);
         op->setObjectName(QStringLiteral("opCom%1").arg(n - 1));
         ports->addWidget(op);
@@ -649,7 +649,7 @@ bool Editor::startUp()
     if (def.open(QIODevice::ReadOnly))
         cbVariables = compiler::readDefinitions(def.readAll());
 
-    // 4.
+    // 4. The start window gives way to the program text.
     m_presenta->close();
     m_txtPrg->show();
     layoutText();
@@ -663,14 +663,14 @@ bool Editor::startUp()
             given = arg;
     }
 
-    // 6.
+    // 6. The settings, which select the stored port and open it.
     IndentWidth = 8;
     loadAndApplySettings();
 
-    // 7.
+    // 7. The caret status starts afresh.
     EditStatus = EditSts{};
 
-    // 8.
+    // 8. The instruction menu; then the file named on the command line, if any.
     FillInstructionMenu();
     m_txtPrg->setFocus();
     m_started = true;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Precnt.h"
 
-#include "Editor.h"
 #include "ObjCode.h"
 #include "Prompts.h"
 

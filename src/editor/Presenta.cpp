@@ -30,12 +30,18 @@ Presenta::Presenta(const QString& versionText, QWidget* parent) : QDialog(parent
     m_version = new QLabel(versionText, this);
     m_version->setObjectName(QStringLiteral("lbVersion"));
     m_version->setAlignment(Qt::AlignCenter);
+    m_licence = new QLabel(QStringLiteral("Software libre bajo la Licencia Pública General de GNU,\n"
+                                          "versión 3 o posterior (GPL-3.0-or-later), sin garantía alguna."),
+                           this);
+    m_licence->setObjectName(QStringLiteral("lbLicencia"));
+    m_licence->setAlignment(Qt::AlignCenter);
     m_accept = new QPushButton(QStringLiteral("&Aceptar"), this);
     m_accept->setObjectName(QStringLiteral("cmdAceptar"));
     connect(m_accept, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(title);
     layout->addWidget(line);
     layout->addWidget(m_version);
+    layout->addWidget(m_licence);
     layout->addWidget(m_accept, 0, Qt::AlignCenter);
     setAboutMode(false);
 }
@@ -43,6 +49,7 @@ Presenta::Presenta(const QString& versionText, QWidget* parent) : QDialog(parent
 void Presenta::setAboutMode(bool about)
 {
     m_accept->setVisible(about);
+    m_licence->setVisible(about);
     if (about)
         m_accept->setDefault(true);
 }

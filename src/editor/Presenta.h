@@ -11,7 +11,7 @@ class Presenta : public QDialog
     Q_OBJECT
 public:
     explicit Presenta(const QString& versionText, QWidget* parent = nullptr);
-    // The about box adds the "&Aceptar" button; the start window has none.
+    // The about box adds the licence and the "&Aceptar" button; the start window has neither.
     void setAboutMode(bool about);
     // Shows the window and returns once it is painted: what follows may keep the event loop
     // busy for long.
@@ -22,6 +22,7 @@ protected:
 
 private:
     QLabel* m_version;
+    QLabel* m_licence;
     class QEventLoop* m_waitingForPaint = nullptr;
     bool m_painted = false;
     class QPushButton* m_accept;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Recprg.h"
 
-#include "Editor.h"
 #include "Exchanges.h"
 #include "ObjCode.h"
 #include "OrvLibClient.h"

@@ -74,7 +74,8 @@ void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings)
 
     if (const auto id = toInt16(get("ID", QStringLiteral("1"))))
         settings.plcId = *id;
-    if (const auto com = toInt16(get("COM", QStringLiteral("2"))); com && *com >= 1 && *com <= 6)
+    if (const auto com = toInt16(get("COM", QStringLiteral("2")));
+        com && *com >= 1 && *com <= plclink::kComPorts)
         settings.com = *com;
     if (const auto fore = toColor(get("FCol", QStringLiteral("12632256"))))
         settings.foreColor = *fore;

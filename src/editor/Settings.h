@@ -4,9 +4,10 @@
 // when leaving, only through the OrvLib2 profile members. Where the file lives is decided by
 // appfiles::settingsFile.
 
+#include "Link.h"
+
 #include <QColor>
 #include <QString>
-
 #include <array>
 
 class OrvLib;
@@ -25,7 +26,7 @@ struct EditorSettings
     bool fastLink = false; // off unless the file says so
     // section "Puertos": the device of COM1..COM6, empty for the default; read by the link's own
     // reader (plclink::readPortSettings), the one mk38c uses
-    std::array<QString, 6> devices;
+    std::array<QString, plclink::kComPorts> devices;
 };
 
 // Missing keys take their defaults (settings.programFolder is the default of "PrgP"); a value

@@ -16,7 +16,10 @@ const char kUsage[] =
     "  ARCHIVO .prg   se abre como con \"Cargar\" / opened as a program source\n"
     "  ARCHIVO .obj, .bld   se traduce como con \"Descompilar\" / translated into a new program\n"
     "  /debugmode     modo de diagnóstico / diagnostic mode\n"
-    "  --help, --version\n";
+    "  --help, --version\n"
+    "Estado de salida / exit status:\n"
+    "  0  al salir / on leaving\n"
+    "  1  no pudo arrancar (falta ES.DEF u OrvLib2) / could not start (es.def or OrvLib2 missing)\n";
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -57,6 +60,8 @@ int main(int argc, char** argv)
     }
     catchTermination();
     QApplication app(argc, argv);
+    // the desktop pairs the window with its menu entry (icon, name) by this id
+    QGuiApplication::setDesktopFileName(QStringLiteral(WMK38_APP_ID));
     Editor editor(QCoreApplication::applicationDirPath(), QCoreApplication::arguments().mid(1));
     if (!editor.startUp())
         return 1;

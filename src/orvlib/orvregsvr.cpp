@@ -11,26 +11,59 @@
 #include <dlfcn.h>
 #include <strings.h>
 
+namespace {
+
+const char kUsage[] = "Uso / usage: orvregsvr [--system] [--] BIBLIOTECA.so [/u]\n"
+                      "  Registra / registers a component library (regsvr32).\n"
+                      "  /u, -u      quita el registro / unregisters\n"
+                      "  --system    en el registro de la m\xC3\xA1quina / in the machine's store (root)\n"
+                      "  -h, --help  este texto / this text\n"
+                      "  --version   la versi\xC3\xB3n / the version\n"
+                      "Estado de salida / exit status:\n"
+                      "  0  hecho / done\n"
+                      "  1  no se pudo cargar, registrar o quitar / could not load, register or unregister\n"
+                      "  2  uso / usage\n";
+
+int usageError(const char* what, const char* argument)
+{
+    std::fprintf(stderr, "orvregsvr: %s%s%s\n%s", what, argument ? " " : "", argument ? argument : "",
+                 kUsage);
+    return 2;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     const char* library = nullptr;
-    int libraries = 0;
     bool unregister = false;
     bool machine = false;
+    bool options = true;
     for (int i = 1; i < argc; ++i) {
-        if (strcasecmp(argv[i], "/u") == 0 || strcmp(argv[i], "-u") == 0) {
+        const char* arg = argv[i];
+        if (options && (strcasecmp(arg, "/u") == 0 || strcmp(arg, "-u") == 0)) {
             unregister = true;
-        } else if (strcmp(argv[i], "--system") == 0) {
+        } else if (options && strcmp(arg, "--system") == 0) {
             machine = true;
+        } else if (options && (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0)) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (options && strcmp(arg, "--version") == 0) {
+            std::printf("orvregsvr %s\n", WMK38_VERSION);
+            return 0;
+        } else if (options && strcmp(arg, "--") == 0) {
+            options = false;
+        } else if (options && arg[0] == '-') {
+            // never taken for a library: "--help" misspelt would be loaded from the working folder
+            return usageError("opci\xC3\xB3n desconocida / unknown option", arg);
+        } else if (library) {
+            return usageError("una sola biblioteca / one library only:", arg);
         } else {
-            library = argv[i];
-            ++libraries;
+            library = arg;
         }
     }
-    if (libraries != 1) {
-        std::fprintf(stderr, "uso / usage: orvregsvr [--system] BIBLIOTECA.so [/u]\n");
-        return 2;
-    }
+    if (!library)
+        return usageError("falta la biblioteca / no library given", nullptr);
     // the library's registration exports read which store to write from here
     if (machine)
         setenv("ORVLIB_STORE", "system", 1);

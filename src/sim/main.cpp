@@ -77,8 +77,10 @@ const char kHelp[] =
     "  At start: presets 1 1 1 1 10 10 10 10 100 100, outputs off (220 = 3F), program,\n"
     "  date, checksum, inputs and variables 0. Only P, R and 8 are answered.\n"
     "\n"
-    "Exit status: 0 after a signal or a hangup fault, 1 when the pseudo-terminal, link,\n"
-    "log or program file cannot be set up, 2 on bad usage.\n";
+    "Exit status:\n"
+    "  0  ended by a signal or a hangup fault\n"
+    "  1  the pseudo-terminal, link, log or program file cannot be set up\n"
+    "  2  bad usage\n";
 
 int usageError(const QString& message)
 {

@@ -420,6 +420,8 @@ private slots:
             auto* about = f->child<QDialog>("Presenta");
             QVERIFY(about->isVisible() && !about->isModal());
             QCOMPARE(about->findChild<QLabel*>(u"lbVersion"_s)->text(), f->editor->VersionText);
+            const QLabel* licence = about->findChild<QLabel*>(u"lbLicencia"_s);
+            QVERIFY(licence->isVisible() && licence->text().contains(u"GPL-3.0-or-later"_s));
             auto* accept = about->findChild<QPushButton*>(u"cmdAceptar"_s);
             QVERIFY(accept->isVisible() && accept->text() == u"&Aceptar"_s);
             byEsc ? QTest::keyClick(about, Qt::Key_Escape) : accept->click();

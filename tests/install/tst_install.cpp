@@ -16,13 +16,145 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+constexpr auto kAppId = "org.wmk38.wmk38";
+
 // Every file the package installs under /usr.
 const QStringList kFiles =
     u"bin/wmk38 bin/mk38c bin/mk38sim bin/orvregsvr lib/wmk38/libOrvLib2.so lib/wmk38/libOrvWin.so "
-    u"share/wmk38/es.def share/wmk38/qhelp.ayd share/wmk38/manual.html share/applications/wmk38.desktop "
-    u"share/mime/packages/wmk38.xml share/icons/hicolor/scalable/apps/wmk38.svg "
-    u"share/icons/hicolor/48x48/apps/wmk38.png share/man/man1/wmk38.1 share/man/man1/mk38c.1 "
-    u"share/man/man1/mk38sim.1 share/doc/wmk38/README.md"_s.split(u' ');
+    u"share/wmk38/es.def share/wmk38/qhelp.ayd share/wmk38/manual.html share/applications/%1.desktop "
+    u"share/metainfo/%1.metainfo.xml share/mime/packages/wmk38.xml "
+    u"share/icons/hicolor/scalable/apps/wmk38.svg "
+    u"share/icons/hicolor/48x48/apps/wmk38.png share/man/man1/wmk38.1.gz share/man/man1/mk38c.1.gz "
+    u"share/man/man1/mk38sim.1.gz share/man/man1/orvregsvr.1.gz share/doc/wmk38/README.md "
+    u"share/doc/wmk38/copyright share/doc/wmk38/changelog.gz share/lintian/overrides/wmk38"_s
+        .arg(QLatin1String(kAppId))
+        .split(u' ');
+
+// An option as --help and the manual pages write it: "-o", "--fast", "/debugmode".
+const QRegularExpression kOption(uR"((?:^|(?<=[\s\[|,(]))((?:--?|/)[A-Za-z][\w-]*)(?![\w/-]))"_s);
+
+QStringList options(const QString& text)
+{
+    QStringList found;
+    for (const auto& m : kOption.globalMatch(text))
+        found << m.captured(1);
+    found.sort();
+    found.removeDuplicates();
+    return found;
+}
+
+// The codes of an "Exit status" table: "  N  meaning" lines after the heading.
+QList<int> exitCodes(const QStringList& lines)
+{
+    QList<int> codes;
+    static const QRegularExpression row(uR"(^\s+(\d+)\s)"_s);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (lines[i].contains(u"exit status"_s, Qt::CaseInsensitive))
+            for (QRegularExpressionMatch m; ++i < lines.size() && (m = row.match(lines[i])).hasMatch();)
+                codes << m.captured(1).toInt();
+    return codes;
+}
+
+// What a tool's --help lists: its synopsis lines ("Usage: ...", "  TOOL COMMAND ...", an indented
+// "[...]" continuation), the options that begin an indented line ("  -h, --help  this text"),
+// and the exit codes.
+struct Help
+{
+    QStringList options;
+    QMap<QString, QStringList> entries; // "TOOL WORD ...": WORD → the line's options
+    QList<int> exitCodes;
+};
+
+Help help(const QString& tool, const QByteArray& text)
+{
+    Help h;
+    const QStringList lines = QString::fromUtf8(text).split(u'\n');
+    QString entry;
+    for (const QString& line : lines) {
+        const QString t = line.trimmed();
+        const bool continued = t.startsWith(u'[') || (!entry.isEmpty() && line.startsWith(u"    "_s));
+        if (line.contains(u"usage:"_s, Qt::CaseInsensitive) || continued || t.startsWith(tool + u' ')) {
+            if (t.startsWith(tool + u' '))
+                entry = t.section(u' ', 1, 1);
+            else if (!continued)
+                entry.clear();
+            h.options += options(t);
+            if (!entry.isEmpty())
+                h.entries[entry] += options(t);
+        } else if (line.startsWith(u' ')) {
+            entry.clear();
+            // leading options, each perhaps with its upper-case argument: "--link PATH", "-h, --help"
+            bool after = false;
+            for (const QString& word : t.split(u' ', Qt::SkipEmptyParts)) {
+                const QString w = word.endsWith(u',') ? word.chopped(1) : word;
+                if (kOption.match(w).capturedLength() == w.size())
+                    h.options << w;
+                else if (!after || w != w.toUpper() || !w.front().isLetter())
+                    break;
+                after = true;
+            }
+        } else {
+            entry.clear();
+        }
+    }
+    h.options.sort();
+    h.options.removeDuplicates();
+    h.exitCodes = exitCodes(lines);
+    return h;
+}
+
+// A manual page's source as its reader sees it: escapes resolved, the arguments of the
+// alternating macros (.BR, .RB, ...) joined, one string per section and per synopsis entry
+// (ended by .br), and the tags of .TP paragraphs.
+struct ManPage
+{
+    QMap<QString, QStringList> sections; // name → its lines
+    QStringList synopsis;
+    QMap<QString, QStringList> tags; // section → the tag lines
+};
+
+ManPage manPage(const QByteArray& source)
+{
+    ManPage page;
+    QString section;
+    bool tagNext = false;
+    static const QRegularExpression argument(uR"re("([^"]*)"|(\S+))re"_s);
+    for (QString line : QString::fromUtf8(source).split(u'\n')) {
+        static const std::pair<const char*, const char*> kEscapes[] = {
+            {"\\-", "-"}, {"\\(lq", "\""}, {"\\(rq", "\""}, {"\\fB", ""},
+            {"\\fI", ""}, {"\\fR", ""},    {"\\fP", ""},    {"\\&", ""}};
+        for (const auto& [escape, text] : kEscapes)
+            line.replace(QLatin1String(escape), QLatin1String(text));
+        QString shown = line;
+        if (line.startsWith(u'.')) {
+            const QString macro = line.section(u' ', 0, 0).mid(1);
+            QStringList args;
+            for (const auto& m : argument.globalMatch(line.section(u' ', 1)))
+                args << (m.hasCaptured(1) ? m.captured(1) : m.captured(2));
+            if (macro == u"SH"_s) {
+                section = args.join(u' ');
+                continue;
+            }
+            if (macro == u"br"_s && section == u"SYNOPSIS"_s)
+                page.synopsis << QString();
+            if (macro == u"TP"_s)
+                tagNext = true;
+            if (!QStringList{u"B"_s, u"I"_s, u"BR"_s, u"RB"_s, u"IR"_s, u"RI"_s, u"BI"_s, u"IB"_s}.contains(
+                    macro))
+                continue;
+            shown = args.join(macro.size() == 2 ? QString() : u" "_s);
+        }
+        page.sections[section] << shown;
+        if (section == u"SYNOPSIS"_s) {
+            if (page.synopsis.isEmpty())
+                page.synopsis << QString();
+            page.synopsis.last() += (page.synopsis.last().isEmpty() ? u""_s : u" "_s) + shown;
+        }
+        if (std::exchange(tagNext, false))
+            page.tags[section] << shown;
+    }
+    return page;
+}
 
 // The signal has a handler in the started program (a request sent earlier would just kill it;
 // before its exec the child still shows the test's own handlers).
@@ -105,8 +237,68 @@ private slots:
         QVERIFY(!testutil::readRaw(m_usr + u"/share/mime/packages/wmk38.xml"_s).contains("*.obj"));
         const QString validate = QStandardPaths::findExecutable(u"desktop-file-validate"_s);
         if (!validate.isEmpty()) {
-            const auto r = run(validate, {m_usr + u"/share/applications/wmk38.desktop"_s});
+            const auto r =
+                run(validate, {m_usr + u"/share/applications/%1.desktop"_s.arg(QLatin1String(kAppId))});
             QVERIFY2(r.exitCode == 0 && r.out.isEmpty(), r.out.constData());
+        }
+        // software centres find the menu entry by the metainfo's launchable, and the types it opens
+        const QByteArray desktop =
+            testutil::readRaw(m_usr + u"/share/applications/%1.desktop"_s.arg(QLatin1String(kAppId)));
+        const QByteArray metainfo =
+            testutil::readRaw(m_usr + u"/share/metainfo/%1.metainfo.xml"_s.arg(QLatin1String(kAppId)));
+        QVERIFY(metainfo.contains("<launchable type=\"desktop-id\">" + QByteArray(kAppId) +
+                                  ".desktop</launchable>"));
+        const qsizetype mime = desktop.indexOf("\nMimeType=") + 10;
+        const QList<QByteArray> types = desktop.mid(mime, desktop.indexOf('\n', mime) - mime).split(';');
+        QCOMPARE(metainfo.count("<mediatype>"), types.size() - 1);
+        for (const QByteArray& type : types)
+            QVERIFY2(type.isEmpty() || metainfo.contains("<mediatype>" + type + "</mediatype>"),
+                     type.constData());
+    }
+
+    // --help and the manual page of each program list the same options and exit codes; for a
+    // program with commands, each command's synopsis too.
+    void helpAndManual_data()
+    {
+        QTest::addColumn<QString>("tool");
+        for (const char* tool : {"wmk38", "mk38c", "mk38sim", "orvregsvr"})
+            QTest::newRow(tool) << QString::fromLatin1(tool);
+    }
+    void helpAndManual()
+    {
+        QFETCH(QString, tool);
+        const auto helpRun = run(m_usr + u"/bin/"_s + tool, {u"--help"_s});
+        QCOMPARE(helpRun.exitCode, 0);
+        const Help h = help(tool, helpRun.out);
+        const auto source = run(u"gzip"_s, {u"-dc"_s, m_usr + u"/share/man/man1/%1.1.gz"_s.arg(tool)});
+        QVERIFY(source.exitCode == 0);
+        const ManPage page = manPage(source.out);
+        QCOMPARE(options(page.sections[u"SYNOPSIS"_s].join(u' ') + u' ' + page.tags[u"OPTIONS"_s].join(u' ')),
+                 h.options);
+        QList<int> codes;
+        for (const QString& tag : page.tags[u"EXIT STATUS"_s])
+            codes << tag.toInt();
+        QVERIFY(!codes.isEmpty());
+        QCOMPARE(codes, h.exitCodes);
+
+        QMap<QString, QStringList> entries; // the manual's synopsis, by its second word
+        for (const QString& entry : page.synopsis)
+            if (!h.entries.isEmpty())
+                entries[entry.section(u' ', 1, 1, QString::SectionSkipEmpty)] = options(entry);
+        QCOMPARE(entries.keys(), h.entries.keys());
+        for (const auto& [command, listed] : h.entries.asKeyValueRange()) {
+            QStringList sorted = listed;
+            sorted.sort();
+            sorted.removeDuplicates();
+            QCOMPARE(entries[command], sorted);
+            if (command.startsWith(u'-'))
+                continue;
+            // the command's own --help
+            const auto own = run(m_usr + u"/bin/"_s + tool, {command, u"--help"_s});
+            QCOMPARE(own.exitCode, 0);
+            QVERIFY2(own.out.startsWith("Usage: " + tool.toUtf8() + ' ' + command.toUtf8()),
+                     own.out.constData());
+            QCOMPARE(help(tool, own.out).options, sorted);
         }
     }
 
@@ -151,7 +343,9 @@ private slots:
         editor.waitForFinished(5000);
     }
 
-    // The package's files and control fields (building it needs no root; installing it would).
+    // The package as `make package` builds it, from an install of the build into a folder of its
+    // own: cpack builds nothing in the build folder, which the other tests are using. Lint-clean,
+    // with its metadata valid (building it needs no root; installing it would).
     void package()
     {
         const QString dpkgDeb = QStandardPaths::findExecutable(u"dpkg-deb"_s);
@@ -159,9 +353,21 @@ private slots:
             QStandardPaths::findExecutable(u"dpkg-shlibdeps"_s).isEmpty())
             QSKIP("cpack, dpkg-deb or dpkg-shlibdeps missing");
         QTemporaryDir out;
-        const auto built = run(u"" CPACK_COMMAND ""_s,
-                               {u"-G"_s, u"DEB"_s, u"--config"_s, u"" WMK38_BUILD_DIR "/CPackConfig.cmake"_s,
-                                u"-B"_s, out.path()},
+        const QString staged = out.filePath(u"staged"_s);
+        const QByteArray config = testutil::readRaw(u"" WMK38_BUILD_DIR "/CPackConfig.cmake"_s);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"DESTDIR"_s, staged);
+        QStringList install = {u"--install"_s, u"" WMK38_BUILD_DIR ""_s, u"--prefix"_s, u"/usr"_s};
+        if (config.contains("set(CPACK_STRIP_FILES \"ON\")"))
+            install << u"--strip"_s;
+        const auto installed = run(u"" CMAKE_COMMAND ""_s, install, env);
+        QVERIFY2(installed.exitCode == 0, installed.err.constData());
+        const QString ownConfig = out.filePath(u"CPackConfig.cmake"_s);
+        QVERIFY(testutil::writeRaw(ownConfig, config +
+                                                  "\nset(CPACK_INSTALL_CMAKE_PROJECTS \"\")\n"
+                                                  "set(CPACK_INSTALLED_DIRECTORIES \"" +
+                                                  QFile::encodeName(staged) + ";.\")\n"));
+        const auto built = run(u"" CPACK_COMMAND ""_s, {u"--config"_s, ownConfig, u"-B"_s, out.path()},
                                QProcessEnvironment::systemEnvironment());
         QVERIFY2(built.exitCode == 0, built.out + built.err);
         const QStringList debs = QDir(out.path()).entryList({u"wmk38_" WMK38_VERSION "_*.deb"_s});
@@ -174,8 +380,31 @@ private slots:
         const QByteArray files = run(dpkgDeb, {u"-c"_s, deb}).out;
         for (const QString& file : kFiles)
             QVERIFY2(files.contains("./usr/" + file.toUtf8() + '\n'), qPrintable(file));
+        QVERIFY(
+            !QString::fromUtf8(files).contains(QRegularExpression(u"/man1/\\S+\\.1\n"_s))); // all compressed
         QVERIFY(run(dpkgDeb, {u"-I"_s, deb, u"postinst"_s}).out.contains("orvregsvr --system"));
         QVERIFY(run(dpkgDeb, {u"-I"_s, deb, u"prerm"_s}).out.contains("libOrvLib2.so /u"));
+
+        const QString unpacked = out.filePath(u"root"_s);
+        QCOMPARE(run(dpkgDeb, {u"-x"_s, deb, unpacked}).exitCode, 0);
+        const QString appstream = QStandardPaths::findExecutable(u"appstreamcli"_s);
+        if (appstream.isEmpty()) {
+            qWarning("appstreamcli missing: the metainfo is not validated");
+        } else {
+            const auto valid = run(
+                appstream, {u"validate"_s, u"--no-net"_s,
+                            unpacked + u"/usr/share/metainfo/%1.metainfo.xml"_s.arg(QLatin1String(kAppId))});
+            QVERIFY2(valid.exitCode == 0, valid.out + valid.err);
+        }
+        const QString lintian = QStandardPaths::findExecutable(u"lintian"_s);
+        if (lintian.isEmpty())
+            QSKIP("lintian missing: the package is not linted");
+        const auto lint = run(lintian, {deb});
+        QVERIFY2(!QRegularExpression(u"^[EW]: "_s, QRegularExpression::MultilineOption)
+                         .match(QString::fromUtf8(lint.out))
+                         .hasMatch() &&
+                     lint.exitCode != -1,
+                 lint.out + lint.err);
     }
 };
 

@@ -277,6 +277,50 @@ private slots:
         }
     }
 
+    // An option is never taken for a library's name, even when a library of that name lies in the
+    // working folder; "--" lets such a name through.
+    void orvregsvrOptions_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out"); // the start of standard output
+        QTest::addColumn<QByteArray>("err"); // contained in standard error
+        QTest::addColumn<bool>("registered");
+        QTest::newRow("--help") << QStringList{u"--help"_s} << 0 << QByteArray("Uso / usage: orvregsvr")
+                                << QByteArray() << false;
+        QTest::newRow("-h") << QStringList{u"-h"_s} << 0 << QByteArray("Uso / usage: orvregsvr")
+                            << QByteArray() << false;
+        QTest::newRow("--version") << QStringList{u"--version"_s} << 0
+                                   << QByteArray("orvregsvr " WMK38_VERSION "\n") << QByteArray() << false;
+        QTest::newRow("unknown option") << QStringList{u"--hepl"_s} << 2 << QByteArray()
+                                        << QByteArray("unknown option --hepl\nUso / usage") << false;
+        QTest::newRow("unknown option after the library")
+            << QStringList{u"a.so"_s, u"-x"_s} << 2 << QByteArray() << QByteArray("unknown option -x\n")
+            << false;
+        QTest::newRow("no library") << QStringList{u"--system"_s} << 2 << QByteArray()
+                                    << QByteArray("no library given") << false;
+        QTest::newRow("two libraries") << QStringList{u"--"_s, u"--help"_s, u"b.so"_s} << 2 << QByteArray()
+                                       << QByteArray("one library only: b.so") << false;
+        QTest::newRow("after --, a library")
+            << QStringList{u"--"_s, u"--help"_s} << 0 << QByteArray("orvregsvr: DllRegisterServer")
+            << QByteArray() << true;
+    }
+    void orvregsvrOptions()
+    {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(kLibrary, dir.filePath(u"--help"_s)));
+        const QString store = dir.filePath(u"components.reg"_s);
+        SetEnv at("ORVLIB_REGISTRY", store);
+        const auto r = testutil::runTool(u"orvregsvr"_s, args, dir.path());
+        QTEST(r.exitCode, "exitCode");
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QVERIFY2(r.out.startsWith(out), r.out.constData());
+        QVERIFY2(r.err.contains(err), r.err.constData());
+        QTEST(QFile::exists(store), "registered");
+    }
+
     // The machine's store, read after the user's: orvregsvr --system fills and cleans it, the
     // user's own entry wins, and one that cannot be read is an error that names it.
     void systemStore()
