@@ -4,7 +4,8 @@
 // when leaving, only through the OrvLib2 profile members. Where the file lives is decided by
 // appfiles::settingsFile.
 
-#include <QColor>
+#include "ColorScheme.h"
+
 #include <QString>
 
 #include <array>
@@ -15,8 +16,7 @@ struct EditorSettings
 {
     int plcId = 1;
     int com = 6; // selected port 1..6; the window starts with COM6 selected
-    QColor foreColor{192, 192, 192};
-    QColor backColor{0, 0, 0};
+    ColorScheme colors = kDefaultScheme; // FCol, BCol, HCol
     bool autoIndent = true;
     // 0 "Reiniciar PLC", 1 "Reset variables", 2 "Retener variables"; -1 when none is marked,
     // stored as -1 so the next start marks none again
@@ -25,6 +25,8 @@ struct EditorSettings
     bool fastLink = false; // off unless the file says so
     // section "Puertos": the device of COM1..COM6, empty for the default
     std::array<QString, 6> devices;
+    bool highlight = true;   // "Resaltar": colours by token
+    bool lineNumbers = true; // "Lineas"
 };
 
 // Missing keys take their defaults (settings.programFolder is the default of "PrgP"); a value
