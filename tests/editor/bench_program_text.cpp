@@ -30,14 +30,13 @@ QString program(bool fits)
     int bytes = 0;
     for (int i = 0; text.size() + 40 < 32000; ++i) {
         QString line = kinds[i % kinds.size()];
-        if (fits && (bytes > 240 || i % 3 == 0))
-            line = u"; comentario de relleno numero "_s + QString::number(i);
-        else if (line.contains(u"tp tp1"_s))
-            bytes += 4;
-        else if (!line.startsWith(u'\'') && !line.contains(u"equ"_s) && !line.startsWith(u"inicio"_s))
-            bytes += 2;
         if (line.startsWith(u"inicio"_s) && i > 0)
             line = u"        ld e3"_s; // one definition of the label
+        const int size = line.contains(u"tp tp1"_s) ? 4 : line.startsWith(u'\'') || line.contains(u"equ"_s) ? 0 : 2;
+        if (fits && (bytes + size > 250 || i % 3 == 0))
+            line = u"; comentario de relleno numero "_s + QString::number(i);
+        else
+            bytes += size;
         text += line + u"\r\n"_s;
     }
     return text.left(32000 - 2) + u"\r\n"_s;
