@@ -41,12 +41,6 @@ public:
     std::vector<std::pair<QStringView, int>> jumps;  // lstJumpLabel, lstJumpLabelPos
 
 private:
-    int evaluate(QStringView word, const isa::Operand& op)
-    {
-        return EvaluateOperand(word, float(op.scale), op.max, op.min, m_symbols, m_message,
-                               isa::storageMax(op.kind));
-    }
-
     // DispatchInstruction. A failed attempt leaves no byte behind.
     bool dispatch(QStringView mnemonic, std::span<const QStringView> operands)
     {
@@ -65,40 +59,20 @@ private:
         for (int i = 0; i < row->operandCount; ++i) {
             const isa::Operand& op = row->operands[size_t(i)];
             const QStringView word = size_t(i) < operands.size() ? operands[size_t(i)] : QStringView();
-            quint8* at = &bytes[size_t(1 + op.offset)];
             if (op.kind == isa::Kind::Label) {
                 jumpTarget = trimSpaces(word);
                 continue; // filled in once every label is known
             }
-            if (word.isEmpty() && op.defaultValue >= 0) {
-                *at = quint8(op.defaultValue);
-                continue;
-            }
             // every operand is evaluated, so the message is the one of the last failure
-            const int value = evaluate(word, op);
-            if (value < 0) {
+            const std::optional<int> value = encodeOperand(*row, op, word, m_symbols, m_message);
+            if (!value) {
                 ok = false;
                 continue;
             }
-            if (op.kind == isa::Kind::Index) {
-                const int index = value - op.indexBase;
-                if (index < op.indexMin || index > op.indexMax) {
-                    m_message = QStringLiteral("El argumento ") + quoted(trimSpaces(word)) +
-                                QStringLiteral(" da el índice ") + QString::number(index) +
-                                QStringLiteral(", fuera de ") + QString::number(op.indexMin) +
-                                QStringLiteral(" a ") + QString::number(op.indexMax) +
-                                QStringLiteral(" para ") +
-                                QLatin1String(row->mnemonic.data(), qsizetype(row->mnemonic.size()));
-                    ok = false;
-                    continue;
-                }
-                *at = quint8(index);
-            } else if (op.kind == isa::Kind::Preset) {
-                at[0] = quint8(value & 255);
-                at[1] = quint8(value / 256);
-            } else {
-                *at = quint8(value);
-            }
+            quint8* at = &bytes[size_t(1 + op.offset)];
+            at[0] = quint8(*value & 255);
+            if (op.kind == isa::Kind::Preset)
+                at[1] = quint8(*value / 256);
         }
         if (!ok)
             return false;
@@ -132,6 +106,28 @@ QStringView withoutColon(QStringView label)
 }
 
 } // namespace
+
+std::optional<int> encodeOperand(const isa::Instruction& row, const isa::Operand& op, QStringView word,
+                                 const Symbols& symbols, QString& message)
+{
+    if (word.isEmpty() && op.defaultValue >= 0)
+        return op.defaultValue;
+    const int value =
+        EvaluateOperand(word, float(op.scale), op.max, op.min, symbols, message, isa::storageMax(op.kind));
+    if (value < 0)
+        return std::nullopt;
+    if (op.kind != isa::Kind::Index)
+        return value;
+    const int index = value - op.indexBase;
+    if (index < op.indexMin || index > op.indexMax) {
+        message = QStringLiteral("El argumento ") + quoted(word) + QStringLiteral(" da el índice ") +
+                  QString::number(index) + QStringLiteral(", fuera de ") + QString::number(op.indexMin) +
+                  QStringLiteral(" a ") + QString::number(op.indexMax) + QStringLiteral(" para ") +
+                  QLatin1String(row.mnemonic.data(), qsizetype(row.mnemonic.size()));
+        return std::nullopt;
+    }
+    return index;
+}
 
 CompileResult compile(QStringView source, const QStringList& predefined)
 {

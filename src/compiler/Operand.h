@@ -55,4 +55,9 @@ bool isNumericText(QStringView text);
 qint16 EvaluateOperand(QStringView& operand, float scale, int maximum, int minimum, const Symbols& symbols,
                        QString& ErrorText, int storageMax = 255);
 
+// One operand as the code generator stores it: the value (an index reduced to its group, an
+// absent optional word its default), or nothing with message set. Jump targets are not evaluated.
+std::optional<int> encodeOperand(const isa::Instruction& row, const isa::Operand& op, QStringView word,
+                                 const Symbols& symbols, QString& message);
+
 } // namespace compiler

@@ -111,15 +111,16 @@ Colorset::Colorset(QWidget* parent) : QDialog(parent)
     layout->addLayout(options);
     layout->addLayout(buttons);
 
-    begin(QColor(192, 192, 192), Qt::black);
+    begin(kDefaultScheme);
 }
 
-void Colorset::begin(const QColor& fore, const QColor& back)
+void Colorset::begin(const ColorScheme& scheme)
 {
     m_foreNumber = 0;
     m_backNumber = 0;
     m_editor->setChecked(true);
-    setColors(m_sample, fore, back);
+    setColors(m_sample, scheme.text, scheme.background);
+    m_mnemonic = scheme.mnemonic;
     m_muestra->setPalette(QPalette());
 }
 
@@ -148,8 +149,9 @@ void Colorset::refreshPreview()
         // both numbers apply: one not chosen yet is colour 0, black
         setColors(m_sample, paletteColor(m_foreNumber), paletteColor(m_backNumber));
     } else if (m_destacado->isChecked()) {
+        m_mnemonic = paletteColor(m_foreNumber);
         QPalette p = m_muestra->palette();
-        p.setColor(QPalette::WindowText, paletteColor(m_foreNumber));
+        p.setColor(QPalette::WindowText, m_mnemonic);
         m_muestra->setPalette(p);
     }
 }
@@ -157,6 +159,6 @@ void Colorset::refreshPreview()
 void Colorset::accept()
 {
     const QPalette p = m_sample->palette();
-    emit colorsChosen(p.color(QPalette::Text), p.color(QPalette::Base));
+    emit schemeChosen({p.color(QPalette::Text), p.color(QPalette::Base), m_mnemonic});
     QDialog::accept();
 }

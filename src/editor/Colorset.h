@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The colour dialog: picks the text and background colours of the program text box.
+// The colour dialog: picks the text and background colours of the program text box ("Editor")
+// and the mnemonics' colour ("Destacado").
+
+#include "ColorScheme.h"
 
 #include <QColor>
 #include <QDialog>
@@ -20,13 +23,13 @@ public:
 
     explicit Colorset(QWidget* parent = nullptr);
     // Starts a choice from the editor's present colours; the dialog's own state starts afresh.
-    void begin(const QColor& fore, const QColor& back);
+    void begin(const ColorScheme& scheme);
     // Hands the sample's colours over, then closes.
     void accept() override;
 
 signals:
-    // "&Aceptar": the colours of the sample text box.
-    void colorsChosen(const QColor& fore, const QColor& back);
+    // "&Aceptar": the colours of the sample text box, and the mnemonics' colour.
+    void schemeChosen(const ColorScheme& scheme);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,6 +43,7 @@ private:
     QRadioButton* m_destacado;
     QList<QLabel*> m_fore;
     QList<QLabel*> m_back;
+    QColor m_mnemonic;
     int m_foreNumber = 0;
     int m_backNumber = 0;
 };

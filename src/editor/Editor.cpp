@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <tuple>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -39,9 +40,9 @@
 #include <QTranslator>
 
 namespace {
-constexpr int kTwipsPerPixel = 15;
-constexpr int kTextLeftTwips = 60;
-constexpr int kTextRightTwips = 100;
+// the text box's margins in the window: 60 and 100 twips of the classic form
+constexpr int kTextLeft = 4;
+constexpr int kTextRight = 7;
 constexpr int kMenuItems = 44;
 
 QString versionText()
@@ -115,6 +116,9 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
     central->installEventFilter(this);
 
     m_txtPrg = new ProgramText(central);
+    auto* textLayout = new QHBoxLayout(central);
+    textLayout->setContentsMargins(kTextLeft, 0, kTextRight, 0);
+    textLayout->addWidget(m_txtPrg);
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QFont font(QStringLiteral("Courier New"), 12);
     font.setStyleHint(QFont::TypeWriter);
@@ -133,18 +137,16 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
     buildStatusBar();
     buildFrames();
 
-    QPalette pal = m_txtPrg->palette();
-    pal.setColor(QPalette::Text, QColor(192, 192, 192));
-    pal.setColor(QPalette::Base, QColor(0, 0, 0));
-    m_txtPrg->setPalette(pal);
+    m_txtPrg->setScheme(kDefaultScheme);
+    m_txtPrg->bindIndent(&AutoIndent, &IndentWidth, &EditStatus.SkipIndent);
+    m_txtPrg->usePredefinedNames(&cbVariables);
+    m_txtPrg->setQuickHelpFile(DataPath + QStringLiteral("qhelp.ayd"));
     m_txtPrg->hide(); // shown once es.def is in
 
     connect(m_txtPrg, &QPlainTextEdit::textChanged, this, &Editor::onTextChanged);
     connect(m_txtPrg, &ProgramText::keyReleased, this, &Editor::txtPrg_KeyUp);
-    connect(m_txtPrg, &ProgramText::tabPressed, this, [this] {
-        m_txtTab->setFocus(Qt::TabFocusReason);
-        txtTab_GotFocus();
-    });
+    connect(m_txtPrg, &ProgramText::checked, this,
+            [this](const LiveCheck& check) { setPanelText(7, check.summary()); });
     connect(m_txtPrg, &ProgramText::modifierClick, this, &Editor::popupInstructions);
     connect(m_txtPrg, &ProgramText::lockKeys, this, &Editor::showLockKeys);
 
@@ -275,6 +277,14 @@ void Editor::buildMenus()
     autoIdent->setCheckable(true);
     autoIdent->setChecked(true);
     on(autoIdent, &Editor::mnAutoIdent_Click);
+    for (const auto& [name, caption, slot] :
+         {std::tuple{"mnResaltar", "&Resaltar sintaxis", &Editor::mnResaltar_Click},
+          std::tuple{"mnLineas", "&Números de línea", &Editor::mnLineas_Click}}) {
+        QAction* a = addMenuAction(opciones, name, QString::fromUtf8(caption));
+        a->setCheckable(true);
+        a->setChecked(true);
+        on(a, slot);
+    }
     exchange(addMenuAction(opciones, "mnPuertosSerie", QStringLiteral("&Puertos serie...")),
              &Editor::mnPuertosSerie_Click);
     QAction* debug = addMenuAction(opciones, "mnDebugMode", QStringLiteral("Modo &debug"));
@@ -413,6 +423,12 @@ void Editor::buildStatusBar()
         bar->addWidget(panel, i == 5 ? 1 : 0);
         m_panels.append(panel);
     }
+    // the live check's byte count, at the right end
+    auto* bytes = new QLabel(bar);
+    bytes->setObjectName(QStringLiteral("Panel7"));
+    bytes->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addPermanentWidget(bytes);
+    m_panels.append(bytes);
     m_panels[2]->setText(QStringLiteral("Fila:Columna"));
     m_panels[3]->setText(QStringLiteral("MAYÚS"));
     m_panels[4]->setText(QStringLiteral("NÚM"));
@@ -533,9 +549,6 @@ int Editor::selectedPort() const
 void Editor::layoutText()
 {
     const QWidget* area = centralWidget();
-    const int left = kTextLeftTwips / kTwipsPerPixel;
-    const int width = area->width() - left - kTextRightTwips / kTwipsPerPixel;
-    m_txtPrg->setGeometry(left, 0, std::max(0, width), area->height());
     m_frProgreso->move((area->width() - m_frProgreso->width()) / 2,
                        (area->height() - m_frProgreso->height()) / 3);
 }
@@ -736,8 +749,9 @@ EditorSettings Editor::currentSettings() const
     EditorSettings s;
     s.plcId = PlcId;
     s.com = selectedPort();
-    s.foreColor = m_txtPrg->palette().color(QPalette::Text);
-    s.backColor = m_txtPrg->palette().color(QPalette::Base);
+    s.colors = m_txtPrg->scheme();
+    s.highlight = m_txtPrg->highlighting();
+    s.lineNumbers = m_txtPrg->lineNumbers();
     s.autoIndent = AutoIndent;
     // the last marked one examined, in the classic order, gives the value
     s.runMode = -1;
@@ -774,10 +788,11 @@ void Editor::loadAndApplySettings()
     if (!m_settingsProblem.isEmpty()) // before what the port said, if it said anything
         setPanelText(6, panelText(6).isEmpty() ? m_settingsProblem
                                                : m_settingsProblem + QStringLiteral("  ·  ") + panelText(6));
-    QPalette pal = m_txtPrg->palette();
-    pal.setColor(QPalette::Text, s.foreColor);
-    pal.setColor(QPalette::Base, s.backColor);
-    m_txtPrg->setPalette(pal);
+    m_txtPrg->setScheme(s.colors);
+    m_txtPrg->setHighlighting(s.highlight);
+    m_txtPrg->setLineNumbers(s.lineNumbers);
+    findChild<QAction*>(QStringLiteral("mnResaltar"))->setChecked(s.highlight);
+    findChild<QAction*>(QStringLiteral("mnLineas"))->setChecked(s.lineNumbers);
     AutoIndent = s.autoIndent;
     RunMode = qint16(s.runMode);
     setRunMarks(s.runMode);

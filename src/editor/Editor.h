@@ -96,14 +96,13 @@ public:
     // Work tables of the compiler.
     QStringList cbVariables;
     QStringList lstEqusPos;
-    QStringList lstLabel, lstLabelPos, lstJumpLabel, lstJumpLabelPos;
 
     ProgramText* txtPrg() const { return m_txtPrg; }
     QComboBox* cbEQUs() const { return m_cbEQUs; }
     OrvLib* library() const { return m_lib.get(); }
     // dmk38.ini as this run reads and writes it: beside a portable program, else the user's own.
     const QString& settingsFile() const { return m_settingsFile; }
-    QString panelText(int panel) const; // status panels 1..6
+    QString panelText(int panel) const; // status panels 1..6, 7 the live check's byte count
     void setPanelText(int panel, const QString& text);
     // Tool-bar position 1..21 (separators included).
     QAction* toolAction(int position) const;
@@ -133,6 +132,8 @@ public:
     void Undo_Click();
     void mnColoresEditor_Click();
     void mnAutoIdent_Click();
+    void mnResaltar_Click();
+    void mnLineas_Click();
     void mnDebugMode_Click();
     void mnQAyuda_Click();
     void mnAyudaSub_Click();
@@ -212,8 +213,6 @@ private:
 
     // EditorText.cpp: keys
     void txtPrg_KeyUp(int key, Qt::KeyboardModifiers modifiers);
-    void txtTab_GotFocus();
-    void homeKey();
     void selectFound(int at); // an occurrence of FindText, in the text box's own positions
     void popupInstructions(const QPoint& globalPos);
 

@@ -25,10 +25,6 @@ void Editor::mnCompilar_Click()
     m_cbEQUs->addItems(result.equs.names);
     lstEqusPos = result.equs.values;
     m_cbEQUsAction->setVisible(true);
-    lstLabel = result.labels;
-    lstLabelPos = result.labelPositions;
-    lstJumpLabel = result.jumpLabels;
-    lstJumpLabelPos = result.jumpLabelPositions;
     minimsg()->close();
 
     switch (result.status) {
@@ -136,13 +132,7 @@ bool Editor::LoadCompiledFile()
 void Editor::ReverseTranslate()
 {
     m_txtPrg->clear();
-    lstLabel.clear();
-    lstLabelPos.clear();
-    lstJumpLabel.clear();
-    lstJumpLabelPos.clear();
-    const objcode::Translation t = objcode::ReverseTranslate(ProgramImage);
-    m_txtPrg->setCrlfText(t.text);
-    lstJumpLabel = t.jumpLabels;
+    m_txtPrg->setCrlfText(objcode::ReverseTranslate(ProgramImage).text);
 }
 
 void Editor::showTranslatedImage()

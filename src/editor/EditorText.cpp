@@ -32,49 +32,11 @@ void Editor::GetEditSts()
 
 void Editor::txtPrg_KeyUp(int key, Qt::KeyboardModifiers modifiers)
 {
+    // the text box has placed the caret (Enter, Home): the panel shows where it now stands
     GetEditSts();
-    bool moved = false;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        if (EditStatus.SkipIndent) {
-            EditStatus.SkipIndent = false;
-        } else if (AutoIndent) {
-            if (EditStatus.LineLength == 0)
-                m_txtPrg->replaceSel(QString(IndentWidth, QLatin1Char(' ')));
-            m_txtPrg->setSel(EditStatus.LineStart + IndentWidth);
-            moved = true;
-        }
-    } else if (key == Qt::Key_Home) {
-        homeKey();
-        moved = true;
-    } else if (key == Qt::Key_P && (modifiers & Qt::ControlModifier)) {
+    if (key == Qt::Key_P && (modifiers & Qt::ControlModifier))
         popupInstructions(QCursor::pos());
-    }
-    // the panel shows where the caret now stands, also after Enter or Home moved it
-    if (moved)
-        GetEditSts();
     setPanelText(3, QStringLiteral("%1:%2").arg(EditStatus.LineNo).arg(EditStatus.Column));
-}
-
-void Editor::homeKey()
-{
-    if (m_txtPrg->selStart() != EditStatus.LineStart) {
-        m_txtPrg->setSel(EditStatus.LineStart);
-        return;
-    }
-    const QString line = m_txtPrg->textCursor().block().text();
-    if (line.isEmpty())
-        return;
-    int i = 0;
-    while (i < line.size() && (line[i] == QLatin1Char(' ') || line[i] == QLatin1Char('\t')))
-        ++i;
-    m_txtPrg->setSel(EditStatus.LineStart + i);
-}
-
-void Editor::txtTab_GotFocus()
-{
-    m_txtPrg->setFocus(Qt::OtherFocusReason);
-    if (AutoIndent)
-        m_txtPrg->replaceSel(QString(IndentWidth, QLatin1Char(' ')));
 }
 
 void Editor::popupInstructions(const QPoint& globalPos)
@@ -174,14 +136,9 @@ void Editor::mnColoresEditor_Click()
 {
     if (!m_colorset) {
         m_colorset = m_windows.add(new Colorset(this));
-        connect(m_colorset, &Colorset::colorsChosen, this, [this](const QColor& fore, const QColor& back) {
-            QPalette pal = m_txtPrg->palette();
-            pal.setColor(QPalette::Text, fore);
-            pal.setColor(QPalette::Base, back);
-            m_txtPrg->setPalette(pal);
-        });
+        connect(m_colorset, &Colorset::schemeChosen, m_txtPrg, &ProgramText::setScheme);
     }
-    m_colorset->begin(m_txtPrg->palette().color(QPalette::Text), m_txtPrg->palette().color(QPalette::Base));
+    m_colorset->begin(m_txtPrg->scheme());
     m_colorset->setModal(false);
     m_colorset->show();
     m_colorset->raise();
@@ -190,6 +147,16 @@ void Editor::mnColoresEditor_Click()
 void Editor::mnAutoIdent_Click()
 {
     AutoIndent = findChild<QAction*>(QStringLiteral("mnAutoIdent"))->isChecked();
+}
+
+void Editor::mnResaltar_Click()
+{
+    m_txtPrg->setHighlighting(findChild<QAction*>(QStringLiteral("mnResaltar"))->isChecked());
+}
+
+void Editor::mnLineas_Click()
+{
+    m_txtPrg->setLineNumbers(findChild<QAction*>(QStringLiteral("mnLineas"))->isChecked());
 }
 
 void Editor::mnDebugMode_Click()

@@ -77,10 +77,17 @@ void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings)
     if (const auto com = toInt16(get("COM", QStringLiteral("2")));
         com && *com >= 1 && *com <= plclink::kComPorts)
         settings.com = *com;
-    if (const auto fore = toColor(get("FCol", QStringLiteral("12632256"))))
-        settings.foreColor = *fore;
-    if (const auto back = toColor(get("BCol", QStringLiteral("0"))))
-        settings.backColor = *back;
+    const ColorScheme& standard = kDefaultScheme;
+    if (const auto fore = toColor(get("FCol", colorValue(standard.text))))
+        settings.colors.text = *fore;
+    if (const auto back = toColor(get("BCol", colorValue(standard.background))))
+        settings.colors.background = *back;
+    // a file of an older version has no HCol: a colour that reads well on its background
+    const QString highlight = get("HCol", QString());
+    if (const auto mnemonic = toColor(highlight))
+        settings.colors.mnemonic = *mnemonic;
+    else if (highlight.trimmed().isEmpty())
+        settings.colors.mnemonic = defaultMnemonicColor(settings.colors.background);
     if (const auto indent = toBool(get("AIdnt", QStringLiteral("-1"))))
         settings.autoIndent = *indent;
     // any number outside 0..2 is a valid setting that marks no run option
@@ -89,6 +96,10 @@ void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings)
     settings.programFolder = get("PrgP", settings.programFolder);
     if (const auto fast = toBool(get("Rapido", QStringLiteral("False"))))
         settings.fastLink = *fast;
+    if (const auto on = toBool(get("Resaltar", QStringLiteral("True"))))
+        settings.highlight = *on;
+    if (const auto on = toBool(get("Lineas", QStringLiteral("True"))))
+        settings.lineNumbers = *on;
 }
 
 bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settings, QString* error)
@@ -112,13 +123,16 @@ bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settin
 
     put("ID", QString::number(settings.plcId));
     put("COM", QString::number(settings.com));
-    put("FCol", colorValue(settings.foreColor));
-    put("BCol", colorValue(settings.backColor));
+    put("FCol", colorValue(settings.colors.text));
+    put("BCol", colorValue(settings.colors.background));
     put("AIdnt", settings.autoIndent ? QStringLiteral("True") : QStringLiteral("False"));
     // -1 (no run option marked) is written as is, so the next start marks none again
     put("Rst", QString::number(settings.runMode));
     put("PrgP", settings.programFolder);
     put("Rapido", settings.fastLink ? QStringLiteral("True") : QStringLiteral("False"));
+    put("HCol", colorValue(settings.colors.mnemonic));
+    put("Resaltar", settings.highlight ? QStringLiteral("True") : QStringLiteral("False"));
+    put("Lineas", settings.lineNumbers ? QStringLiteral("True") : QStringLiteral("False"));
     if (!written && error) {
         if (problem.isEmpty())
             problem = appfiles::writeProblem(file);

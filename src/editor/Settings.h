@@ -4,6 +4,7 @@
 // when leaving, only through the OrvLib2 profile members. Where the file lives is decided by
 // appfiles::settingsFile.
 
+#include "ColorScheme.h"
 #include "Link.h"
 
 #include <QColor>
@@ -16,8 +17,7 @@ struct EditorSettings
 {
     int plcId = 1;
     int com = 6; // selected port 1..6; the window starts with COM6 selected
-    QColor foreColor{192, 192, 192};
-    QColor backColor{0, 0, 0};
+    ColorScheme colors = kDefaultScheme; // FCol, BCol, HCol
     bool autoIndent = true;
     // 0 "Reiniciar PLC", 1 "Reset variables", 2 "Retener variables"; -1 when none is marked,
     // stored as -1 so the next start marks none again
@@ -27,6 +27,8 @@ struct EditorSettings
     // section "Puertos": the device of COM1..COM6, empty for the default; read by the link's own
     // reader (plclink::readPortSettings), the one mk38c uses
     std::array<QString, plclink::kComPorts> devices;
+    bool highlight = true;   // "Resaltar": colours by token
+    bool lineNumbers = true; // "Lineas"
 };
 
 // Missing keys take their defaults (settings.programFolder is the default of "PrgP"); a value

@@ -169,7 +169,6 @@ private slots:
             QCOMPARE(f->action("mnSalvar")->isEnabled(), bool(f->editor->ProgramModified));
         }
         if (f->txt()->toPlainText().startsWith(u"        GOTO"_s)) {
-            QCOMPARE(f->editor->lstJumpLabel, QStringList{u"4"_s});
             QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), objcode::loadProgressText(256));
         }
         if (c.command == u"mnSalvarComo"_s)

@@ -12,9 +12,10 @@ using namespace Qt::StringLiterals;
 namespace {
 QString describe(const EditorSettings& s)
 {
-    return QString::asprintf("id=%d com=%d fore=%s back=%s indent=%d rst=%d prgp=%s fast=%d", s.plcId, s.com,
-                             qPrintable(s.foreColor.name()), qPrintable(s.backColor.name()),
-                             int(s.autoIndent), s.runMode, qPrintable(s.programFolder), int(s.fastLink));
+    return QString::asprintf("id=%d com=%d fore=%s back=%s indent=%d rst=%d prgp=%s fast=%d high=%s colours=%d lines=%d",
+                             s.plcId, s.com, qPrintable(s.colors.text.name()), qPrintable(s.colors.background.name()),
+                             int(s.autoIndent), s.runMode, qPrintable(s.programFolder), int(s.fastLink),
+                             qPrintable(s.colors.mnemonic.name()), int(s.highlight), int(s.lineNumbers));
 }
 } // namespace
 
@@ -28,7 +29,7 @@ class TestSettings : public QObject
     EditorSettings loaded()
     {
         // values a setting that cannot be converted must leave alone, apart from the defaults
-        EditorSettings s{7, 6, Qt::red, Qt::black, false, 1, app(), false, {}};
+        EditorSettings s{7, 6, {Qt::red, Qt::black, Qt::green}, false, 1, app(), false, {}, false, false};
         loadSettings(*m_lib, ini(), s);
         return s;
     }
@@ -43,7 +44,7 @@ private slots:
         QTest::addColumn<QString>("fields");   // as describe() shows them
         QTest::newRow("no file: defaults")
             << QByteArray()
-            << u"id=1 com=2 fore=#c0c0c0 back=#000000 indent=1 rst=0 prgp=%1 fast=0"_s.arg(app());
+            << u"id=1 com=2 fore=#c0c0c0 back=#000000 indent=1 rst=0 prgp=%1 fast=0 high=#ffff00 colours=1 lines=1"_s.arg(app());
         QTest::newRow("COM 6") << QByteArray("COM=6") << u"com=6"_s;
         QTest::newRow("COM 7 keeps COM6") << QByteArray("COM=7") << u"com=6"_s;
         QTest::newRow("COM text keeps COM6") << QByteArray("COM=COM2") << u"com=6"_s;
@@ -63,6 +64,12 @@ private slots:
         QTest::newRow("ID 70000 keeps") << QByteArray("ID=70000") << u"id=7"_s;
         QTest::newRow("other section ignored") << QByteArray("[Otro]\r\nCOM=4") << u"com=2"_s;
         QTest::newRow("PrgP") << QByteArray("PrgP=/datos/prg/") << u"prgp=/datos/prg/"_s;
+        // an older file has no HCol: the mnemonics take a colour that reads on its background
+        QTest::newRow("no HCol, white background") << QByteArray("BCol=16777215") << u"high=#000080"_s;
+        QTest::newRow("HCol 65535 yellow") << QByteArray("BCol=16777215\r\nHCol=65535") << u"high=#ffff00"_s;
+        QTest::newRow("HCol text keeps") << QByteArray("HCol=x") << u"high=#00ff00"_s;
+        QTest::newRow("Resaltar False") << QByteArray("Resaltar=False") << u"colours=0 lines=1"_s;
+        QTest::newRow("Lineas 0") << QByteArray("Lineas=0") << u"colours=1 lines=0"_s;
     }
     void load()
     {
@@ -81,13 +88,14 @@ private slots:
         QVERIFY(testutil::writeRaw(
             ini(), "[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=3\r\nExtra=z\r\n[Fin]\r\nk=v\r\n"));
         // Rst -1: none marked, so the next start marks none again
-        const EditorSettings out{
-            4, 6, QColor(255, 0, 0), QColor(0, 0, 128), false, -1, u"/home/plc/programas/"_s, true, {}};
+        const EditorSettings out{4,     6, {QColor(255, 0, 0), QColor(0, 0, 128), QColor(0, 255, 255)}, false, -1,
+                                 u"/home/plc/programas/"_s, true, {}, false, true};
         QVERIFY(saveSettings(*m_lib, ini(), out));
         QCOMPARE(
             testutil::readRaw(ini()),
             QByteArray("[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=4\r\nExtra=z\r\nCOM=6\r\nFCol=255\r\n"
                        "BCol=8388608\r\nAIdnt=False\r\nRst=-1\r\nPrgP=/home/plc/programas/\r\nRapido=True\r\n"
+                       "HCol=16776960\r\nResaltar=False\r\nLineas=True\r\n"
                        "[Fin]\r\nk=v\r\n"));
         QCOMPARE(describe(loaded()), describe(out));
     }
