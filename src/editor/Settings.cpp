@@ -88,6 +88,8 @@ void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings)
     settings.programFolder = get("PrgP", settings.programFolder);
     if (const auto fast = toBool(get("Rapido", QStringLiteral("False"))))
         settings.fastLink = *fast;
+    if (const auto chart = toBool(get("Grafico", QStringLiteral("True"))))
+        settings.chartShown = *chart;
     for (int n = 1; n <= int(settings.devices.size()); ++n)
         settings.devices[n - 1] =
             lib.GetIni(QStringLiteral("Puertos"), QStringLiteral("COM%1").arg(n), QString()).trimmed();
@@ -121,6 +123,7 @@ bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settin
     put("Rst", QString::number(settings.runMode));
     put("PrgP", settings.programFolder);
     put("Rapido", settings.fastLink ? QStringLiteral("True") : QStringLiteral("False"));
+    put("Grafico", settings.chartShown ? QStringLiteral("True") : QStringLiteral("False"));
     if (!written && error) {
         if (problem.isEmpty())
             problem = appfiles::writeProblem(file);

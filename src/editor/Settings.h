@@ -25,6 +25,7 @@ struct EditorSettings
     bool fastLink = false; // off unless the file says so
     // section "Puertos": the device of COM1..COM6, empty for the default
     std::array<QString, 6> devices;
+    bool chartShown = true; // "Grafico": the Monitor's chart, shown unless the file says not
 };
 
 // Missing keys take their defaults (settings.programFolder is the default of "PrgP"); a value
