@@ -3,6 +3,9 @@
 // The Monitor's chart with its controls: the span shown, "Pausa", the history's scroll bar and
 // "Exportar...". It keeps the history since it was last cleared; polling stopped and started
 // again continues it, with the gap between.
+// The window feeds it: each opening clear() (the history is the window's), then the names,
+// equ names, diagnostic mode and the first variable in view; every sample to addSample();
+// pollingStopped() when a run ends; its scroll bar to setFirstVariable().
 
 #include "MonitorChart.h"
 #include "Sample.h"
