@@ -7,12 +7,20 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVarLengthArray>
-
 #include <algorithm>
 
 namespace {
 // the lamps' colours: palette numbers of the classic console colours
-enum { kBlue = 1, kGreen = 2, kCyan = 3, kRed = 4, kLightGrey = 7, kGrey = 8, kLightRed = 12 };
+enum
+{
+    kBlue = 1,
+    kGreen = 2,
+    kCyan = 3,
+    kRed = 4,
+    kLightGrey = 7,
+    kGrey = 8,
+    kLightRed = 12
+};
 constexpr int kMinRow = 16;
 constexpr int kDragSlop = 4; // pixels a press may move and still be a click
 constexpr int kAddresses = 256;
@@ -20,9 +28,12 @@ constexpr int kAddresses = 256;
 QColor onColor(MonitorChart::Trace::Type type)
 {
     switch (type) {
-    case MonitorChart::Trace::Input: return paletteColor(kGreen);
-    case MonitorChart::Trace::Output: return paletteColor(kLightRed);
-    case MonitorChart::Trace::Variable: break;
+    case MonitorChart::Trace::Input:
+        return paletteColor(kGreen);
+    case MonitorChart::Trace::Output:
+        return paletteColor(kLightRed);
+    case MonitorChart::Trace::Variable:
+        break;
     }
     return paletteColor(kRed); // a variable's caption is red when bit 0 is 1
 }
@@ -39,7 +50,8 @@ qint64 tickFor(qint64 span)
 }
 } // namespace
 
-MonitorChart::MonitorChart(const plclink::SampleStore& store, QWidget* parent) : QWidget(parent), m_store(store)
+MonitorChart::MonitorChart(const plclink::SampleStore& store, QWidget* parent)
+    : QWidget(parent), m_store(store)
 {
     setObjectName(QStringLiteral("picGrafico"));
     setMouseTracking(true);
@@ -145,8 +157,8 @@ QList<MonitorChart::Trace> MonitorChart::traces() const
     return list;
 }
 
-MonitorChart::Columns MonitorChart::decimate(const plclink::SampleStore& store, const QList<Trace>& traces, qint64 t0,
-                                             qint64 t1, int width)
+MonitorChart::Columns MonitorChart::decimate(const plclink::SampleStore& store, const QList<Trace>& traces,
+                                             qint64 t0, qint64 t1, int width)
 {
     Columns out;
     width = std::max(1, width);
@@ -193,7 +205,9 @@ MonitorChart::Columns MonitorChart::decimate(const plclink::SampleStore& store, 
         } else {
             for (int v = 0; v < 4; ++v)
                 mark(varRow[(s.first + v) & (kAddresses - 1)], c0, c1,
-                     !s.sound() ? Gap : s.variables[size_t(v)] & 1 ? High : Low);
+                     !s.sound()                   ? Gap
+                     : s.variables[size_t(v)] & 1 ? High
+                                                  : Low);
         }
     }
     return out;
@@ -302,7 +316,8 @@ void MonitorChart::paintEvent(QPaintEvent*)
         const int top = plot.top() + int(k * rowH), bottom = plot.top() + int((k + 1) * rowH) - 1;
         const int yHigh = top + 3, yLow = bottom - 2;
         p.setPen(text);
-        p.drawText(QRect(2, top, plot.left() - 6, bottom - top + 1), Qt::AlignVCenter | Qt::AlignLeft, trace.label);
+        p.drawText(QRect(2, top, plot.left() - 6, bottom - top + 1), Qt::AlignVCenter | Qt::AlignLeft,
+                   trace.label);
         p.setPen(grid);
         p.drawLine(plot.left(), bottom, plot.right(), bottom);
 

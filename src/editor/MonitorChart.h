@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QStringList>
 #include <QWidget>
-
 #include <optional>
 #include <vector>
 
@@ -19,24 +18,34 @@ class MonitorChart : public QWidget
 public:
     struct Trace
     {
-        enum Type { Input, Output, Variable } type;
+        enum Type
+        {
+            Input,
+            Output,
+            Variable
+        } type;
         int address; // the operand address: e1 is 0, s1 is 8, variables their own
         QString label;
     };
     // One byte per pixel column and trace.
-    enum Level : char { Low = 1, High = 2, Gap = 4 };
+    enum Level : char
+    {
+        Low = 1,
+        High = 2,
+        Gap = 4
+    };
     struct Columns
     {
         std::vector<QByteArray> traces; // Level bits per column, in the order of the traces
         QByteArray faults;              // 1 where a poll went unanswered
     };
     // The pass over the samples between t0 and t1 that everything painted comes from.
-    static Columns decimate(const plclink::SampleStore& store, const QList<Trace>& traces, qint64 t0, qint64 t1,
-                            int width);
+    static Columns decimate(const plclink::SampleStore& store, const QList<Trace>& traces, qint64 t0,
+                            qint64 t1, int width);
 
     explicit MonitorChart(const plclink::SampleStore& store, QWidget* parent = nullptr);
 
-    void setNames(const QStringList& names); // the variable names, in address order
+    void setNames(const QStringList& names);               // the variable names, in address order
     void setEquNames(const QHash<int, QString>& equNames); // address -> the program's name
     void setDebugMode(bool on);
     void setFirstVariable(int first); // the four in view have their traces before their first poll

@@ -19,8 +19,7 @@ constexpr qint64 kScrollUnit = 100; // the scroll bar moves in tenths of a secon
 const qint64 kSpans[] = {10000, 60000, 600000};
 } // namespace
 
-MonitorChartPanel::MonitorChartPanel(QWidget* parent, qsizetype capacity)
-    : QWidget(parent), m_store(capacity)
+MonitorChartPanel::MonitorChartPanel(QWidget* parent, qsizetype capacity) : QWidget(parent), m_store(capacity)
 {
     setObjectName(QStringLiteral("MonitorChartPanel"));
     auto* outer = new QVBoxLayout(this);
@@ -97,17 +96,35 @@ void MonitorChartPanel::setNames(const QStringList& names)
     m_chart->setNames(names);
 }
 
-void MonitorChartPanel::setEquNames(const QHash<int, QString>& equNames) { m_chart->setEquNames(equNames); }
+void MonitorChartPanel::setEquNames(const QHash<int, QString>& equNames)
+{
+    m_chart->setEquNames(equNames);
+}
 
-void MonitorChartPanel::setDebugMode(bool on) { m_chart->setDebugMode(on); }
+void MonitorChartPanel::setDebugMode(bool on)
+{
+    m_chart->setDebugMode(on);
+}
 
-void MonitorChartPanel::setChartShown(bool shown) { m_chkGrafico->setChecked(shown); }
+void MonitorChartPanel::setChartShown(bool shown)
+{
+    m_chkGrafico->setChecked(shown);
+}
 
-bool MonitorChartPanel::chartShown() const { return m_chkGrafico->isChecked(); }
+bool MonitorChartPanel::chartShown() const
+{
+    return m_chkGrafico->isChecked();
+}
 
-bool MonitorChartPanel::paused() const { return m_cmdPausa->isChecked(); }
+bool MonitorChartPanel::paused() const
+{
+    return m_cmdPausa->isChecked();
+}
 
-void MonitorChartPanel::setPaused(bool on) { m_cmdPausa->setChecked(on); }
+void MonitorChartPanel::setPaused(bool on)
+{
+    m_cmdPausa->setChecked(on);
+}
 
 void MonitorChartPanel::addSample(const plclink::Sample& sample)
 {
@@ -125,7 +142,10 @@ void MonitorChartPanel::setFirstVariable(int first)
     m_chart->setFirstVariable(first);
 }
 
-void MonitorChartPanel::pollingStopped() { m_store.endRun(); }
+void MonitorChartPanel::pollingStopped()
+{
+    m_store.endRun();
+}
 
 void MonitorChartPanel::clear()
 {
@@ -219,12 +239,13 @@ void MonitorChartPanel::cmdExportar_Click()
         path += QStringLiteral(".csv");
     if (QFileInfo::exists(path)) {
         const Prompts::Button b = Prompts::current().message(
-            this, {tr("Exportar"), tr("El archivo %1 ya existe: Sobreescribir?").arg(path), Prompts::Yes | Prompts::No,
-                   Prompts::Icon::Question, Prompts::No});
+            this, {tr("Exportar"), tr("El archivo %1 ya existe: Sobreescribir?").arg(path),
+                   Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No});
         if (b != Prompts::Yes)
             return;
     }
     QString error;
     if (!exportTo(path, &error))
-        Prompts::current().message(this, {tr("Exportar"), error, Prompts::Ok, Prompts::Icon::Exclamation, Prompts::Ok});
+        Prompts::current().message(
+            this, {tr("Exportar"), error, Prompts::Ok, Prompts::Icon::Exclamation, Prompts::Ok});
 }

@@ -17,7 +17,10 @@ QStringList bits(int value, int width)
     return bit;
 }
 
-QString hexByte(int value) { return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper(); }
+QString hexByte(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
 
 } // namespace
 
@@ -61,14 +64,15 @@ QString text(const Sample& sample, const QStringList& variableNames)
     if (sample.kind == Sample::Kind::Io) {
         if (!sample.sound())
             return QStringLiteral("in/out: no answer");
-        return QStringLiteral("in %1  out %2").arg(bits(sample.inputs, 8).join(QString()),
-                                                    bits(sample.outputs, 6).join(QString()));
+        return QStringLiteral("in %1  out %2")
+            .arg(bits(sample.inputs, 8).join(QString()), bits(sample.outputs, 6).join(QString()));
     }
     QStringList values;
     for (int i = 0; i < 4; ++i) {
         const quint8 b = sample.variables[size_t(i)];
         values << variableNames.value(i) + u'=' +
-                      (sample.sound() ? QString::number(b) + QStringLiteral(" 0x") + hexByte(b) : QStringLiteral("?"));
+                      (sample.sound() ? QString::number(b) + QStringLiteral(" 0x") + hexByte(b)
+                                      : QStringLiteral("?"));
     }
     return QStringLiteral("var  ") + values.join(QStringLiteral("  ")) +
            (sample.sound() ? QString() : QStringLiteral("  (no answer)"));

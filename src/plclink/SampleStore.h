@@ -8,7 +8,6 @@
 
 #include <QList>
 #include <QtGlobal>
-
 #include <optional>
 #include <vector>
 

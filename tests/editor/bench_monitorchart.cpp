@@ -62,13 +62,14 @@ int main(int argc, char** argv)
         plclink::SampleStore store;
         for (int n = 0; n < kPerHour; ++n)
             store.append(poll(start, n));
-        std::printf("memory: one hour of history (%d samples) adds %.1f MB resident (goal < 30 MB)\n", kPerHour,
-                    residentMb() - before);
+        std::printf("memory: one hour of history (%d samples) adds %.1f MB resident (goal < 30 MB)\n",
+                    kPerHour, residentMb() - before);
     }
 
     MonitorChartPanel panel;
-    panel.setNames(QStringList{"e1", "e2", "e3", "e4", "e5", "e6", "e7", "e8", "s1", "s2", "s3", "s4", "s5", "s6"} +
-                   QStringList{"v01", "v02", "v03", "v04", "v05", "v06", "v07"});
+    panel.setNames(
+        QStringList{"e1", "e2", "e3", "e4", "e5", "e6", "e7", "e8", "s1", "s2", "s3", "s4", "s5", "s6"} +
+        QStringList{"v01", "v02", "v03", "v04", "v05", "v06", "v07"});
     panel.resize(1000, 650);
     panel.show();
     for (int n = 0; n < kPerHour; ++n)
@@ -99,8 +100,9 @@ int main(int argc, char** argv)
             std::sort(cpuTimes.begin(), cpuTimes.end());
             std::printf("redraw, %d samples, %s shown, %s: %.2f ms median, %.2f ms worst; CPU %.2f ms worst "
                         "(goal < 16 ms), %dx%d\n",
-                        int(panel.store().size()), spans[i], oldest ? "the oldest" : "live", times[times.size() / 2],
-                        times.last(), cpuTimes.last(), chart->width(), chart->height());
+                        int(panel.store().size()), spans[i], oldest ? "the oldest" : "live",
+                        times[times.size() / 2], times.last(), cpuTimes.last(), chart->width(),
+                        chart->height());
         }
     }
 

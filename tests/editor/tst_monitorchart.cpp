@@ -44,10 +44,11 @@ QString pattern(const QByteArray& columns)
 {
     QString out;
     for (char c : columns)
-        out += (c & MonitorChart::Gap) ? u'g' : c == (MonitorChart::High | MonitorChart::Low) ? u'X'
-                                              : (c & MonitorChart::High)                      ? u'H'
-                                              : (c & MonitorChart::Low)                       ? u'L'
-                                                                                              : u' ';
+        out += (c & MonitorChart::Gap)                         ? u'g'
+               : c == (MonitorChart::High | MonitorChart::Low) ? u'X'
+               : (c & MonitorChart::High)                      ? u'H'
+               : (c & MonitorChart::Low)                       ? u'L'
+                                                               : u' ';
     return out;
 }
 
@@ -68,18 +69,28 @@ private slots:
         QTest::addColumn<QString>("v01");
         QTest::addColumn<QString>("faults");
         QTest::newRow("a trace ends at its last answer")
-            << QList<Sample>{io(0, 1, 0), io(500, 0, 1)} << "HHHHHX    " << "LLLLLX    " << "(no trace)"
+            << QList<Sample>{io(0, 1, 0), io(500, 0, 1)} << "HHHHHX    "
+            << "LLLLLX    "
+            << "(no trace)"
             << "          ";
         QTest::newRow("an unanswered io poll gaps io only, its bytes unused")
             << QList<Sample>{io(0, 1, 0), var(200, 14, {1, 0, 0, 0}), io(400, 0xFF, 0x3F, false),
                              var(600, 14, {0, 0, 0, 0}), io(800, 1, 0)}
-            << "HHHHggggg " << "LLLLggggg " << "  HHHHXLL " << "    x     ";
+            << "HHHHggggg "
+            << "LLLLggggg "
+            << "  HHHHXLL "
+            << "    x     ";
         QTest::newRow("an unanswered variable poll gaps the variables only")
-            << QList<Sample>{io(0, 1, 0), var(200, 14, {0xFF, 0, 0, 0}, false), io(400, 1, 0)}
-            << "HHHHH     " << "LLLLL     " << "  ggg     " << "  x       ";
+            << QList<Sample>{io(0, 1, 0), var(200, 14, {0xFF, 0, 0, 0}, false), io(400, 1, 0)} << "HHHHH     "
+            << "LLLLL     "
+            << "  ggg     "
+            << "  x       ";
         QTest::newRow("scrolled away: the trace ends")
             << QList<Sample>{var(0, 14, {1, 0, 0, 0}), io(100, 0, 0), var(300, 15, {1, 1, 1, 1})}
-            << " LLL      " << " LLL      " << "HHHH      " << "          ";
+            << " LLL      "
+            << " LLL      "
+            << "HHHH      "
+            << "          ";
     }
     void columns()
     {
@@ -139,15 +150,17 @@ private slots:
         MonitorChartPanel panel;
         panel.setNames(m_names);
         panel.setDebugMode(debug);
-        for (const Sample& s : {io(0, 1, 2), var(100, 14, {0x81, 0xFE, 0, 0}), io(200, 0, 0, false), io(300, 1, 2)})
+        for (const Sample& s :
+             {io(0, 1, 2), var(100, 14, {0x81, 0xFE, 0, 0}), io(200, 0, 0, false), io(300, 1, 2)})
             panel.addSample(s);
         panel.pollingStopped();
         QStringList values;
         for (int k : {0, 9, 14, 15})
             values << panel.chart()->valueText(panel.chart()->traces()[k], kT0 + at);
         QTEST(values.join(u'|'), "values");
-        QCOMPARE(MonitorChart::timeText(QDateTime(QDate(2026, 12, 7), QTime(10, 2, 3, 45)).toMSecsSinceEpoch()),
-                 u"10:02:03.045"_s);
+        QCOMPARE(
+            MonitorChart::timeText(QDateTime(QDate(2026, 12, 7), QTime(10, 2, 3, 45)).toMSecsSinceEpoch()),
+            u"10:02:03.045"_s);
     }
 
     // Paused, the view stays while the history grows; the scroll bar moves through it.
@@ -184,8 +197,9 @@ private slots:
             panel.addSample(io(i * 100, 0, 0));
         QCOMPARE(panel.chart()->note(), QString());
         panel.addSample(io(500, 0, 0));
-        QCOMPARE(panel.chart()->note(), u"La historia está llena: se descartaron las muestras anteriores a las %1."_s.arg(
-                                             QDateTime::fromMSecsSinceEpoch(kT0 + 100).toString(u"HH:mm:ss"_s)));
+        QCOMPARE(panel.chart()->note(),
+                 u"La historia está llena: se descartaron las muestras anteriores a las %1."_s.arg(
+                     QDateTime::fromMSecsSinceEpoch(kT0 + 100).toString(u"HH:mm:ss"_s)));
     }
 
     // "Exportar...": CSV as mk38c writes it, a new header where the variables in view changed;
@@ -202,9 +216,12 @@ private slots:
         for (const Sample& s : samples)
             panel.addSample(s);
         namespace csv = plclink::monitorcsv;
-        QStringList expected{csv::header(csv::variableNames(m_names, 14)), csv::row(samples[0]),
-                             csv::row(samples[1]), csv::row(samples[2]),
-                             csv::header(csv::variableNames(m_names, 20)), csv::row(samples[3]),
+        QStringList expected{csv::header(csv::variableNames(m_names, 14)),
+                             csv::row(samples[0]),
+                             csv::row(samples[1]),
+                             csv::row(samples[2]),
+                             csv::header(csv::variableNames(m_names, 20)),
+                             csv::row(samples[3]),
                              csv::row(samples[4])};
         const QString path = dir.filePath(u"historia"_s);
         prompts.answerFile(path);
@@ -226,7 +243,8 @@ private slots:
         QCOMPARE(prompts.asked().size(), 6);
         QVERIFY(prompts.asked()[3].text.contains(u"ya existe"_s));
         const QString failed = prompts.asked()[5].text;
-        QVERIFY2(failed.startsWith(u"No se pudo exportar %1: "_s.arg(blocked)) && failed.size() > blocked.size() + 24,
+        QVERIFY2(failed.startsWith(u"No se pudo exportar %1: "_s.arg(blocked)) &&
+                     failed.size() > blocked.size() + 24,
                  qPrintable(failed));
     }
 

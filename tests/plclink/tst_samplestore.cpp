@@ -75,7 +75,8 @@ private slots:
         QTest::newRow("an unanswered variable poll has no values") << "io 0 1 0; var 70 14 !; io 140 1 0"
                                                                    << "v14@70=? v14@100=? io@100=1";
         QTest::newRow("no line through a silence longer than the hold")
-            << "io 0 1 0; var 70 14 1; io 9000 1 0" << "io@2499=1 io@2500=- io@5000=- v14@2569=1 v14@2570=- io@9000=1";
+            << "io 0 1 0; var 70 14 1; io 9000 1 0"
+            << "io@2499=1 io@2500=- io@5000=- v14@2569=1 v14@2570=- io@9000=1";
         QTest::newRow("stopped: the answers end with the run")
             << "io 0 1 0; var 70 14 1; io 140 0 0; end; io 1000 1 0; var 1070 14 0"
             << "v14@139=1 v14@140=- v14@500=- io@141=- io@999=- io@1000=1 v14@1070=0";
@@ -118,13 +119,19 @@ private slots:
         QTest::addColumn<QString>("samples");
         QTest::addColumn<QString>("csv");
         QTest::addColumn<QString>("text");
-        QTest::newRow("io") << "io 0 5 1" << "io,1,1,0,1,0,0,0,0,0,1,0,0,0,0,0,,,,"
+        QTest::newRow("io") << "io 0 5 1"
+                            << "io,1,1,0,1,0,0,0,0,0,1,0,0,0,0,0,,,,"
                             << "in 10100000  out 100000";
-        QTest::newRow("io unanswered") << "io 0 !" << "io,0,,,,,,,,,,,,,,,,,," << "in/out: no answer";
-        QTest::newRow("var") << "var 0 14 129" << "var,1,,,,,,,,,,,,,,,129,0,0,0"
+        QTest::newRow("io unanswered") << "io 0 !"
+                                       << "io,0,,,,,,,,,,,,,,,,,,"
+                                       << "in/out: no answer";
+        QTest::newRow("var") << "var 0 14 129"
+                             << "var,1,,,,,,,,,,,,,,,129,0,0,0"
                              << "var  v01=129 0x81  v02=0 0x00  v03=0 0x00  v04=0 0x00";
         QTest::newRow("var unanswered: its bytes are not values")
-            << "var 0 14 !" << "var,0,,,,,,,,,,,,,,,,,," << "var  v01=?  v02=?  v03=?  v04=?  (no answer)";
+            << "var 0 14 !"
+            << "var,0,,,,,,,,,,,,,,,,,,"
+            << "var  v01=?  v02=?  v03=?  v04=?  (no answer)";
     }
     void rows()
     {
@@ -138,7 +145,8 @@ private slots:
         QCOMPARE(plclink::monitorcsv::row(s), u"2026-12-07T09:05:07.040,"_s + csv);
         const QStringList names = plclink::monitorcsv::variableNames(testutil::shippedDefinitionNames(), 14);
         QCOMPARE(plclink::monitorcsv::text(s, names), text);
-        QCOMPARE(plclink::monitorcsv::variableNames({u"a"_s, u"b"_s}, 1), QStringList({u"b"_s, u"2"_s, u"3"_s, u"4"_s}));
+        QCOMPARE(plclink::monitorcsv::variableNames({u"a"_s, u"b"_s}, 1),
+                 QStringList({u"b"_s, u"2"_s, u"3"_s, u"4"_s}));
     }
 
     // mk38c monitor --csv and the formatter, over one simulated PLC: the polls answered, then
@@ -147,15 +155,16 @@ private slots:
     {
         testutil::SimProcess sim;
         QVERIFY(sim.start());
-        for (const char* line : {"in 0 1", "in 2 1", "in 7 1", "out 0 1", "out 5 1", "var 14 0x81", "var 15 7",
-                                 "var 17 254"})
+        for (const char* line :
+             {"in 0 1", "in 2 1", "in 7 1", "out 0 1", "out 5 1", "var 14 0x81", "var 15 7", "var 17 254"})
             QCOMPARE(sim.command(line), "ok");
         const QStringList names = testutil::shippedDefinitionNames();
         for (const bool silent : {false, true}) {
             if (silent)
                 QCOMPARE(sim.command("fault silence"), "ok");
-            const auto run = testutil::runTool(u"mk38c"_s, {u"monitor"_s, u"--csv"_s, u"--fast"_s, u"--from"_s, u"14"_s,
-                                                            u"--count"_s, u"4"_s, u"--port"_s, sim.device()});
+            const auto run =
+                testutil::runTool(u"mk38c"_s, {u"monitor"_s, u"--csv"_s, u"--fast"_s, u"--from"_s, u"14"_s,
+                                               u"--count"_s, u"4"_s, u"--port"_s, sim.device()});
             QCOMPARE(run.exitCode, silent ? 4 : 0);
             const QStringList lines = QString::fromUtf8(run.out).split(u'\n', Qt::SkipEmptyParts);
             QCOMPARE(lines.size(), 5);
@@ -168,7 +177,8 @@ private slots:
             plclink::PollCycle cycle;
             for (int n = 1; n <= 4; ++n) {
                 Sample s;
-                s.msecs = QDateTime::fromString(lines[n].section(u',', 0, 0), Qt::ISODateWithMs).toMSecsSinceEpoch();
+                s.msecs = QDateTime::fromString(lines[n].section(u',', 0, 0), Qt::ISODateWithMs)
+                              .toMSecsSinceEpoch();
                 if (cycle.ioNext()) {
                     const auto io = plclink::pollIo(link, 1);
                     s.fault = io ? Sample::Fault::None : Sample::Fault::Silent;
@@ -184,11 +194,13 @@ private slots:
                 if (!s.sound())
                     link.close();
                 cycle.judged(s.sound());
-                const QStringList mine = plclink::monitorcsv::row(s).split(u','), theirs = lines[n].split(u',');
+                const QStringList mine = plclink::monitorcsv::row(s).split(u','),
+                                  theirs = lines[n].split(u',');
                 QCOMPARE(mine.size(), theirs.size());
                 for (int c = 0; c < mine.size(); ++c)
-                    QVERIFY2(mine[c] == theirs[c], qPrintable(u"row %1 column %2: %3 / %4"_s.arg(n).arg(c).arg(
-                                                       mine[c], theirs[c])));
+                    QVERIFY2(
+                        mine[c] == theirs[c],
+                        qPrintable(u"row %1 column %2: %3 / %4"_s.arg(n).arg(c).arg(mine[c], theirs[c])));
             }
         }
     }
