@@ -761,6 +761,7 @@ EditorSettings Editor::currentSettings() const
             s.runMode = mode;
     s.programFolder = ProgramFolder;
     s.fastLink = m_link->fast();
+    s.chartShown = ChartShown;
     return s;
 }
 
@@ -797,6 +798,7 @@ void Editor::loadAndApplySettings()
     RunMode = qint16(s.runMode);
     setRunMarks(s.runMode);
     ProgramFolder = s.programFolder;
+    ChartShown = s.chartShown;
     findChild<QAction*>(QStringLiteral("mnAutoIdent"))->setChecked(AutoIndent);
     findChild<QAction*>(QStringLiteral("mnEnlaceRapido"))->setChecked(s.fastLink);
 }

@@ -89,6 +89,7 @@ public:
     bool AutoIndent = true;
     qint16 IndentWidth = 8;
     bool DebugMode = false;
+    bool ChartShown = true; // the Monitor's chart, "Grafico" in the settings
     EditSts EditStatus;
     QString FindText;
     isa::ProgramImage ProgramImage{};

@@ -100,6 +100,8 @@ void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings)
         settings.highlight = *on;
     if (const auto on = toBool(get("Lineas", QStringLiteral("True"))))
         settings.lineNumbers = *on;
+    if (const auto chart = toBool(get("Grafico", QStringLiteral("True"))))
+        settings.chartShown = *chart;
 }
 
 bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settings, QString* error)
@@ -133,6 +135,7 @@ bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settin
     put("HCol", colorValue(settings.colors.mnemonic));
     put("Resaltar", settings.highlight ? QStringLiteral("True") : QStringLiteral("False"));
     put("Lineas", settings.lineNumbers ? QStringLiteral("True") : QStringLiteral("False"));
+    put("Grafico", settings.chartShown ? QStringLiteral("True") : QStringLiteral("False"));
     if (!written && error) {
         if (problem.isEmpty())
             problem = appfiles::writeProblem(file);

@@ -29,6 +29,7 @@ struct EditorSettings
     std::array<QString, plclink::kComPorts> devices;
     bool highlight = true;   // "Resaltar": colours by token
     bool lineNumbers = true; // "Lineas"
+    bool chartShown = true; // "Grafico": the Monitor's chart, shown unless the file says not
 };
 
 // Missing keys take their defaults (settings.programFolder is the default of "PrgP"); a value

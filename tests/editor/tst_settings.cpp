@@ -12,10 +12,12 @@ using namespace Qt::StringLiterals;
 namespace {
 QString describe(const EditorSettings& s)
 {
-    return QString::asprintf("id=%d com=%d fore=%s back=%s indent=%d rst=%d prgp=%s fast=%d high=%s colours=%d lines=%d",
+    return QString::asprintf("id=%d com=%d fore=%s back=%s indent=%d rst=%d prgp=%s fast=%d high=%s colours=%d lines=%d "
+                             "chart=%d",
                              s.plcId, s.com, qPrintable(s.colors.text.name()), qPrintable(s.colors.background.name()),
                              int(s.autoIndent), s.runMode, qPrintable(s.programFolder), int(s.fastLink),
-                             qPrintable(s.colors.mnemonic.name()), int(s.highlight), int(s.lineNumbers));
+                             qPrintable(s.colors.mnemonic.name()), int(s.highlight), int(s.lineNumbers),
+                             int(s.chartShown));
 }
 } // namespace
 
@@ -44,7 +46,7 @@ private slots:
         QTest::addColumn<QString>("fields");   // as describe() shows them
         QTest::newRow("no file: defaults")
             << QByteArray()
-            << u"id=1 com=2 fore=#c0c0c0 back=#000000 indent=1 rst=0 prgp=%1 fast=0 high=#ffff00 colours=1 lines=1"_s.arg(app());
+            << u"id=1 com=2 fore=#c0c0c0 back=#000000 indent=1 rst=0 prgp=%1 fast=0 high=#ffff00 colours=1 lines=1 chart=1"_s.arg(app());
         QTest::newRow("COM 6") << QByteArray("COM=6") << u"com=6"_s;
         QTest::newRow("COM 7 keeps COM6") << QByteArray("COM=7") << u"com=6"_s;
         QTest::newRow("COM text keeps COM6") << QByteArray("COM=COM2") << u"com=6"_s;
@@ -54,6 +56,7 @@ private slots:
         QTest::newRow("AIdnt 0.4 is not 0") << QByteArray("AIdnt=0.4") << u"indent=1"_s;
         QTest::newRow("AIdnt tRuE") << QByteArray("AIdnt=tRuE") << u"indent=1"_s;
         QTest::newRow("no Rapido: the fast link off") << QByteArray("ID=4") << u"fast=0"_s;
+        QTest::newRow("Grafico False: the chart hidden") << QByteArray("Grafico=False") << u"chart=0"_s;
         // colours are 0x00BBGGRR; anything else leaves the colour alone
         QTest::newRow("FCol 65280 green") << QByteArray("FCol=65280") << u"fore=#00ff00"_s;
         QTest::newRow("BCol 8388608 dark blue") << QByteArray("BCol=8388608") << u"back=#000080"_s;
@@ -89,13 +92,13 @@ private slots:
             ini(), "[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=3\r\nExtra=z\r\n[Fin]\r\nk=v\r\n"));
         // Rst -1: none marked, so the next start marks none again
         const EditorSettings out{4,     6, {QColor(255, 0, 0), QColor(0, 0, 128), QColor(0, 255, 255)}, false, -1,
-                                 u"/home/plc/programas/"_s, true, {}, false, true};
+                                 u"/home/plc/programas/"_s, true, {}, false, true, false};
         QVERIFY(saveSettings(*m_lib, ini(), out));
         QCOMPARE(
             testutil::readRaw(ini()),
             QByteArray("[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=4\r\nExtra=z\r\nCOM=6\r\nFCol=255\r\n"
                        "BCol=8388608\r\nAIdnt=False\r\nRst=-1\r\nPrgP=/home/plc/programas/\r\nRapido=True\r\n"
-                       "HCol=16776960\r\nResaltar=False\r\nLineas=True\r\n"
+                       "HCol=16776960\r\nResaltar=False\r\nLineas=True\r\nGrafico=False\r\n"
                        "[Fin]\r\nk=v\r\n"));
         QCOMPARE(describe(loaded()), describe(out));
     }
