@@ -17,6 +17,7 @@ const char kUsage[] = "Usage:\n"
                       "  mk38c verify FILE --port PORT [--id N] [--password HEX]\n"
                       "  mk38c presets --port PORT [--id N] [--write V0,...,V9 | --factory]\n"
                       "  mk38c monitor --port PORT [--id N] [--from V] [--count N]\n"
+                      "  mk38c scan --port PORT [--from N] [--to M]\n"
                       "  mk38c ports\n"
                       "  mk38c --version\n"
                       "  mk38c --help\n"
@@ -39,6 +40,7 @@ const struct
     {"verify", runVerify},
     {"presets", runPresets},
     {"monitor", runMonitor},
+    {"scan", runScan},
     {"ports", runPorts},
 };
 
