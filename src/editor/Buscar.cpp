@@ -125,6 +125,8 @@ void Buscar::cmdBuscar_Click()
             item->setData(Qt::UserRole, r.station);
             if (!found)
                 item->setFlags(Qt::NoItemFlags); // no PLC to choose: its answer did not check
+            else if (!m_lstEncontrados->currentItem())
+                m_lstEncontrados->setCurrentItem(item); // "Elegir" takes the first found at once
         }
         return !m_stop && !closing();
     });

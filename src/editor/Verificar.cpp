@@ -70,9 +70,11 @@ Verificar::Verificar(QWidget* parent) : QDialog(parent)
     m_tblComparar->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tblComparar->setSelectionMode(QAbstractItemView::NoSelection);
     m_tblComparar->setShowGrid(false);
+    m_tblComparar->setFocusPolicy(Qt::NoFocus);
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     m_tblComparar->setFont(font);
+    m_tblComparar->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
     m_tblComparar->setMinimumSize(620, 320);
 
     auto* keep = new QPushButton(QStringLiteral("&Conservar el texto"), this);
@@ -127,7 +129,6 @@ void Verificar::begin(const isa::ProgramImage& editor, const isa::ProgramImage& 
         if (rows[r].differs && first < 0)
             first = r;
     }
-    m_tblComparar->resizeRowsToContents();
     if (first >= 0)
         m_tblComparar->scrollToItem(m_tblComparar->item(first, 0), QAbstractItemView::PositionAtCenter);
 }
