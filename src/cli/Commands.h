@@ -24,5 +24,7 @@ int runVerify(const QStringList& args, QTextStream& out, QTextStream& err);
 int runPresets(const QStringList& args, QTextStream& out, QTextStream& err);
 // mk38c monitor --port PORT [--id N] [--from V] [--count N]
 int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err);
+// mk38c scan --port PORT [--from N] [--to M]
+int runScan(const QStringList& args, QTextStream& out, QTextStream& err);
 // mk38c ports
 int runPorts(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -7,6 +7,8 @@
 #include "Poller.h"
 #include "ObjCode.h"
 #include "Programs.h"
+#include "Scan.h"
+#include "Upload.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -169,6 +171,14 @@ const char kMonitorUsage[] = "Usage: mk38c monitor --port PORT [--id N] [--from 
                              "With --count N it exits 0 when every poll was answered, 4 when one was not.\n"
                              "--csv prints one row a poll (time, kind, ok, in0..in7, out0..out5, the four\n"
                              "variables) for a spreadsheet; Ctrl+C ends it after a whole row.\n" FAST_NOTE;
+const char kScanUsage[] =
+    "Usage: mk38c scan --port PORT [--from N] [--to M] [--fast]\n"
+    "Sends the upload's probe to stations N..M (default 1..255; never 0, which every PLC answers)\n"
+    "and lists each that answers soundly with the checksum of its stored program; an answer that\n"
+    "does not check is listed as \"respuesta dañada\". Exits 0 when a station answered, 4 when none did.\n"
+    "Each silent station costs the 500 ms answer wait, so 1..255 takes about two minutes;\n"
+    "with --fast a station that answers costs only its answer time. Ctrl+C stops after the\n"
+    "station in progress.\n";
 #undef FAST_NOTE
 
 struct Received
@@ -177,29 +187,33 @@ struct Received
     int code = cli::kExitOk; // else the exit code of the failure, its reason printed
 };
 
-// The upload's probe and program read, judged as the upload window judges them.
+// The upload, judged as the upload window judges it.
 Received receiveProgram(Command& c, plclink::Link& link, quint8 station, bool ignoreChecksum)
 {
     c.progress(QStringLiteral("probe"));
-    const QByteArray probe = plclink::probe(link, station);
+    const plclink::UploadResult r = plclink::upload(link, station, c.password(), [&c](const QByteArray& probe) {
+        if (plclink::probeAnswered(probe))
+            c.progress(QStringLiteral("reading the program"));
+    });
     if (const int lost = c.portLost())
         return {{}, lost};
-    if (!plclink::probeAnswered(probe))
+    switch (r.outcome) {
+    case plclink::UploadOutcome::NoCommunication:
         return {{}, c.fail(kExitNoAnswer, QStringLiteral("No hay comunicación con el PLC (%1 bytes answered the probe)")
-                                              .arg(probe.size()))};
-    c.progress(QStringLiteral("reading the program"));
-    const QByteArray received = plclink::readProgram(link, station, c.password());
-    if (const int lost = c.portLost())
-        return {{}, lost};
-    if (received.isEmpty())
+                                              .arg(r.probeAnswer.size()))};
+    case plclink::UploadOutcome::NoAnswer:
         return {{}, c.fail(kExitNoAnswer, QStringLiteral("No hay respuesta desde el PLC (identifier or password?)"))};
-    const quint8 expected = plclink::storedChecksum(probe), computed = plclink::uploadChecksum(received);
-    if (computed != expected && !ignoreChecksum)
-        return {received, c.fail(kExitChecksum, QStringLiteral("checksum %1 of the %2 bytes received, the PLC keeps %3")
-                                                    .arg(computed)
-                                                    .arg(received.size())
-                                                    .arg(expected))};
-    return {received, cli::kExitOk};
+    case plclink::UploadOutcome::ChecksumWrong:
+        if (!ignoreChecksum)
+            return {r.received, c.fail(kExitChecksum, QStringLiteral("checksum %1 of the %2 bytes received, the PLC keeps %3")
+                                                          .arg(r.computed)
+                                                          .arg(r.received.size())
+                                                          .arg(r.stored))};
+        break;
+    case plclink::UploadOutcome::Read:
+        break;
+    }
+    return {r.received, cli::kExitOk};
 }
 
 QString hexByte(int value) { return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper(); }
@@ -384,10 +398,12 @@ int runVerify(const QStringList& args, QTextStream& out, QTextStream& err)
     if (r.code)
         return r.code;
     const isa::ProgramImage plc = plclink::uploadedImage(r.bytes);
-    if (plc == *mine) {
+    const plclink::ImageDifference d = plclink::compareImages(*mine, plc);
+    if (d.bytes == 0) {
         out << "igual\n";
         return cli::kExitOk;
     }
+    err << QStringLiteral("mk38c verify: %1 bytes differ, the first at address %2\n").arg(d.bytes).arg(d.first);
     const QStringList a = objcode::ReverseTranslate(*mine).text.split(QStringLiteral("\r\n"));
     const QStringList b = objcode::ReverseTranslate(plc).text.split(QStringLiteral("\r\n"));
     bool shown = false;
@@ -514,4 +530,50 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
         return cli::kExitTrouble;
     // a script can tell a dead PLC from a live one
     return allAnswered ? cli::kExitOk : kExitNoAnswer;
+}
+
+int runScan(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    Command c("scan", kScanUsage, out, err);
+    int code = cli::kExitOk;
+    if (!c.options(args, {}, {QStringLiteral("--from"), QStringLiteral("--to")}, 0, &code))
+        return code;
+    const auto from = number(c.value("--from", QStringLiteral("1")), plclink::kFirstStation, plclink::kLastStation);
+    const auto to = number(c.value("--to", QStringLiteral("255")), plclink::kFirstStation, plclink::kLastStation);
+    if (!from || !to)
+        return c.usage(QStringLiteral("--from and --to take 1..255"));
+    if (*from > *to)
+        return c.usage(QStringLiteral("--from %1 is above --to %2").arg(*from).arg(*to));
+    if (!c.openPort())
+        return cli::kExitTrouble;
+    const bool terminal = ::isatty(STDERR_FILENO);
+    // one line on the terminal, rewritten station by station
+    auto clearProgress = [&] {
+        if (terminal)
+            err << "\r\033[K";
+    };
+    static volatile std::sig_atomic_t interrupted = 0;
+    std::signal(SIGINT, [](int) { interrupted = 1; }); // the station under way is finished first
+    const plclink::ScanResult result = plclink::scan(c.link, *from, *to, [&](const plclink::StationReply& r) {
+        clearProgress();
+        err.flush();
+        if (r.kind == plclink::StationReply::Kind::Found)
+            out << r.station << " checksum " << int(r.checksum) << "\n";
+        else if (r.kind == plclink::StationReply::Kind::Damaged)
+            out << r.station << " respuesta dañada\n";
+        out.flush();
+        if (terminal) {
+            err << "mk38c scan: " << r.station << " (" << r.station - *from + 1 << " of " << *to - *from + 1 << ")";
+            err.flush();
+        }
+        return !interrupted && out.status() == QTextStream::Ok;
+    });
+    clearProgress();
+    if (out.status() != QTextStream::Ok)
+        return cli::kExitTrouble;
+    if (!result.complete)
+        err << "mk38c scan: stopped\n";
+    if (result.found() == 0)
+        return c.fail(kExitNoAnswer, QStringLiteral("no station answered between %1 and %2").arg(*from).arg(*to));
+    return cli::kExitOk;
 }

@@ -22,6 +22,7 @@ const struct
     {"verify", runVerify},
     {"presets", runPresets},
     {"monitor", runMonitor},
+    {"scan", runScan},
     {"ports", runPorts},
 };
 

@@ -2,6 +2,7 @@
 #include "Editor.h"
 
 #include "AppFiles.h"
+#include "Buscar.h"
 #include "Colorset.h"
 #include "Compiler.h"
 #include "Minimsg.h"
@@ -14,6 +15,7 @@
 #include "ProgramText.h"
 #include "Prompts.h"
 #include "Settings.h"
+#include "Verificar.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -237,6 +239,8 @@ void Editor::buildMenus()
     exchange(addMenuAction(programa, "mnEnviarBld", QStringLiteral("Enviar compilado del &Ladder (.BLD)")),
              &Editor::mnEnviarBld_Click);
     exchange(addMenuAction(programa, "mnRecibir", QStringLiteral("&Recibir")), &Editor::mnRecibir_Click);
+    exchange(addMenuAction(programa, "mnVerificar", QStringLiteral("Veri&ficar programa")),
+             &Editor::mnVerificar_Click);
     programa->addSeparator();
     exchange(addMenuAction(programa, "mnRun", QStringLiteral("Correr")), &Editor::mnRun_Click);
     exchange(addMenuAction(programa, "mnStop", QStringLiteral("Detener")), &Editor::mnStop_Click);
@@ -351,25 +355,27 @@ void Editor::buildToolBar()
                                 [this] { mnEnviarPrg_Click(); });                                        // 8
     m_exchangeActions << button("tbRecibir", "receive", QStringLiteral("Extraer programa del PLC"),
                                 [this] { mnRecibir_Click(); }); // 9
+    m_exchangeActions << button("tbVerificar", "verify", QStringLiteral("Verificar el programa del PLC"),
+                                [this] { mnVerificar_Click(); }); // 10
     m_exchangeActions << button("tbCorrer", "run", QStringLiteral("Correr programa "), [this] {
         if (!m_link->busy() && sendRunControl(true))
             setPanelText(6, QStringLiteral("Ejecutando programa"));
-    }); // 10
+    }); // 11
     m_exchangeActions << button("tbDetener", "stop", QStringLiteral("Detener programa"), [this] {
         if (!m_link->busy() && sendRunControl(false))
             setPanelText(6, QStringLiteral("PLC detenido"));
-    }); // 11
+    }); // 12
     m_exchangeActions << button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"),
-                                [this] { mnMonitor_Click(); }); // 12
-    sep();                                                                                               // 13
-    button("tbBuscar", "find", QStringLiteral("Buscar texto"), [this] { mnBuscar_Click(); });            // 14
-    sep();                                                                                               // 15
-    button("tbCopiar", "copy", QStringLiteral("Copiar la selección"), [this] { mnCopiarTxt_Click(); });  // 16
-    button("tbCortar", "cut", QStringLiteral("Cortar la selección"), [this] { mnCortarTxt_Click(); });   // 17
+                                [this] { mnMonitor_Click(); }); // 13
+    sep();                                                                                               // 14
+    button("tbBuscar", "find", QStringLiteral("Buscar texto"), [this] { mnBuscar_Click(); });            // 15
+    sep();                                                                                               // 16
+    button("tbCopiar", "copy", QStringLiteral("Copiar la selección"), [this] { mnCopiarTxt_Click(); });  // 17
+    button("tbCortar", "cut", QStringLiteral("Cortar la selección"), [this] { mnCortarTxt_Click(); });   // 18
     button("tbPegar", "paste", QStringLiteral("Pegar desde el portapapeles"),
-           [this] { mnPegarTxt_Click(); });                                             // 18
-    button("tbDeshacer", "undo", QStringLiteral("Deshacer"), [this] { Undo_Click(); }); // 19
-    sep();                                                                              // 20
+           [this] { mnPegarTxt_Click(); });                                             // 19
+    button("tbDeshacer", "undo", QStringLiteral("Deshacer"), [this] { Undo_Click(); }); // 20
+    sep();                                                                              // 21
 
     auto* portMenu = new QMenu(this);
     portMenu->setObjectName(QStringLiteral("mnPuertos"));
@@ -392,7 +398,7 @@ void Editor::buildToolBar()
     QAction* port = m_toolbar->addWidget(portButton);
     port->setObjectName(QStringLiteral("tbPuerto"));
     port->setToolTip(QStringLiteral("Puerto serie"));
-    m_toolPositions.append(port); // 21
+    m_toolPositions.append(port); // 22
 
     // the user's EQU names, shown after the first compile
     m_cbEQUs = new QComboBox(this);

@@ -26,6 +26,8 @@ class Puertos;
 class Monitor;
 class Precnt;
 class Recprg;
+class Verificar;
+class Buscar;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -105,7 +107,7 @@ public:
     const QString& settingsFile() const { return m_settingsFile; }
     QString panelText(int panel) const; // status panels 1..6, 7 the live check's byte count
     void setPanelText(int panel, const QString& text);
-    // Tool-bar position 1..21 (separators included).
+    // Tool-bar position 1..22 (separators included).
     QAction* toolAction(int position) const;
     QMenu* instructionMenu() const { return m_mnInstr; }
     int selectedPort() const; // 1..6, 0 when none
@@ -151,6 +153,9 @@ public:
     void mnStop_Click();
     void mnId_Click();
     void mnRecibir_Click();
+    // EditorVerify.cpp: the PLC's program against the editor's, and the stations on the line
+    void mnVerificar_Click();
+    std::optional<int> buscarPlc(); // the station chosen in "Buscar PLC", if any
     void mnMonitor_Click();
     void mnPresetCnt_Click();
     void mnPuertosSerie_Click();
@@ -263,6 +268,9 @@ private:
     QPointer<Monitor> m_monitor;
     QPointer<Precnt> m_precnt;
     QPointer<Puertos> m_puertos;
+    QPointer<Verificar> m_verificar;
+    QPointer<Buscar> m_buscar;
+    QString m_verifyPassword = QStringLiteral("4B7E"); // as the upload window's, kept for the run
     WindowList m_windows; // every child window above, as made
     std::array<QString, plclink::kComPorts> m_portSettings; // [Puertos] as written, empty: default
     plclink::PortLister m_portLister = plclink::presentPorts;

@@ -260,10 +260,14 @@ void Editor::mnId_Click()
 {
     QString m;
     for (;;) {
+        // "Buscar..." finds the stations on the line; the one chosen is the answer
         const std::optional<QString> answer = Prompts::current().input(
             this, {QStringLiteral("N§ de identificaci¢n"),
                    QStringLiteral(" N£mero de identificador del PLC: entre 1 y 255\r\n") + m,
-                   objcode::Str(PlcId)});
+                   objcode::Str(PlcId), QStringLiteral("&Buscar..."), [this](QWidget*) -> std::optional<QString> {
+                       const std::optional<int> station = buscarPlc();
+                       return station ? std::optional<QString>(objcode::Str(*station)) : std::nullopt;
+                   }});
         if (!answer || answer->isEmpty())
             return;
         // as the runtime's Val reads a typed number: blanks anywhere are skipped

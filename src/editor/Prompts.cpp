@@ -2,6 +2,12 @@
 #include "Prompts.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -84,6 +90,30 @@ Prompts::Button DialogPrompts::message(QWidget* parent, const Message& m)
 
 std::optional<QString> DialogPrompts::input(QWidget* parent, const Input& in)
 {
+    if (!in.extraCaption.isEmpty() && in.extra) {
+        // the input box with one button more
+        QDialog box(parent);
+        box.setWindowTitle(in.title);
+        auto* layout = new QVBoxLayout(&box);
+        layout->addWidget(new QLabel(in.prompt, &box));
+        auto* edit = new QLineEdit(in.defaultText, &box);
+        layout->addWidget(edit);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+        QPushButton* extra = buttons->addButton(in.extraCaption, QDialogButtonBox::ActionRole);
+        extra->setAutoDefault(false);
+        layout->addWidget(buttons);
+        std::optional<QString> given;
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+        QObject::connect(extra, &QPushButton::clicked, &box, [&] {
+            if ((given = in.extra(&box)))
+                box.accept();
+        });
+        edit->selectAll();
+        if (box.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return given ? *given : edit->text();
+    }
     bool ok = false;
     const QString text = QInputDialog::getText(parent, in.title, in.prompt, QLineEdit::Normal, in.defaultText, &ok);
     if (!ok)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -29,6 +30,10 @@ public:
         QString title;
         QString prompt;
         QString defaultText;
+        // A button beside OK and Cancel (none when its caption is empty). Pressing it calls
+        // extra over the box; a text it gives is the answer, as if typed and accepted.
+        QString extraCaption = {};
+        std::function<std::optional<QString>(QWidget* box)> extra = {};
     };
     struct FileRequest
     {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Recprg.h"
 
+#include "Buscar.h"
 #include "Exchanges.h"
+#include "Upload.h"
 #include "ObjCode.h"
 #include "OrvLibClient.h"
 #include "Prompts.h"
@@ -45,6 +47,9 @@ Recprg::Recprg(const PlcContext& context, const Accepted& accepted, QWidget* par
     m_cbId->setObjectName(QStringLiteral("cbId"));
     auto* label2 = new QLabel(QStringLiteral("Nº de Id"), this);
     label2->setObjectName(QStringLiteral("Label2"));
+    m_cmdBuscar = new QPushButton(QStringLiteral("B&uscar..."), this);
+    m_cmdBuscar->setObjectName(QStringLiteral("cmdBuscar"));
+    m_cmdBuscar->setToolTip(QStringLiteral("Buscar los PLC de la línea"));
     for (QWidget* w : {static_cast<QWidget*>(m_cbId), static_cast<QWidget*>(m_chkTodos)})
         w->installEventFilter(this);
 
@@ -55,11 +60,20 @@ Recprg::Recprg(const PlcContext& context, const Accepted& accepted, QWidget* par
     grid->addWidget(label2, 2, 0);
     grid->addWidget(m_cbId, 2, 1);
     grid->addWidget(m_chkTodos, 2, 2);
+    grid->addWidget(m_cmdBuscar, 3, 1);
     grid->addWidget(m_cmdRecibir, 1, 3);
     grid->addWidget(m_cmdCancelar, 2, 3);
 
     connect(m_cmdRecibir, &QPushButton::clicked, this, &Recprg::cmdRecibir_Click);
     connect(m_cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cmdBuscar, &QPushButton::clicked, this, [this] {
+        if (!m_buscar)
+            m_buscar = new Buscar(m_context, this);
+        if (const std::optional<int> station = m_buscar->choose()) {
+            m_chkTodos->setChecked(false);
+            m_cbId->setCurrentIndex(*station - 1);
+        }
+    });
     connect(m_chkTodos, &QCheckBox::toggled, m_cbId, [this](bool on) { m_cbId->setEnabled(!on); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == m_txtPass)
@@ -117,54 +131,37 @@ Recprg::Outcome Recprg::attempt()
     m_txtPass->setText(plclink::passwordText(password));
     const quint8 station = m_chkTodos->isChecked() ? 0 : quint8(m_cbId->currentIndex() + 1);
 
-    const QByteArray probe = plclink::probe(link, station);
-    if (closing() || portFailed())
-        return Outcome::Stop;
     QString probeLine;
-    if (debugMode()) {
+    const plclink::UploadResult r = plclink::upload(link, station, password, [&](const QByteArray& probe) {
+        if (!debugMode() || closing())
+            return;
         for (int i = 0; i < plclink::kAnswerSize; ++i)
             probeLine += u' ' + hex(plclink::answerByte(probe, i));
         append(kCrLf + probeLine + kCrLf);
-    }
-    if (!plclink::probeAnswered(probe)) {
-        const auto answer = Prompts::current().message(
-            this, {QStringLiteral("Reintentar"),
-                   QStringLiteral("No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
-                                  "comunicaci¢n (N§ puerto, cable,\r\nId, contrase¤a, etc.)\r\n\r\n¨ Reintentar ?"),
-                   Prompts::Retry | Prompts::Cancel, Prompts::Icon::Exclamation, Prompts::Retry});
-        return answer == Prompts::Retry ? Outcome::Retry : Outcome::Stop;
-    }
-    const quint8 expected = plclink::storedChecksum(probe);
-
-    append(kCrLf + probeLine + kCrLf);
-    const QByteArray received = plclink::readProgram(link, station, password);
+    });
     if (closing() || portFailed())
         return Outcome::Stop;
-    const quint8 computed = plclink::uploadChecksum(received);
-    const bool silent = received.isEmpty();
+    if (r.outcome == plclink::UploadOutcome::NoCommunication) {
+        const auto answer = Prompts::current().message(
+            this, {QStringLiteral("Reintentar"), noCommunicationText(), Prompts::Retry | Prompts::Cancel,
+                   Prompts::Icon::Exclamation, Prompts::Retry});
+        return answer == Prompts::Retry ? Outcome::Retry : Outcome::Stop;
+    }
+    append(kCrLf + probeLine + kCrLf);
+    const QByteArray& received = r.received;
 
     if (debugMode()) {
         QFont font(QStringLiteral("Courier New"));
         font.setStyleHint(QFont::TypeWriter);
         m_txtRecibir->setFont(font);
         QString dump = plclink::uploadDump(received).join(kCrLf) + kCrLf;
-        dump += QStringLiteral("Rta%=") + objcode::Str(silent ? -1 : 0) + QStringLiteral("  Chk%=") +
-                objcode::Str(computed) + QStringLiteral("  del PLC=") + objcode::Str(expected) + kCrLf;
+        dump += QStringLiteral("Rta%=") + objcode::Str(received.isEmpty() ? -1 : 0) + QStringLiteral("  Chk%=") +
+                objcode::Str(r.computed) + QStringLiteral("  del PLC=") + objcode::Str(r.stored) + kCrLf;
         append(dump);
         m_txtRecibir->setFocus();
     }
 
-    QString failure;
-    if (silent)
-        failure = QStringLiteral("No hay respuesta desde el PLC. \r\n\r\nVerifique que:\r\n"
-                                 " - se esté comunicando por el puerto correcto.\r\n"
-                                 " - el PLC esté encendido.\r\n"
-                                 " - el Nº de Id sea el correcto.\r\n"
-                                 " - la contraseña sea la correcta.\r\n"
-                                 " - el cable de comunicaci¢n esté conectado.\r\n");
-    else if (computed != expected)
-        failure = QStringLiteral("La recepción fue copleta pero con errores.\r\n"
-                                 "No da la verificaci¢n de integridad.\r\n");
+    const QString failure = failureText(r.outcome);
     m_cmdRecibir->setEnabled(true);
     if (!failure.isEmpty()) {
         const auto answer = Prompts::current().message(
@@ -177,6 +174,33 @@ Recprg::Outcome Recprg::attempt()
     }
     complete(received);
     return Outcome::Done;
+}
+
+QString Recprg::noCommunicationText()
+{
+    return QStringLiteral("No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
+                          "comunicaci¢n (N§ puerto, cable,\r\nId, contrase¤a, etc.)\r\n\r\n¨ Reintentar ?");
+}
+
+QString Recprg::failureText(plclink::UploadOutcome outcome)
+{
+    switch (outcome) {
+    case plclink::UploadOutcome::NoAnswer:
+        return QStringLiteral("No hay respuesta desde el PLC. \r\n\r\nVerifique que:\r\n"
+                              " - se esté comunicando por el puerto correcto.\r\n"
+                              " - el PLC esté encendido.\r\n"
+                              " - el Nº de Id sea el correcto.\r\n"
+                              " - la contraseña sea la correcta.\r\n"
+                              " - el cable de comunicaci¢n esté conectado.\r\n");
+    case plclink::UploadOutcome::ChecksumWrong:
+        return QStringLiteral("La recepción fue copleta pero con errores.\r\n"
+                              "No da la verificaci¢n de integridad.\r\n");
+    case plclink::UploadOutcome::NoCommunication:
+        return noCommunicationText();
+    case plclink::UploadOutcome::Read:
+        break;
+    }
+    return {};
 }
 
 void Recprg::complete(const QByteArray& received)

@@ -6,7 +6,11 @@
 
 #include "Isa.h"
 #include "PlcWindow.h"
+#include "Upload.h"
 
+#include <QPointer>
+
+class Buscar;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -24,6 +28,10 @@ public:
     // Form_Load: the identifier list on the present PlcId.
     void begin();
     void cmdRecibir_Click();
+    // The upload's messages, also the editor's verify's: no communication (the probe), and the
+    // failed read (no answer, checksum wrong); empty for a program read.
+    static QString noCommunicationText();
+    static QString failureText(plclink::UploadOutcome outcome);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -41,5 +49,7 @@ private:
     QLineEdit* m_txtPass;
     QCheckBox* m_chkTodos;
     QComboBox* m_cbId;
+    QPushButton* m_cmdBuscar;
+    QPointer<Buscar> m_buscar;
     Accepted m_accepted;
 };

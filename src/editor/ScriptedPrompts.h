@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QTimer>
 
 #include <variant>
 
@@ -32,6 +33,9 @@ public:
     void answerMessage(Button b) { m_queue.append(b); }
     void answerInput(std::optional<QString> text) { m_queue.append(InputAnswer{std::move(text)}); }
     void answerFile(std::optional<QString> path) { m_queue.append(FileAnswer{std::move(path)}); }
+    // Presses an input box's extra button; run is called in its place (the window it opens is
+    // up meanwhile). The answer it gives, if any, ends the box.
+    void answerInputExtra(std::function<void()> run = {}) { m_queue.append(ExtraAnswer{std::move(run)}); }
 
     const QList<Asked>& asked() const { return m_asked; }
     const QStringList& unexpected() const { return m_unexpected; }
@@ -54,6 +58,13 @@ public:
     std::optional<QString> input(QWidget*, const Input& in) override
     {
         m_asked.append({Asked::Input, in.title, in.prompt, in.defaultText, 0, Icon::None, Ok, {}, {}});
+        while (!m_queue.isEmpty() && std::holds_alternative<ExtraAnswer>(m_queue.first()) && in.extra) {
+            const auto run = std::get<ExtraAnswer>(m_queue.takeFirst()).run;
+            if (run)
+                QTimer::singleShot(0, run);
+            if (auto given = in.extra(nullptr))
+                return given;
+        }
         if (!m_queue.isEmpty() && std::holds_alternative<InputAnswer>(m_queue.first()))
             return std::get<InputAnswer>(m_queue.takeFirst()).text;
         m_unexpected.append(QStringLiteral("input: ") + in.title + QStringLiteral(" / ") + in.prompt);
@@ -77,7 +88,11 @@ private:
     {
         std::optional<QString> path;
     };
-    QList<std::variant<Button, InputAnswer, FileAnswer>> m_queue;
+    struct ExtraAnswer
+    {
+        std::function<void()> run;
+    };
+    QList<std::variant<Button, InputAnswer, FileAnswer, ExtraAnswer>> m_queue;
     QList<Asked> m_asked;
     QStringList m_unexpected;
 };

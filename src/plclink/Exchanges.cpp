@@ -81,11 +81,13 @@ QString passwordText(quint16 password)
     return QStringLiteral("%1").arg(password, 4, 16, QLatin1Char('0')).toUpper();
 }
 
-QByteArray probe(Link& link, quint8 station)
+QByteArray probe(Link& link, quint8 station, ProbeSilence silence)
 {
     Link::Busy busy(link);
+    const bool settled = silence == ProbeSilence::Settled;
     return link.ask(memoryReadFrame(station, kAddrChecksum, kSystem, kAddrChecksum, kSystem), Waits::kProbe,
-                    kAnswerSize, soundShortAnswer);
+                    kAnswerSize,
+                    [settled](const QByteArray& a) { return (settled && a.isEmpty()) || soundShortAnswer(a); });
 }
 
 QByteArray readProgram(Link& link, quint8 station, quint16 password)

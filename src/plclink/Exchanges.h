@@ -45,8 +45,10 @@ bool stop(Link& link, bool outputsOff);
 // character that is not a digit; nothing readable gives 0.
 quint16 passwordFromText(const QString& text);
 QString passwordText(quint16 password); // 4 upper-case digits
-// Memory read of address 3 twice: the stored checksum comes back in byte 3.
-QByteArray probe(Link& link, quint8 station);
+// Memory read of address 3 twice: the stored checksum comes back in byte 3. Settled: silence
+// is taken as no station there rather than as an answer that may still come.
+enum class ProbeSilence { Unsettled, Settled };
+QByteArray probe(Link& link, quint8 station, ProbeSilence silence = ProbeSilence::Unsettled);
 // A probe answer counts when something came back and its bytes XOR to 0, whatever its length.
 inline bool probeAnswered(const QByteArray& answer) { return !answer.isEmpty() && answerChecks(answer); }
 // The checksum the PLC keeps for its program, from the probe answer.

@@ -145,6 +145,57 @@ private slots:
         QVERIFY(!QFile::exists(m_dir.filePath(u"bad.obj"_s))); // a wrong program is never written
     }
 
+    // mk38c scan against a PLC that serves only its own station (and 0, never asked)
+    void scan_data()
+    {
+        QTest::addColumn<int>("id");         // the simulator's station
+        QTest::addColumn<QString>("fault");  // the simulator's
+        QTest::addColumn<QString>("args");   // after "mk38c scan --port PORT"
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");    // a part of stderr
+        QTest::addColumn<QString>("asked");  // the stations the frames went to
+        QTest::newRow("found, fast") << 3 << "none" << "--from 2 --to 4 --fast" << 0 << "3 checksum 10\n" << ""
+                                     << "2,3,4";
+        QTest::newRow("found, fixed waits") << 3 << "none" << "--from 3 --to 4" << 0 << "3 checksum 10\n" << ""
+                                            << "3,4";
+        QTest::newRow("none") << 9 << "none" << "--from 2 --to 4 --fast" << 4 << ""
+                              << "mk38c scan: no station answered between 2 and 4" << "2,3,4";
+        QTest::newRow("damaged answer") << 3 << "badxor" << "--from 3 --to 3 --fast" << 4
+                                        << "3 respuesta dañada\n" << "no station answered" << "3";
+        // the bounds: --from defaults to 1 (station 0 is never asked), --to to 255
+        QTest::newRow("first station") << 1 << "none" << "--to 1 --fast" << 0 << "1 checksum 10\n" << "" << "1";
+        QTest::newRow("last station") << 255 << "none" << "--from 255 --fast" << 0 << "255 checksum 10\n" << ""
+                                      << "255";
+        QTest::newRow("from 0") << 1 << "none" << "--from 0" << 2 << "" << "--from and --to take 1..255" << "";
+        QTest::newRow("to 256") << 1 << "none" << "--to 256" << 2 << "" << "--from and --to take 1..255" << "";
+        QTest::newRow("from above to") << 1 << "none" << "--from 5 --to 4" << 2 << ""
+                                       << "mk38c scan: --from 5 is above --to 4\nUsage: mk38c scan" << "";
+        QTest::newRow("no port") << 1 << "none" << "" << 2 << "" << "--port is required" << "";
+    }
+    void scan()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, fault);
+        QFETCH(QString, args);
+        testutil::SimProcess sim({u"--id"_s, QString::number(id)});
+        QVERIFY(sim.start());
+        // a program whose checksum is 10, sent to every station
+        QCOMPARE(testutil::runShell(u"mk38c send p.prg --fast --port "_s + sim.device(), m_dir.path()).exitCode, 0);
+        sim.command("fault " + fault.toLatin1());
+        const qsizetype before = sim.received().size();
+        const testutil::Run r = testutil::runShell(
+            u"mk38c scan "_s + (args.isEmpty() ? QString() : u"--port "_s + sim.device() + u' ' + args), m_dir.path());
+        QTEST(r.exitCode, "exitCode");
+        QTEST(QString::fromUtf8(r.out), "out");
+        QFETCH(QString, err);
+        QVERIFY2(QString::fromUtf8(r.err).contains(err), r.err.constData());
+        QStringList asked;
+        for (const QByteArray& frame : sim.received().mid(before))
+            asked << QString::number(quint8(frame.at(0)));
+        QTEST(asked.join(u','), "asked");
+    }
+
     void runFrameNotWrittenIsNoSuccess()
     {
         // the PLC took the program, then went away before the run frame

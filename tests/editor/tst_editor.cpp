@@ -84,7 +84,7 @@ private slots:
                                     u',';
         }
         shown << QString();
-        for (int position = 1; position <= 21; ++position) {
+        for (int position = 1; position <= 22; ++position) {
             QAction* a = editor.toolAction(position);
             shown.last() +=
                 (a->isSeparator() ? u"-"_s : editor.findChild<QToolBar*>()->widgetForAction(a)->toolTip()) +
@@ -95,13 +95,13 @@ private slots:
             u"&Archivo: &Cargar Ctrl+F, &Salvar Ctrl+S, Salvar co&mo Ctrl+M, &Nuevo Ctrl+N, Sa&lir Ctrl+F4,"_s,
             u"&Edición: &Copiar -, &Pegar, Co&rtar -, &Buscar Ctrl+F3, Buscar &siguiente F3,"_s,
             u"&Programa: &Compilar programa Ctrl+L, &Descompilar, &Salvar compilado (.OBJ) -, &Enviar programa Ctrl+E, "
-            "En&viar compilado (.OBJ), Enviar compilado del &Ladder (.BLD), &Recibir, Correr, Detener,"_s,
+            "En&viar compilado (.OBJ), Enviar compilado del &Ladder (.BLD), &Recibir, Veri&ficar programa, Correr, Detener,"_s,
             u"PLC: &Id (identificador) PLC, &Monitor variables, Enlace &rápido, Apagar salidas al detener *, "
             "Retener variables al Correr, Reset variables al Correr, Reiniciar PLC al Correr, &Presetear contadores,"_s,
             u"&Opciones: Co&lores, Auto &ident *, &Resaltar sintaxis *, &Números de línea *, &Puertos serie..., Modo &debug,"_s, u"Insertar instrucciones:"_s, u":"_s,
             u"A&yuda: Ay&uda F1, A&yuda rápida Ctrl+F1, &Acerca de,"_s,
             u"-|Cargar un programa desde un archivo|Nuevo programa|Guardar programa en un archivo|Cerrar programa|-|"
-            "Compilar|Enviar al PLC|Extraer programa del PLC|Correr programa |Detener programa|Monitor de variables|-|"
+            "Compilar|Enviar al PLC|Extraer programa del PLC|Verificar el programa del PLC|Correr programa |Detener programa|Monitor de variables|-|"
             "Buscar texto|-|Copiar la selección|Cortar la selección|Pegar desde el portapapeles|Deshacer|-|Puerto serie|"_s}));
         // clang-format on
     }

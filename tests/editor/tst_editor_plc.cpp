@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The PLC commands of the main window against mk38sim: download with its questions, run and
 // stop, the ports, the identifier, one exchange at a time.
+#include "Exchanges.h"
 #include "PlcTest.h"
+#include "Verificar.h"
 
 using namespace Qt::StringLiterals;
 
@@ -57,10 +59,10 @@ private slots:
             "none", "", "        LD e1\n        OUT s1\n        END\n\n");
         // the menus choose and send, the buttons also show what was sent ("Apagar salidas al detener"
         // is marked at start); a frame that could not be written, its device gone, is told
-        add("run, menus and button", "mnSalsOff mnStop mnRun0 mnRun mnRunRet 10", "", {},
+        add("run, menus and button", "mnSalsOff mnStop mnRun0 mnRun mnRunRet 11", "", {},
             {"00 44 00 00 00 00 44", "00 43 00 00 00 00 43", "00 43 02 00 00 00 41"},
             u"~/ [Ejecutando programa] modified"_s);
-        add("stop by button, run, device gone", "11 kill 10", "Ok",
+        add("stop by button, run, device gone", "12 kill 11", "Ok",
             {"Error 8002 | Error de comunicacion 8002\r\n…"}, {"00 44 01 00 00 00 45"},
             u"~/ [PLC detenido] modified"_s);
     }
@@ -183,7 +185,7 @@ private slots:
         if (exchange == u"send" || exchange == u"run") {
             f.trigger(exchange == u"send" ? "mnEnviarPrg" : "mnRun");
         } else if (exchange == u"stop") {
-            f.editor->toolAction(11)->trigger();
+            f.editor->toolAction(12)->trigger();
         } else if (exchange == u"upload") {
             f.trigger("mnRecibir");
             window = f.editor->findChild<QDialog*>(u"Recprg"_s);
@@ -276,6 +278,109 @@ private slots:
             QCOMPARE(f.read(u"dmk38.ini"_s), contents);
     }
 
+    // "Verificar programa" against a PLC holding "ld e1 / out s1 / end", dated 5 Sep 2006: the outcome as
+    // the user is told it, the differences window with its marked lines, and what each choice does.
+    void verify_data()
+    {
+        using L = QStringList;
+        QTest::addColumn<QString>("plc");    // the simulator's password, then its fault
+        QTest::addColumn<QString>("text");   // the editor's
+        QTest::addColumn<QString>("answers"); // the password typed ("-" cancels), then buttons
+        QTest::addColumn<L>("said");
+        QTest::addColumn<QString>("differences"); // the window's count and first address; none: no window
+        QTest::addColumn<L>("marked");            // its marked rows, "editor | PLC"
+        QTest::addColumn<QString>("choice");      // the window's button
+        QTest::addColumn<L>("frames");            // after the download that put the program there
+        QTest::addColumn<QString>("after");       // the text then, when it changed
+        auto add = [](const char* tag, const char* plc, const char* text, const char* answers, const L& said,
+                      const char* differences, const L& marked, const char* choice, const L& frames,
+                      const char* after = "") {
+            QTest::newRow(tag) << plc << text << answers << said << differences << marked << choice << frames
+                               << after;
+        };
+        const QString ask = u"Verificar programa | Contraseña (4B7E es deshabilitado)"_s;
+        const QString none = u"Reintentar | No hay comunicaci¢n con el PLC.…"_s;
+        const QString equal = u"Verificar programa | El programa del PLC es el del editor.\r\nFecha del programa: 05/09/2006."_s;
+        const L upload{"01 08 03 00 03 00 09", "01 52 7e 4b 00 00 66"};
+        const L probe{"01 08 03 00 03 00 09"};
+        const char* mine = "ld e1\nout s1\nend";
+        add("same", "4B7E none", mine, "4b7e Ok", {ask, equal}, "", {}, "", upload);
+        add("one byte, kept", "4B7E none", "ld e1\nout s2\nend", "4B7E", {ask}, "en 1 byte, en la dirección 3.",
+            {"        OUT s2 |         OUT s1"}, "cmdConservar", upload);
+        // the PLC's program replaces the text once the unsaved text is asked about
+        add("different length, loaded", "4B7E none", "ld e1\nand e2\nout s1\nend", "4B7E No",
+            {ask, "Salvar archivo | El Archivo  no ha sido salvado.\r\n¨Salvar ahora?"},
+            "en 5 bytes; el primero está en la dirección 2.", {"        AND e2 | "}, "cmdCargar", upload,
+            "        LD e1\n        OUT s1\n        END\n\n");
+        // "Enviar" sends the editor's program with its usual question
+        add("one byte, sent", "4B7E none", "ld e1\nout s2\nend", "4B7E No", {ask, "Ejecutar | Correr programa ?"},
+            "en 1 byte, en la dirección 3.", {"        OUT s2 |         OUT s1"}, "cmdEnviar",
+            upload + L{"00 50 00 00 01 0b 5a", "06 00 0b 09 ... (258)"});
+        add("no answer", "4B7E silence", mine, "4B7E Cancel", {ask, none}, "", {}, "", probe);
+        // mended while the message shows: Retry reads it
+        add("no answer, retried", "4B7E silence", mine, "4B7E Retry Ok", {ask, none, equal}, "", {}, "",
+            probe + upload);
+        add("wrong password", "00A5 none", mine, "4B7E Cancel",
+            {ask, "Reintentar | No hay respuesta desde el PLC. …"}, "", {}, "", upload);
+        add("right password", "00A5 none", mine, "a5 Ok", {ask, equal}, "", {}, "",
+            {"01 08 03 00 03 00 09", "01 52 a5 00 00 00 f6"});
+        add("checksum error", "4B7E badxor:0.5", mine, "4B7E Cancel",
+            {ask, "Reintentar | La recepción fue copleta pero con errores.\r\nNo da la verificaci¢n de integridad.\r\n"},
+            "", {}, "", upload);
+        // nothing is verified without a program or a password
+        add("compile fails", "4B7E none", "ld 300", "Ok", {"Error | Error en linea…"}, "", {}, "", {});
+        add("password cancelled", "4B7E none", mine, "-", {ask}, "", {}, "", {});
+    }
+    void verify()
+    {
+        QFETCH(QString, plc);
+        QFETCH(QString, text);
+        QFETCH(QString, answers);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, frames);
+        const QStringList sim = plc.split(u' ');
+        PlcFixture f({u"--password"_s, sim[0]});
+        QVERIFY(f.startWithSim());
+        QCOMPARE(plclink::download(f.editor->link(), {6, 0, 11, 8, 15}, QDate(2006, 9, 5)).outcome,
+                 plclink::DownloadOutcome::Received);
+        const qsizetype before = f.sim.received().size();
+        f.sim.command("fault " + sim[1].toLatin1());
+        f.prompts.onMessage = [&f](const Prompts::Message&) { f.sim.command("fault none"); };
+        f.setText(text);
+        QStringList typed = answers.split(u' ', Qt::SkipEmptyParts);
+        if (!said.value(0).startsWith(u"Error")) { // asked once the program compiled
+            const QString password = typed.takeFirst();
+            f.prompts.answerInput(password == u"-" ? std::nullopt : std::optional(password));
+        }
+        f.answer(typed);
+        f.trigger("mnVerificar");
+        auto* w = f.editor->findChild<Verificar*>();
+        QFETCH(QString, differences);
+        QCOMPARE(w && w->isVisible(), !differences.isEmpty());
+        if (w && w->isVisible()) {
+            QVERIFY(w->findChild<QLabel*>(u"lbDiferencias"_s)->text().endsWith(differences));
+            auto* table = w->findChild<QTableWidget*>(u"tblComparar"_s);
+            QStringList marked;
+            for (int r = 0; r < table->rowCount(); ++r)
+                if (table->item(r, 0)->background().style() != Qt::NoBrush)
+                    marked << table->item(r, 0)->text() + u" | "_s + table->item(r, 1)->text();
+            QTEST(marked, "marked");
+            QCOMPARE(f.sim.received().size(), before + 2); // nothing sent while the window shows
+            QFETCH(QString, choice);
+            w->findChild<QPushButton*>(choice)->click();
+            QVERIFY(!w->isVisible());
+        }
+        QCOMPARE(f.saidAll(said), said);
+        QCOMPARE(f.prompts.pending(), 0);
+        QTest::qWait(50); // room for a frame sent by mistake
+        QStringList got = f.frames().mid(before);
+        QCOMPARE(got, frames);
+        QFETCH(QString, after);
+        QCOMPARE(f.txt()->toPlainText(), after.isEmpty() ? text : after);
+        QVERIFY(f.editor->ProgramModified); // nothing saved
+        QVERIFY(f.action("mnVerificar")->isEnabled());
+    }
+
     void oneExchangeAtATime()
     {
         PlcFixture f;
@@ -284,12 +389,12 @@ private slots:
         f.setText(u"end"_s);
         QStringList during;
         QTimer::singleShot(100, f.editor.get(), [&] {
-            for (const char* name : {"mnRun", "mnEnviarPrg", "mnRecibir", "mnMonitor", "mnPresetCnt"})
+            for (const char* name : {"mnRun", "mnEnviarPrg", "mnRecibir", "mnVerificar", "mnMonitor", "mnPresetCnt"})
                 if (f.action(name)->isEnabled())
                     during << QString::fromLatin1(name);
             for (int i = 0; i < 5; ++i) {
                 f.trigger("mnRun");
-                f.editor->toolAction(10)->trigger();
+                f.editor->toolAction(11)->trigger();
             }
             if (f.child<QToolButton>("tbPuertoButton")->isEnabled())
                 during << u"port"_s;

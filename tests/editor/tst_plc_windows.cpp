@@ -148,6 +148,83 @@ private slots:
         QTRY_COMPARE(f.editor->focusWidget(), f.txt());
     }
 
+    // "Buscar..." beside the identifier and in the upload window, against a PLC at station 5: the search
+    // starts at once over 1..255 with the exchanges disabled, Cancelar stops it after the station in
+    // progress, a search of 4..6 finds the PLC, and choosing it sets the identifier or the list.
+    void searchStations()
+    {
+        PlcFixture f({u"--id"_s, u"5"_s});
+        QVERIFY(f.startWithSim());
+        const auto stations = [&f](qsizetype from) {
+            QStringList asked;
+            for (const QByteArray& frame : f.sim.received().mid(from))
+                asked << QString::number(quint8(frame.at(0)));
+            return asked.join(u',');
+        };
+        QStringList seen;
+        QTimer stepper;
+        int step = 0, last = 0;
+        qsizetype before = 0;
+        // every station asked: 1 up to the last of the stopped search, then 4..6
+        const auto searched = [&last] {
+            QStringList all;
+            for (int i = 1; i <= last; ++i)
+                all << QString::number(i);
+            return (all + QStringList{u"4"_s, u"5"_s, u"6"_s}).join(u',');
+        };
+        QObject::connect(&stepper, &QTimer::timeout, [&] {
+            auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!w || w->objectName() != u"Buscar")
+                return;
+            auto* bar = in<QProgressBar>(w, "pbBuscar");
+            if (step == 0 && bar->value() >= 1) {
+                seen << u"exchanges %1"_s.arg(f.action("mnRecibir")->isEnabled() ? u"on"_s : u"off"_s);
+                in<QPushButton>(w, "cmdCancelar")->click();
+                step = 1;
+            } else if (step == 1 && in(w, "cmdBuscar")->isEnabled()) {
+                // stopped after the station in progress, the one it names
+                last = bar->value();
+                const QString stopped = in<QLabel>(w, "lbEstado")->text();
+                seen << (stopped == u"Búsqueda detenida después del Nº de Id %1."_s.arg(last) && last < 255
+                             ? u"stopped"_s
+                             : stopped);
+                in<QSpinBox>(w, "spDesde")->setValue(4);
+                in<QSpinBox>(w, "spHasta")->setValue(6);
+                in<QPushButton>(w, "cmdBuscar")->click(); // runs to its end
+                auto* list = in<QListWidget>(w, "lstEncontrados");
+                seen << in<QLabel>(w, "lbEstado")->text() << list->item(0)->text();
+                list->setCurrentRow(0);
+                step = 2;
+                in<QPushButton>(w, "cmdElegir")->click();
+            }
+        });
+        stepper.start(5);
+        f.prompts.answerInputExtra();
+        before = f.sim.received().size();
+        f.trigger("mnId");
+        QCOMPARE(f.editor->PlcId, 5);
+        const QStringList found{u"exchanges off"_s, u"stopped"_s, u"Respondió un PLC."_s,
+                                u"Id 5 (byte de verificación del programa: 0)"_s};
+        QCOMPARE(seen, found);
+        QTRY_COMPARE(stations(before), searched()); // the simulator's log may come a little later
+        QVERIFY(f.action("mnRecibir")->isEnabled());
+
+        // the upload window: every station first, then the one chosen
+        f.editor->PlcId = 1;
+        f.trigger("mnRecibir");
+        auto* r = f.editor->findChild<Recprg*>();
+        in<QCheckBox>(r, "chkTodos")->setChecked(true);
+        step = 0;
+        seen.clear();
+        before = f.sim.received().size();
+        in<QPushButton>(r, "cmdBuscar")->click();
+        QCOMPARE(seen, found);
+        QTRY_COMPARE(stations(before), searched());
+        QVERIFY(!in<QCheckBox>(r, "chkTodos")->isChecked());
+        QCOMPARE(in<QComboBox>(r, "cbId")->currentText(), u" 5"_s);
+        r->close();
+    }
+
     void monitorLamps()
     {
         PlcFixture f;
@@ -155,7 +232,7 @@ private slots:
         for (const char* line : {"in 0 1", "in 2 1", "out 0 1", "var 0 0x81", "var 3 0xFE"})
             f.sim.command(line);
         f.editor->DebugMode = true;
-        f.editor->toolAction(12)->trigger();
+        f.editor->toolAction(13)->trigger();
         auto* w = f.editor->findChild<Monitor*>();
         QCOMPARE(in<QLabel>(w, "lbVar0")->text(), u"e1"_s);
         QCOMPARE(in<QScrollBar>(w, "VScroll1")->maximum(), f.editor->cbVariables.size() - 4); // 4 in view

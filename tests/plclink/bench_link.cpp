@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Link benchmark (not a test): a download in process, and mk38c receive and monitor, with their
+// Link benchmark (not a test): a download in process, and mk38c receive, monitor and scan, with their
 // real waits against mk38sim --pace (a line at 2400 baud both ways), in the default mode and
 // with the fast link, each figure beside the floor the line itself sets, with the CPU spent.
 //   build/tests/bench_link [runs] [polls]
@@ -83,6 +83,10 @@ int main(int argc, char** argv)
         });
         std::printf("%-8s %-24s %7.1f polls/s  line floor %5.1f polls/s  CPU %5.2f %%\n", mode,
                     "mk38c monitor", 1000.0 * polls / ms, 1000.0 / (14 * kByteMs), cpu);
+        // one station present (1), nine silent: each silent one costs its whole answer wait
+        std::tie(ms, cpu) =
+            median(1, RUSAGE_CHILDREN, [&] { mk38c(QStringList{"scan", "--to", "10"} + port); });
+        std::printf(format, mode, "mk38c scan 1..10", ms, 77 * kByteMs, 10.0 * W::kProbe, cpu);
         link.openDevice(sim.device());
     }
     return 0;
