@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "Cp1252.h"
 #include "Exchanges.h"
+#include "MonitorCsv.h"
 #include "Poller.h"
 #include "ObjCode.h"
 #include "Programs.h"
@@ -217,54 +218,6 @@ Received receiveProgram(Command& c, plclink::Link& link, quint8 station, bool ig
 }
 
 QString hexByte(int value) { return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper(); }
-
-// Bit i of value as "1" or "0", bit 0 first.
-QStringList bits(int value, int width)
-{
-    QStringList bit;
-    for (int i = 0; i < width; ++i)
-        bit << (value & (1 << i) ? QStringLiteral("1") : QStringLiteral("0"));
-    return bit;
-}
-
-QString monitorCsvHeader(const QStringList& varNames)
-{
-    return QStringLiteral("time,kind,ok,in0,in1,in2,in3,in4,in5,in6,in7,out0,out1,out2,out3,out4,out5,") +
-           varNames.join(u',');
-}
-
-// A spreadsheet row: time, kind, ok, then 8 inputs, 6 outputs and the 4 variables, the columns
-// a poll did not read left empty.
-QString monitorCsvRow(const plclink::Sample& s)
-{
-    constexpr int kInputs = 3, kOutputs = kInputs + 8, kVariables = kOutputs + 6;
-    QStringList columns(kVariables + 4);
-    columns[0] = QDateTime::fromMSecsSinceEpoch(s.msecs).toString(Qt::ISODateWithMs);
-    columns[1] = s.kind == plclink::Sample::Kind::Io ? QStringLiteral("io") : QStringLiteral("var");
-    columns[2] = s.sound() ? QStringLiteral("1") : QStringLiteral("0");
-    if (s.sound() && s.kind == plclink::Sample::Kind::Io) {
-        const QStringList in = bits(s.inputs, 8), outs = bits(s.outputs, 6);
-        std::copy(in.begin(), in.end(), columns.begin() + kInputs);
-        std::copy(outs.begin(), outs.end(), columns.begin() + kOutputs);
-    } else if (s.sound()) {
-        for (int i = 0; i < 4; ++i)
-            columns[kVariables + i] = QString::number(s.variables[size_t(i)]);
-    }
-    return columns.join(u',');
-}
-
-QString monitorText(const plclink::Sample& s, const QStringList& varNames)
-{
-    if (s.kind == plclink::Sample::Kind::Io)
-        return s.sound() ? QStringLiteral("in %1  out %2").arg(bits(s.inputs, 8).join(QString()), bits(s.outputs, 6).join(QString()))
-                         : QStringLiteral("in/out: no answer");
-    QStringList values;
-    for (int i = 0; i < 4; ++i) {
-        const quint8 b = s.variables[size_t(i)];
-        values << varNames[i] + u'=' + (s.sound() ? QString::number(b) + QStringLiteral(" 0x") + hexByte(b) : QStringLiteral("?"));
-    }
-    return QStringLiteral("var  ") + values.join(QStringLiteral("  ")) + (s.sound() ? QString() : QStringLiteral("  (no answer)"));
-}
 
 } // namespace
 
@@ -489,11 +442,9 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!c.openPort())
         return cli::kExitTrouble;
     const bool csv = c.has("--csv");
-    QStringList varNames;
-    for (int i = 0; i < 4; ++i)
-        varNames << names.value(*from + i, QString::number(*from + i));
+    const QStringList varNames = plclink::monitorcsv::variableNames(names, *from);
     if (csv)
-        out << monitorCsvHeader(varNames) << "\n";
+        out << plclink::monitorcsv::header(varNames) << "\n";
     static volatile std::sig_atomic_t interrupted = 0;
     std::signal(SIGINT, [](int) { interrupted = 1; }); // the row under way is finished first
     plclink::Poller poller(c.link, [&station] { return *station; }, [&from] { return *from; });
@@ -516,7 +467,7 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
         gone = away;
         // without a count, polls that found no device are told once above, not row by row
         if (!away || csv || *count >= 0) {
-            out << (csv ? monitorCsvRow(s) : monitorText(s, varNames)) << "\n";
+            out << (csv ? plclink::monitorcsv::row(s) : plclink::monitorcsv::text(s, varNames)) << "\n";
             out.flush();
         }
         unread = out.status() != QTextStream::Ok; // nobody reads any more
@@ -571,6 +522,8 @@ int runScan(const QStringList& args, QTextStream& out, QTextStream& err)
     clearProgress();
     if (out.status() != QTextStream::Ok)
         return cli::kExitTrouble;
+    if (const int lost = c.portLost())
+        return lost;
     if (!result.complete)
         err << "mk38c scan: stopped\n";
     if (result.found() == 0)

@@ -131,7 +131,7 @@ void Buscar::cmdBuscar_Click()
         return !m_stop && !closing();
     });
     m_scanning = false;
-    if (closing())
+    if (closing() || portFailed())
         return;
     const int found = result.found();
     m_lbEstado->setText(!result.complete ? QStringLiteral("Búsqueda detenida después del Nº de Id %1.").arg(last)

@@ -6,6 +6,7 @@
 #include "Exchanges.h"
 #include "Minimsg.h"
 #include "Monitor.h"
+#include "MonitorChartPanel.h"
 #include "ObjCode.h"
 #include "Operand.h"
 #include "OrvLibClient.h"
@@ -15,6 +16,7 @@
 #include "Puertos.h"
 #include "Recprg.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -336,8 +338,17 @@ void Editor::mnMonitor_Click()
 {
     if (m_link->busy())
         return;
-    if (!m_monitor)
+    if (!m_monitor) {
         m_monitor = m_windows.add(new Monitor(plcContext(), this));
+        connect(m_monitor->chart(), &MonitorChartPanel::chartShownChanged, this, [this](bool shown) { ChartShown = shown; });
+    }
+    MonitorChartPanel* chart = m_monitor->chart();
+    chart->setChartShown(ChartShown);
+    QStringList equs; // of the last compile, as the tool bar's list shows them
+    for (int i = 0; i < m_cbEQUs->count(); ++i)
+        equs << m_cbEQUs->itemText(i);
+    chart->setEquNames(MonitorChartPanel::equNamesOf(equs, lstEqusPos));
+    chart->setFolder(ProgramFolder);
     m_monitor->begin();
     m_monitor->open();
 }

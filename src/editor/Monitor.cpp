@@ -2,6 +2,7 @@
 #include "Monitor.h"
 
 #include "Colorset.h"
+#include "MonitorChartPanel.h"
 #include "ObjCode.h"
 #include "Prompts.h"
 
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QVBoxLayout>
 
 namespace {
 // the classic console colours the lamps use
@@ -79,9 +79,8 @@ Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context
     grid->addWidget(m_cmdRecibir, 7, 0, 1, 3);
     grid->addWidget(m_cmdDetener, 7, 0, 1, 3);
     grid->addWidget(m_cmdSalirMonitor, 7, 4, 1, 3);
-    m_chartRow = new QVBoxLayout;
-    m_chartRow->setObjectName(QStringLiteral("chartRow"));
-    grid->addLayout(m_chartRow, 8, 0, 1, 8);
+    m_chart = new MonitorChartPanel(this);
+    grid->addWidget(m_chart, 8, 0, 1, 8);
     for (QPushButton* b : {m_cmdRecibir, m_cmdDetener, m_cmdSalirMonitor})
         b->setAutoDefault(false);
     for (QWidget* w : {static_cast<QWidget*>(m_vScroll1), static_cast<QWidget*>(m_cmdRecibir),
@@ -92,6 +91,7 @@ Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context
     connect(m_cmdDetener, &QPushButton::clicked, this, &Monitor::cmdDetener_Click);
     connect(m_cmdSalirMonitor, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_vScroll1, &QScrollBar::valueChanged, this, &Monitor::showNames);
+    connect(m_vScroll1, &QScrollBar::valueChanged, m_chart, &MonitorChartPanel::setFirstVariable);
 
     // the first variable in view is read at each variable poll: a scroll shows from the next one on
     m_poller = new plclink::Poller(link(), [this] { return station(); }, [this] { return m_vScroll1->value(); }, this);
@@ -99,6 +99,8 @@ Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context
     connect(m_poller, &plclink::Poller::sent, this, [this] { paint(m_lbTx, -1, kLightGrey); });
     connect(m_poller, &plclink::Poller::sample, this, &Monitor::showSample);
     connect(m_poller, &plclink::Poller::finished, this, &Monitor::stopped);
+    connect(m_poller, &plclink::Poller::sample, m_chart, &MonitorChartPanel::addSample);
+    connect(m_poller, &plclink::Poller::finished, m_chart, &MonitorChartPanel::pollingStopped);
 }
 
 void Monitor::begin()
@@ -107,6 +109,11 @@ void Monitor::begin()
     m_vScroll1->setRange(0, std::max(0, int(m_context.names().size()) - 4));
     reopened();
     showNames();
+    // the history is the window's: each opening starts a new one
+    m_chart->clear();
+    m_chart->setNames(m_context.names());
+    m_chart->setDebugMode(debugMode());
+    m_chart->setFirstVariable(m_vScroll1->value());
 }
 
 void Monitor::showNames()

@@ -8,10 +8,10 @@
 
 #include <QList>
 
+class MonitorChartPanel;
 class QLabel;
 class QPushButton;
 class QScrollBar;
-class QVBoxLayout;
 
 class Monitor : public PlcWindow
 {
@@ -26,8 +26,8 @@ public:
 
     // The polls, one Sample each, for whatever else shows them (the timing chart).
     plclink::Poller& poller() const { return *m_poller; }
-    // The row below the controls that holds such a view; empty until one is put there.
-    QVBoxLayout* chartRow() const { return m_chartRow; }
+    // The timing chart below the controls, fed by the polls; its history is the window's.
+    MonitorChartPanel* chart() const { return m_chart; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -47,6 +47,6 @@ private:
     QPushButton* m_cmdRecibir;
     QPushButton* m_cmdDetener;
     QPushButton* m_cmdSalirMonitor;
-    QVBoxLayout* m_chartRow;
+    MonitorChartPanel* m_chart;
     plclink::Poller* m_poller;
 };

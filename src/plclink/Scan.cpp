@@ -21,7 +21,8 @@ ScanResult scan(Link& link, int from, int to, const std::function<bool(const Sta
         // a silent station settles nothing, so a scan costs one answer wait a station; an answer
         // that does not check may still be on its way, and the line settles before the next
         const QByteArray answer = probe(link, quint8(station), ProbeSilence::Settled);
-        if (link.waits().isCutShort()) {
+        // a port that cannot be opened ends the scan: no station was asked
+        if (link.waits().isCutShort() || (answer.isEmpty() && link.reopenError())) {
             result.complete = false;
             return result;
         }

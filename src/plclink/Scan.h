@@ -34,7 +34,8 @@ struct ScanResult
 };
 
 // Probes from..to (within 1..255). onStation is told each station's reply as soon as it is
-// judged; it returns false to stop the scan there. A wait cut short stops it too.
+// judged; it returns false to stop the scan there. A wait cut short stops it too, and so does a
+// port that cannot be opened (the link's reopenError() says why).
 ScanResult scan(Link& link, int from, int to, const std::function<bool(const StationReply&)>& onStation = {});
 
 } // namespace plclink

@@ -3,6 +3,7 @@
 // that helps. Files a test can make are opened for real; the permission cases go through the
 // facts, since a test running as root may open anything.
 #include "Exchanges.h"
+#include "Scan.h"
 #include "Link.h"
 #include "PortErrors.h"
 #include "Pty.h"
@@ -107,7 +108,7 @@ private slots:
             {"missing", 8002}, {"busy", 8005}, {"not allowed", 8010}, {"not a serial device", 8020}};
         for (const auto& [fault, number] : faults)
             for (const char* exchange :
-                 {"download", "run", "stop", "probe", "read program", "write presets", "read presets", "poll"})
+                 {"download", "run", "stop", "probe", "read program", "write presets", "read presets", "poll", "scan"})
                 QTest::addRow("%s, %s", fault, exchange) << QString::fromLatin1(fault) << QString::fromLatin1(exchange)
                                                          << number;
     }
@@ -146,7 +147,10 @@ private slots:
             empty = !plclink::writePresets(link, 1, plclink::kFactoryPresets);
         else if (exchange == u"read presets")
             empty = plclink::readPresets(link, 1).silent;
-        else {
+        else if (exchange == u"scan") {
+            const auto r = plclink::scan(link, 1, 255, [](const plclink::StationReply&) { return true; });
+            empty = !r.complete && r.answered.isEmpty();
+        } else {
             const auto s = plclink::poll(link, 1, plclink::Sample::Kind::Io, 0);
             empty = s && s->fault == plclink::Sample::Fault::Port;
         }
