@@ -3,6 +3,7 @@
 
 #include "AppFiles.h"
 #include "Cp1252.h"
+#include "Language.h"
 #include "OrvLibClient.h"
 
 #include <cmath>
@@ -88,9 +89,24 @@ void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings)
     settings.programFolder = get("PrgP", settings.programFolder);
     if (const auto fast = toBool(get("Rapido", QStringLiteral("False"))))
         settings.fastLink = *fast;
+    settings.language = loadLanguageSetting(lib, file);
     for (int n = 1; n <= int(settings.devices.size()); ++n)
         settings.devices[n - 1] =
             lib.GetIni(QStringLiteral("Puertos"), QStringLiteral("COM%1").arg(n), QString()).trimmed();
+}
+
+QString loadLanguageSetting(OrvLib& lib, const QString& file)
+{
+    lib.setIniFile(file);
+    return lib.GetIni(kSection, QStringLiteral("Idioma"), QString()).trimmed().toLower();
+}
+
+void useLanguage(const QString& dataFolder, const QString& settingsFile)
+{
+    QString setting;
+    if (std::unique_ptr<OrvLib> lib = OrvLib::create(nullptr))
+        setting = loadLanguageSetting(*lib, settingsFile);
+    language::use(language::choose(setting, language::available(dataFolder)), dataFolder);
 }
 
 bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settings, QString* error)
@@ -121,6 +137,7 @@ bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settin
     put("Rst", QString::number(settings.runMode));
     put("PrgP", settings.programFolder);
     put("Rapido", settings.fastLink ? QStringLiteral("True") : QStringLiteral("False"));
+    put("Idioma", settings.language);
     if (!written && error) {
         if (problem.isEmpty())
             problem = appfiles::writeProblem(file);

@@ -25,12 +25,17 @@ struct EditorSettings
     bool fastLink = false; // off unless the file says so
     // section "Puertos": the device of COM1..COM6, empty for the default
     std::array<QString, 6> devices;
+    QString language; // "Idioma": "es", "en", or empty for the system's
 };
 
 // Missing keys take their defaults (settings.programFolder is the default of "PrgP"); a value
 // that cannot be converted leaves its setting as it was; a "COM" outside 1..6 leaves the port
 // unchanged.
 void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings);
+// "Idioma" alone: the language is chosen before the window is built.
+QString loadLanguageSetting(OrvLib& lib, const QString& file);
+// Puts the language of the texts in use: "Idioma" of the settings file, else the system's.
+void useLanguage(const QString& dataFolder, const QString& settingsFile);
 // Writes every key, creating the file's folder when missing. False, with *error naming the file
 // and the reason, when something was not written; the caller decides when to tell the user.
 bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settings, QString* error = nullptr);

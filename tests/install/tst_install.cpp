@@ -20,6 +20,7 @@ namespace {
 const QStringList kFiles =
     u"bin/wmk38 bin/mk38c bin/mk38sim bin/orvregsvr lib/wmk38/libOrvLib2.so lib/wmk38/libOrvWin.so "
     u"share/wmk38/es.def share/wmk38/qhelp.ayd share/wmk38/manual.html share/applications/wmk38.desktop "
+    u"share/wmk38/qhelp_en.ayd share/wmk38/manual_en.html share/wmk38/translations/wmk38_en.qm "
     u"share/mime/packages/wmk38.xml share/icons/hicolor/scalable/apps/wmk38.svg "
     u"share/icons/hicolor/48x48/apps/wmk38.png share/man/man1/wmk38.1 share/man/man1/mk38c.1 "
     u"share/man/man1/mk38sim.1 share/doc/wmk38/README.md"_s.split(u' ');
