@@ -12,9 +12,10 @@ using namespace Qt::StringLiterals;
 namespace {
 QString describe(const EditorSettings& s)
 {
-    return QString::asprintf("id=%d com=%d fore=%s back=%s indent=%d rst=%d prgp=%s fast=%d", s.plcId, s.com,
-                             qPrintable(s.foreColor.name()), qPrintable(s.backColor.name()),
-                             int(s.autoIndent), s.runMode, qPrintable(s.programFolder), int(s.fastLink));
+    return QString::asprintf("id=%d com=%d fore=%s back=%s indent=%d rst=%d prgp=%s fast=%d idioma=%s", s.plcId,
+                             s.com, qPrintable(s.foreColor.name()), qPrintable(s.backColor.name()),
+                             int(s.autoIndent), s.runMode, qPrintable(s.programFolder), int(s.fastLink),
+                             qPrintable(s.language));
 }
 } // namespace
 
@@ -63,6 +64,7 @@ private slots:
         QTest::newRow("ID 70000 keeps") << QByteArray("ID=70000") << u"id=7"_s;
         QTest::newRow("other section ignored") << QByteArray("[Otro]\r\nCOM=4") << u"com=2"_s;
         QTest::newRow("PrgP") << QByteArray("PrgP=/datos/prg/") << u"prgp=/datos/prg/"_s;
+        QTest::newRow("Idioma EN") << QByteArray("Idioma= EN ") << u"idioma=en"_s;
     }
     void load()
     {
@@ -82,12 +84,13 @@ private slots:
             ini(), "[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=3\r\nExtra=z\r\n[Fin]\r\nk=v\r\n"));
         // Rst -1: none marked, so the next start marks none again
         const EditorSettings out{
-            4, 6, QColor(255, 0, 0), QColor(0, 0, 128), false, -1, u"/home/plc/programas/"_s, true, {}};
+            4, 6, QColor(255, 0, 0), QColor(0, 0, 128), false, -1, u"/home/plc/programas/"_s, true, {}, u"en"_s};
         QVERIFY(saveSettings(*m_lib, ini(), out));
         QCOMPARE(
             testutil::readRaw(ini()),
             QByteArray("[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=4\r\nExtra=z\r\nCOM=6\r\nFCol=255\r\n"
                        "BCol=8388608\r\nAIdnt=False\r\nRst=-1\r\nPrgP=/home/plc/programas/\r\nRapido=True\r\n"
+                       "Idioma=en\r\n"
                        "[Fin]\r\nk=v\r\n"));
         QCOMPARE(describe(loaded()), describe(out));
     }
