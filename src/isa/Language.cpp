@@ -94,42 +94,42 @@ QString choose(const QString& setting, const QStringList& available, const Envir
 
 bool use(const QString& language, const QString& dataFolder)
 {
-    if (g_inUse && language == g_current)
-        return true;
-    g_inUse = true;
-    drop(g_ours);
-    drop(g_qt);
-    g_current = kSpanish;
     bool found = true;
-    if (language != kSpanish) {
-        auto* ours = new QTranslator;
-        found = ours->load(kCatalogue + language, folderOf(dataFolder));
-        if (found) {
-            QCoreApplication::installTranslator(ours);
-            g_ours = ours;
-            g_current = language;
-        } else {
-            delete ours; // Spanish then, with Qt's Spanish texts
+    if (!g_inUse || language != g_current) {
+        g_inUse = true;
+        drop(g_ours);
+        drop(g_qt);
+        g_current = kSpanish;
+        if (language != kSpanish) {
+            auto* ours = new QTranslator;
+            found = ours->load(kCatalogue + language, folderOf(dataFolder));
+            if (found) {
+                QCoreApplication::installTranslator(ours);
+                g_ours = ours;
+                g_current = language;
+            } else {
+                delete ours; // Spanish then, with Qt's Spanish texts
+            }
+        }
+        // Qt's own texts (standard buttons, file dialogs, the text box's menu); its English is built in
+        if (g_current != kEnglish) {
+            auto* qt = new QTranslator;
+            if (qt->load(QStringLiteral("qtbase_") + g_current,
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                QCoreApplication::installTranslator(qt);
+                g_qt = qt;
+            } else {
+                delete qt;
+            }
         }
     }
-    // Qt's own texts (standard buttons, file dialogs, the text box's menu); its English is built in.
-    // Where no locale is set (C), dates and month names follow the interface too.
+    // where no locale is set (C), dates and month names follow the interface too
     if (g_current == kSpanish && QLocale().language() == QLocale::C) {
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         g_spanishDates = true;
     } else if (g_current != kSpanish && g_spanishDates) {
         QLocale::setDefault(QLocale::system());
         g_spanishDates = false;
-    }
-    if (g_current != kEnglish) {
-        auto* qt = new QTranslator;
-        if (qt->load(QStringLiteral("qtbase_") + g_current,
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            QCoreApplication::installTranslator(qt);
-            g_qt = qt;
-        } else {
-            delete qt;
-        }
     }
     return found;
 }
