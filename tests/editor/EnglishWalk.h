@@ -76,8 +76,8 @@ public:
 
     void message(const Prompts::Message& m)
     {
-        text(m.title, QStringLiteral("message title"));
-        text(m.text, QStringLiteral("message"));
+        for (const QString& shown : {m.title, m.text})
+            text(shown, QStringLiteral("message"));
     }
 
     void text(const QString& shown, const QString& where)

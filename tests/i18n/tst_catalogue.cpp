@@ -8,19 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-// The %1..%99 a text fills in, sorted, each once.
-QStringList placeholders(const QString& text)
-{
-    QStringList found;
-    for (auto it = QRegularExpression(u"%\\d+"_s).globalMatch(text); it.hasNext();)
-        found << it.next().captured();
-    found.sort();
-    found.removeDuplicates();
-    return found;
-}
-} // namespace
-
 class TestCatalogue : public QObject
 {
     Q_OBJECT
@@ -50,6 +37,13 @@ private slots:
         QFile file(copy);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QXmlStreamReader xml(&file);
+        const auto values = [](const QString& text) { // the %1..%99 it fills in
+            QStringList found;
+            for (auto it = QRegularExpression(u"%\\d+"_s).globalMatch(text); it.hasNext();)
+                found << it.next().captured();
+            found.sort();
+            return found;
+        };
         QString context, source;
         QStringList wrong;
         while (!xml.atEnd()) {
@@ -67,7 +61,7 @@ private slots:
                     wrong << u"untranslated: "_s + where;
                 else if (!type.isEmpty())
                     wrong << u"no longer in the sources: "_s + where;
-                else if (placeholders(source) != placeholders(t) || source.contains(u'&') != t.contains(u'&'))
+                else if (values(source) != values(t) || source.contains(u'&') != t.contains(u'&'))
                     wrong << u"other values or access key than the source: "_s + where;
             }
         }
