@@ -61,7 +61,7 @@ private slots:
     // Whole sentences a translation orders itself; Spanish byte for byte.
     void sentences_data()
     {
-        QTest::addColumn<QString>("language"); // the one in use after asking for the row's own
+        QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("operand");
         QTest::addColumn<QString>("port");
         QTest::newRow("es") << u"es"_s << u"El argumento \"80\" es mayor que el máximo (75)"_s
@@ -69,16 +69,11 @@ private slots:
         QTest::newRow("en")
             << u"en"_s << u"The operand \"80\" is above the maximum (75)"_s
             << u"/dev/ttyS9 does not exist. Serial ports present: /dev/ttyS0, /dev/ttyUSB0."_s;
-        // no catalogue: the classic texts
-        QTest::newRow("fr") << u"es"_s << u"El argumento \"80\" es mayor que el máximo (75)"_s
-                            << u"/dev/ttyS9 no existe. Puertos serie presentes: /dev/ttyS0, /dev/ttyUSB0."_s;
     }
     void sentences()
     {
         QFETCH(QString, language);
-        const QString asked = QString::fromLatin1(QTest::currentDataTag());
-        QCOMPARE(language::use(asked, kBin), asked == language);
-        QCOMPARE(language::current(), language);
+        QVERIFY(language::use(language, kBin) && language::current() == language);
         QTEST(operandMessage(u" 80 "_s), "operand");
         plclink::DeviceFacts missing;
         missing.presentPorts = QStringList{u"/dev/ttyS0"_s, u"/dev/ttyUSB0"_s};
