@@ -5,6 +5,7 @@
 #include "Operand.h"
 #include "Source.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <span>
 #include <utility>
@@ -48,8 +49,8 @@ private:
         if (!row)
             return false;
         if (pc + row->length > isa::kImageSize) {
-            m_message = QStringLiteral("El programa excede los ") + QString::number(isa::kImageSize) +
-                        QStringLiteral(" bytes");
+            m_message = QCoreApplication::translate("compiler", "El programa excede los %1 bytes")
+                            .arg(isa::kImageSize);
             return false;
         }
         std::array<quint8, 8> bytes{row->opcode};
@@ -91,12 +92,14 @@ QString fallbackMessage(const std::array<QStringView, kMaxWords>& words)
 {
     if (words[1].isEmpty()) {
         if (words[0].size() == 1)
-            return QStringLiteral("La palabra ") + quoted(words[0]) +
-                   QStringLiteral(" de un solo caracter no es una instrucción");
-        return QStringLiteral("La etiqueta ") + quoted(words[0]) + QStringLiteral(" no tiene instrucción");
+            return QCoreApplication::translate("compiler",
+                                               "La palabra \"%1\" de un solo caracter no es una instrucción")
+                .arg(words[0].toString());
+        return QCoreApplication::translate("compiler", "La etiqueta \"%1\" no tiene instrucción")
+            .arg(words[0].toString());
     }
-    return QStringLiteral("Ni ") + quoted(words[0]) + QStringLiteral(" ni ") + quoted(words[1]) +
-           QStringLiteral(" es una instrucción");
+    return QCoreApplication::translate("compiler", "Ni \"%1\" ni \"%2\" es una instrucción")
+        .arg(words[0].toString(), words[1].toString());
 }
 
 QStringView withoutColon(QStringView label)
@@ -120,10 +123,9 @@ std::optional<int> encodeOperand(const isa::Instruction& row, const isa::Operand
         return value;
     const int index = value - op.indexBase;
     if (index < op.indexMin || index > op.indexMax) {
-        message = QStringLiteral("El argumento ") + quoted(word) + QStringLiteral(" da el índice ") +
-                  QString::number(index) + QStringLiteral(", fuera de ") + QString::number(op.indexMin) +
-                  QStringLiteral(" a ") + QString::number(op.indexMax) + QStringLiteral(" para ") +
-                  QLatin1String(row.mnemonic.data(), qsizetype(row.mnemonic.size()));
+        message = QCoreApplication::translate("compiler", "El argumento \"%1\" da el índice %2, fuera de %3 a %4 para %5")
+                      .arg(trimSpaces(word).toString(), QString::number(index), QString::number(op.indexMin),
+                           QString::number(op.indexMax), QLatin1String(row.mnemonic.data(), qsizetype(row.mnemonic.size())));
         return std::nullopt;
     }
     return index;

@@ -3,6 +3,7 @@
 
 #include "Source.h"
 
+#include <QCoreApplication>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -18,31 +19,36 @@ bool isDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
+// Whole sentences, so a translation orders its own words; the Spanish is the source text.
 QString belowMinimum(QStringView operand, int minimum)
 {
-    return QStringLiteral("El argumento ") + quoted(operand) + QStringLiteral(" es menor que el mínimo (") +
-           QString::number(minimum) + u')';
+    return QCoreApplication::translate("compiler", "El argumento \"%1\" es menor que el mínimo (%2)")
+        .arg(operand.toString(), QString::number(minimum));
 }
 
 QString aboveMaximum(QStringView operand, int maximum)
 {
-    return QStringLiteral("El argumento ") + quoted(operand) + QStringLiteral(" es mayor que el máximo (") +
-           QString::number(maximum) + u')';
+    return QCoreApplication::translate("compiler", "El argumento \"%1\" es mayor que el máximo (%2)")
+        .arg(operand.toString(), QString::number(maximum));
 }
 
 QString undefinedName(QStringView operand)
 {
-    return QStringLiteral("El argumento ") + quoted(operand) +
-           QStringLiteral(" no está entre los EQUs ni es una palabra clave");
+    return QCoreApplication::translate("compiler",
+                                       "El argumento \"%1\" no está entre los EQUs ni es una palabra clave")
+        .arg(operand.toString());
 }
 
 QString overflow(QStringView operand, float scale)
 {
-    QString text = QStringLiteral("El argumento ") + quoted(operand) +
-                   QStringLiteral(" excede el rango de 16 bits (-32768 a 32767)");
     if (scale != 1.0f)
-        text += QStringLiteral(" al multiplicarlo por ") + QString::number(double(scale));
-    return text;
+        return QCoreApplication::translate(
+                   "compiler",
+                   "El argumento \"%1\" excede el rango de 16 bits (-32768 a 32767) al multiplicarlo por %2")
+            .arg(operand.toString(), QString::number(double(scale)));
+    return QCoreApplication::translate("compiler",
+                                       "El argumento \"%1\" excede el rango de 16 bits (-32768 a 32767)")
+        .arg(operand.toString());
 }
 
 // Scaled and rounded half to even; nullopt when it does not fit 16 bits.
@@ -177,7 +183,7 @@ qint16 EvaluateOperand(QStringView& operand, float scale, int maximum, int minim
 {
     operand = trimSpaces(operand);
     if (operand.isEmpty()) {
-        ErrorText = QStringLiteral("Falta argumento");
+        ErrorText = QCoreApplication::translate("compiler", "Falta argumento");
         return -1;
     }
     const std::optional<qint16> number = scaleToInt16(toSingle(operand), scale);

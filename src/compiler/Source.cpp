@@ -3,11 +3,6 @@
 
 namespace compiler {
 
-QString quoted(QStringView word)
-{
-    return u'"' + word.toString() + u'"';
-}
-
 QStringView trimSpaces(QStringView text)
 {
     qsizetype begin = 0;

@@ -53,7 +53,5 @@ inline bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 QStringView trimSpaces(QStringView text);
-// A word as the messages show it: between double quotes.
-QString quoted(QStringView word);
 
 } // namespace compiler

@@ -2,6 +2,7 @@
 #include "Ayuda.h"
 
 #include "Cp1252.h"
+#include "Language.h"
 #include "OrvLibClient.h"
 #include "Prompts.h"
 
@@ -14,7 +15,7 @@ Ayuda::Ayuda(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Ayuda"));
     // the no-break space stands where the original code page put its "á"
-    setWindowTitle(QStringLiteral("Ayuda r\u00A0pida"));
+    setWindowTitle(tr("Ayuda r pida"));
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("txtAyuda"));
     m_text->setReadOnly(true);
@@ -31,13 +32,18 @@ void Ayuda::setText(const QString& text)
     m_text->setPlainText(text);
 }
 
+QString quickHelpFile(const QString& dataFolder)
+{
+    return language::localizedFile(dataFolder, QStringLiteral("qhelp.ayd"));
+}
+
 void showQuickHelp(QWidget* parent, const QString& appPath, OrvLib& lib)
 {
-    const QString path = appPath + QStringLiteral("qhelp.ayd");
+    const QString path = quickHelpFile(appPath);
     if (!lib.FileExist(path)) {
         Prompts::Message m;
-        m.title = QStringLiteral("Error");
-        m.text = QStringLiteral("No se halla el archivo QHELP.AYD");
+        m.title = Ayuda::tr("Error");
+        m.text = Ayuda::tr("No se halla el archivo QHELP.AYD");
         m.buttons = Prompts::Ok;
         m.icon = Prompts::Icon::Exclamation;
         Prompts::current().message(parent, m);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Quick help: qhelp.ayd from the program folder, shown unchanged in the window Ayuda.
+// Quick help: qhelp.ayd (or its translation) from the data folder, shown unchanged in the window Ayuda.
 
 #include <QDialog>
 #include <QString>
@@ -20,6 +20,9 @@ public:
 private:
     QPlainTextEdit* m_text;
 };
+
+// The quick reference of the language in use: qhelp_<code>.ayd where it exists, else qhelp.ayd.
+QString quickHelpFile(const QString& dataFolder);
 
 // Shows the window modally; a missing file is reported through Prompts instead.
 void showQuickHelp(QWidget* parent, const QString& appPath, OrvLib& lib);

@@ -5,6 +5,7 @@
 #include "Buscar.h"
 #include "Colorset.h"
 #include "Compiler.h"
+#include "Language.h"
 #include "Minimsg.h"
 #include "ObjCode.h"
 #include "Monitor.h"
@@ -29,7 +30,6 @@
 #include <QHBoxLayout>
 #include <tuple>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
@@ -39,7 +39,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTranslator>
 
 namespace {
 // the text box's margins in the window: 60 and 100 twips of the classic form
@@ -60,20 +59,6 @@ QString versionText()
 QIcon icon(const char* name)
 {
     return QIcon(QStringLiteral(":/icons/") + QLatin1String(name) + QStringLiteral(".xpm"));
-}
-
-// Qt's own texts (standard buttons, file dialogs, the text box's menu) in the interface's
-// language; where no locale is set (C), dates and month names in Spanish too rather than English.
-void useSpanish()
-{
-    if (QLocale().language() == QLocale::C)
-        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    static QTranslator* translator = nullptr;
-    if (translator)
-        return;
-    translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
 }
 
 // The menu bar places what follows its separator (Ayuda) at its right end; the instruction
@@ -102,7 +87,6 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
     : QMainWindow(parent), m_arguments(arguments)
 {
     initIconResource();
-    useSpanish();
     setObjectName(QStringLiteral("Editor"));
     refreshTitle();
     AppPath = appPath;
@@ -110,6 +94,8 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
         AppPath += QLatin1Char('/');
     DataPath = appfiles::dataFolder(AppPath);
     m_settingsFile = appfiles::settingsFile(AppPath);
+    // before any text is made: a window's texts are made in the language of its start
+    useLanguage(DataPath, m_settingsFile);
     VersionText = versionText();
 
     auto* central = new QWidget(this);
@@ -294,6 +280,24 @@ void Editor::buildMenus()
     QAction* debug = addMenuAction(opciones, "mnDebugMode", QStringLiteral("Modo &debug"));
     debug->setCheckable(true);
     on(debug, &Editor::mnDebugMode_Click);
+    // the texts are made in the language of the start: a new choice waits for the next one
+    QMenu* idioma = opciones->addMenu(tr("Idioma"));
+    idioma->setObjectName(QStringLiteral("mnIdioma"));
+    auto* idiomas = new QActionGroup(idioma);
+    const std::tuple<const char*, QString, QString> languages[] = {
+        {"mnIdiomaEs", QStringLiteral("Español"), language::kSpanish},
+        {"mnIdiomaEn", QStringLiteral("English"), language::kEnglish},
+        {"mnIdiomaSistema", tr("Del sistema"), QString()}};
+    for (const auto& [name, caption, code] : languages) {
+        QAction* a = addMenuAction(idioma, name, caption);
+        a->setCheckable(true);
+        a->setData(code);
+        idiomas->addAction(a);
+    }
+    idioma->addSeparator();
+    QAction* nota =
+        addMenuAction(idioma, "mnIdiomaNota", tr("El cambio se aplica al volver a iniciar WMK38"));
+    nota->setEnabled(false);
 
     m_mnInstr = topMenu("mnInstr", QStringLiteral("Insertar instrucciones"));
     for (int i = 0; i < kMenuItems; ++i) {
@@ -768,6 +772,9 @@ EditorSettings Editor::currentSettings() const
     s.programFolder = ProgramFolder;
     s.fastLink = m_link->fast();
     s.chartShown = ChartShown;
+    for (const char* name : {"mnIdiomaEs", "mnIdiomaEn"})
+        if (QAction* a = findChild<QAction*>(QLatin1String(name)); a->isChecked())
+            s.language = a->data().toString();
     return s;
 }
 
@@ -807,6 +814,11 @@ void Editor::loadAndApplySettings()
     ChartShown = s.chartShown;
     findChild<QAction*>(QStringLiteral("mnAutoIdent"))->setChecked(AutoIndent);
     findChild<QAction*>(QStringLiteral("mnEnlaceRapido"))->setChecked(s.fastLink);
+    const bool named = s.language == language::kSpanish || s.language == language::kEnglish;
+    findChild<QAction*>(!named                                 ? QStringLiteral("mnIdiomaSistema")
+                        : s.language == language::kSpanish ? QStringLiteral("mnIdiomaEs")
+                                                            : QStringLiteral("mnIdiomaEn"))
+        ->setChecked(true);
 }
 
 bool Editor::saveCurrentSettings(QString* error)

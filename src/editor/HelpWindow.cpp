@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HelpWindow.h"
 
+#include "Language.h"
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -19,7 +21,8 @@ static void initManualResource()
 QString manualHtml(const QString& versionText)
 {
     initManualResource();
-    QFile file(QStringLiteral(":/help/manual.html"));
+    // the manual of the language in use where there is one
+    QFile file(language::localizedFile(QStringLiteral(":/help"), QStringLiteral("manual.html")));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QString html = QString::fromUtf8(file.readAll());
@@ -30,7 +33,7 @@ QString manualHtml(const QString& versionText)
 HelpWindow::HelpWindow(const QString& versionText, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Ayuda de WMK38"));
+    setWindowTitle(tr("Ayuda de WMK38"));
 
     const QString html = manualHtml(versionText);
 

@@ -23,7 +23,7 @@ const QString kUnknown = QStringLiteral("????");
 } // namespace
 
 Precnt::Precnt(const PlcContext& context, QWidget* parent)
-    : PlcWindow(context, parent, "Precnt", QStringLiteral("Preseteos contadores y temporizadores"))
+    : PlcWindow(context, parent, "Precnt", tr("Preseteos contadores y temporizadores"))
 {
     auto* grid = new QGridLayout(this);
 
@@ -33,12 +33,12 @@ Precnt::Precnt(const PlcContext& context, QWidget* parent)
         const char* label;
         const char* unit;
         int first, count;
-    } groups[] = {{"Contadores", "Ctv %1", "Unidades", 0, 4},
-                  {"Temporizadores", "Tpv %1", "Décimas", 4, 4},
-                  {"temporizadres Rápidos", "Tpvf %1", "Centésimas", 8, 2}};
+    } groups[] = {{QT_TR_NOOP("Contadores"), "Ctv %1", QT_TR_NOOP("Unidades"), 0, 4},
+                  {QT_TR_NOOP("Temporizadores"), "Tpv %1", QT_TR_NOOP("Décimas"), 4, 4},
+                  {QT_TR_NOOP("temporizadres Rápidos"), "Tpvf %1", QT_TR_NOOP("Centésimas"), 8, 2}};
     int column = 0;
     for (const auto& g : groups) {
-        auto* frame = new QGroupBox(QString::fromUtf8(g.caption), this);
+        auto* frame = new QGroupBox(tr(g.caption), this);
         auto* box = new QGridLayout(frame);
         for (int k = 0; k < g.count; ++k) {
             box->addWidget(new QLabel(QString::fromUtf8(g.label).arg(k + 1), frame), k, 0);
@@ -48,8 +48,8 @@ Precnt::Precnt(const PlcContext& context, QWidget* parent)
             box->addWidget(txt, k, 1);
             m_txtCnt << txt;
         }
-        box->addWidget(new QLabel(QStringLiteral("En"), frame), g.count, 0);
-        box->addWidget(new QLabel(QString::fromUtf8(g.unit), frame), g.count, 1);
+        box->addWidget(new QLabel(tr("En"), frame), g.count, 0);
+        box->addWidget(new QLabel(tr(g.unit), frame), g.count, 1);
         grid->addWidget(frame, 0, column++, Qt::AlignTop);
     }
 
@@ -61,11 +61,11 @@ Precnt::Precnt(const PlcContext& context, QWidget* parent)
         return b;
     };
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(button("cmdZero", QStringLiteral("&En \"0\""), &Precnt::cmdZero_Click));
-    buttons->addWidget(button("cmdFabrica", QStringLiteral("&Fábrica"), &Precnt::cmdFabrica_Click));
-    buttons->addWidget(m_cmdPreset = button("cmdPreset", QStringLiteral("&Preset"), &Precnt::cmdPreset_Click));
-    buttons->addWidget(button("cmdReLeer", QStringLiteral("&Releer"), &Precnt::cmdReLeer_Click));
-    auto* cancel = new QPushButton(QStringLiteral("&Cerrar"), this);
+    buttons->addWidget(button("cmdZero", tr("&En \"0\""), &Precnt::cmdZero_Click));
+    buttons->addWidget(button("cmdFabrica", tr("&Fábrica"), &Precnt::cmdFabrica_Click));
+    buttons->addWidget(m_cmdPreset = button("cmdPreset", tr("&Preset"), &Precnt::cmdPreset_Click));
+    buttons->addWidget(button("cmdReLeer", tr("&Releer"), &Precnt::cmdReLeer_Click));
+    auto* cancel = new QPushButton(tr("&Cerrar"), this);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -110,7 +110,7 @@ int Precnt::firstBadBox() const
 void Precnt::refuse(int box)
 {
     m_refusing = true;
-    Prompts::current().message(this, {QStringLiteral("Error"), QStringLiteral("Valores admisibles entre 0 y 65535"),
+    Prompts::current().message(this, {tr("Error"), tr("Valores admisibles entre 0 y 65535"),
                                       Prompts::Ok, Prompts::Icon::Exclamation});
     m_txtCnt[box]->setFocus();
     m_refusing = false;
@@ -132,13 +132,13 @@ void Precnt::cmdPreset_Click()
     BusyPointer busy;
     plclink::Link::Busy exchange(link);
     const bool written = plclink::writePresets(link, station(), values, [this](int i) {
-        m_lbMsg->setText(QStringLiteral("Escribiendo") + objcode::Str(i));
+        m_lbMsg->setText(tr("Escribiendo%1").arg(objcode::Str(i)));
     });
     if (!written || closing()) {
         portFailed();
         return;
     }
-    m_lbMsg->setText(QStringLiteral("Leyendo..."));
+    m_lbMsg->setText(tr("Leyendo..."));
     readProcedure();
 }
 
@@ -159,7 +159,7 @@ void Precnt::readProcedure()
     };
     const plclink::PresetRead r = plclink::readPresets(
         link, station(),
-        [this](int j) { m_lbMsg->setText(QStringLiteral("Leyendo") + objcode::Str(j)); },
+        [this](int j) { m_lbMsg->setText(tr("Leyendo%1").arg(objcode::Str(j))); },
         [this, &lamp](int j, const plclink::PresetRead& sofar) {
             for (int i : {2 * j, 2 * j + 1}) {
                 const auto& v = sofar.values[size_t(i)];

@@ -24,18 +24,18 @@ Presenta::Presenta(const QString& versionText, QWidget* parent) : QDialog(parent
     big.setBold(true);
     title->setFont(big);
     title->setAlignment(Qt::AlignCenter);
-    auto* line = new QLabel(QStringLiteral("WMK38 - Editor y compilador para el MicroPLC MK38"), this);
+    auto* line = new QLabel(tr("WMK38 - Editor y compilador para el MicroPLC MK38"), this);
     line->setObjectName(QStringLiteral("lbPrograma"));
     line->setAlignment(Qt::AlignCenter);
     m_version = new QLabel(versionText, this);
     m_version->setObjectName(QStringLiteral("lbVersion"));
     m_version->setAlignment(Qt::AlignCenter);
-    m_licence = new QLabel(QStringLiteral("Software libre bajo la Licencia Pública General de GNU,\n"
-                                          "versión 3 o posterior (GPL-3.0-or-later), sin garantía alguna."),
+    m_licence = new QLabel(tr("Software libre bajo la Licencia Pública General de GNU,\n"
+                              "versión 3 o posterior (GPL-3.0-or-later), sin garantía alguna."),
                            this);
     m_licence->setObjectName(QStringLiteral("lbLicencia"));
     m_licence->setAlignment(Qt::AlignCenter);
-    m_accept = new QPushButton(QStringLiteral("&Aceptar"), this);
+    m_accept = new QPushButton(tr("&Aceptar"), this);
     m_accept->setObjectName(QStringLiteral("cmdAceptar"));
     connect(m_accept, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(title);

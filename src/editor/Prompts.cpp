@@ -2,6 +2,7 @@
 #include "Prompts.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -74,9 +75,9 @@ Prompts::Button DialogPrompts::message(QWidget* parent, const Message& m)
     box.setStandardButtons(buttons);
     // the names a Spanish desktop gives these two, where Qt's catalogue differs
     if (QAbstractButton* abort = box.button(QMessageBox::Abort))
-        abort->setText(QStringLiteral("&Anular"));
+        abort->setText(QCoreApplication::translate("Prompts", "&Anular"));
     if (QAbstractButton* ignore = box.button(QMessageBox::Ignore))
-        ignore->setText(QStringLiteral("&Omitir"));
+        ignore->setText(QCoreApplication::translate("Prompts", "&Omitir"));
     for (const auto& e : kMap)
         if (e.ours == m.defaultButton && (m.buttons & e.ours))
             box.setDefaultButton(e.qt);

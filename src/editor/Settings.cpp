@@ -3,6 +3,7 @@
 
 #include "AppFiles.h"
 #include "Cp1252.h"
+#include "Language.h"
 #include "OrvLibClient.h"
 
 #include <cmath>
@@ -102,6 +103,21 @@ void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings)
         settings.lineNumbers = *on;
     if (const auto chart = toBool(get("Grafico", QStringLiteral("True"))))
         settings.chartShown = *chart;
+    settings.language = loadLanguageSetting(lib, file);
+}
+
+QString loadLanguageSetting(OrvLib& lib, const QString& file)
+{
+    lib.setIniFile(file);
+    return lib.GetIni(kSection, QStringLiteral("Idioma"), QString()).trimmed().toLower();
+}
+
+void useLanguage(const QString& dataFolder, const QString& settingsFile)
+{
+    QString setting;
+    if (std::unique_ptr<OrvLib> lib = OrvLib::create(nullptr))
+        setting = loadLanguageSetting(*lib, settingsFile);
+    language::use(language::choose(setting, language::available(dataFolder)), dataFolder);
 }
 
 bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settings, QString* error)
@@ -136,6 +152,7 @@ bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settin
     put("Resaltar", settings.highlight ? QStringLiteral("True") : QStringLiteral("False"));
     put("Lineas", settings.lineNumbers ? QStringLiteral("True") : QStringLiteral("False"));
     put("Grafico", settings.chartShown ? QStringLiteral("True") : QStringLiteral("False"));
+    put("Idioma", settings.language);
     if (!written && error) {
         if (problem.isEmpty())
             problem = appfiles::writeProblem(file);

@@ -30,12 +30,17 @@ struct EditorSettings
     bool highlight = true;   // "Resaltar": colours by token
     bool lineNumbers = true; // "Lineas"
     bool chartShown = true; // "Grafico": the Monitor's chart, shown unless the file says not
+    QString language; // "Idioma": "es", "en", or empty for the system's
 };
 
 // Missing keys take their defaults (settings.programFolder is the default of "PrgP"); a value
 // that cannot be converted leaves its setting as it was; a "COM" outside 1..6 leaves the port
 // unchanged.
 void loadSettings(OrvLib& lib, const QString& file, EditorSettings& settings);
+// "Idioma" alone: the language is chosen before the window is built.
+QString loadLanguageSetting(OrvLib& lib, const QString& file);
+// Puts the language of the texts in use: "Idioma" of the settings file, else the system's.
+void useLanguage(const QString& dataFolder, const QString& settingsFile);
 // Writes every key, creating the file's folder when missing. False, with *error naming the file
 // and the reason, when something was not written; the caller decides when to tell the user.
 bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settings, QString* error = nullptr);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AppFiles.h"
 #include "Editor.h"
+#include "Settings.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -11,15 +13,19 @@
 
 namespace {
 
-const char kUsage[] =
-    "Uso / usage: wmk38 [/debugmode] [ARCHIVO]\n"
-    "  ARCHIVO .prg   se abre como con \"Cargar\" / opened as a program source\n"
-    "  ARCHIVO .obj, .bld   se traduce como con \"Descompilar\" / translated into a new program\n"
-    "  /debugmode     modo de diagnóstico / diagnostic mode\n"
-    "  --help, --version\n"
-    "Estado de salida / exit status:\n"
-    "  0  al salir / on leaving\n"
-    "  1  no pudo arrancar (falta ES.DEF u OrvLib2) / could not start (es.def or OrvLib2 missing)\n";
+// In the language the window would use.
+QString usage()
+{
+    return QCoreApplication::translate(
+        "main", "Uso: wmk38 [/debugmode] [ARCHIVO]\n"
+                "  ARCHIVO .prg         se abre como con \"Cargar\"\n"
+                "  ARCHIVO .obj, .bld   se traduce como con \"Descompilar\"\n"
+                "  /debugmode           modo de diagnóstico\n"
+                "  --help, --version\n"
+                "Estado de salida:\n"
+                "  0  al salir\n"
+                "  1  no pudo arrancar (falta ES.DEF u OrvLib2)\n");
+}
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -50,7 +56,10 @@ int main(int argc, char** argv)
     // answered before any window or display connection: a terminal user expects these anywhere
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kUsage, stdout);
+            QCoreApplication core(argc, argv);
+            const QString folder = QCoreApplication::applicationDirPath();
+            useLanguage(appfiles::dataFolder(folder), appfiles::settingsFile(folder));
+            std::fputs(usage().toLocal8Bit().constData(), stdout);
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {

@@ -3,6 +3,7 @@
 
 #include "PortInfo.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -47,10 +48,12 @@ QString permissionText(const QString& device, const DeviceFacts& f)
     const bool groupMay = (f.mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
     const bool othersMay = (f.mode & (S_IROTH | S_IWOTH)) == (S_IROTH | S_IWOTH);
     if (groupMay && !othersMay && !f.userInGroup && !f.ownerGroup.isEmpty() && f.ownerGroup != u"root")
-        return QStringLiteral("Sin permiso para abrir %1: su usuario debe pertenecer al grupo %2 "
+        return QCoreApplication::translate(
+                   "plclink", "Sin permiso para abrir %1: su usuario debe pertenecer al grupo %2 "
                               "(sudo usermod -aG %2 $USER) y volver a iniciar la sesión.")
             .arg(device, f.ownerGroup);
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "plclink",
                "Sin permiso para abrir %1: el dispositivo no admite a este usuario. El administrador "
                "del equipo puede darle acceso (por ejemplo, con una regla de udev para el dispositivo).")
         .arg(device);
@@ -60,27 +63,28 @@ QString permissionText(const QString& device, const DeviceFacts& f)
 QString otherReason(const DeviceFacts& f, QSerialPort::SerialPortError error, int systemErrno)
 {
     if (f.isDirectory || systemErrno == EISDIR)
-        return QStringLiteral("es una carpeta, no un puerto serie");
+        return QCoreApplication::translate("plclink", "es una carpeta, no un puerto serie");
     if (f.isRegularFile)
-        return QStringLiteral("es un archivo común, no un puerto serie");
+        return QCoreApplication::translate("plclink", "es un archivo común, no un puerto serie");
     if (!f.isCharDevice)
-        return QStringLiteral("no es un puerto serie");
+        return QCoreApplication::translate("plclink", "no es un puerto serie");
     switch (systemErrno) {
     case ENOTTY:
     case EINVAL:
-        return QStringLiteral(
-            "el dispositivo no es un puerto serie o no acepta la configuración de la línea");
+        return QCoreApplication::translate(
+            "plclink", "el dispositivo no es un puerto serie o no acepta la configuración de la línea");
     case EIO:
-        return QStringLiteral(
-            "error de entrada/salida; compruebe que el adaptador o la placa del puerto estén "
-            "bien conectados");
+        return QCoreApplication::translate(
+            "plclink", "error de entrada/salida; compruebe que el adaptador o la placa del puerto estén "
+                       "bien conectados");
     case ENODEV:
     case ENXIO:
-        return QStringLiteral("el dispositivo ya no está conectado (¿se desenchufó el adaptador?)");
+        return QCoreApplication::translate(
+            "plclink", "el dispositivo ya no está conectado (¿se desenchufó el adaptador?)");
     case 0:
         break;
     default:
-        return QStringLiteral("error del sistema número %1").arg(systemErrno);
+        return QCoreApplication::translate("plclink", "error del sistema número %1").arg(systemErrno);
     }
     // the errno is unknown: what Qt made of it
     switch (error) {
@@ -91,7 +95,7 @@ QString otherReason(const DeviceFacts& f, QSerialPort::SerialPortError error, in
     case QSerialPort::DeviceNotFoundError:
         return otherReason(f, error, ENODEV);
     default:
-        return QStringLiteral("motivo desconocido");
+        return QCoreApplication::translate("plclink", "motivo desconocido");
     }
 }
 
@@ -122,7 +126,8 @@ DeviceFacts deviceFacts(const QString& path)
 
 QString busyText(const QString& device)
 {
-    return QStringLiteral("%1 está ocupado: otro programa lo tiene abierto.").arg(device);
+    return QCoreApplication::translate("plclink", "%1 está ocupado: otro programa lo tiene abierto.")
+        .arg(device);
 }
 
 PortError portError(const QString& device, const DeviceFacts& facts, QSerialPort::SerialPortError error,
@@ -131,16 +136,18 @@ PortError portError(const QString& device, const DeviceFacts& facts, QSerialPort
     if (!facts.exists)
         return {PortError::kMissing,
                 facts.presentPorts.isEmpty()
-                    ? QStringLiteral("%1 no existe y no se encontró ningún puerto serie en este equipo.")
+                    ? QCoreApplication::translate(
+                          "plclink", "%1 no existe y no se encontró ningún puerto serie en este equipo.")
                           .arg(device)
-                    : QStringLiteral("%1 no existe. Puertos serie presentes: %2.")
+                    : QCoreApplication::translate("plclink", "%1 no existe. Puertos serie presentes: %2.")
                           .arg(device, facts.presentPorts.join(u", "))};
     if (error == QSerialPort::PermissionError)
         // a lock or an exclusive open by another program also ends here
         return facts.userMayOpen ? PortError{PortError::kBusy, busyText(device)}
                                  : PortError{PortError::kPermission, permissionText(device, facts)};
-    return {PortError::kOther, QStringLiteral("%1 no se puede abrir como puerto serie: %2.")
-                                   .arg(device, otherReason(facts, error, systemErrno))};
+    return {PortError::kOther,
+            QCoreApplication::translate("plclink", "%1 no se puede abrir como puerto serie: %2.")
+                .arg(device, otherReason(facts, error, systemErrno))};
 }
 
 } // namespace plclink

@@ -98,7 +98,7 @@ private slots:
             "En&viar compilado (.OBJ), Enviar compilado del &Ladder (.BLD), &Recibir, Veri&ficar programa, Correr, Detener,"_s,
             u"PLC: &Id (identificador) PLC, &Monitor variables, Enlace &rápido, Apagar salidas al detener *, "
             "Retener variables al Correr, Reset variables al Correr, Reiniciar PLC al Correr, &Presetear contadores,"_s,
-            u"&Opciones: Co&lores, Auto &ident *, &Resaltar sintaxis *, &Números de línea *, &Puertos serie..., Modo &debug,"_s, u"Insertar instrucciones:"_s, u":"_s,
+            u"&Opciones: Co&lores, Auto &ident *, &Resaltar sintaxis *, &Números de línea *, &Puertos serie..., Modo &debug, Idioma,"_s, u"Insertar instrucciones:"_s, u":"_s,
             u"A&yuda: Ay&uda F1, A&yuda rápida Ctrl+F1, &Acerca de,"_s,
             u"-|Cargar un programa desde un archivo|Nuevo programa|Guardar programa en un archivo|Cerrar programa|-|"
             "Compilar|Enviar al PLC|Extraer programa del PLC|Verificar el programa del PLC|Correr programa |Detener programa|Monitor de variables|-|"
@@ -360,7 +360,8 @@ private slots:
     void settingsSurviveARestart()
     {
         QCOMPARE(shown(*f),
-                 u"COM2 ID1 #c0c0c0 on #000000 indent 1 run 0 in ~/: mnSalsOff mnRun0 mnAutoIdent mnResaltar mnLineas mnCom2"_s);
+                 u"COM2 ID1 #c0c0c0 on #000000 indent 1 run 0 in ~/: mnSalsOff mnRun0 mnAutoIdent mnResaltar mnLineas "
+                 "mnIdiomaSistema mnCom2"_s);
         for (const char* option : {"mnCom6", "mnRunRst", "mnRunRet", "mnAutoIdent"})
             f->trigger(option);
         chooseColours(u"lbColorFondo1,cmdAceptar"_s);
@@ -368,7 +369,8 @@ private slots:
         f->run("mnSalvarComo", u"progs/a.prg"_s);
         const QString before = shown(*f);
         QCOMPARE(before,
-                 u"COM6 ID1 #000000 on #000080 indent 0 run 2 in ~/progs/: mnSalsOff mnRunRet mnResaltar mnLineas mnCom6"_s);
+                 u"COM6 ID1 #000000 on #000080 indent 0 run 2 in ~/progs/: mnSalsOff mnRunRet mnResaltar mnLineas "
+                 "mnIdiomaSistema mnCom6"_s);
         f->trigger("mnSalir");
         // a second start of the window on the same folder
         QVERIFY(f->start());

@@ -13,11 +13,11 @@ namespace {
 QString describe(const EditorSettings& s)
 {
     return QString::asprintf("id=%d com=%d fore=%s back=%s indent=%d rst=%d prgp=%s fast=%d high=%s colours=%d lines=%d "
-                             "chart=%d",
+                             "chart=%d idioma=%s",
                              s.plcId, s.com, qPrintable(s.colors.text.name()), qPrintable(s.colors.background.name()),
                              int(s.autoIndent), s.runMode, qPrintable(s.programFolder), int(s.fastLink),
                              qPrintable(s.colors.mnemonic.name()), int(s.highlight), int(s.lineNumbers),
-                             int(s.chartShown));
+                             int(s.chartShown), qPrintable(s.language));
 }
 } // namespace
 
@@ -73,6 +73,7 @@ private slots:
         QTest::newRow("HCol text keeps") << QByteArray("HCol=x") << u"high=#00ff00"_s;
         QTest::newRow("Resaltar False") << QByteArray("Resaltar=False") << u"colours=0 lines=1"_s;
         QTest::newRow("Lineas 0") << QByteArray("Lineas=0") << u"colours=1 lines=0"_s;
+        QTest::newRow("Idioma EN") << QByteArray("Idioma= EN ") << u"idioma=en"_s;
     }
     void load()
     {
@@ -92,13 +93,13 @@ private slots:
             ini(), "[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=3\r\nExtra=z\r\n[Fin]\r\nk=v\r\n"));
         // Rst -1: none marked, so the next start marks none again
         const EditorSettings out{4,     6, {QColor(255, 0, 0), QColor(0, 0, 128), QColor(0, 255, 255)}, false, -1,
-                                 u"/home/plc/programas/"_s, true, {}, false, true, false};
+                                 u"/home/plc/programas/"_s, true, {}, false, true, false, u"en"_s};
         QVERIFY(saveSettings(*m_lib, ini(), out));
         QCOMPARE(
             testutil::readRaw(ini()),
             QByteArray("[Ladder]\r\nRuta=C:\\ladder\\\r\n[Set]\r\nID=4\r\nExtra=z\r\nCOM=6\r\nFCol=255\r\n"
                        "BCol=8388608\r\nAIdnt=False\r\nRst=-1\r\nPrgP=/home/plc/programas/\r\nRapido=True\r\n"
-                       "HCol=16776960\r\nResaltar=False\r\nLineas=True\r\nGrafico=False\r\n"
+                       "HCol=16776960\r\nResaltar=False\r\nLineas=True\r\nGrafico=False\r\nIdioma=en\r\n"
                        "[Fin]\r\nk=v\r\n"));
         QCOMPARE(describe(loaded()), describe(out));
     }

@@ -26,6 +26,7 @@ const QStringList kFiles =
     u"share/icons/hicolor/scalable/apps/wmk38.svg "
     u"share/icons/hicolor/48x48/apps/wmk38.png share/man/man1/wmk38.1.gz share/man/man1/mk38c.1.gz "
     u"share/man/man1/mk38sim.1.gz share/man/man1/orvregsvr.1.gz share/doc/wmk38/README.md "
+    u"share/wmk38/qhelp_en.ayd share/wmk38/manual_en.html share/wmk38/translations/wmk38_en.qm "
     u"share/doc/wmk38/copyright share/doc/wmk38/changelog.gz share/lintian/overrides/wmk38"_s
         .arg(QLatin1String(kAppId))
         .split(u' ');
@@ -49,7 +50,8 @@ QList<int> exitCodes(const QStringList& lines)
     QList<int> codes;
     static const QRegularExpression row(uR"(^\s+(\d+)\s)"_s);
     for (qsizetype i = 0; i < lines.size(); ++i)
-        if (lines[i].contains(u"exit status"_s, Qt::CaseInsensitive))
+        if (lines[i].contains(u"exit status"_s, Qt::CaseInsensitive) ||
+            lines[i].contains(u"estado de salida"_s, Qt::CaseInsensitive))
             for (QRegularExpressionMatch m; ++i < lines.size() && (m = row.match(lines[i])).hasMatch();)
                 codes << m.captured(1).toInt();
     return codes;
@@ -73,7 +75,7 @@ Help help(const QString& tool, const QByteArray& text)
     for (const QString& line : lines) {
         const QString t = line.trimmed();
         const bool continued = t.startsWith(u'[') || (!entry.isEmpty() && line.startsWith(u"    "_s));
-        if (line.contains(u"usage:"_s, Qt::CaseInsensitive) || continued || t.startsWith(tool + u' ')) {
+        if (line.contains(u"usage:"_s, Qt::CaseInsensitive) || line.startsWith(u"Uso:"_s) || continued || t.startsWith(tool + u' ')) {
             if (t.startsWith(tool + u' '))
                 entry = t.section(u' ', 1, 1);
             else if (!continued)

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The English walk: every text a window shows comes from the English catalogue, from Qt's own
+// English, or from a short list of texts the same in both languages (names, ports, numbers).
+// window(w) reads its title and its visible labels, buttons, group boxes, actions and tool tips;
+// menu(m) a menu and its submenus; message(m) a prompt; spanish() lists what is left, with where
+// it was seen. Documents (the manual, qhelp) are checked apart; allow() adds a window's data.
+
+#include "Prompts.h"
+
+#include <QtWidgets>
+
+class EnglishWalk
+{
+public:
+    EnglishWalk()
+    {
+        QFile ts(QStringLiteral(WMK38_SOURCE_DIR "/translations/wmk38_en.ts"));
+        QXmlStreamReader xml(ts.open(QIODevice::ReadOnly) ? &ts : nullptr);
+        while (ts.isOpen() && !xml.atEnd())
+            if (xml.readNextStartElement() && xml.name() == u"translation") {
+                // a text with values: the translation around any values
+                QStringList pieces = xml.readElementText().split(QRegularExpression(QStringLiteral("%\\d+")));
+                for (QString& piece : pieces)
+                    piece = QRegularExpression::escape(piece);
+                allow(pieces.join(QStringLiteral(".*")));
+            }
+        m_translations = m_accepted.size();
+        allow(QStringLiteral("WMK38|MicroPLC MK38|Editor|Español|English|Rx|Tx|\\?\\?\\?\\?|[-+]?[0-9.,: ]+|"
+                             "COM[1-6].*|(Ctv|Tpv|Tpvf) [0-9]+|e[1-8]|s[1-6]|v[0-9]{2}|re[0-9]{2}"));
+        allow(QStringLiteral("&?(OK|Cancel|Yes|No|Retry|Abort|Ignore|Close|Save|Open)")); // Qt's English
+    }
+
+    bool loaded() const { return m_translations > 0; }
+    // A pattern of whole texts this walk accepts as they are.
+    void allow(const QString& pattern)
+    {
+        m_accepted << QRegularExpression(QRegularExpression::anchoredPattern(pattern),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    }
+
+    void window(QWidget* w)
+    {
+        const auto name = [](QObject* o) {
+            return o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className())
+                                             : o->objectName();
+        };
+        text(w->windowTitle(), name(w) + QStringLiteral(" title"));
+        const QList<QWidget*> all = w->findChildren<QWidget*>() << w;
+        for (QWidget* c : all) {
+            if (!c->isVisibleTo(w) && c != w)
+                continue;
+            const QString at = name(w) + u'/' + name(c);
+            text(c->toolTip(), at + QStringLiteral(" tooltip"));
+            if (auto* l = qobject_cast<QLabel*>(c))
+                text(l->text(), at);
+            else if (auto* b = qobject_cast<QAbstractButton*>(c))
+                text(b->text(), at);
+            else if (auto* g = qobject_cast<QGroupBox*>(c))
+                text(g->title(), at);
+        }
+        for (QAction* a : w->findChildren<QAction*>())
+            if (a->isVisible() && !a->isSeparator())
+                text(a->text(), name(w) + u'/' + name(a));
+    }
+
+    void menu(QMenu* m, const QString& where)
+    {
+        text(m->title(), where);
+        for (QAction* a : m->actions())
+            if (a->menu())
+                menu(a->menu(), where + u'/' + a->objectName());
+            else if (a->isVisible() && !a->isSeparator())
+                text(a->text(), where + u'/' + a->objectName());
+    }
+
+    void message(const Prompts::Message& m)
+    {
+        for (const QString& shown : {m.title, m.text})
+            text(shown, QStringLiteral("message"));
+    }
+
+    void text(const QString& shown, const QString& where)
+    {
+        if (!shown.isEmpty() && std::none_of(m_accepted.cbegin(), m_accepted.cend(),
+                                             [&shown](const auto& r) { return r.match(shown).hasMatch(); }))
+            m_spanish << where + QStringLiteral(": ") + shown;
+    }
+
+    // Every text seen that is neither a translation nor allowed, with where it was seen.
+    QStringList spanish() const { return m_spanish; }
+
+private:
+    QList<QRegularExpression> m_accepted;
+    qsizetype m_translations = 0;
+    QStringList m_spanish;
+};

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editor in English: the language chosen by dmk38.ini or the environment, the windows
+// translated so far walked for Spanish left over, and Qt's own texts following the language.
+#include "EditorTest.h"
+#include "EnglishWalk.h"
+#include "HelpWindow.h"
+#include "Language.h"
+#include "Precnt.h"
+
+using namespace Qt::StringLiterals;
+
+class TestEnglish : public QObject
+{
+    Q_OBJECT
+    std::optional<EditorFixture> f;
+    EnglishWalk walk;
+    const QString kBin = QStringLiteral(WMK38_BIN_DIR);
+
+    // The editor on a dmk38.ini whose [Set] holds set, its folder holding the build's catalogues.
+    bool start(const QByteArray& set)
+    {
+        f.emplace();
+        return QDir().mkpath(f->path(u"translations"_s)) &&
+               QFile::copy(kBin + u"/translations/wmk38_en.qm"_s, f->path(u"translations/wmk38_en.qm"_s)) &&
+               f->write(u"dmk38.ini"_s, "[Set]\r\n" + set) && f->start();
+    }
+    QString checked() const { return f->action("mnIdiomaEs")->actionGroup()->checkedAction()->objectName(); }
+
+private slots:
+    void initTestCase() { QVERIFY(walk.loaded()); }
+    void init() { walk = EnglishWalk(); }
+    void cleanup()
+    {
+        f.reset();
+        language::use(language::kSpanish, kBin);
+    }
+
+    // A new choice is kept in dmk38.ini and used at the next start, not at once (the rows of the
+    // choice itself are in tst_language).
+    void choiceTakesEffectAtTheNextStart()
+    {
+        QVERIFY(start({}));
+        f->trigger("mnIdiomaEn");
+        QVERIFY(language::current() == u"es" && !f->action("mnIdiomaNota")->isEnabled());
+        f->editor->close();
+        QVERIFY(f->read(u"dmk38.ini"_s).contains("Idioma=en\r\n"));
+        QVERIFY(f->start());
+        QCOMPARE(f->action("mnIdiomaSistema")->text() + u' ' + checked(), u"System language mnIdiomaEn"_s);
+    }
+
+    // The language menu, the about box and the manual with its own English headings.
+    void windowsWalk()
+    {
+        QVERIFY(start("Idioma=en\r\n"));
+        walk.menu(f->child<QMenu>("mnIdioma"), u"mnIdioma"_s);
+        f->trigger("mnAcercaDe");
+        walk.allow(QRegularExpression::escape(f->editor->VersionText));
+        walk.window(f->child<QDialog>("Presenta"));
+        f->trigger("mnAyudaSub");
+        auto* help = f->editor->findChild<HelpWindow*>();
+        QVERIFY(help && help->isVisible());
+        auto* contents = help->findChild<QListWidget*>(u"lstContenido"_s);
+        QCOMPARE(contents->item(0)->text(), u"Contents"_s);
+        for (int i = 0; i < contents->count(); ++i)
+            walk.allow(QRegularExpression::escape(contents->item(i)->text()));
+        QVERIFY(manualHtml({}).contains(u"<h2><a name=\"introduccion\"></a>What WMK38 is</h2>"_s));
+        walk.window(help);
+        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
+    }
+
+    // qhelp_en.ayd in English, qhelp.ayd where there is none; the message in English.
+    void quickHelp_data()
+    {
+        QTest::addColumn<QByteArray>("english"); // qhelp_en.ayd beside qhelp.ayd "ayuda"; "-" none
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("English file") << QByteArray("help") << u"Quick help | help"_s;
+        QTest::newRow("no English file") << QByteArray("-") << u"Quick help | ayuda"_s;
+        QTest::newRow("none") << QByteArray() << u"Error | The file QHELP.AYD cannot be found"_s;
+    }
+    void quickHelp()
+    {
+        QFETCH(QByteArray, english);
+        QVERIFY(start("Idioma=en\r\n"));
+        if (!english.isEmpty())
+            QVERIFY(f->write(u"qhelp.ayd"_s, "ayuda") &&
+                    (english == "-" || f->write(u"qhelp_en.ayd"_s, english)));
+        else
+            f->prompts.answerMessage(Prompts::Ok);
+        QString shown;
+        QObject context;
+        QTimer::singleShot(50, &context, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (auto* box = w ? w->findChild<QPlainTextEdit*>(u"txtAyuda"_s) : nullptr) {
+                shown = w->windowTitle() + u" | "_s + box->toPlainText();
+                w->close();
+            }
+        });
+        f->trigger("mnQAyuda");
+        QTEST(shown.isEmpty() ? f->said() : shown, "shown");
+    }
+
+    // The presets window on a silent line: captions, the message where reading stopped, the refusal.
+    void presetsWalk()
+    {
+        QVERIFY(language::use(language::kEnglish, kBin));
+        testutil::Pty silent;
+        plclink::Waits waits(0.02);
+        plclink::Link link(waits);
+        QVERIFY(!link.openDevice(silent.path()));
+        ScriptedPrompts prompts;
+        Prompts::setCurrent(&prompts);
+        {
+            Precnt w({link, [] { return 1; }, [] { return false; }, [] { return QStringList(); }}, nullptr);
+            w.show();
+            w.begin();
+            QCOMPARE(w.findChild<QLabel*>(u"lbMsg"_s)->text(), u"Reading 0"_s);
+            walk.window(&w);
+            prompts.answerMessage(Prompts::Ok);
+            w.findChild<QPushButton*>(u"cmdPreset"_s)->click(); // every box "????"
+            for (const auto& asked : prompts.asked())
+                walk.message({asked.title, asked.text});
+        }
+        Prompts::setCurrent(nullptr);
+        QCOMPARE(prompts.asked().size(), 1);
+        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
+    }
+};
+
+QTEST_MAIN(TestEnglish)
+#include "tst_english.moc"
