@@ -22,7 +22,7 @@ ScanResult scan(Link& link, int from, int to, const std::function<bool(const Sta
         // that does not check may still be on its way, and the line settles before the next
         const QByteArray answer = probe(link, quint8(station), ProbeSilence::Settled);
         // a port that cannot be opened ends the scan: no station was asked
-        if (link.waits().isCutShort() || (answer.isEmpty() && link.reopenError())) {
+        if (link.waits().isCutShort() || (answer.isEmpty() && !link.isOpen())) {
             result.complete = false;
             return result;
         }
