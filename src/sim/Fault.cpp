@@ -6,8 +6,8 @@
 namespace sim {
 
 namespace {
-const char* const kNames[] = {"none",      "silence", "short",   "long",  "badxor",
-                              "badresult", "late",    "garbage", "hangup"};
+const char* const kNames[] = {"none",      "silence", "short",   "long",   "badxor",
+                              "badresult", "late",    "garbage", "hangup", "gap"};
 // Junk whose bytes do not XOR to 0, so a reader that only checks the XOR notices it as well.
 const char kGarbage[] = "\xFF\x00\x55";
 } // namespace

@@ -22,7 +22,8 @@ public:
         BadResult,
         Late,
         Garbage,
-        Hangup
+        Hangup,
+        Gap
     };
 
     // "KIND", "KIND:RATE" (RATE 0..1) or "none".

@@ -231,12 +231,21 @@ void Simulator::answer(Answer answer)
         case Fault::Late:
             due += qint64(m_options.lateMs) * 1000000;
             break;
+        case Fault::Gap: {
+            // the second half leaves once the line has been quiet for the gap after the first
+            const QByteArray first = answer.bytes.left(answer.bytes.size() / 2);
+            const qint64 rest = due + ((m_options.pace ? first.size() : 0) + m_options.gapBytes) * kByteNs;
+            m_queue.append({first, due, answer.bytes});
+            m_queue.append({answer.bytes.mid(first.size()), rest, {}});
+            pump();
+            return;
+        }
         default:
             m_fault.reshape(answer);
             break;
         }
     }
-    m_queue.append({answer.bytes, due});
+    m_queue.append({answer.bytes, due, answer.bytes});
     pump();
 }
 
@@ -247,7 +256,8 @@ void Simulator::pump()
     const qint64 now = m_clock.nsecsElapsed();
     while (!m_queue.isEmpty() && m_queue.front().dueNs <= now) {
         const Outgoing out = m_queue.takeFirst();
-        log("tx", out.bytes);
+        if (!out.logged.isEmpty())
+            log("tx", out.logged);
         if (m_options.pace) {
             m_txLine.send(out.bytes, out.dueNs);
             continue;

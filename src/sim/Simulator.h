@@ -18,6 +18,7 @@ class QSocketNotifier;
 namespace sim {
 
 constexpr int kDefaultLateMs = 3000;
+constexpr int kDefaultGapBytes = 6;
 
 struct Options
 {
@@ -25,6 +26,7 @@ struct Options
     QString logPath;
     bool pace = false;
     int lateMs = kDefaultLateMs;
+    int gapBytes = kDefaultGapBytes;
     Fault fault;
 };
 
@@ -48,6 +50,7 @@ private:
     {
         QByteArray bytes;
         qint64 dueNs = 0;
+        QByteArray logged; // the whole answer, logged once as it starts to leave
     };
 
     void readLine();

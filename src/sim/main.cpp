@@ -12,7 +12,8 @@ namespace {
 
 const char kHelp[] =
     "Usage: mk38sim [--link PATH] [--id N] [--password HEX] [--pace] [--log FILE]\n"
-    "               [--fault KIND[:RATE]] [--late-ms MS] [--program FILE.obj] [--help] [--version]\n"
+    "               [--fault KIND[:RATE]] [--late-ms MS] [--gap-bytes N] [--program FILE.obj]\n"
+    "               [--help] [--version]\n"
     "\n"
     "A simulated MK38 PLC on a pseudo-terminal. The first line of standard output is the\n"
     "device path (for example /dev/pts/5); point the PC's serial port at it.\n"
@@ -31,6 +32,8 @@ const char kHelp[] =
     "  --fault KIND[:RATE]  fault the answers; RATE 0..1 (default 1) is applied with an\n"
     "                       accumulator, so 0.5 faults every second answer, the same every run\n"
     "  --late-ms MS         how long a late answer is held back (default 3000)\n"
+    "  --gap-bytes N        the pause inside a gap answer, in byte times of 4.17 ms\n"
+    "                       (default 6, 25 ms)\n"
     "  --program FILE.obj   start with the program of an object file (its last 256 bytes)\n"
     "  -h, --help           this text\n"
     "  --version            the version\n"
@@ -45,6 +48,7 @@ const char kHelp[] =
     "             and not counted by RATE)\n"
     "  late       the answer leaves --late-ms later\n"
     "  garbage    FF 00 55 before the answer\n"
+    "  gap        the answer's first half, then --gap-bytes of silence, then the rest\n"
     "  hangup     the line is closed at that answer, the link removed, exit 0\n"
     "\n"
     "Commands on standard input (each prints one line, \"ok\" or \"error: ...\";\n"
@@ -101,10 +105,11 @@ int main(int argc, char** argv)
     const QCommandLineOption logFile(QStringLiteral("log"), {}, QStringLiteral("FILE"));
     const QCommandLineOption fault(QStringLiteral("fault"), {}, QStringLiteral("KIND"));
     const QCommandLineOption lateMs(QStringLiteral("late-ms"), {}, QStringLiteral("MS"));
+    const QCommandLineOption gapBytes(QStringLiteral("gap-bytes"), {}, QStringLiteral("N"));
     const QCommandLineOption program(QStringLiteral("program"), {}, QStringLiteral("FILE"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({link, id, password, pace, logFile, fault, lateMs, program, help, version});
+    parser.addOptions({link, id, password, pace, logFile, fault, lateMs, gapBytes, program, help, version});
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -143,6 +148,11 @@ int main(int argc, char** argv)
         options.lateMs = parser.value(lateMs).toInt(&ok);
         if (!ok || options.lateMs < 0 || options.lateMs > 600000)
             return usageError(QStringLiteral("--late-ms takes 0..600000"));
+    }
+    if (parser.isSet(gapBytes)) {
+        options.gapBytes = parser.value(gapBytes).toInt(&ok);
+        if (!ok || options.gapBytes < 0 || options.gapBytes > 100000)
+            return usageError(QStringLiteral("--gap-bytes takes 0..100000"));
     }
 
     sim::Plc plc{quint8(station), quint16(pass)};

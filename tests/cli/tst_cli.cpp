@@ -7,7 +7,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QByteArray kDefs("; two names\r\nmotor equ 0\r\nlamp equ 1\r\n");
@@ -144,6 +148,18 @@ private slots:
             folder + QStringLiteral("/dmk38.ini"),
             "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=/tmp/plc\r\ncom5 = \"/dev/ttyUSB0\"\r\n"
             "COM2=/tmp/other\r\nCOM6=/dev/ttyACM0\r\nCOM7=/x\r\n[Puertos]\r\nCOM1=/late\r\n"));
+        // the folder read-only (immutable, so for root too), the file in it writable: still read
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        const bool immutable = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                               ::ioctl(fd, FS_IOC_SETFLAGS, &(flags |= FS_IMMUTABLE_FL)) == 0;
+        const auto writable = qScopeGuard([&] { // so that it can be removed
+            ::ioctl(fd, FS_IOC_SETFLAGS, &(flags &= ~FS_IMMUTABLE_FL));
+            ::close(fd);
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        QVERIFY(immutable || ::access(QFile::encodeName(folder).constData(), W_OK) != 0);
         const testutil::Run r = testutil::runShell(QStringLiteral("./mk38c ports"), folder);
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.err, QByteArray());

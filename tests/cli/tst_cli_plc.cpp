@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // mk38c's PLC commands, run as a user runs them against mk38sim, with the real waits: their
 // exit codes, streams and the frames the simulator received.
+#include "Pty.h"
 #include "SimProcess.h"
 #include "TestUtil.h"
 
@@ -87,9 +88,11 @@ private slots:
         row("monitor", "", "monitor --port PORT --count 2 --from 14", 0,
             "in 00000000  out 000000\nvar  v01=0 0x00  v02=0 0x00  v03=0 0x00  v04=0 0x00\n",
             {io, variables});
-        row("monitor, csv", "", "monitor --port PORT --count 2 --from 14 --csv --fast", 0,
-            "time,kind,ok,in0,in1,in2,in3,in4,in5,in6,in7,out0,out1,out2,out3,out4,out5,v01,v02,v03,v04\n",
-            {io, variables});
+        const QString csv =
+            "time,kind,ok,in0,in1,in2,in3,in4,in5,in6,in7,out0,out1,out2,out3,out4,out5,v01,v02,v03,v04\n";
+        row("monitor, csv", "", "monitor --port PORT --count 6 --from 14 --csv --fast", 0, csv,
+            {io, variables, io, variables, io, variables});
+        row("monitor, csv, silent", "silence", "monitor --port PORT --count 2 --from 14 --csv", 4, csv, {io, io});
         // a poll not answered is asked again; a script sees the exit code
         row("monitor, silent", "silence", "monitor --port PORT --count 2", 4,
             "in/out: no answer\nin/out: no answer\n", {io, io});
@@ -138,6 +141,16 @@ private slots:
                                      : QString::fromLatin1(f.toHex(' ')));
             return all;
         };
+        if (args.contains(u"--csv")) { // every row as long as the header
+            const QStringList rows = out.split(u'\n', Qt::SkipEmptyParts);
+            for (const QString& row : rows)
+                QVERIFY2(row.count(u',') == rows[0].count(u','), qPrintable(row));
+            // --fast polls at the line's pace: six polls take less than five of the fixed waits
+            const auto at = [](const QString& row) {
+                return QDateTime::fromString(row.section(u',', 0, 0), Qt::ISODateWithMs);
+            };
+            QVERIFY(!args.contains(u"--fast") || at(rows[1]).msecsTo(at(rows.last())) < 2500);
+        }
         QFETCH(QStringList, frames);
         QTRY_COMPARE(logged(), frames);
         if (args.contains(u"r.obj"))
@@ -211,6 +224,12 @@ private slots:
         QCOMPARE(send.exitCode(), 4);
         QVERIFY(!send.readAllStandardOutput().contains("run (mode"));
         QVERIFY(send.readAllStandardError().contains("mk38c send: the run frame could not be written"));
+        // a line stopped by flow control takes no frame: stop fails too
+        testutil::Pty held;
+        QVERIFY(::tcflow(testutil::Fd(held.path()).fd(), TCOOFF) == 0);
+        const testutil::Run r = testutil::runTool("mk38c", {u"stop"_s, u"--port"_s, held.path()});
+        QCOMPARE(r.exitCode, 4);
+        QVERIFY2(r.err.contains("mk38c stop: the stop frame could not be written"), r.err);
     }
 
     void monitorToldOnceTheDeviceWentAway()

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTime>
 
 namespace testutil {
 
@@ -50,6 +51,14 @@ public:
     QList<QByteArray> received() const { return logged("rx"); }
     QList<QByteArray> sent() const { return logged("tx"); }
     QByteArray lastReceived() const { return received().value(received().size() - 1); }
+    // Each log line's time, in milliseconds of the day.
+    QList<int> loggedMs() const
+    {
+        QList<int> ms;
+        for (const QByteArray& line : logLines())
+            ms << QTime(0, 0).msecsTo(QTime::fromString(QString::fromLatin1(line.left(12)), QStringLiteral("HH:mm:ss.zzz")));
+        return ms;
+    }
 
     QProcess& process() { return m_process; }
 
@@ -68,13 +77,15 @@ private:
     }
 
     // Log lines: "HH:MM:SS.zzz rx 01 08 36 00 36 00 09"
-    QList<QByteArray> logged(const QByteArray& direction) const
+    QList<QByteArray> logLines() const
     {
         QFile file(logPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().split('\n') : QList<QByteArray>();
+    }
+    QList<QByteArray> logged(const QByteArray& direction) const
+    {
         QList<QByteArray> frames;
-        if (!file.open(QIODevice::ReadOnly))
-            return frames;
-        for (const QByteArray& line : file.readAll().split('\n'))
+        for (const QByteArray& line : logLines())
             if (line.mid(13, 3) == direction + ' ')
                 frames << QByteArray::fromHex(line.mid(16));
         return frames;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real main window with COM2 pointed at an mk38sim through dmk38.ini, as a user sets it up;
-// the waits run at a twentieth of their length. Prompts are answered and read back as lists.
+// the waits run at a fifth of their length, so that no answer window is under 40 ms. Prompts are answered and read back as lists.
 
 #include "EditorTest.h"
 #include "SimProcess.h"
@@ -20,7 +20,7 @@ struct PlcFixture : EditorFixture
                                                     ports.replace("SIM", sim.device().toLocal8Bit())))
             return false;
         const bool started = start();
-        editor->waits().setScale(0.05);
+        editor->waits().setScale(0.2);
         return started;
     }
     // The frames the simulator received, each as hex (a long one as its start and length).

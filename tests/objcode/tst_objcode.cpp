@@ -262,12 +262,6 @@ private slots:
         std::iota(progress.begin(), progress.end(), 1);
         QCOMPARE(ks, progress);
     }
-
-    void progressDisplay()
-    {
-        QCOMPARE(objcode::loadProgressWidth(256), 53);
-        QCOMPARE(objcode::loadProgressText(256), QStringLiteral(" 99.84%"));
-    }
 };
 
 QTEST_APPLESS_MAIN(TstObjCode)

@@ -57,11 +57,17 @@ private slots:
               {u"no admite a este usuario"_s});
         given("group may not", u"uucp"_s, 0600, false, false, P::PermissionError, EACCES, 8010,
               {u"administrador"_s});
+        given("group may only read", u"dialout"_s, 0640, false, false, P::PermissionError, EACCES, 8010,
+              {u"administrador"_s});
         given("in the group, still refused", u"dialout"_s, 0660, false, true, P::PermissionError, EACCES,
               8010, {u"administrador"_s});
         given("input/output error", u"dialout"_s, 0660, true, true, P::ResourceError, EIO, 8020,
               {u"entrada/salida"_s});
         given("device gone", u"dialout"_s, 0660, true, true, P::DeviceNotFoundError, ENODEV, 8020,
+              {u"ya no está conectado"_s});
+        given("device not present", u"dialout"_s, 0660, true, true, P::UnknownError, ENXIO, 8020,
+              {u"ya no está conectado"_s});
+        given("device gone, errno unknown", u"dialout"_s, 0660, true, true, P::DeviceNotFoundError, 0, 8020,
               {u"ya no está conectado"_s});
         given("errno not known to Qt", u"dialout"_s, 0660, true, true, P::UnknownError, EPROTO, 8020,
               {u"error del sistema número %1"_s.arg(EPROTO)});

@@ -30,10 +30,10 @@ QByteArray frame(const QByteArray& hex)
     return bytes.size() == 6 ? bytes + xorOf(bytes) : bytes;
 }
 
-// Awaited 300 ms when no answer is expected, otherwise until all of it came.
+// All of the answer expected, awaited; when none is, what waits now.
 QByteArray answer(testutil::Fd& port, const QByteArray& expected)
 {
-    return port.read(qMax<qsizetype>(1, expected.size()), expected.isEmpty() ? 300 : 3000);
+    return expected.isEmpty() ? port.read() : port.read(expected.size(), 3000);
 }
 
 const QByteArray kReadPresets = frame("01 08 36 00 36 00");
@@ -147,6 +147,12 @@ private slots:
                         "<" + a.left(6).toHex(' ')},
             kReadPresets, a);
         row("rate 0", fault("silence:0"), {}, kReadPresets, a);
+        // the first half, then 60 byte times (250 ms) of silence; paced: 29 + 13 + 100 + 17 ms
+        row("gap", {"--fault", "gap", "--gap-bytes", "60"}, {"@240"}, kReadPresets, a);
+        row("gap paced", {"--pace", "--fault", "gap", "--gap-bytes", "24"}, {"@150"}, kReadPresets, a);
+        // the late answer to the second frame holds back no byte of the first one's, still leaving
+        row("paced answer not held behind a late one", {"--pace", "--fault", "late:0.5", "--late-ms", "9000"},
+            {kUpload.toHex(' ')}, kReadPresets, zeros);
     }
     void exchanges()
     {
@@ -174,11 +180,33 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QVERIFY(port.write(last));
+        if (expected.isEmpty()) { // the frame taken, and the console served after it: an answer is out
+            QTRY_COMPARE(sim.lastReceived(), last);
+            sim.command("show");
+        }
         QCOMPARE(answer(port, expected).toHex(' '), expected.toHex(' '));
         // a lower bound only, so a slow machine cannot make it fail
         QVERIFY2(clock.elapsed() >= leastMs, qPrintable(QString::number(clock.elapsed())));
         if (!expected.isEmpty())
             QCOMPARE(sim.sent().value(sim.sent().size() - 1), expected); // as its log tells
+    }
+
+    void logTimesAreMilliseconds()
+    {
+        // two frames 300 ms apart by the test's clock are as far apart in the log, and never
+        // further than the test saw
+        SimProcess sim;
+        QVERIFY(sim.start());
+        testutil::Fd port(sim.device());
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 2; ++i) {
+            QTest::qSleep(i * 300);
+            QVERIFY(port.write(kReadPresets) && answer(port, kPresetsAnswer) == kPresetsAnswer);
+        }
+        const QList<int> ms = sim.loggedMs(); // rx, tx, rx, tx
+        QVERIFY2(ms.size() == 4 && ms[2] - ms[1] >= 300 && ms[2] - ms[0] <= clock.elapsed() + 1,
+                 qPrintable(QString::number(ms.value(2) - ms.value(0))));
     }
 
     void lifetime_data()
@@ -204,11 +232,12 @@ private slots:
         for (int round = 0; round < (expected.isEmpty() ? 1 : 3); ++round) {
             testutil::Fd port(link);
             QVERIFY(port.write(kReadPresets));
+            QVERIFY(!expected.isEmpty() || sim.process().waitForFinished(5000)); // closed at the answer
             QCOMPARE(answer(port, expected), expected);
         }
         if (!expected.isEmpty())
             sim.process().terminate();
-        QVERIFY(sim.process().waitForFinished(5000));
+        QVERIFY(sim.process().state() == QProcess::NotRunning || sim.process().waitForFinished(5000));
         QCOMPARE(sim.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(sim.process().exitCode(), 0);
         QVERIFY(!QFileInfo(link).isSymLink());
