@@ -376,8 +376,8 @@ private slots:
         connect(&babble, &QTimer::timeout, &plc, [&plc] { plc.pty.write("U"); });
         babble.start(5);
         QTimer::singleShot(20000, &babble, [&waits] { waits.cutShort(); }); // a hang fails instead
-        QVERIFY(!plclink::pollIo(link, 1));
-        plclink::pollVariables(link, 1, 14);
+        QVERIFY(!plclink::poll(link, 1, plclink::Sample::Kind::Io, 0)->sound());
+        plclink::poll(link, 1, plclink::Sample::Kind::Variables, 14);
         QVERIFY(!waits.isCutShort());
         QTRY_COMPARE(plc.got.size(), 14); // both frames went out
     }
