@@ -7,10 +7,12 @@
 #include "Prompts.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace {
 // the classic console colours the lamps use
@@ -41,7 +43,13 @@ QLabel* lamp(QWidget* parent, const QString& name, const QString& caption)
 
 Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context, parent, "Monitor", QStringLiteral("Monitor"))
 {
-    auto* grid = new QGridLayout(this);
+    // the chart goes below the lamps' grid, so its width does not stretch their columns
+    auto* window = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    auto* top = new QHBoxLayout;
+    top->addLayout(grid);
+    top->addStretch();
+    window->addLayout(top);
 
     grid->addWidget(new QLabel(QStringLiteral("Ents."), this), 0, 0);
     for (int i = 0; i < 8; ++i) {
@@ -80,7 +88,7 @@ Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context
     grid->addWidget(m_cmdDetener, 7, 0, 1, 3);
     grid->addWidget(m_cmdSalirMonitor, 7, 4, 1, 3);
     m_chart = new MonitorChartPanel(this);
-    grid->addWidget(m_chart, 8, 0, 1, 8);
+    window->addWidget(m_chart, 1);
     for (QPushButton* b : {m_cmdRecibir, m_cmdDetener, m_cmdSalirMonitor})
         b->setAutoDefault(false);
     for (QWidget* w : {static_cast<QWidget*>(m_vScroll1), static_cast<QWidget*>(m_cmdRecibir),
