@@ -17,6 +17,69 @@
     </message>
 </context>
 <context>
+    <name>Buscar</name>
+    <message>
+        <source>Buscar PLC en la línea</source>
+        <translation>Find PLCs on the line</translation>
+    </message>
+    <message>
+        <source>Desde el Nº de Id</source>
+        <translation>From Id no.</translation>
+    </message>
+    <message>
+        <source>hasta</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>&amp;Buscar</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>&amp;Elegir</source>
+        <translation>&amp;Choose</translation>
+    </message>
+    <message>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Buscando desde el Nº de Id %1 hasta el %2...</source>
+        <translation>Searching from Id no. %1 to %2...</translation>
+    </message>
+    <message>
+        <source>Buscando: Nº de Id %1 de %2 a %3.</source>
+        <translation>Searching: Id no. %1 of %2 to %3.</translation>
+    </message>
+    <message>
+        <source>Id %1 (byte de verificación del programa: %2)</source>
+        <translation>Id %1 (program check byte: %2)</translation>
+    </message>
+    <message>
+        <source>Id %1: respuesta dañada</source>
+        <translation>Id %1: damaged answer</translation>
+    </message>
+    <message>
+        <source>Búsqueda detenida después del Nº de Id %1.</source>
+        <translation>Search stopped after Id no. %1.</translation>
+    </message>
+    <message>
+        <source>Ningún PLC respondió entre el Nº de Id %1 y el %2.</source>
+        <translation>No PLC answered between Id no. %1 and %2.</translation>
+    </message>
+    <message>
+        <source>Respondió un PLC.</source>
+        <translation>One PLC answered.</translation>
+    </message>
+    <message>
+        <source>Respondieron %1 PLC.</source>
+        <translation>%1 PLCs answered.</translation>
+    </message>
+    <message>
+        <source>&amp;Salir</source>
+        <translation>E&amp;xit</translation>
+    </message>
+</context>
+<context>
     <name>Editor</name>
     <message>
         <source>Idioma</source>
@@ -30,12 +93,252 @@
         <source>El cambio se aplica al volver a iniciar WMK38</source>
         <translation>The change takes effect the next time WMK38 starts</translation>
     </message>
+    <message>
+        <source>  (nombre no válido)</source>
+        <translation>  (invalid name)</translation>
+    </message>
+    <message>
+        <source>  (no está)</source>
+        <translation>  (not present)</translation>
+    </message>
+    <message>
+        <source>Puerto serie</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>(no está)</source>
+        <translation>(not present)</translation>
+    </message>
+    <message>
+        <source>(no se abre)</source>
+        <translation>(does not open)</translation>
+    </message>
+    <message>
+        <source>Puerto serie: %1
+%2</source>
+        <translation>Serial port: %1
+%2</translation>
+    </message>
+    <message>
+        <source> El dispositivo de cada puerto se elige en Opciones → Puertos serie...</source>
+        <translation> The device of each port is chosen in Options → Serial ports...</translation>
+    </message>
+    <message>
+        <source>No se puede grabar:</source>
+        <translation>Cannot save:</translation>
+    </message>
+    <message>
+        <source>No se pudo guardar la elección en %1</source>
+        <translation>The choice could not be saved in %1</translation>
+    </message>
+    <message>
+        <source>Recompilando...</source>
+        <translation>Recompiling...</translation>
+    </message>
+    <message>
+        <source>Enviando programa...</source>
+        <translation>Sending the program...</translation>
+    </message>
+    <message>
+        <source>Transmitiendo</source>
+        <translation>Transmitting</translation>
+    </message>
+    <message>
+        <source>Progreso</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Ejecutar</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>Correr programa ?</source>
+        <translation>Run the program?</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Error de comunicación</source>
+        <translation>Communication error</translation>
+    </message>
+    <message>
+        <source>El PLC recibió mal</source>
+        <translation>The PLC did not receive the program correctly</translation>
+    </message>
+    <message>
+        <source>No hay respuesta del PLC</source>
+        <translation>No answer from the PLC</translation>
+    </message>
+    <message>
+        <source>Cargar programa compilado del Ladder</source>
+        <translation>Load a program compiled by Ladder</translation>
+    </message>
+    <message>
+        <source>No se puede cargar:</source>
+        <translation>Cannot load:</translation>
+    </message>
+    <message>
+        <source>No se ha especificado el nombre del archivo</source>
+        <translation>No file name was given</translation>
+    </message>
+    <message>
+        <source>Cargando...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>N§ de identificaci¢n</source>
+        <translation>Identification number</translation>
+    </message>
+    <message>
+        <source> N£mero de identificador del PLC: entre 1 y 255<byte value="xd"/>
+%1</source>
+        <translation>PLC identifier number: between 1 and 255<byte value="xd"/>
+%1</translation>
+    </message>
+    <message>
+        <source>&amp;Buscar...</source>
+        <translation>&amp;Search...</translation>
+    </message>
+    <message>
+        <source>El valor %1 es incorecto!.</source>
+        <translation>The value %1 is not valid.</translation>
+    </message>
+    <message>
+        <source>Salvar programa extraido como</source>
+        <translation>Save the uploaded program as</translation>
+    </message>
+    <message>
+        <source>Verificar programa</source>
+        <translation>Verify program</translation>
+    </message>
+    <message>
+        <source>Contraseña (4B7E es deshabilitado)</source>
+        <translation>Password (4B7E means none)</translation>
+    </message>
+    <message>
+        <source>Leyendo el programa del PLC...</source>
+        <translation>Reading the program from the PLC...</translation>
+    </message>
+    <message>
+        <source>Reintentar</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>El programa del PLC es el del editor.<byte value="xd"/>
+Fecha del programa: %1.</source>
+        <translation>The PLC holds the editor&apos;s program.<byte value="xd"/>
+Program date: %1.</translation>
+    </message>
+    <message>
+        <source>El programa del PLC es el del editor.<byte value="xd"/>
+Su fecha no es válida (%1).</source>
+        <translation>The PLC holds the editor&apos;s program.<byte value="xd"/>
+Its date is not valid (%1).</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
     <message>
         <source>Ayuda de WMK38</source>
         <translation>WMK38 Help</translation>
+    </message>
+</context>
+<context>
+    <name>Monitor</name>
+    <message>
+        <source>Monitor</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>Ents.</source>
+        <translation>Ins</translation>
+    </message>
+    <message>
+        <source>Sals.</source>
+        <translation>Outs</translation>
+    </message>
+    <message>
+        <source>&amp;Recibir</source>
+        <translation>&amp;Receive</translation>
+    </message>
+    <message>
+        <source>&amp;Detener</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>&amp;Salir</source>
+        <translation>E&amp;xit</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorChart</name>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 (%2, 0x%3)</source>
+        <translation>%1 (%2, 0x%3)</translation>
+    </message>
+    <message>
+        <source>La historia está llena: se descartaron las muestras anteriores a las %1.</source>
+        <translation>The history is full: the samples before %1 were dropped.</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorChartPanel</name>
+    <message>
+        <source>&amp;Gráfico</source>
+        <translation>&amp;Chart</translation>
+    </message>
+    <message>
+        <source>10 s</source>
+        <translation>10 s</translation>
+    </message>
+    <message>
+        <source>1 min</source>
+        <translation>1 min</translation>
+    </message>
+    <message>
+        <source>10 min</source>
+        <translation>10 min</translation>
+    </message>
+    <message>
+        <source>Pausa</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Exportar...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>No se pudo exportar %1: la imagen no se pudo codificar.</source>
+        <translation>Could not export %1: the image could not be encoded.</translation>
+    </message>
+    <message>
+        <source>No se pudo exportar %1: %2</source>
+        <translation>Could not export %1: %2</translation>
+    </message>
+    <message>
+        <source>Exportar</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Valores separados por comas (*.csv)|*.csv|Imagen PNG (*.png)|*.png</source>
+        <translation>Comma-separated values (*.csv)|*.csv|PNG image (*.png)|*.png</translation>
+    </message>
+    <message>
+        <source>El archivo %1 ya existe: Sobreescribir?</source>
+        <translation>The file %1 already exists. Overwrite it?</translation>
+    </message>
+</context>
+<context>
+    <name>PlcWindow</name>
+    <message>
+        <source>Error %1</source>
+        <translation>Error %1</translation>
     </message>
 </context>
 <context>
@@ -123,6 +426,11 @@
         <source>&amp;Aceptar</source>
         <translation>&amp;OK</translation>
     </message>
+    <message>
+        <source>Software libre bajo la Licencia Pública General de GNU,
+versión 3 o posterior (GPL-3.0-or-later), sin garantía alguna.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Prompts</name>
@@ -133,6 +441,189 @@
     <message>
         <source>&amp;Omitir</source>
         <translation>&amp;Ignore</translation>
+    </message>
+</context>
+<context>
+    <name>Puertos</name>
+    <message>
+        <source>Puertos serie</source>
+        <translation>Serial ports</translation>
+    </message>
+    <message>
+        <source>Probar</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>&amp;Aceptar</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>COM%1: probando %2...</source>
+        <translation>COM%1: testing %2...</translation>
+    </message>
+    <message>
+        <source>COM%1: el PLC %2 respondió por %3 (byte de verificación del programa: %4).</source>
+        <translation>COM%1: PLC %2 answered on %3 (program check byte: %4).</translation>
+    </message>
+    <message>
+        <source>COM%1: %2 se abrió, pero ningún PLC con identificador %3 respondió (%4 bytes recibidos).</source>
+        <translation>COM%1: %2 opened, but no PLC with identifier %3 answered (%4 bytes received).</translation>
+    </message>
+</context>
+<context>
+    <name>Recprg</name>
+    <message>
+        <source>Extraer programa del PLC</source>
+        <translation>Upload the program from the PLC</translation>
+    </message>
+    <message>
+        <source>&amp;Recibir</source>
+        <translation>&amp;Receive</translation>
+    </message>
+    <message>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Contraseña (4B7E es deshabilitado)</source>
+        <translation>Password (4B7E means none)</translation>
+    </message>
+    <message>
+        <source>Todos</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Nº de Id</source>
+        <translation>Id no.</translation>
+    </message>
+    <message>
+        <source>B&amp;uscar...</source>
+        <translation>Sea&amp;rch...</translation>
+    </message>
+    <message>
+        <source>Buscar los PLC de la línea</source>
+        <translation>Find the PLCs on the line</translation>
+    </message>
+    <message>
+        <source>Enviando comando para recibir...</source>
+        <translation>Sending the upload command...</translation>
+    </message>
+    <message>
+        <source>Reintentar</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>No hay comunicaci¢n con el PLC.<byte value="xd"/>
+Verifique los elementos de<byte value="xd"/>
+comunicaci¢n (N§ puerto, cable,<byte value="xd"/>
+Id, contrase¤a, etc.)<byte value="xd"/>
+<byte value="xd"/>
+¨ Reintentar ?</source>
+        <translation>No communication with the PLC.<byte value="xd"/>
+Check the communication<byte value="xd"/>
+settings (port number, cable,<byte value="xd"/>
+Id, password, etc.)<byte value="xd"/>
+<byte value="xd"/>
+Retry?</translation>
+    </message>
+    <message>
+        <source>No hay respuesta desde el PLC. <byte value="xd"/>
+<byte value="xd"/>
+Verifique que:<byte value="xd"/>
+ - se esté comunicando por el puerto correcto.<byte value="xd"/>
+ - el PLC esté encendido.<byte value="xd"/>
+ - el Nº de Id sea el correcto.<byte value="xd"/>
+ - la contraseña sea la correcta.<byte value="xd"/>
+ - el cable de comunicaci¢n esté conectado.<byte value="xd"/>
+</source>
+        <translation>No answer from the PLC.<byte value="xd"/>
+<byte value="xd"/>
+Check that:<byte value="xd"/>
+ - the right port is in use.<byte value="xd"/>
+ - the PLC is switched on.<byte value="xd"/>
+ - the Id number is right.<byte value="xd"/>
+ - the password is right.<byte value="xd"/>
+ - the communication cable is connected.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>La recepción fue copleta pero con errores.<byte value="xd"/>
+No da la verificaci¢n de integridad.<byte value="xd"/>
+</source>
+        <translation>The upload was complete but has errors.<byte value="xd"/>
+The integrity check fails.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>...recibido !.</source>
+        <translation>...received.</translation>
+    </message>
+    <message>
+        <source>Fecha del programa:</source>
+        <translation>Program date:</translation>
+    </message>
+    <message>
+        <source>  Día%1</source>
+        <translation>  Day%1</translation>
+    </message>
+    <message>
+        <source>  Mes%1</source>
+        <translation>  Month%1</translation>
+    </message>
+    <message>
+        <source>  Año%1</source>
+        <translation>  Year%1</translation>
+    </message>
+    <message>
+        <source>&amp;Salir</source>
+        <translation>E&amp;xit</translation>
+    </message>
+</context>
+<context>
+    <name>Verificar</name>
+    <message>
+        <source>Verificar programa</source>
+        <translation>Verify program</translation>
+    </message>
+    <message>
+        <source>Editor</source>
+        <translation>Editor</translation>
+    </message>
+    <message>
+        <source>PLC</source>
+        <translation>PLC</translation>
+    </message>
+    <message>
+        <source>&amp;Conservar el texto</source>
+        <translation>&amp;Keep the text</translation>
+    </message>
+    <message>
+        <source>&amp;Enviar</source>
+        <translation>&amp;Send</translation>
+    </message>
+    <message>
+        <source>Enviar el programa del editor al PLC</source>
+        <translation>Send the editor&apos;s program to the PLC</translation>
+    </message>
+    <message>
+        <source>Cargar el programa del &amp;PLC</source>
+        <translation>Load the &amp;PLC&apos;s program</translation>
+    </message>
+    <message>
+        <source>Reemplazar el texto del editor por el programa del PLC</source>
+        <translation>Replace the editor&apos;s text with the PLC&apos;s program</translation>
+    </message>
+    <message>
+        <source>El programa del PLC difiere del editor en 1 byte, en la dirección %1.</source>
+        <translation>The PLC&apos;s program differs from the editor&apos;s in 1 byte, at address %1.</translation>
+    </message>
+    <message>
+        <source>El programa del PLC difiere del editor en %1 bytes; el primero está en la dirección %2.</source>
+        <translation>The PLC&apos;s program differs from the editor&apos;s in %1 bytes; the first is at address %2.</translation>
     </message>
 </context>
 <context>
@@ -190,13 +681,11 @@
   ARCHIVO .obj, .bld   se traduce como con &quot;Descompilar&quot;
   /debugmode           modo de diagnóstico
   --help, --version
+Estado de salida:
+  0  al salir
+  1  no pudo arrancar (falta ES.DEF u OrvLib2)
 </source>
-        <translation>Usage: wmk38 [/debugmode] [FILE]
-  FILE .prg         opened as with &quot;Load&quot;
-  FILE .obj, .bld   translated as with &quot;Decompile&quot;
-  /debugmode        diagnostic mode
-  --help, --version
-</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -256,6 +745,22 @@
     <message>
         <source>%1 no se puede abrir como puerto serie: %2.</source>
         <translation>%1 cannot be opened as a serial port: %2.</translation>
+    </message>
+    <message>
+        <source>Error de comunicacion %1</source>
+        <translation>Communication error %1</translation>
+    </message>
+    <message>
+        <source>el nombre contiene un carácter de control (%1); corríjalo en Opciones → Puertos serie... o en la sección [Puertos] del archivo de configuración</source>
+        <translation>the name contains a control character (%1); correct it in Options → Serial ports... or in the [Puertos] section of the settings file</translation>
+    </message>
+    <message>
+        <source>%1 baudios no es una velocidad de la línea.</source>
+        <translation>%1 baud is not a line speed.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; no se puede abrir como puerto serie: %2.</source>
+        <translation>&quot;%1&quot; cannot be opened as a serial port: %2.</translation>
     </message>
 </context>
 </TS>

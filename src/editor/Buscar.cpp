@@ -13,13 +13,13 @@
 #include <QTimer>
 
 Buscar::Buscar(const PlcContext& context, QWidget* parent)
-    : PlcWindow(context, parent, "Buscar", QStringLiteral("Buscar PLC en la línea"))
+    : PlcWindow(context, parent, "Buscar", tr("Buscar PLC en la línea"))
 {
-    auto* lbDesde = new QLabel(QStringLiteral("Desde el Nº de Id"), this);
+    auto* lbDesde = new QLabel(tr("Desde el Nº de Id"), this);
     m_spDesde = new QSpinBox(this);
     m_spDesde->setObjectName(QStringLiteral("spDesde"));
     m_spDesde->setRange(plclink::kFirstStation, plclink::kLastStation);
-    auto* lbHasta = new QLabel(QStringLiteral("hasta"), this);
+    auto* lbHasta = new QLabel(tr("hasta"), this);
     m_spHasta = new QSpinBox(this);
     m_spHasta->setObjectName(QStringLiteral("spHasta"));
     m_spHasta->setRange(plclink::kFirstStation, plclink::kLastStation);
@@ -34,11 +34,11 @@ Buscar::Buscar(const PlcContext& context, QWidget* parent)
     m_lstEncontrados = new QListWidget(this);
     m_lstEncontrados->setObjectName(QStringLiteral("lstEncontrados"));
     m_lstEncontrados->setMinimumSize(360, 160);
-    m_cmdBuscar = new QPushButton(QStringLiteral("&Buscar"), this);
+    m_cmdBuscar = new QPushButton(tr("&Buscar"), this);
     m_cmdBuscar->setObjectName(QStringLiteral("cmdBuscar"));
-    m_cmdElegir = new QPushButton(QStringLiteral("&Elegir"), this);
+    m_cmdElegir = new QPushButton(tr("&Elegir"), this);
     m_cmdElegir->setObjectName(QStringLiteral("cmdElegir"));
-    m_cmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    m_cmdCancelar = new QPushButton(tr("&Cancelar"), this);
     m_cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
     for (QPushButton* b : {m_cmdBuscar, m_cmdElegir, m_cmdCancelar})
         b->setAutoDefault(false);
@@ -92,7 +92,7 @@ void Buscar::idle()
     m_spDesde->setEnabled(true);
     m_spHasta->setEnabled(true);
     m_cmdElegir->setEnabled(false);
-    m_cmdCancelar->setText(QStringLiteral("&Cancelar"));
+    m_cmdCancelar->setText(tr("&Cancelar"));
 }
 
 void Buscar::cmdBuscar_Click()
@@ -107,20 +107,20 @@ void Buscar::cmdBuscar_Click()
     m_spDesde->setEnabled(false);
     m_spHasta->setEnabled(false);
     m_cmdElegir->setEnabled(false);
-    m_cmdCancelar->setText(QStringLiteral("&Cancelar"));
+    m_cmdCancelar->setText(tr("&Cancelar"));
     m_pbBuscar->setRange(from - 1, to);
     m_pbBuscar->setValue(from - 1);
-    m_lbEstado->setText(QStringLiteral("Buscando desde el Nº de Id %1 hasta el %2...").arg(from).arg(to));
+    m_lbEstado->setText(tr("Buscando desde el Nº de Id %1 hasta el %2...").arg(from).arg(to));
     int last = from - 1;
     const plclink::ScanResult result = plclink::scan(link(), from, to, [&](const plclink::StationReply& r) {
         last = r.station;
         m_pbBuscar->setValue(r.station);
-        m_lbEstado->setText(QStringLiteral("Buscando: Nº de Id %1 de %2 a %3.").arg(r.station).arg(from).arg(to));
+        m_lbEstado->setText(tr("Buscando: Nº de Id %1 de %2 a %3.").arg(r.station).arg(from).arg(to));
         if (r.kind != plclink::StationReply::Kind::Silent) {
             const bool found = r.kind == plclink::StationReply::Kind::Found;
             auto* item = new QListWidgetItem(
-                found ? QStringLiteral("Id %1 (byte de verificación del programa: %2)").arg(r.station).arg(r.checksum)
-                      : QStringLiteral("Id %1: respuesta dañada").arg(r.station),
+                found ? tr("Id %1 (byte de verificación del programa: %2)").arg(r.station).arg(r.checksum)
+                      : tr("Id %1: respuesta dañada").arg(r.station),
                 m_lstEncontrados);
             item->setData(Qt::UserRole, r.station);
             if (!found)
@@ -134,16 +134,16 @@ void Buscar::cmdBuscar_Click()
     if (closing() || portFailed())
         return;
     const int found = result.found();
-    m_lbEstado->setText(!result.complete ? QStringLiteral("Búsqueda detenida después del Nº de Id %1.").arg(last)
-                        : found == 0     ? QStringLiteral("Ningún PLC respondió entre el Nº de Id %1 y el %2.")
+    m_lbEstado->setText(!result.complete ? tr("Búsqueda detenida después del Nº de Id %1.").arg(last)
+                        : found == 0     ? tr("Ningún PLC respondió entre el Nº de Id %1 y el %2.")
                                            .arg(from)
                                            .arg(to)
-                        : found == 1     ? QStringLiteral("Respondió un PLC.")
-                                         : QStringLiteral("Respondieron %1 PLC.").arg(found));
+                        : found == 1     ? tr("Respondió un PLC.")
+                                         : tr("Respondieron %1 PLC.").arg(found));
     m_cmdBuscar->setEnabled(true);
     m_spDesde->setEnabled(true);
     m_spHasta->setEnabled(true);
-    m_cmdCancelar->setText(QStringLiteral("&Salir"));
+    m_cmdCancelar->setText(tr("&Salir"));
     m_cmdElegir->setEnabled(m_lstEncontrados->currentItem() != nullptr);
     if (m_chosen)
         accept(); // chosen while the search went on

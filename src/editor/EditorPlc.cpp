@@ -50,8 +50,8 @@ void Editor::showPortDevices()
         // a name no file can have is not looked up
         const bool bad = !plclink::deviceNameProblem(device).isEmpty();
         m_portActions[n - 1]->setText(QStringLiteral("COM%1  %2%3").arg(n).arg(plclink::shownDeviceName(device)).arg(
-            bad ? QStringLiteral("  (nombre no válido)")
-                : QFileInfo::exists(device) ? QString() : QStringLiteral("  (no está)")));
+            bad ? tr("  (nombre no válido)")
+                : QFileInfo::exists(device) ? QString() : tr("  (no está)")));
         m_portActions[n - 1]->setToolTip(plclink::shownDeviceName(device));
     }
 }
@@ -77,20 +77,20 @@ void Editor::showPortState(int port, const std::optional<plclink::PortError>& er
     if (!error) {
         button->setText(QString());
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        button->setToolTip(QStringLiteral("Puerto serie"));
+        button->setToolTip(tr("Puerto serie"));
         return;
     }
     button->setText(QStringLiteral("COM%1 %2").arg(port).arg(error->number == plclink::PortError::kMissing
-                                                                 ? QStringLiteral("(no está)")
-                                                                 : QStringLiteral("(no se abre)")));
+                                                                 ? tr("(no está)")
+                                                                 : tr("(no se abre)")));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setToolTip(QStringLiteral("Puerto serie: ") + error->headline() + QStringLiteral("\n") + error->description);
+    button->setToolTip(tr("Puerto serie: %1\n%2").arg(error->headline(), error->description));
 }
 
 void Editor::reportPortError(const plclink::PortError& error, bool choosing)
 {
     showPortError(this, error,
-                  choosing ? QStringLiteral(" El dispositivo de cada puerto se elige en Opciones → Puertos serie...")
+                  choosing ? tr(" El dispositivo de cada puerto se elige en Opciones → Puertos serie...")
                            : QString());
 }
 
@@ -127,8 +127,8 @@ void Editor::usePorts(const std::array<QString, plclink::kComPorts>& chosen)
     }
     showPortDevices();
     if (!error.isEmpty())
-        Prompts::current().message(this, {QStringLiteral("No se puede grabar:"),
-                                          QStringLiteral("No se pudo guardar la elección en ") + error, Prompts::Ok,
+        Prompts::current().message(this, {tr("No se puede grabar:"),
+                                          tr("No se pudo guardar la elección en %1").arg(error), Prompts::Ok,
                                           Prompts::Icon::Exclamation});
     if (m_link->device(selectedPort()) != inUse)
         opCom_Click(selectedPort());
@@ -140,7 +140,7 @@ void Editor::mnEnviarPrg_Click()
         return;
     plclink::Link::Busy busy(*m_link);
     if (!CompiledCurrent) {
-        minimsg()->showText(QStringLiteral("Recompilando..."));
+        minimsg()->showText(tr("Recompilando..."));
         mnCompilar_Click();
         minimsg()->close();
         // the compile's own report stands; an old or empty image must never reach a machine
@@ -150,15 +150,15 @@ void Editor::mnEnviarPrg_Click()
         }
     }
     for (;;) {
-        minimsg()->showText(QStringLiteral("Enviando programa..."), true);
+        minimsg()->showText(tr("Enviando programa..."), true);
         const plclink::DownloadResult result =
             plclink::download(*m_link, ProgramImage, QDate::currentDate(), [this](plclink::DownloadStage s) {
                 if (s == plclink::DownloadStage::Image) {
-                    m_frProgreso->setTitle(QStringLiteral("Transmitiendo"));
+                    m_frProgreso->setTitle(tr("Transmitiendo"));
                     setFrameVisible(true);
                 } else if (s == plclink::DownloadStage::Answer) {
                     setFrameVisible(false);
-                    m_frProgreso->setTitle(QStringLiteral("Progreso"));
+                    m_frProgreso->setTitle(tr("Progreso"));
                     minimsg()->close();
                 }
             });
@@ -171,7 +171,7 @@ void Editor::mnEnviarPrg_Click()
             break;
         }
         if (result.outcome == plclink::DownloadOutcome::Received) {
-            if (Prompts::current().message(this, {QStringLiteral("Ejecutar"), QStringLiteral("Correr programa ?"),
+            if (Prompts::current().message(this, {tr("Ejecutar"), tr("Correr programa ?"),
                                                   Prompts::Yes | Prompts::No, Prompts::Icon::Question,
                                                   Prompts::Yes}) == Prompts::Yes)
                 mnRun_Click();
@@ -179,8 +179,8 @@ void Editor::mnEnviarPrg_Click()
         }
         const bool wrong = result.outcome == plclink::DownloadOutcome::ReceivedWrong;
         if (Prompts::current().message(
-                this, {wrong ? QStringLiteral("Error") : QStringLiteral("Error de comunicación"),
-                       wrong ? QStringLiteral("El PLC recibió mal") : QStringLiteral("No hay respuesta del PLC"),
+                this, {wrong ? tr("Error") : tr("Error de comunicación"),
+                       wrong ? tr("El PLC recibió mal") : tr("No hay respuesta del PLC"),
                        Prompts::Retry | Prompts::Cancel, Prompts::Icon::Exclamation,
                        Prompts::Retry}) != Prompts::Retry)
             break;
@@ -203,26 +203,26 @@ void Editor::mnEnviarBld_Click()
     if (m_link->busy() || !askSaveBeforeDiscard(false))
         return;
     Prompts::FileRequest request;
-    request.title = QStringLiteral("Cargar programa compilado del Ladder");
+    request.title = tr("Cargar programa compilado del Ladder");
     request.filter = QStringLiteral("*.bld|*.bld");
     request.folder = ProgramFolder;
     const std::optional<QString> chosen = Prompts::current().file(this, request);
     if (!chosen)
         return;
     if (chosen->isEmpty()) {
-        Prompts::current().message(this, {QStringLiteral("No se puede cargar:"),
-                                          QStringLiteral("No se ha especificado el nombre del archivo"),
+        Prompts::current().message(this, {tr("No se puede cargar:"),
+                                          tr("No se ha especificado el nombre del archivo"),
                                           Prompts::Ok});
         return;
     }
-    minimsg()->showText(QStringLiteral("Cargando..."));
+    minimsg()->showText(tr("Cargando..."));
     QString error;
     const auto image = objcode::readLadderFile(*chosen, &error);
     minimsg()->close();
     if (!image) {
         // nothing is sent and the text stays when the file is no program
         Prompts::current().message(
-            this, {QStringLiteral("No se puede cargar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
+            this, {tr("No se puede cargar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
         return;
     }
     ProgramImage = *image;
@@ -254,7 +254,7 @@ void Editor::reportUnsent()
         showPortState(selectedPort(), error);
         reportPortError(*error);
     } else
-        Prompts::current().message(this, {QStringLiteral("Error de comunicación"), QStringLiteral("No hay respuesta del PLC"),
+        Prompts::current().message(this, {tr("Error de comunicación"), tr("No hay respuesta del PLC"),
                                           Prompts::Ok, Prompts::Icon::Exclamation});
 }
 
@@ -264,9 +264,9 @@ void Editor::mnId_Click()
     for (;;) {
         // "Buscar..." finds the stations on the line; the one chosen is the answer
         const std::optional<QString> answer = Prompts::current().input(
-            this, {QStringLiteral("N§ de identificaci¢n"),
-                   QStringLiteral(" N£mero de identificador del PLC: entre 1 y 255\r\n") + m,
-                   objcode::Str(PlcId), QStringLiteral("&Buscar..."), [this](QWidget*) -> std::optional<QString> {
+            this, {tr("N§ de identificaci¢n"),
+                   tr(" N£mero de identificador del PLC: entre 1 y 255\r\n%1").arg(m),
+                   objcode::Str(PlcId), tr("&Buscar..."), [this](QWidget*) -> std::optional<QString> {
                        const std::optional<int> station = buscarPlc();
                        return station ? std::optional<QString>(objcode::Str(*station)) : std::nullopt;
                    }});
@@ -278,7 +278,7 @@ void Editor::mnId_Click()
             PlcId = qint16(std::nearbyint(v)); // halves to even
             return;
         }
-        m = QStringLiteral("El valor ") + *answer + QStringLiteral(" es incorecto!.");
+        m = tr("El valor %1 es incorecto!.").arg(*answer);
     }
 }
 
@@ -307,7 +307,7 @@ void Editor::takeUploadedProgram(const isa::ProgramImage& image)
     CompiledCurrent = false;
     Prompts::FileRequest request;
     request.mode = Prompts::FileRequest::Save;
-    request.title = QStringLiteral("Salvar programa extraido como");
+    request.title = tr("Salvar programa extraido como");
     request.filter = QStringLiteral("*.OBJ|*.OBJ");
     if (const std::optional<QString> chosen = Prompts::current().file(m_recprg, request); chosen && !chosen->isEmpty())
         saveUploadedProgram(*chosen);
@@ -324,7 +324,7 @@ void Editor::saveUploadedProgram(const QString& chosen)
     QString error;
     if (!objcode::writeObjectFile(folder + name, QString(), ProgramImage, QDateTime::currentDateTime(), &error))
         Prompts::current().message(
-            this, {QStringLiteral("No se puede grabar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
+            this, {tr("No se puede grabar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
 }
 
 void Editor::putUploadedProgram()

@@ -18,7 +18,7 @@ void Editor::mnVerificar_Click()
         return;
     plclink::Link::Busy busy(*m_link);
     if (!CompiledCurrent) {
-        minimsg()->showText(QStringLiteral("Recompilando..."));
+        minimsg()->showText(tr("Recompilando..."));
         mnCompilar_Click();
         minimsg()->close();
         // the compile's own report stands: there is nothing to compare
@@ -28,7 +28,7 @@ void Editor::mnVerificar_Click()
         }
     }
     const std::optional<QString> typed = Prompts::current().input(
-        this, {QStringLiteral("Verificar programa"), QStringLiteral("Contraseña (4B7E es deshabilitado)"),
+        this, {tr("Verificar programa"), tr("Contraseña (4B7E es deshabilitado)"),
                m_verifyPassword});
     if (!typed) {
         m_txtPrg->setFocus();
@@ -39,13 +39,13 @@ void Editor::mnVerificar_Click()
 
     plclink::UploadResult r;
     for (;;) {
-        minimsg()->showText(QStringLiteral("Leyendo el programa del PLC..."));
+        minimsg()->showText(tr("Leyendo el programa del PLC..."));
         r = plclink::upload(*m_link, quint8(PlcId), password);
         minimsg()->close();
         if (r.read())
             break;
         // the upload's own words; there is nothing to keep from a program that was not read
-        if (Prompts::current().message(this, {QStringLiteral("Reintentar"), Recprg::failureText(r.outcome),
+        if (Prompts::current().message(this, {tr("Reintentar"), Recprg::failureText(r.outcome),
                                               Prompts::Retry | Prompts::Cancel, Prompts::Icon::Exclamation,
                                               Prompts::Retry}) != Prompts::Retry) {
             m_txtPrg->setFocus();
@@ -57,11 +57,11 @@ void Editor::mnVerificar_Click()
         const plclink::PlcDate d = plclink::decodeDateWord(r.dateWord);
         const QDate date(d.year, d.month, d.day);
         Prompts::current().message(
-            this, {QStringLiteral("Verificar programa"),
+            this, {tr("Verificar programa"),
                    date.isValid()
-                       ? QStringLiteral("El programa del PLC es el del editor.\r\nFecha del programa: %1.")
+                       ? tr("El programa del PLC es el del editor.\r\nFecha del programa: %1.")
                              .arg(date.toString(QStringLiteral("dd/MM/yyyy")))
-                       : QStringLiteral("El programa del PLC es el del editor.\r\nSu fecha no es válida (%1).")
+                       : tr("El programa del PLC es el del editor.\r\nSu fecha no es válida (%1).")
                              .arg(r.dateWord, 4, 16, QLatin1Char('0')),
                    Prompts::Ok, Prompts::Icon::Information});
         m_txtPrg->setFocus();

@@ -41,7 +41,7 @@ QLabel* lamp(QWidget* parent, const QString& name, const QString& caption)
 }
 } // namespace
 
-Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context, parent, "Monitor", QStringLiteral("Monitor"))
+Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context, parent, "Monitor", tr("Monitor"))
 {
     // the chart goes below the lamps' grid, so its width does not stretch their columns
     auto* window = new QVBoxLayout(this);
@@ -51,12 +51,12 @@ Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context
     top->addStretch();
     window->addLayout(top);
 
-    grid->addWidget(new QLabel(QStringLiteral("Ents."), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Ents."), this), 0, 0);
     for (int i = 0; i < 8; ++i) {
         m_lbEntradas << lamp(this, QStringLiteral("lbEntradas%1").arg(i), QString::number(i));
         grid->addWidget(m_lbEntradas.last(), 0, i + 1);
     }
-    grid->addWidget(new QLabel(QStringLiteral("Sals."), this), 1, 0);
+    grid->addWidget(new QLabel(tr("Sals."), this), 1, 0);
     for (int i = 0; i < 6; ++i) {
         m_lbSalidas << lamp(this, QStringLiteral("lbSalidas%1").arg(i), QString::number(i));
         grid->addWidget(m_lbSalidas.last(), 1, i + 1);
@@ -77,12 +77,12 @@ Monitor::Monitor(const PlcContext& context, QWidget* parent) : PlcWindow(context
     m_lbRx = lamp(this, QStringLiteral("lbRx"), QStringLiteral("Rx"));
     grid->addWidget(m_lbTx, 6, 0);
     grid->addWidget(m_lbRx, 6, 1);
-    m_cmdRecibir = new QPushButton(QStringLiteral("&Recibir"), this);
+    m_cmdRecibir = new QPushButton(tr("&Recibir"), this);
     m_cmdRecibir->setObjectName(QStringLiteral("cmdRecibir"));
-    m_cmdDetener = new QPushButton(QStringLiteral("&Detener"), this);
+    m_cmdDetener = new QPushButton(tr("&Detener"), this);
     m_cmdDetener->setObjectName(QStringLiteral("cmdDetener"));
     m_cmdDetener->hide();
-    m_cmdSalirMonitor = new QPushButton(QStringLiteral("&Salir"), this);
+    m_cmdSalirMonitor = new QPushButton(tr("&Salir"), this);
     m_cmdSalirMonitor->setObjectName(QStringLiteral("cmdSalirMonitor"));
     grid->addWidget(m_cmdRecibir, 7, 0, 1, 3);
     grid->addWidget(m_cmdDetener, 7, 0, 1, 3);

@@ -7,6 +7,7 @@
 #include "Link.h"
 #include "Prompts.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QStringList>
 
@@ -24,7 +25,7 @@ struct PlcContext
 // The one box a port that cannot be opened gives: the port's own number and description.
 inline void showPortError(QWidget* parent, const plclink::PortError& error, const QString& more = {})
 {
-    Prompts::current().message(parent, {QStringLiteral("Error %1").arg(error.number),
+    Prompts::current().message(parent, {QCoreApplication::translate("PlcWindow", "Error %1").arg(error.number),
                                         error.headline() + QStringLiteral("\r\n") + error.description + more,
                                         Prompts::Ok, Prompts::Icon::Exclamation});
 }

@@ -14,7 +14,7 @@ Puertos::Puertos(plclink::Link& link, const std::function<int()>& station, QWidg
     : QDialog(parent), m_link(link), m_station(station)
 {
     setObjectName(QStringLiteral("Puertos"));
-    setWindowTitle(QStringLiteral("Puertos serie"));
+    setWindowTitle(tr("Puertos serie"));
     auto* grid = new QGridLayout(this);
     for (int n = 1; n <= plclink::kComPorts; ++n) {
         grid->addWidget(new QLabel(QStringLiteral("COM%1").arg(n), this), n - 1, 0);
@@ -27,7 +27,7 @@ Puertos::Puertos(plclink::Link& link, const std::function<int()>& station, QWidg
         auto* info = new QLabel(this);
         info->setObjectName(QStringLiteral("lbInfo%1").arg(n));
         m_lbInfo << info;
-        auto* probar = new QPushButton(QStringLiteral("Probar"), this);
+        auto* probar = new QPushButton(tr("Probar"), this);
         probar->setObjectName(QStringLiteral("cmdProbar%1").arg(n));
         probar->setAutoDefault(false);
         grid->addWidget(cb, n - 1, 1);
@@ -41,9 +41,9 @@ Puertos::Puertos(plclink::Link& link, const std::function<int()>& station, QWidg
     m_lbResultado->setWordWrap(true);
     grid->addWidget(m_lbResultado, plclink::kComPorts, 0, 1, 4);
     auto* buttons = new QDialogButtonBox(this);
-    auto* aceptar = buttons->addButton(QStringLiteral("&Aceptar"), QDialogButtonBox::AcceptRole);
+    auto* aceptar = buttons->addButton(tr("&Aceptar"), QDialogButtonBox::AcceptRole);
     aceptar->setObjectName(QStringLiteral("cmdAceptar"));
-    auto* cancelar = buttons->addButton(QStringLiteral("&Cancelar"), QDialogButtonBox::RejectRole);
+    auto* cancelar = buttons->addButton(tr("&Cancelar"), QDialogButtonBox::RejectRole);
     cancelar->setObjectName(QStringLiteral("cmdCancelar"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -109,17 +109,17 @@ void Puertos::cmdProbar_Click(int com)
         showResult(QStringLiteral("COM%1: %2: %3").arg(com).arg(error->headline(), error->description));
         return;
     }
-    showResult(QStringLiteral("COM%1: probando %2...").arg(com).arg(device));
+    showResult(tr("COM%1: probando %2...").arg(com).arg(device));
     m_lbResultado->repaint();
     const QByteArray answer = plclink::probe(trial, station);
     if (plclink::probeAnswered(answer))
-        showResult(QStringLiteral("COM%1: el PLC %2 respondió por %3 (byte de verificación del programa: %4).")
+        showResult(tr("COM%1: el PLC %2 respondió por %3 (byte de verificación del programa: %4).")
                                    .arg(com)
                                    .arg(station)
                                    .arg(device)
                                    .arg(plclink::storedChecksum(answer)));
     else
-        showResult(QStringLiteral("COM%1: %2 se abrió, pero ningún PLC con identificador %3 respondió "
+        showResult(tr("COM%1: %2 se abrió, pero ningún PLC con identificador %3 respondió "
                                               "(%4 bytes recibidos).")
                                    .arg(com)
                                    .arg(device)

@@ -26,30 +26,30 @@ QString hex(int byte) { return QString::number(byte, 16).toUpper(); }
 } // namespace
 
 Recprg::Recprg(const PlcContext& context, const Accepted& accepted, QWidget* parent)
-    : PlcWindow(context, parent, "Recprg", QStringLiteral("Extraer programa del PLC")), m_accepted(accepted)
+    : PlcWindow(context, parent, "Recprg", tr("Extraer programa del PLC")), m_accepted(accepted)
 {
 
     m_txtRecibir = new QPlainTextEdit(this);
     m_txtRecibir->setObjectName(QStringLiteral("txtRecibir"));
     m_txtRecibir->setReadOnly(true);
     m_txtRecibir->setMinimumSize(460, 260);
-    m_cmdRecibir = new QPushButton(QStringLiteral("&Recibir"), this);
+    m_cmdRecibir = new QPushButton(tr("&Recibir"), this);
     m_cmdRecibir->setObjectName(QStringLiteral("cmdRecibir"));
-    m_cmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    m_cmdCancelar = new QPushButton(tr("&Cancelar"), this);
     m_cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
     m_txtPass = new QLineEdit(QStringLiteral("4B7E"), this);
     m_txtPass->setObjectName(QStringLiteral("txtPass"));
-    auto* label1 = new QLabel(QStringLiteral("Contraseña (4B7E es deshabilitado)"), this);
+    auto* label1 = new QLabel(tr("Contraseña (4B7E es deshabilitado)"), this);
     label1->setObjectName(QStringLiteral("Label1"));
-    m_chkTodos = new QCheckBox(QStringLiteral("Todos"), this);
+    m_chkTodos = new QCheckBox(tr("Todos"), this);
     m_chkTodos->setObjectName(QStringLiteral("chkTodos"));
     m_cbId = new QComboBox(this);
     m_cbId->setObjectName(QStringLiteral("cbId"));
-    auto* label2 = new QLabel(QStringLiteral("Nº de Id"), this);
+    auto* label2 = new QLabel(tr("Nº de Id"), this);
     label2->setObjectName(QStringLiteral("Label2"));
-    m_cmdBuscar = new QPushButton(QStringLiteral("B&uscar..."), this);
+    m_cmdBuscar = new QPushButton(tr("B&uscar..."), this);
     m_cmdBuscar->setObjectName(QStringLiteral("cmdBuscar"));
-    m_cmdBuscar->setToolTip(QStringLiteral("Buscar los PLC de la línea"));
+    m_cmdBuscar->setToolTip(tr("Buscar los PLC de la línea"));
     for (QWidget* w : {static_cast<QWidget*>(m_cbId), static_cast<QWidget*>(m_chkTodos)})
         w->installEventFilter(this);
 
@@ -96,7 +96,7 @@ void Recprg::idle()
     m_txtPass->setEnabled(true);
     m_chkTodos->setEnabled(true);
     m_cmdRecibir->setEnabled(true);
-    m_cmdCancelar->setText(QStringLiteral("&Cancelar"));
+    m_cmdCancelar->setText(tr("&Cancelar"));
     m_txtRecibir->clear();
     m_cmdRecibir->setFocus();
 }
@@ -122,9 +122,9 @@ void Recprg::cmdRecibir_Click()
 Recprg::Outcome Recprg::attempt()
 {
     plclink::Link& link = PlcWindow::link();
-    m_cmdCancelar->setText(QStringLiteral("&Cancelar"));
+    m_cmdCancelar->setText(tr("&Cancelar"));
     m_cmdRecibir->setEnabled(false);
-    m_txtRecibir->setPlainText(QStringLiteral("Enviando comando para recibir..."));
+    m_txtRecibir->setPlainText(tr("Enviando comando para recibir..."));
 
     // the typed text is rewritten as the four digits that are sent
     const quint16 password = plclink::passwordFromText(m_txtPass->text());
@@ -143,7 +143,7 @@ Recprg::Outcome Recprg::attempt()
         return Outcome::Stop;
     if (r.outcome == plclink::UploadOutcome::NoCommunication) {
         const auto answer = Prompts::current().message(
-            this, {QStringLiteral("Reintentar"), noCommunicationText(), Prompts::Retry | Prompts::Cancel,
+            this, {tr("Reintentar"), noCommunicationText(), Prompts::Retry | Prompts::Cancel,
                    Prompts::Icon::Exclamation, Prompts::Retry});
         return answer == Prompts::Retry ? Outcome::Retry : Outcome::Stop;
     }
@@ -165,7 +165,7 @@ Recprg::Outcome Recprg::attempt()
     m_cmdRecibir->setEnabled(true);
     if (!failure.isEmpty()) {
         const auto answer = Prompts::current().message(
-            this, {QStringLiteral("Reintentar"), failure, Prompts::Abort | Prompts::Retry | Prompts::Ignore,
+            this, {tr("Reintentar"), failure, Prompts::Abort | Prompts::Retry | Prompts::Ignore,
                    Prompts::Icon::Exclamation, Prompts::Retry});
         if (answer == Prompts::Retry)
             return Outcome::Retry;
@@ -178,7 +178,7 @@ Recprg::Outcome Recprg::attempt()
 
 QString Recprg::noCommunicationText()
 {
-    return QStringLiteral("No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
+    return tr("No hay comunicaci¢n con el PLC.\r\nVerifique los elementos de\r\n"
                           "comunicaci¢n (N§ puerto, cable,\r\nId, contrase¤a, etc.)\r\n\r\n¨ Reintentar ?");
 }
 
@@ -186,14 +186,14 @@ QString Recprg::failureText(plclink::UploadOutcome outcome)
 {
     switch (outcome) {
     case plclink::UploadOutcome::NoAnswer:
-        return QStringLiteral("No hay respuesta desde el PLC. \r\n\r\nVerifique que:\r\n"
+        return tr("No hay respuesta desde el PLC. \r\n\r\nVerifique que:\r\n"
                               " - se esté comunicando por el puerto correcto.\r\n"
                               " - el PLC esté encendido.\r\n"
                               " - el Nº de Id sea el correcto.\r\n"
                               " - la contraseña sea la correcta.\r\n"
                               " - el cable de comunicaci¢n esté conectado.\r\n");
     case plclink::UploadOutcome::ChecksumWrong:
-        return QStringLiteral("La recepción fue copleta pero con errores.\r\n"
+        return tr("La recepción fue copleta pero con errores.\r\n"
                               "No da la verificaci¢n de integridad.\r\n");
     case plclink::UploadOutcome::NoCommunication:
         return noCommunicationText();
@@ -206,10 +206,11 @@ QString Recprg::failureText(plclink::UploadOutcome outcome)
 void Recprg::complete(const QByteArray& received)
 {
     const plclink::PlcDate date = plclink::decodeDateWord(plclink::uploadedDateWord(received));
-    append(kCrLf + QStringLiteral("...recibido !.") + kCrLf + QStringLiteral("Fecha del programa:") + kCrLf +
-           QStringLiteral("  Día") + objcode::Str(date.day) + kCrLf + QStringLiteral("  Mes") +
-           objcode::Str(date.month) + kCrLf + QStringLiteral("  Año") + objcode::Str(date.year) + kCrLf);
-    m_cmdCancelar->setText(QStringLiteral("&Salir"));
+    // one sentence a line, so a translation can order its words; the numbers as the PLC keeps them
+    append(kCrLf + tr("...recibido !.") + kCrLf + tr("Fecha del programa:") + kCrLf +
+           tr("  Día%1").arg(objcode::Str(date.day)) + kCrLf + tr("  Mes%1").arg(objcode::Str(date.month)) +
+           kCrLf + tr("  Año%1").arg(objcode::Str(date.year)) + kCrLf);
+    m_cmdCancelar->setText(tr("&Salir"));
     // only an upload the user accepts replaces the program the editor holds
     m_accepted(plclink::uploadedImage(received));
 }

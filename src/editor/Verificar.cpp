@@ -57,14 +57,14 @@ QList<Verificar::Row> Verificar::sideBySide(const QStringList& a, const QStringL
 Verificar::Verificar(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Verificar"));
-    setWindowTitle(QStringLiteral("Verificar programa"));
+    setWindowTitle(tr("Verificar programa"));
     setWindowModality(Qt::ApplicationModal);
     m_lbDiferencias = new QLabel(this);
     m_lbDiferencias->setObjectName(QStringLiteral("lbDiferencias"));
     m_lbDiferencias->setWordWrap(true);
     m_tblComparar = new QTableWidget(0, 2, this);
     m_tblComparar->setObjectName(QStringLiteral("tblComparar"));
-    m_tblComparar->setHorizontalHeaderLabels({QStringLiteral("Editor"), QStringLiteral("PLC")});
+    m_tblComparar->setHorizontalHeaderLabels({tr("Editor"), tr("PLC")});
     m_tblComparar->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_tblComparar->verticalHeader()->hide();
     m_tblComparar->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -77,14 +77,14 @@ Verificar::Verificar(QWidget* parent) : QDialog(parent)
     m_tblComparar->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
     m_tblComparar->setMinimumSize(620, 320);
 
-    auto* keep = new QPushButton(QStringLiteral("&Conservar el texto"), this);
+    auto* keep = new QPushButton(tr("&Conservar el texto"), this);
     keep->setObjectName(QStringLiteral("cmdConservar"));
-    auto* send = new QPushButton(QStringLiteral("&Enviar"), this);
+    auto* send = new QPushButton(tr("&Enviar"), this);
     send->setObjectName(QStringLiteral("cmdEnviar"));
-    send->setToolTip(QStringLiteral("Enviar el programa del editor al PLC"));
-    auto* load = new QPushButton(QStringLiteral("Cargar el programa del &PLC"), this);
+    send->setToolTip(tr("Enviar el programa del editor al PLC"));
+    auto* load = new QPushButton(tr("Cargar el programa del &PLC"), this);
     load->setObjectName(QStringLiteral("cmdCargar"));
-    load->setToolTip(QStringLiteral("Reemplazar el texto del editor por el programa del PLC"));
+    load->setToolTip(tr("Reemplazar el texto del editor por el programa del PLC"));
     keep->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
@@ -107,9 +107,9 @@ void Verificar::begin(const isa::ProgramImage& editor, const isa::ProgramImage& 
     m_plc = plc;
     const plclink::ImageDifference d = plclink::compareImages(editor, plc);
     m_lbDiferencias->setText(
-        d.bytes == 1 ? QStringLiteral("El programa del PLC difiere del editor en 1 byte, en la dirección %1.")
+        d.bytes == 1 ? tr("El programa del PLC difiere del editor en 1 byte, en la dirección %1.")
                            .arg(d.first)
-                     : QStringLiteral("El programa del PLC difiere del editor en %1 bytes; el primero está en la "
+                     : tr("El programa del PLC difiere del editor en %1 bytes; el primero está en la "
                                       "dirección %2.")
                            .arg(d.bytes)
                            .arg(d.first));

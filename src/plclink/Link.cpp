@@ -7,6 +7,7 @@
 #include "AppFiles.h"
 #include "Cp1252.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -17,6 +18,11 @@
 #include <unistd.h>
 
 namespace plclink {
+
+QString PortError::headline() const
+{
+    return QCoreApplication::translate("plclink", "Error de comunicacion %1").arg(number);
+}
 
 QString defaultDevice(int com) { return QStringLiteral("/dev/ttyS%1").arg(com - 1); }
 
@@ -83,7 +89,8 @@ QString deviceNameProblem(const QString& device)
 {
     for (QChar c : device)
         if (c.category() == QChar::Other_Control)
-            return QStringLiteral("el nombre contiene un carácter de control (%1); corríjalo en Opciones → "
+            return QCoreApplication::translate(
+                       "plclink", "el nombre contiene un carácter de control (%1); corríjalo en Opciones → "
                                   "Puertos serie... o en la sección [Puertos] del archivo de configuración")
                 .arg(c.unicode() == 0 ? QStringLiteral("NUL")
                                       : QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper());
@@ -134,7 +141,7 @@ std::optional<PortError> Link::open(const QString& device, int baud)
     // settings first, then the device, then open
     if (baud != 1200 && baud != 2400 && baud != 4800)
         return PortError{PortError::kOther,
-                         QStringLiteral("%1 baudios no es una velocidad de la línea.").arg(baud)};
+                         QCoreApplication::translate("plclink", "%1 baudios no es una velocidad de la línea.").arg(baud)};
     m_serial.setBaudRate(baud);
     m_serial.setDataBits(QSerialPort::Data8);
     m_serial.setParity(QSerialPort::NoParity);
@@ -150,7 +157,7 @@ std::optional<PortError> Link::openLocked()
     // Qt makes its lock file under /var/lock from the name: one cut short at a NUL leaves a
     // lock file behind that a later open trips over; such a name never reaches the port
     if (const QString problem = deviceNameProblem(device); !problem.isEmpty())
-        return PortError{PortError::kOther, QStringLiteral("\"%1\" no se puede abrir como puerto serie: %2.")
+        return PortError{PortError::kOther, QCoreApplication::translate("plclink", "\"%1\" no se puede abrir como puerto serie: %2.")
                                                 .arg(shownDeviceName(device), problem)};
     m_serial.setPortName(device);
     if (!m_serial.open(QIODevice::ReadWrite)) {

@@ -35,7 +35,7 @@ struct PortError
     QString description;
 
     // "Error de comunicacion N", the message's first line
-    QString headline() const { return QStringLiteral("Error de comunicacion %1").arg(number); }
+    QString headline() const;
 };
 
 // COM1..COM6 → /dev/ttyS0../dev/ttyS5 unless dmk38.ini, section "Puertos", names a device.

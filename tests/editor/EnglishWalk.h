@@ -7,6 +7,7 @@
 // it was seen. Documents (the manual, qhelp) are checked apart; allow() adds a window's data.
 
 #include "Prompts.h"
+#include "TsText.h"
 
 #include <QtWidgets>
 
@@ -20,7 +21,7 @@ public:
         while (ts.isOpen() && !xml.atEnd())
             if (xml.readNextStartElement() && xml.name() == u"translation") {
                 // a text with values: the translation around any values
-                QStringList pieces = xml.readElementText().split(QRegularExpression(QStringLiteral("%\\d+")));
+                QStringList pieces = tsText(xml).split(QRegularExpression(QStringLiteral("%\\d+")));
                 for (QString& piece : pieces)
                     piece = QRegularExpression::escape(piece);
                 allow(pieces.join(QStringLiteral(".*")));

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The editor in English: the language chosen by dmk38.ini or the environment, the windows
 // translated so far walked for Spanish left over, and Qt's own texts following the language.
-#include "EditorTest.h"
 #include "EnglishWalk.h"
+#include "Exchanges.h"
 #include "HelpWindow.h"
 #include "Language.h"
+#include "Monitor.h"
+#include "PlcTest.h"
 #include "Precnt.h"
+#include "Recprg.h"
+#include "Verificar.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +27,21 @@ class TestEnglish : public QObject
         return QDir().mkpath(f->path(u"translations"_s)) &&
                QFile::copy(kBin + u"/translations/wmk38_en.qm"_s, f->path(u"translations/wmk38_en.qm"_s)) &&
                f->write(u"dmk38.ini"_s, "[Set]\r\n" + set) && f->start();
+    }
+    // The same with a simulator on COM2, its program stamped 5 Sep 2006.
+    bool startWithSim(PlcFixture& p, const QByteArray& ports = "COM2=SIM\r\n")
+    {
+        return QDir().mkpath(p.path(u"translations"_s)) &&
+               QFile::copy(kBin + u"/translations/wmk38_en.qm"_s, p.path(u"translations/wmk38_en.qm"_s)) &&
+               p.startWithSim("Idioma=en\r\n", ports) &&
+               plclink::download(p.editor->link(), {6, 0, 11, 8, 15}, QDate(2006, 9, 5)).outcome ==
+                   plclink::DownloadOutcome::Received;
+    }
+    void walkPrompts(const EditorFixture& p)
+    {
+        walk.allow(u"\\*\\.OBJ\\|\\*\\.OBJ"_s); // a file dialog's filter
+        for (const auto& asked : p.prompts.asked())
+            walk.message({asked.title, asked.text});
     }
     QString checked() const { return f->action("mnIdiomaEs")->actionGroup()->checkedAction()->objectName(); }
 
@@ -122,6 +141,97 @@ private slots:
         }
         Prompts::setCurrent(nullptr);
         QCOMPARE(prompts.asked().size(), 1);
+        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
+    }
+
+    // The upload with its date lines, the station search beside it, the monitor with its chart and
+    // the serial ports window, each walked in English; the search stopped at once.
+    void plcWindowsWalk()
+    {
+        PlcFixture p;
+        QVERIFY(startWithSim(p));
+        p.answer({u"-"_s});
+        p.trigger("mnRecibir");
+        auto* r = p.editor->findChild<Recprg*>();
+        QVERIFY(r && r->isVisible());
+        r->findChild<QPushButton*>(u"cmdRecibir"_s)->click();
+        QVERIFY(r->findChild<QPlainTextEdit*>(u"txtRecibir"_s)->toPlainText().endsWith(
+            u"...received.\nProgram date:\n  Day 5\n  Month 9\n  Year 2006\n"_s));
+        walk.window(r);
+        QTimer stepper;
+        QObject::connect(&stepper, &QTimer::timeout, [&] {
+            auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* cancel = w ? w->findChild<QPushButton*>(u"cmdCancelar"_s) : nullptr;
+            if (!w || w->objectName() != u"Buscar")
+                return;
+            if (!w->findChild<QPushButton*>(u"cmdBuscar"_s)->isEnabled()) {
+                cancel->click(); // stops after the station in progress
+                return;
+            }
+            walk.window(w);
+            stepper.stop();
+            cancel->click();
+        });
+        stepper.start(5);
+        r->findChild<QPushButton*>(u"cmdBuscar"_s)->click();
+        QVERIFY(!stepper.isActive());
+        r->close();
+
+        p.trigger("mnMonitor");
+        auto* m = p.editor->findChild<Monitor*>();
+        m->findChild<QCheckBox*>(u"chkGrafico"_s)->setChecked(true);
+        const qsizetype until = p.sim.received().size() + 2;
+        m->findChild<QPushButton*>(u"cmdRecibir"_s)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(p.sim.received().size() >= until, 20000);
+        walk.window(m);
+        m->findChild<QPushButton*>(u"cmdDetener"_s)->click();
+        m->close();
+
+        p.trigger("mnPuertosSerie");
+        auto* ports = p.editor->findChild<QDialog*>(u"Puertos"_s);
+        ports->findChild<QPushButton*>(u"cmdProbar2"_s)->click();
+        QVERIFY(ports->findChild<QLabel*>(u"lbResultado"_s)->text().startsWith(u"COM2: PLC 1 answered"_s));
+        walk.allow(u"/dev/.*|\\(/dev/.*\\)"_s); // the devices and their descriptions
+        walk.window(ports);
+        ports->reject();
+        walkPrompts(p);
+        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
+    }
+
+    // Verify: the window of differences and its questions, the same program, a failed read; the
+    // send with its question, a port that cannot be opened, a wrong identifier.
+    void plcMessagesWalk()
+    {
+        PlcFixture p;
+        QVERIFY(startWithSim(p));
+        p.setText(u"ld e1\nout s2\nend"_s);
+        p.prompts.answerInput(u"4B7E"_s);
+        p.trigger("mnVerificar");
+        auto* v = p.editor->findChild<Verificar*>();
+        QVERIFY(v && v->isVisible());
+        QCOMPARE(v->findChild<QLabel*>(u"lbDiferencias"_s)->text(),
+                 u"The PLC's program differs from the editor's in 1 byte, at address 3."_s);
+        walk.window(v);
+        p.answer({u"No"_s});
+        v->findChild<QPushButton*>(u"cmdEnviar"_s)->click(); // sent, not run
+        p.prompts.answerInput(u"4B7E"_s);
+        p.answer({u"Ok"_s});
+        p.trigger("mnVerificar");
+        p.sim.command("fault badxor:0.5");
+        p.prompts.answerInput(u"4B7E"_s);
+        p.answer({u"Cancel"_s});
+        p.trigger("mnVerificar");
+        p.sim.command("fault none");
+        for (const QString& typed : {u"0"_s, u"-"_s})
+            p.prompts.answerInput(typed == u"-" ? std::nullopt : std::optional(typed));
+        p.trigger("mnId");
+        p.sim.process().kill();
+        QVERIFY(p.sim.process().waitForFinished(5000));
+        p.answer({u"Ok"_s});
+        p.trigger("mnRun");
+        QCOMPARE(p.prompts.asked().size(), 9);
+        QVERIFY(p.said(8).startsWith(u"Error 8002 | Communication error 8002\r\n"_s));
+        walkPrompts(p);
         QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
     }
 };
