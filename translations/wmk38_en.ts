@@ -634,7 +634,7 @@ Save it now?</translation>
     </message>
     <message>
         <source>El archivo %1 ya existe: Sobreescribir?</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">The file %1 already exists. Overwrite it?</translation>
     </message>
 </context>
 <context>
@@ -666,6 +666,47 @@ Save it now?</translation>
     <message>
         <source>El archivo %1 no es un programa Ladder valido: su programa tiene mas de %2 bytes.</source>
         <translation>The file %1 is not a valid Ladder program: its program has more than %2 bytes.</translation>
+    </message>
+</context>
+<context>
+    <name>OrvRegistry</name>
+    <message>
+        <source>Para registrarlo para todos / to register it for every user: %1 --system %2  (root)</source>
+        <translation>To register it for every user: %1 --system %2  (root)</translation>
+    </message>
+    <message>
+        <source>Para registrarlo / to register it: %1 %2  (o / or: make build)</source>
+        <translation>To register it: %1 %2  (or: make build)</translation>
+    </message>
+    <message>
+        <source>No se puede crear el componente OrvLibCls: la clase %1 no está registrada en %2.
+The OrvLib2 component class is not registered.
+%3</source>
+        <translation>The OrvLibCls component cannot be created: the class %1 is not registered in %2.
+%3</translation>
+    </message>
+    <message>
+        <source>No se puede crear el componente OrvLibCls (clase %1): no se puede leer el registro %2.
+The registration store cannot be read.
+%3</source>
+        <translation>The OrvLibCls component (class %1) cannot be created: the registration store %2 cannot be read.
+%3</translation>
+    </message>
+    <message>
+        <source>No se puede cargar la biblioteca %1 registrada en %2 para la clase %3:
+%4
+The OrvLib2 library cannot be loaded.
+%5</source>
+        <translation>The library %1, registered in %2 for the class %3, cannot be loaded:
+%4
+%5</translation>
+    </message>
+    <message>
+        <source>La biblioteca %1, registrada en %2, no pudo crear el componente %3 (error 0x%4).
+The OrvLib2 library could not create the object.
+%5</source>
+        <translation>The library %1, registered in %2, could not create the component %3 (error 0x%4).
+%5</translation>
     </message>
 </context>
 <context>

@@ -129,7 +129,8 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
     m_txtPrg->setScheme(kDefaultScheme);
     m_txtPrg->bindIndent(&AutoIndent, &IndentWidth, &EditStatus.SkipIndent);
     m_txtPrg->usePredefinedNames(&cbVariables);
-    m_txtPrg->setQuickHelpFile(quickHelpFile(DataPath)); // the language is chosen before the window
+    // the language is chosen above: the hover help is in it
+    m_txtPrg->setQuickHelpFile(quickHelpFile(DataPath));
     m_txtPrg->hide(); // shown once es.def is in
 
     connect(m_txtPrg, &QPlainTextEdit::textChanged, this, &Editor::onTextChanged);

@@ -77,7 +77,7 @@ void Editor::showPortState(int port, const std::optional<plclink::PortError>& er
     if (!error) {
         button->setText(QString());
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        button->setToolTip(QStringLiteral("Puerto serie"));
+        button->setToolTip(tr("Puerto serie"));
         return;
     }
     button->setText(QStringLiteral("COM%1 %2").arg(port).arg(error->number == plclink::PortError::kMissing

@@ -6,6 +6,7 @@
 #include "Language.h"
 #include "OrvLibClient.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <optional>
 

@@ -7,6 +7,7 @@
 // it was seen. Documents (the manual, qhelp) are checked apart; allow() adds a window's data.
 
 #include "Prompts.h"
+#include "TsText.h"
 
 #include <QtWidgets>
 
@@ -20,12 +21,12 @@ public:
         while (ts.isOpen() && !xml.atEnd())
             if (xml.readNextStartElement() && xml.name() == u"translation") {
                 // a text with values: the translation around any values
-                QStringList pieces = xml.readElementText().split(QRegularExpression(QStringLiteral("%\\d+")));
+                QStringList pieces = tsText(xml).split(QRegularExpression(QStringLiteral("%\\d+")));
                 for (QString& piece : pieces)
                     piece = QRegularExpression::escape(piece);
                 allow(pieces.join(QStringLiteral(".*")));
             }
-        m_translations = m_accepted.size();
+        m_translations = tsReadWhole(xml) ? m_accepted.size() : 0; // a catalogue read whole
         allow(QStringLiteral("WMK38|MicroPLC MK38|Editor|Español|English|Rx|Tx|\\?\\?\\?\\?|[-+]?[0-9.,: ]+|"
                              "COM[1-6].*|(Ctv|Tpv|Tpvf) [0-9]+|e[1-8]|s[1-6]|v[0-9]{2}|re[0-9]{2}"));
         allow(QStringLiteral("&?(OK|Cancel|Yes|No|Retry|Abort|Ignore|Close|Save|Open)")); // Qt's English
@@ -76,8 +77,8 @@ public:
 
     void message(const Prompts::Message& m)
     {
-        for (const QString& shown : {m.title, m.text})
-            text(shown, QStringLiteral("message"));
+        for (const QString& shown : {m.title, m.text}) // blanks around are no words
+            text(shown.trimmed(), QStringLiteral("message"));
     }
 
     void text(const QString& shown, const QString& where)

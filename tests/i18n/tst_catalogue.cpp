@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every catalogue holds every text of the sources, translated, after lupdate.
+#include "TsText.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -50,12 +52,12 @@ private slots:
             if (!xml.readNextStartElement())
                 continue;
             if (xml.name() == u"name") {
-                context = xml.readElementText();
+                context = tsText(xml);
             } else if (xml.name() == u"source") {
-                source = xml.readElementText();
+                source = tsText(xml);
             } else if (xml.name() == u"translation") {
                 const QString type = xml.attributes().value(u"type"_s).toString();
-                const QString t = xml.readElementText();
+                const QString t = tsText(xml);
                 const QString where = context + u" / "_s + source;
                 if (type == u"unfinished" || t.isEmpty())
                     wrong << u"untranslated: "_s + where;
@@ -65,6 +67,7 @@ private slots:
                     wrong << u"other values or access key than the source: "_s + where;
             }
         }
+        QVERIFY2(tsReadWhole(xml), qPrintable(xml.errorString()));
         QVERIFY2(wrong.isEmpty(), qPrintable(u"cmake --build build --target update_translations, then:\n"_s +
                                              wrong.join(u'\n')));
     }
