@@ -8,14 +8,14 @@
 #include "Compiler.h"
 #include "Language.h"
 #include "Minimsg.h"
-#include "ObjCode.h"
 #include "Monitor.h"
-#include "Precnt.h"
+#include "ObjCode.h"
 #include "OrvLibClient.h"
+#include "Precnt.h"
 #include "Presenta.h"
-#include "Recprg.h"
 #include "ProgramText.h"
 #include "Prompts.h"
+#include "Recprg.h"
 #include "Settings.h"
 #include "Verificar.h"
 
@@ -29,7 +29,6 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <tuple>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -40,6 +39,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <tuple>
 
 namespace {
 // the text box's margins in the window: 60 and 100 twips of the classic form
@@ -172,22 +172,18 @@ void Editor::buildMenus()
     QMenu* archivo = topMenu("mnArchivo", tr("&Archivo"));
     on(addMenuAction(archivo, "mnCargar", tr("&Cargar"), QKeySequence(QStringLiteral("Ctrl+F"))),
        &Editor::mnCargar_Click);
-    onBool(
-        addMenuAction(archivo, "mnSalvar", tr("&Salvar"), QKeySequence(QStringLiteral("Ctrl+S"))),
-        &Editor::mnSalvar_Click);
-    onBool(addMenuAction(archivo, "mnSalvarComo", tr("Salvar co&mo"),
-                         QKeySequence(QStringLiteral("Ctrl+M"))),
+    onBool(addMenuAction(archivo, "mnSalvar", tr("&Salvar"), QKeySequence(QStringLiteral("Ctrl+S"))),
+           &Editor::mnSalvar_Click);
+    onBool(addMenuAction(archivo, "mnSalvarComo", tr("Salvar co&mo"), QKeySequence(QStringLiteral("Ctrl+M"))),
            &Editor::mnSalvarComo_Click);
-    on(addMenuAction(archivo, "mnNuevoArchivo", tr("&Nuevo"),
-                     QKeySequence(QStringLiteral("Ctrl+N"))),
+    on(addMenuAction(archivo, "mnNuevoArchivo", tr("&Nuevo"), QKeySequence(QStringLiteral("Ctrl+N"))),
        &Editor::mnNuevoArchivo_Click);
     QAction* cerrar = addMenuAction(archivo, "mnCerrarArchivo", tr("C&errar"));
     cerrar->setVisible(false); // reached through tool-bar button 5 only
     on(cerrar, &Editor::mnCerrarArchivo_Click);
     archivo->addSeparator();
-    onBool(
-        addMenuAction(archivo, "mnSalir", tr("Sa&lir"), QKeySequence(QStringLiteral("Ctrl+F4"))),
-        &Editor::mnSalir_Click);
+    onBool(addMenuAction(archivo, "mnSalir", tr("Sa&lir"), QKeySequence(QStringLiteral("Ctrl+F4"))),
+           &Editor::mnSalir_Click);
 
     m_mnEdicion = topMenu("mnEdicion", tr("&Edición"));
     QAction* copiar = addMenuAction(m_mnEdicion, "mnCopiarTxt", tr("&Copiar"));
@@ -198,8 +194,7 @@ void Editor::buildMenus()
     cortar->setEnabled(false);
     on(cortar, &Editor::mnCortarTxt_Click);
     m_mnEdicion->addSeparator();
-    on(addMenuAction(m_mnEdicion, "mnBuscar", tr("&Buscar"),
-                     QKeySequence(QStringLiteral("Ctrl+F3"))),
+    on(addMenuAction(m_mnEdicion, "mnBuscar", tr("&Buscar"), QKeySequence(QStringLiteral("Ctrl+F3"))),
        &Editor::mnBuscar_Click);
     on(addMenuAction(m_mnEdicion, "mnBuscarSiguiente", tr("Buscar &siguiente"),
                      QKeySequence(QStringLiteral("F3"))),
@@ -210,8 +205,7 @@ void Editor::buildMenus()
     on(addMenuAction(programa, "mnCompilar", tr("&Compilar programa"),
                      QKeySequence(QStringLiteral("Ctrl+L"))),
        &Editor::mnCompilar_Click);
-    on(addMenuAction(programa, "mnDescompilar", tr("&Descompilar")),
-       &Editor::mnDescompilar_Click);
+    on(addMenuAction(programa, "mnDescompilar", tr("&Descompilar")), &Editor::mnDescompilar_Click);
     QAction* binario = addMenuAction(programa, "mnSalvarBinario", tr("&Salvar compilado (.OBJ)"));
     binario->setEnabled(false);
     on(binario, &Editor::mnSalvarBinario_Click);
@@ -227,8 +221,7 @@ void Editor::buildMenus()
     exchange(addMenuAction(programa, "mnEnviarBld", tr("Enviar compilado del &Ladder (.BLD)")),
              &Editor::mnEnviarBld_Click);
     exchange(addMenuAction(programa, "mnRecibir", tr("&Recibir")), &Editor::mnRecibir_Click);
-    exchange(addMenuAction(programa, "mnVerificar", tr("Veri&ficar programa")),
-             &Editor::mnVerificar_Click);
+    exchange(addMenuAction(programa, "mnVerificar", tr("Veri&ficar programa")), &Editor::mnVerificar_Click);
     programa->addSeparator();
     exchange(addMenuAction(programa, "mnRun", tr("Correr")), &Editor::mnRun_Click);
     exchange(addMenuAction(programa, "mnStop", tr("Detener")), &Editor::mnStop_Click);
@@ -259,12 +252,10 @@ void Editor::buildMenus()
         connect(a, &QAction::triggered, this, [this, mode] { mnRunOption_Click(mode); });
     }
     plc->addSeparator();
-    exchange(addMenuAction(plc, "mnPresetCnt", tr("&Presetear contadores")),
-             &Editor::mnPresetCnt_Click);
+    exchange(addMenuAction(plc, "mnPresetCnt", tr("&Presetear contadores")), &Editor::mnPresetCnt_Click);
 
     QMenu* opciones = topMenu("mnOpciones", tr("&Opciones"));
-    on(addMenuAction(opciones, "mnColoresEditor", tr("Co&lores")),
-       &Editor::mnColoresEditor_Click);
+    on(addMenuAction(opciones, "mnColoresEditor", tr("Co&lores")), &Editor::mnColoresEditor_Click);
     QAction* autoIdent = addMenuAction(opciones, "mnAutoIdent", tr("Auto &ident"));
     autoIdent->setCheckable(true);
     autoIdent->setChecked(true);
@@ -321,8 +312,7 @@ void Editor::buildMenus()
     QMenu* ayuda = topMenu("mnAyuda", tr("A&yuda"));
     on(addMenuAction(ayuda, "mnAyudaSub", tr("Ay&uda"), QKeySequence(QStringLiteral("F1"))),
        &Editor::mnAyudaSub_Click);
-    on(addMenuAction(ayuda, "mnQAyuda", tr("A&yuda rápida"),
-                     QKeySequence(QStringLiteral("Ctrl+F1"))),
+    on(addMenuAction(ayuda, "mnQAyuda", tr("A&yuda rápida"), QKeySequence(QStringLiteral("Ctrl+F1"))),
        &Editor::mnQAyuda_Click);
     on(addMenuAction(ayuda, "mnAcercaDe", tr("&Acerca de")), &Editor::mnAcercaDe_Click);
 }
@@ -349,16 +339,14 @@ void Editor::buildToolBar()
     };
 
     sep(); // 1
-    button("tbCargar", "open", tr("Cargar un programa desde un archivo"),
-           [this] { mnCargar_Click(); });                                                           // 2
-    button("tbNuevo", "new", tr("Nuevo programa"), [this] { mnNuevoArchivo_Click(); }); // 3
-    button("tbSalvar", "save", tr("Guardar programa en un archivo"),
-           [this] { mnSalvar_Click(); });                                                                // 4
-    button("tbCerrar", "close", tr("Cerrar programa"), [this] { mnCerrarArchivo_Click(); }); // 5
+    button("tbCargar", "open", tr("Cargar un programa desde un archivo"), [this] { mnCargar_Click(); }); // 2
+    button("tbNuevo", "new", tr("Nuevo programa"), [this] { mnNuevoArchivo_Click(); });                  // 3
+    button("tbSalvar", "save", tr("Guardar programa en un archivo"), [this] { mnSalvar_Click(); });      // 4
+    button("tbCerrar", "close", tr("Cerrar programa"), [this] { mnCerrarArchivo_Click(); });             // 5
     sep();                                                                                               // 6
-    button("tbCompilar", "compile", tr("Compilar"), [this] { mnCompilar_Click(); });         // 7
+    button("tbCompilar", "compile", tr("Compilar"), [this] { mnCompilar_Click(); });                     // 7
     m_exchangeActions << button("tbEnviar", "send", tr("Enviar al PLC"),
-                                [this] { mnEnviarPrg_Click(); });                                        // 8
+                                [this] { mnEnviarPrg_Click(); }); // 8
     m_exchangeActions << button("tbRecibir", "receive", tr("Extraer programa del PLC"),
                                 [this] { mnRecibir_Click(); }); // 9
     m_exchangeActions << button("tbVerificar", "verify", tr("Verificar el programa del PLC"),
@@ -372,15 +360,14 @@ void Editor::buildToolBar()
             setPanelText(6, tr("PLC detenido"));
     }); // 12
     m_exchangeActions << button("tbMonitor", "monitor", tr("Monitor de variables"),
-                                [this] { mnMonitor_Click(); }); // 13
+                                [this] { mnMonitor_Click(); });                                          // 13
     sep();                                                                                               // 14
-    button("tbBuscar", "find", tr("Buscar texto"), [this] { mnBuscar_Click(); });            // 15
+    button("tbBuscar", "find", tr("Buscar texto"), [this] { mnBuscar_Click(); });                        // 15
     sep();                                                                                               // 16
-    button("tbCopiar", "copy", tr("Copiar la selección"), [this] { mnCopiarTxt_Click(); });  // 17
-    button("tbCortar", "cut", tr("Cortar la selección"), [this] { mnCortarTxt_Click(); });   // 18
-    button("tbPegar", "paste", tr("Pegar desde el portapapeles"),
-           [this] { mnPegarTxt_Click(); });                                             // 19
-    button("tbDeshacer", "undo", tr("Deshacer"), [this] { Undo_Click(); }); // 20
+    button("tbCopiar", "copy", tr("Copiar la selección"), [this] { mnCopiarTxt_Click(); });              // 17
+    button("tbCortar", "cut", tr("Cortar la selección"), [this] { mnCortarTxt_Click(); });               // 18
+    button("tbPegar", "paste", tr("Pegar desde el portapapeles"), [this] { mnPegarTxt_Click(); });       // 19
+    button("tbDeshacer", "undo", tr("Deshacer"), [this] { Undo_Click(); });                              // 20
     sep();                                                                              // 21
 
     auto* portMenu = new QMenu(this);
@@ -851,9 +838,8 @@ bool Editor::mnSalir_Click()
     if (!m_left) {
         if (ProgramModified) {
             const auto answer = Prompts::current().message(
-                this,
-                {tr("Salvar"), tr("El programa ha sido modificado. ¨ Salvarlo ?"),
-                 Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
+                this, {tr("Salvar"), tr("El programa ha sido modificado. ¨ Salvarlo ?"),
+                       Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
             // nothing typed is lost: a save that fails or is cancelled keeps the program open
             if (answer == Prompts::Yes && !mnSalvar_Click())
                 return false;
@@ -863,10 +849,10 @@ bool Editor::mnSalir_Click()
             // also for the session's log, where no one is left to read the box
             qWarning("wmk38: %s", qPrintable(error));
             Prompts::current().message(
-                this, {tr("Configuración"),
-                       tr("No se pudieron guardar las opciones (colores, puerto, identificador):\r\n%1")
-                           .arg(error),
-                       Prompts::Ok, Prompts::Icon::Exclamation});
+                this,
+                {tr("Configuración"),
+                 tr("No se pudieron guardar las opciones (colores, puerto, identificador):\r\n%1").arg(error),
+                 Prompts::Ok, Prompts::Icon::Exclamation});
         }
         m_left = true;
     }

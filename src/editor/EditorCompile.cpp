@@ -35,9 +35,9 @@ void Editor::mnCompilar_Click()
         CompiledCurrent = true;
         break;
     case compiler::CompileResult::Status::LineRejected: {
-        Prompts::current().message(this, {tr("Error"),
-                                          tr("Error en linea\r\n%1\r\n%2").arg(result.rawLine, result.message),
-                                          Prompts::Ok, Prompts::Icon::Exclamation});
+        Prompts::current().message(
+            this, {tr("Error"), tr("Error en linea\r\n%1\r\n%2").arg(result.rawLine, result.message),
+                   Prompts::Ok, Prompts::Icon::Exclamation});
         setPanelText(6, tr("Error: %1").arg(result.rawLine));
         // show the user where to look: the rejected line, selected
         const QTextBlock block = m_txtPrg->document()->findBlockByNumber(result.lineNumber - 1);
@@ -51,10 +51,8 @@ void Editor::mnCompilar_Click()
         break;
     }
     case compiler::CompileResult::Status::UnresolvedJump: {
-        const QString text =
-            tr("Error: salto a %1 No hallado.").arg(result.jumpTarget);
-        Prompts::current().message(this,
-                                   {tr("Error de salto"), QLatin1Char(' ') + text, Prompts::Ok});
+        const QString text = tr("Error: salto a %1 No hallado.").arg(result.jumpTarget);
+        Prompts::current().message(this, {tr("Error de salto"), QLatin1Char(' ') + text, Prompts::Ok});
         setPanelText(6, text);
         break;
     }
@@ -77,9 +75,9 @@ void Editor::mnSalvarBinario_Click()
     const QString folder = m_lib->GetPath(*chosen);
     const QString name = withExtension(m_lib->CutPath(*chosen), QStringLiteral(".obj"));
     if (name.isEmpty()) {
-        Prompts::current().message(this, {tr("Error"),
-                                          tr("No se especific¢ un nombre: no es posible salvar!"),
-                                          Prompts::Ok, Prompts::Icon::Critical});
+        Prompts::current().message(this,
+                                   {tr("Error"), tr("No se especific¢ un nombre: no es posible salvar!"),
+                                    Prompts::Ok, Prompts::Icon::Critical});
         return;
     }
     ProgramFolder = folder;

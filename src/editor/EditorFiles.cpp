@@ -61,9 +61,9 @@ bool Editor::writeText(const QString& path, const QByteArray& bytes)
         if (isa::writeWholeFile(path, bytes, &failure))
             return true;
         const auto [number, description] = fileError(failure.error, path);
-        const auto answer =
-            question({tr("Error"), tr("Se produjo error %1, %2. ¨ Reintentar ?").arg(strNumber(number), description),
-                      Prompts::Yes | Prompts::No, Prompts::Icon::Critical, Prompts::Yes});
+        const auto answer = question(
+            {tr("Error"), tr("Se produjo error %1, %2. ¨ Reintentar ?").arg(strNumber(number), description),
+             Prompts::Yes | Prompts::No, Prompts::Icon::Critical, Prompts::Yes});
         if (answer != Prompts::Yes)
             return false;
     }
@@ -73,9 +73,8 @@ bool Editor::mayOverwrite(const QString& folder, const QString& name)
 {
     if (!m_lib->FileExist(folder + name))
         return true;
-    return question(
-               {tr("Sobreescribir"), tr("El archivo %1 ya existe: Sobreescribir?").arg(folder + name),
-                Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No}) == Prompts::Yes;
+    return question({tr("Sobreescribir"), tr("El archivo %1 ya existe: Sobreescribir?").arg(folder + name),
+                     Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No}) == Prompts::Yes;
 }
 
 Prompts::Button Editor::question(const Prompts::Message& m)
@@ -94,9 +93,8 @@ QString Editor::withExtension(const QString& name, const QString& extension)
 
 void Editor::reportNoFileName()
 {
-    Prompts::current().message(this,
-                               {tr("No se puede grabar:"),
-                                tr("No se ha especificado el nombre del archivo"), Prompts::Ok});
+    Prompts::current().message(
+        this, {tr("No se puede grabar:"), tr("No se ha especificado el nombre del archivo"), Prompts::Ok});
 }
 
 void Editor::ResetEquList()
@@ -124,8 +122,8 @@ void Editor::mnCargar_Click()
     if (!file.open(QIODevice::ReadOnly)) {
         // nothing is emptied or renamed for a file that cannot be read
         Prompts::current().message(this, {tr("No se puede cargar:"),
-                                          tr("No se puede leer el archivo %1").arg(*chosen),
-                                          Prompts::Ok, Prompts::Icon::Exclamation});
+                                          tr("No se puede leer el archivo %1").arg(*chosen), Prompts::Ok,
+                                          Prompts::Icon::Exclamation});
         return;
     }
     // the loaded file replaces the text: unsaved work is offered a save first
@@ -167,8 +165,7 @@ void Editor::mnCargar_Click()
             Prompts::current().message(
                 this,
                 {tr("Desbordamiento"),
-                 tr("El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"),
-                 Prompts::Ok});
+                 tr("El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"), Prompts::Ok});
             cut = true;
             break;
         }
@@ -225,9 +222,9 @@ bool Editor::mnSalvarComo_Click()
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     if (name.isEmpty()) {
-        Prompts::current().message(this, {tr("Error"),
-                                          tr("No se especific¢ un nombre: no es posible salvar!"),
-                                          Prompts::Ok, Prompts::Icon::Critical});
+        Prompts::current().message(this,
+                                   {tr("Error"), tr("No se especific¢ un nombre: no es posible salvar!"),
+                                    Prompts::Ok, Prompts::Icon::Critical});
         return false;
     }
     if (!mayOverwrite(folder, name))
@@ -251,9 +248,9 @@ bool Editor::askSaveBeforeDiscard(bool stopOnNo)
     if (!ProgramModified)
         return true;
     const auto answer = Prompts::current().message(
-        this, {tr("Salvar archivo"),
-               tr("El Archivo %1 no ha sido salvado.\r\n¨Salvar ahora?").arg(CurrentFileName),
-               Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
+        this,
+        {tr("Salvar archivo"), tr("El Archivo %1 no ha sido salvado.\r\n¨Salvar ahora?").arg(CurrentFileName),
+         Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
     if (answer == Prompts::Yes)
         return mnSalvar_Click(); // nothing typed is lost: a failed or cancelled save stops the command
     return !stopOnNo;

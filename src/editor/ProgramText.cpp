@@ -625,9 +625,8 @@ QString ProgramText::toolTipAt(const QPoint& viewportPos) const
         if (!row || hit.word != QLatin1String(row->mnemonic.data(), qsizetype(row->mnemonic.size())))
             return {};
         const QString help = quickHelpLine(row->upperMnemonic());
-        const QString code = tr("Código 0x%1, %2 bytes")
-                                 .arg(row->opcode, 2, 16, QLatin1Char('0'))
-                                 .arg(row->length);
+        const QString code =
+            tr("Código 0x%1, %2 bytes").arg(row->opcode, 2, 16, QLatin1Char('0')).arg(row->length);
         return help.isEmpty() ? code : QStringLiteral("%1\n%2").arg(help, code);
     }
     case TokenKind::Input:

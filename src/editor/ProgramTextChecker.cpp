@@ -19,7 +19,8 @@ QString LiveCheck::summary() const
     if (state == State::Pending)
         return {};
     if (tooLong())
-        return QCoreApplication::translate("ProgramText", "Programa demasiado largo: %1 / %2 bytes, %3 de más")
+        return QCoreApplication::translate("ProgramText",
+                                           "Programa demasiado largo: %1 / %2 bytes, %3 de más")
             .arg(bytes)
             .arg(isa::kImageSize)
             .arg(bytes - isa::kImageSize);
@@ -46,7 +47,8 @@ LiveCheck checkProgram(const QString& text, const QStringList& predefined,
     case compiler::CompileResult::Status::UnresolvedJump: {
         check.state = LiveCheck::State::UnresolvedJump;
         check.bytes = symbols->bytes();
-        check.message = QCoreApplication::translate("ProgramText", "Error: salto a %1 No hallado.").arg(r.jumpTarget);
+        check.message =
+            QCoreApplication::translate("ProgramText", "Error: salto a %1 No hallado.").arg(r.jumpTarget);
         // the first jump, in source order, whose target is no label: the one the compile names
         const compiler::SourceText source(text);
         for (const compiler::SourceLine& line : source.lines()) {

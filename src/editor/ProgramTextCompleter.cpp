@@ -4,8 +4,8 @@
 #include "ProgramTextTokens.h"
 #include "Source.h"
 
-#include <QCoreApplication>
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QStandardItemModel>
 #include <algorithm>
 
@@ -36,7 +36,8 @@ QString kindWord(const isa::Operand& op)
     case isa::Kind::Address:
         return QCoreApplication::translate("ProgramText", "dirección");
     case isa::Kind::Value:
-        return op.defaultValue >= 0 ? QCoreApplication::translate("ProgramText", "[cantidad]") : QCoreApplication::translate("ProgramText", "valor");
+        return op.defaultValue >= 0 ? QCoreApplication::translate("ProgramText", "[cantidad]")
+                                    : QCoreApplication::translate("ProgramText", "valor");
     case isa::Kind::Time:
     case isa::Kind::Preset:
         return QCoreApplication::translate("ProgramText", "tiempo");

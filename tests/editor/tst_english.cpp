@@ -118,7 +118,8 @@ private slots:
         walk.window(f->editor.get());
         f->trigger("mnColoresEditor");
         walk.window(f->child<QDialog>("Colorset"));
-        for (const auto& [text, answers] : {std::pair{u"ld e1\nend"_s, QString()}, {u"zz e1"_s, u"Ok"_s},
+        for (const auto& [text, answers] : {std::pair{u"ld e1\nend"_s, QString()},
+                                            {u"zz e1"_s, u"Ok"_s},
                                             {u"loop: ld e1\ngoto loop:\nend"_s, u"Ok"_s}}) {
             f->setText(text);
             f->run(u"mnCompilar"_s, answers);
@@ -142,8 +143,9 @@ private slots:
         f->txt()->checker()->runNow();
         QTextCursor c(f->txt()->document());
         c.setPosition(1);
-        QCOMPARE(f->txt()->toolTipAt(f->txt()->cursorRect(c).center() + QPoint(2, 0)),
-                 u"LD       addr            2    loads the state of the operand    ld e1\nCode 0x06, 2 bytes"_s);
+        QCOMPARE(
+            f->txt()->toolTipAt(f->txt()->cursorRect(c).center() + QPoint(2, 0)),
+            u"LD       addr            2    loads the state of the operand    ld e1\nCode 0x06, 2 bytes"_s);
     }
 
     // The presets window on a silent line: captions, the message where reading stopped, the refusal.
