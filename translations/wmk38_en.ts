@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="es">
 <context>
+    <name>AppFiles</name>
+    <message>
+        <source>Se ignora %1: %2; se usan los valores por omisión.</source>
+        <translation>%1 is ignored: %2; the default values are used.</translation>
+    </message>
+    <message>
+        <source>es una carpeta, no un archivo de configuración</source>
+        <translation>it is a folder, not a settings file</translation>
+    </message>
+    <message>
+        <source>es una tubería con nombre (FIFO), no un archivo de configuración</source>
+        <translation>it is a named pipe (FIFO), not a settings file</translation>
+    </message>
+    <message>
+        <source>es un dispositivo o un socket, no un archivo de configuración</source>
+        <translation>it is a device or a socket, not a settings file</translation>
+    </message>
+    <message>
+        <source>mide más de 1 MB (%1 bytes), demasiado para un archivo de configuración</source>
+        <translation>it is larger than 1 MB (%1 bytes), too large for a settings file</translation>
+    </message>
+    <message>
+        <source>No se puede crear la carpeta %1</source>
+        <translation>The folder %1 cannot be created</translation>
+    </message>
+    <message>
+        <source>No existe la carpeta %1</source>
+        <translation>The folder %1 does not exist</translation>
+    </message>
+</context>
+<context>
     <name>Ayuda</name>
     <message>
         <source>Ayuda r&#xa0;pida</source>
@@ -17,66 +48,38 @@
     </message>
 </context>
 <context>
-    <name>Buscar</name>
+    <name>Colorset</name>
     <message>
-        <source>Buscar PLC en la línea</source>
-        <translation>Find PLCs on the line</translation>
+        <source>Elecci¢n de colores</source>
+        <translation>Choice of colours</translation>
     </message>
     <message>
-        <source>Desde el Nº de Id</source>
-        <translation>From Id no.</translation>
+        <source>Texto de prueba</source>
+        <translation>Sample text</translation>
     </message>
     <message>
-        <source>hasta</source>
-        <translation>to</translation>
+        <source>Destacado</source>
+        <translation>Highlighted</translation>
     </message>
     <message>
-        <source>&amp;Buscar</source>
-        <translation>&amp;Search</translation>
+        <source>Texto destacado</source>
+        <translation>Highlighted text</translation>
     </message>
     <message>
-        <source>&amp;Elegir</source>
-        <translation>&amp;Choose</translation>
+        <source>&amp;Aceptar</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <source>Buscando desde el Nº de Id %1 hasta el %2...</source>
-        <translation>Searching from Id no. %1 to %2...</translation>
+        <source>Colores de Frente</source>
+        <translation>Text colours</translation>
     </message>
     <message>
-        <source>Buscando: Nº de Id %1 de %2 a %3.</source>
-        <translation>Searching: Id no. %1 of %2 to %3.</translation>
-    </message>
-    <message>
-        <source>Id %1 (byte de verificación del programa: %2)</source>
-        <translation>Id %1 (program check byte: %2)</translation>
-    </message>
-    <message>
-        <source>Id %1: respuesta dañada</source>
-        <translation>Id %1: damaged answer</translation>
-    </message>
-    <message>
-        <source>Búsqueda detenida después del Nº de Id %1.</source>
-        <translation>Search stopped after Id no. %1.</translation>
-    </message>
-    <message>
-        <source>Ningún PLC respondió entre el Nº de Id %1 y el %2.</source>
-        <translation>No PLC answered between Id no. %1 and %2.</translation>
-    </message>
-    <message>
-        <source>Respondió un PLC.</source>
-        <translation>One PLC answered.</translation>
-    </message>
-    <message>
-        <source>Respondieron %1 PLC.</source>
-        <translation>%1 PLCs answered.</translation>
-    </message>
-    <message>
-        <source>&amp;Salir</source>
-        <translation>E&amp;xit</translation>
+        <source>Colores de fondo</source>
+        <translation>Background colours</translation>
     </message>
 </context>
 <context>
@@ -94,16 +97,483 @@
         <translation>The change takes effect the next time WMK38 starts</translation>
     </message>
     <message>
+        <source>&amp;Archivo</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Cargar</source>
+        <translation>&amp;Load</translation>
+    </message>
+    <message>
+        <source>&amp;Salvar</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Salvar co&amp;mo</source>
+        <translation>Save &amp;as</translation>
+    </message>
+    <message>
+        <source>&amp;Nuevo</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>C&amp;errar</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Sa&amp;lir</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Edición</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Copiar</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Pegar</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>Co&amp;rtar</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>&amp;Buscar</source>
+        <translation>&amp;Find</translation>
+    </message>
+    <message>
+        <source>Buscar &amp;siguiente</source>
+        <translation>Find &amp;next</translation>
+    </message>
+    <message>
+        <source>&amp;Programa</source>
+        <translation>&amp;Program</translation>
+    </message>
+    <message>
+        <source>&amp;Compilar programa</source>
+        <translation>&amp;Compile program</translation>
+    </message>
+    <message>
+        <source>&amp;Descompilar</source>
+        <translation>&amp;Decompile</translation>
+    </message>
+    <message>
+        <source>&amp;Salvar compilado (.OBJ)</source>
+        <translation>&amp;Save compiled (.OBJ)</translation>
+    </message>
+    <message>
+        <source>&amp;Enviar programa</source>
+        <translation>S&amp;end program</translation>
+    </message>
+    <message>
+        <source>En&amp;viar compilado (.OBJ)</source>
+        <translation>Send com&amp;piled (.OBJ)</translation>
+    </message>
+    <message>
+        <source>Enviar compilado del &amp;Ladder (.BLD)</source>
+        <translation>Send compiled &amp;Ladder (.BLD)</translation>
+    </message>
+    <message>
+        <source>&amp;Recibir</source>
+        <translation>&amp;Receive</translation>
+    </message>
+    <message>
+        <source>Veri&amp;ficar programa</source>
+        <translation>&amp;Verify program</translation>
+    </message>
+    <message>
+        <source>Correr</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>Detener</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>&amp;Id (identificador) PLC</source>
+        <translation>PLC &amp;Id (identifier)</translation>
+    </message>
+    <message>
+        <source>&amp;Monitor variables</source>
+        <translation>&amp;Monitor variables</translation>
+    </message>
+    <message>
+        <source>Enlace &amp;rápido</source>
+        <translation>&amp;Fast link</translation>
+    </message>
+    <message>
+        <source>Apagar salidas al detener</source>
+        <translation>Switch outputs off on stop</translation>
+    </message>
+    <message>
+        <source>Retener variables al Correr</source>
+        <translation>Keep variables on Run</translation>
+    </message>
+    <message>
+        <source>Reset variables al Correr</source>
+        <translation>Reset variables on Run</translation>
+    </message>
+    <message>
+        <source>Reiniciar PLC al Correr</source>
+        <translation>Restart PLC on Run</translation>
+    </message>
+    <message>
+        <source>&amp;Presetear contadores</source>
+        <translation>&amp;Preset counters</translation>
+    </message>
+    <message>
+        <source>&amp;Opciones</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>Co&amp;lores</source>
+        <translation>Co&amp;lours</translation>
+    </message>
+    <message>
+        <source>Auto &amp;ident</source>
+        <translation>Auto &amp;indent</translation>
+    </message>
+    <message>
+        <source>&amp;Resaltar sintaxis</source>
+        <translation>Syntax &amp;highlighting</translation>
+    </message>
+    <message>
+        <source>&amp;Números de línea</source>
+        <translation>Line &amp;numbers</translation>
+    </message>
+    <message>
+        <source>&amp;Puertos serie...</source>
+        <translation>Serial &amp;ports...</translation>
+    </message>
+    <message>
+        <source>Modo &amp;debug</source>
+        <translation>&amp;Debug mode</translation>
+    </message>
+    <message>
+        <source>Insertar instrucciones</source>
+        <translation>Insert instructions</translation>
+    </message>
+    <message>
+        <source>A&amp;yuda</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Ay&amp;uda</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>A&amp;yuda rápida</source>
+        <translation>&amp;Quick help</translation>
+    </message>
+    <message>
+        <source>&amp;Acerca de</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>Cargar un programa desde un archivo</source>
+        <translation>Load a program from a file</translation>
+    </message>
+    <message>
+        <source>Nuevo programa</source>
+        <translation>New program</translation>
+    </message>
+    <message>
+        <source>Guardar programa en un archivo</source>
+        <translation>Save the program to a file</translation>
+    </message>
+    <message>
+        <source>Cerrar programa</source>
+        <translation>Close the program</translation>
+    </message>
+    <message>
+        <source>Compilar</source>
+        <translation>Compile</translation>
+    </message>
+    <message>
+        <source>Enviar al PLC</source>
+        <translation>Send to the PLC</translation>
+    </message>
+    <message>
+        <source>Extraer programa del PLC</source>
+        <translation>Read the program from the PLC</translation>
+    </message>
+    <message>
+        <source>Verificar el programa del PLC</source>
+        <translation>Verify the program in the PLC</translation>
+    </message>
+    <message>
+        <source>Correr programa </source>
+        <translation>Run the program</translation>
+    </message>
+    <message>
+        <source>Ejecutando programa</source>
+        <translation>Program running</translation>
+    </message>
+    <message>
+        <source>Detener programa</source>
+        <translation>Stop the program</translation>
+    </message>
+    <message>
+        <source>PLC detenido</source>
+        <translation>PLC stopped</translation>
+    </message>
+    <message>
+        <source>Monitor de variables</source>
+        <translation>Variable monitor</translation>
+    </message>
+    <message>
+        <source>Buscar texto</source>
+        <translation>Find text</translation>
+    </message>
+    <message>
+        <source>Copiar la selección</source>
+        <translation>Copy the selection</translation>
+    </message>
+    <message>
+        <source>Cortar la selección</source>
+        <translation>Cut the selection</translation>
+    </message>
+    <message>
+        <source>Pegar desde el portapapeles</source>
+        <translation>Paste from the clipboard</translation>
+    </message>
+    <message>
+        <source>Deshacer</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Puerto serie</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>Nombres definidos con EQU en el programa (última compilación)</source>
+        <translation>Names defined with EQU in the program (last compilation)</translation>
+    </message>
+    <message>
+        <source>Fila:Columna</source>
+        <translation>Line:Column</translation>
+    </message>
+    <message>
+        <source>MAYÚS</source>
+        <translation>CAPS</translation>
+    </message>
+    <message>
+        <source>NÚM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>Progreso</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Puerto</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source> El archivo ES.DEF es necesario para el correcto<byte value="xd"/>
+funcionamiento del software. Este debe estar en la<byte value="xd"/>
+misma carpeta dende se halla instalado el DMK38.EXE,<byte value="xd"/>
+en este caso %1<byte value="xd"/>
+<byte value="xd"/>
+Verifique la instalaci¢n.<byte value="xd"/>
+</source>
+        <translation>The file ES.DEF is needed for the software to work.<byte value="xd"/>
+It must be in the folder where the program is installed,<byte value="xd"/>
+in this case %1<byte value="xd"/>
+<byte value="xd"/>
+Please check the installation.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Archivo faltante</source>
+        <translation>Missing file</translation>
+    </message>
+    <message>
+        <source>No se puede cargar:</source>
+        <translation>Cannot load:</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>El programa ha sido modificado. ¨ Salvarlo ?</source>
+        <translation>The program has been modified. Save it?</translation>
+    </message>
+    <message>
+        <source>Configuración</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>No se pudieron guardar las opciones (colores, puerto, identificador):<byte value="xd"/>
+%1</source>
+        <translation>The options (colours, port, identifier) could not be saved:<byte value="xd"/>
+%1</translation>
+    </message>
+    <message>
+        <source>Compilando...</source>
+        <translation>Compiling...</translation>
+    </message>
+    <message>
+        <source>Bytes compilados:  %1</source>
+        <translation>Bytes compiled:  %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Error en linea<byte value="xd"/>
+%1<byte value="xd"/>
+%2</source>
+        <translation>Error in line<byte value="xd"/>
+%1<byte value="xd"/>
+%2</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>Error: salto a %1 No hallado.</source>
+        <translation>Error: jump target %1 not found.</translation>
+    </message>
+    <message>
+        <source>Error de salto</source>
+        <translation>Jump error</translation>
+    </message>
+    <message>
+        <source>Salvar binario como</source>
+        <translation>Save compiled program as</translation>
+    </message>
+    <message>
+        <source>Programas *.OBJ|*.OBJ</source>
+        <translation>Programs *.OBJ|*.OBJ</translation>
+    </message>
+    <message>
+        <source>No se especific¢ un nombre: no es posible salvar!</source>
+        <translation>No name was given: the file cannot be saved.</translation>
+    </message>
+    <message>
+        <source>Salvando compilado...</source>
+        <translation>Saving compiled program...</translation>
+    </message>
+    <message>
+        <source>Cargar programa compilado</source>
+        <translation>Load compiled program</translation>
+    </message>
+    <message>
+        <source>Cargando...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>No se encontró la ruta de acceso</source>
+        <translation>Path not found</translation>
+    </message>
+    <message>
+        <source>Error de acceso a la ruta o el archivo</source>
+        <translation>Path or file access error</translation>
+    </message>
+    <message>
+        <source>Permiso denegado</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Disco lleno</source>
+        <translation>Disk full</translation>
+    </message>
+    <message>
+        <source>Se produjo error %1, %2. ¨ Reintentar ?</source>
+        <translation>Error%1 occurred: %2. Retry?</translation>
+    </message>
+    <message>
+        <source>Sobreescribir</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>El archivo %1 ya existe: Sobreescribir?</source>
+        <translation>The file %1 already exists. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>No se puede grabar:</source>
+        <translation>Cannot save:</translation>
+    </message>
+    <message>
+        <source>No se ha especificado el nombre del archivo</source>
+        <translation>No file name was given</translation>
+    </message>
+    <message>
+        <source>Cargar programa</source>
+        <translation>Load program</translation>
+    </message>
+    <message>
+        <source>No se puede leer el archivo %1</source>
+        <translation>The file %1 cannot be read</translation>
+    </message>
+    <message>
+        <source>Cargando %1 - %2 bytes -  ** Espere **</source>
+        <translation>Loading %1 -%2 bytes - ** Please wait **</translation>
+    </message>
+    <message>
+        <source>Desbordamiento</source>
+        <translation>Overflow</translation>
+    </message>
+    <message>
+        <source>El límite son 32000 caracteres: solo se cargar&#xa0; parte del archivo</source>
+        <translation>The limit is 32000 characters: only part of the file will be loaded</translation>
+    </message>
+    <message>
+        <source>Salvar como</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Programas *.PRG|*.PRG</source>
+        <translation>Programs *.PRG|*.PRG</translation>
+    </message>
+    <message>
+        <source>Salvar archivo</source>
+        <translation>Save file</translation>
+    </message>
+    <message>
+        <source>El Archivo %1 no ha sido salvado.<byte value="xd"/>
+¨Salvar ahora?</source>
+        <translation>The file %1 has not been saved.<byte value="xd"/>
+Save it now?</translation>
+    </message>
+    <message>
+        <source>Nuevo</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Buscar</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Texto a buscar:</source>
+        <translation>Text to find:</translation>
+    </message>
+    <message>
+        <source>No hallado</source>
+        <translation>Not found</translation>
+    </message>
+    <message>
+        <source>No se halla  %1</source>
+        <translation>%1 was not found</translation>
+    </message>
+    <message>
+        <source>No se ha hallado: %1</source>
+        <translation>Not found: %1</translation>
+    </message>
+    <message>
         <source>  (nombre no válido)</source>
         <translation>  (invalid name)</translation>
     </message>
     <message>
         <source>  (no está)</source>
         <translation>  (not present)</translation>
-    </message>
-    <message>
-        <source>Puerto serie</source>
-        <translation>Serial port</translation>
     </message>
     <message>
         <source>(no está)</source>
@@ -124,10 +594,6 @@
         <translation> The device of each port is chosen in Options → Serial ports...</translation>
     </message>
     <message>
-        <source>No se puede grabar:</source>
-        <translation>Cannot save:</translation>
-    </message>
-    <message>
         <source>No se pudo guardar la elección en %1</source>
         <translation>The choice could not be saved in %1</translation>
     </message>
@@ -144,20 +610,12 @@
         <translation>Transmitting</translation>
     </message>
     <message>
-        <source>Progreso</source>
-        <translation>Progress</translation>
-    </message>
-    <message>
         <source>Ejecutar</source>
         <translation>Run</translation>
     </message>
     <message>
         <source>Correr programa ?</source>
         <translation>Run the program?</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>Error</translation>
     </message>
     <message>
         <source>Error de comunicación</source>
@@ -174,18 +632,6 @@
     <message>
         <source>Cargar programa compilado del Ladder</source>
         <translation>Load a program compiled by Ladder</translation>
-    </message>
-    <message>
-        <source>No se puede cargar:</source>
-        <translation>Cannot load:</translation>
-    </message>
-    <message>
-        <source>No se ha especificado el nombre del archivo</source>
-        <translation>No file name was given</translation>
-    </message>
-    <message>
-        <source>Cargando...</source>
-        <translation>Loading...</translation>
     </message>
     <message>
         <source>N§ de identificaci¢n</source>
@@ -243,33 +689,6 @@ Its date is not valid (%1).</translation>
     <message>
         <source>Ayuda de WMK38</source>
         <translation>WMK38 Help</translation>
-    </message>
-</context>
-<context>
-    <name>Monitor</name>
-    <message>
-        <source>Monitor</source>
-        <translation>Monitor</translation>
-    </message>
-    <message>
-        <source>Ents.</source>
-        <translation>Ins</translation>
-    </message>
-    <message>
-        <source>Sals.</source>
-        <translation>Outs</translation>
-    </message>
-    <message>
-        <source>&amp;Recibir</source>
-        <translation>&amp;Receive</translation>
-    </message>
-    <message>
-        <source>&amp;Detener</source>
-        <translation>&amp;Stop</translation>
-    </message>
-    <message>
-        <source>&amp;Salir</source>
-        <translation>E&amp;xit</translation>
     </message>
 </context>
 <context>
@@ -335,10 +754,75 @@ Its date is not valid (%1).</translation>
     </message>
 </context>
 <context>
-    <name>PlcWindow</name>
+    <name>ObjectFiles</name>
     <message>
-        <source>Error %1</source>
-        <translation>Error %1</translation>
+        <source>No se puede abrir el archivo %1: %2</source>
+        <translation>The file %1 cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>No se pudo leer el archivo %1: %2</source>
+        <translation>The file %1 could not be read: %2</translation>
+    </message>
+    <message>
+        <source>No se pudo grabar el archivo %1: %2</source>
+        <translation>The file %1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>El archivo %1 no es un programa compilado: tiene mas de %2 bytes.</source>
+        <translation>The file %1 is not a compiled program: it has more than %2 bytes.</translation>
+    </message>
+    <message>
+        <source>El archivo %1 no es un programa compilado: tiene %2 bytes y un programa compilado tiene al menos %3.</source>
+        <translation>The file %1 is not a compiled program: it has %2 bytes and a compiled program has at least %3.</translation>
+    </message>
+    <message>
+        <source>El archivo %1 no es un programa Ladder valido: no tiene fin de linea en sus primeros %2 bytes.</source>
+        <translation>The file %1 is not a valid Ladder program: there is no line end in its first %2 bytes.</translation>
+    </message>
+    <message>
+        <source>El archivo %1 no es un programa Ladder valido: su programa tiene mas de %2 bytes.</source>
+        <translation>The file %1 is not a valid Ladder program: its program has more than %2 bytes.</translation>
+    </message>
+</context>
+<context>
+    <name>OrvRegistry</name>
+    <message>
+        <source>Para registrarlo para todos / to register it for every user: %1 --system %2  (root)</source>
+        <translation>To register it for every user: %1 --system %2  (root)</translation>
+    </message>
+    <message>
+        <source>Para registrarlo / to register it: %1 %2  (o / or: make build)</source>
+        <translation>To register it: %1 %2  (or: make build)</translation>
+    </message>
+    <message>
+        <source>No se puede crear el componente OrvLibCls: la clase %1 no está registrada en %2.
+The OrvLib2 component class is not registered.
+%3</source>
+        <translation>The OrvLibCls component cannot be created: the class %1 is not registered in %2.
+%3</translation>
+    </message>
+    <message>
+        <source>No se puede crear el componente OrvLibCls (clase %1): no se puede leer el registro %2.
+The registration store cannot be read.
+%3</source>
+        <translation>The OrvLibCls component (class %1) cannot be created: the registration store %2 cannot be read.
+%3</translation>
+    </message>
+    <message>
+        <source>No se puede cargar la biblioteca %1 registrada en %2 para la clase %3:
+%4
+The OrvLib2 library cannot be loaded.
+%5</source>
+        <translation>The library %1, registered in %2 for the class %3, cannot be loaded:
+%4
+%5</translation>
+    </message>
+    <message>
+        <source>La biblioteca %1, registrada en %2, no pudo crear el componente %3 (error 0x%4).
+The OrvLib2 library could not create the object.
+%5</source>
+        <translation>The library %1, registered in %2, could not create the component %3 (error 0x%4).
+%5</translation>
     </message>
 </context>
 <context>
@@ -433,6 +917,85 @@ versión 3 o posterior (GPL-3.0-or-later), sin garantía alguna.</source>
     </message>
 </context>
 <context>
+    <name>ProgramText</name>
+    <message>
+        <source>Código 0x%1, %2 bytes</source>
+        <translation>Code 0x%1, %2 bytes</translation>
+    </message>
+    <message>
+        <source>%1: %2, dirección %3</source>
+        <translation>%1: %2, address %3</translation>
+    </message>
+    <message>
+        <source>%1 vale %2</source>
+        <translation>%1 is %2</translation>
+    </message>
+    <message>
+        <source>Etiqueta %1, definida en la línea %2</source>
+        <translation>Label %1, defined in line %2</translation>
+    </message>
+    <message>
+        <source>Programa demasiado largo: %1 / %2 bytes, %3 de más</source>
+        <translation>Program too long: %1 / %2 bytes, %3 too many</translation>
+    </message>
+    <message>
+        <source>%1 / %2 bytes</source>
+        <translation>%1 / %2 bytes</translation>
+    </message>
+    <message>
+        <source>Error: salto a %1 No hallado.</source>
+        <translation>Error: jump target %1 not found.</translation>
+    </message>
+    <message>
+        <source>dirección</source>
+        <translation>address</translation>
+    </message>
+    <message>
+        <source>[cantidad]</source>
+        <translation>[count]</translation>
+    </message>
+    <message>
+        <source>valor</source>
+        <translation>value</translation>
+    </message>
+    <message>
+        <source>tiempo</source>
+        <translation>time</translation>
+    </message>
+    <message>
+        <source>etiqueta</source>
+        <translation>label</translation>
+    </message>
+    <message>
+        <source>entrada</source>
+        <translation>input</translation>
+    </message>
+    <message>
+        <source>salida</source>
+        <translation>output</translation>
+    </message>
+    <message>
+        <source>variable</source>
+        <translation>variable</translation>
+    </message>
+    <message>
+        <source>operando re</source>
+        <translation>re operand</translation>
+    </message>
+    <message>
+        <source>contador</source>
+        <translation>counter</translation>
+    </message>
+    <message>
+        <source>preset de temporizador</source>
+        <translation>timer preset</translation>
+    </message>
+    <message>
+        <source>temporizador</source>
+        <translation>timer</translation>
+    </message>
+</context>
+<context>
     <name>Prompts</name>
     <message>
         <source>&amp;Anular</source>
@@ -441,6 +1004,251 @@ versión 3 o posterior (GPL-3.0-or-later), sin garantía alguna.</source>
     <message>
         <source>&amp;Omitir</source>
         <translation>&amp;Ignore</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>&quot;%1&quot; no cabe en el archivo (Windows-1252): %2</source>
+        <translation>&quot;%1&quot; does not fit in the file (Windows-1252): %2</translation>
+    </message>
+    <message>
+        <source>no se pudo escribir</source>
+        <translation>it could not be written</translation>
+    </message>
+</context>
+<context>
+    <name>compiler</name>
+    <message>
+        <source>El programa excede los %1 bytes</source>
+        <translation>The program exceeds %1 bytes</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; da el índice %2, fuera de %3 a %4 para %5</source>
+        <translation>The operand &quot;%1&quot; gives the index %2, outside %3 to %4 for %5</translation>
+    </message>
+    <message>
+        <source>La palabra &quot;%1&quot; de un solo caracter no es una instrucción</source>
+        <translation>The one-character word &quot;%1&quot; is not an instruction</translation>
+    </message>
+    <message>
+        <source>La etiqueta &quot;%1&quot; no tiene instrucción</source>
+        <translation>The label &quot;%1&quot; has no instruction</translation>
+    </message>
+    <message>
+        <source>Ni &quot;%1&quot; ni &quot;%2&quot; es una instrucción</source>
+        <translation>Neither &quot;%1&quot; nor &quot;%2&quot; is an instruction</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; es menor que el mínimo (%2)</source>
+        <translation>The operand &quot;%1&quot; is below the minimum (%2)</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; es mayor que el máximo (%2)</source>
+        <translation>The operand &quot;%1&quot; is above the maximum (%2)</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; no está entre los EQUs ni es una palabra clave</source>
+        <translation>The operand &quot;%1&quot; is neither an EQU nor a keyword</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; excede el rango de 16 bits (-32768 a 32767) al multiplicarlo por %2</source>
+        <translation>The operand &quot;%1&quot; exceeds the 16-bit range (-32768 to 32767) when multiplied by %2</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; excede el rango de 16 bits (-32768 a 32767)</source>
+        <translation>The operand &quot;%1&quot; exceeds the 16-bit range (-32768 to 32767)</translation>
+    </message>
+    <message>
+        <source>Falta argumento</source>
+        <translation>Missing operand</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Uso: wmk38 [/debugmode] [ARCHIVO]
+  ARCHIVO .prg         se abre como con &quot;Cargar&quot;
+  ARCHIVO .obj, .bld   se traduce como con &quot;Descompilar&quot;
+  /debugmode           modo de diagnóstico
+  --help, --version
+Estado de salida:
+  0  al salir
+  1  no pudo arrancar (falta ES.DEF u OrvLib2)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>plclink</name>
+    <message>
+        <source>Sin permiso para abrir %1: su usuario debe pertenecer al grupo %2 (sudo usermod -aG %2 $USER) y volver a iniciar la sesión.</source>
+        <translation>No permission to open %1: your user must belong to the group %2 (sudo usermod -aG %2 $USER) and log in again.</translation>
+    </message>
+    <message>
+        <source>Sin permiso para abrir %1: el dispositivo no admite a este usuario. El administrador del equipo puede darle acceso (por ejemplo, con una regla de udev para el dispositivo).</source>
+        <translation>No permission to open %1: the device does not admit this user. The administrator of the computer can give access (for example, with a udev rule for the device).</translation>
+    </message>
+    <message>
+        <source>es una carpeta, no un puerto serie</source>
+        <translation>it is a folder, not a serial port</translation>
+    </message>
+    <message>
+        <source>es un archivo común, no un puerto serie</source>
+        <translation>it is an ordinary file, not a serial port</translation>
+    </message>
+    <message>
+        <source>no es un puerto serie</source>
+        <translation>it is not a serial port</translation>
+    </message>
+    <message>
+        <source>el dispositivo no es un puerto serie o no acepta la configuración de la línea</source>
+        <translation>the device is not a serial port or does not accept the line settings</translation>
+    </message>
+    <message>
+        <source>error de entrada/salida; compruebe que el adaptador o la placa del puerto estén bien conectados</source>
+        <translation>input/output error; check that the adapter or the port card is properly connected</translation>
+    </message>
+    <message>
+        <source>el dispositivo ya no está conectado (¿se desenchufó el adaptador?)</source>
+        <translation>the device is no longer connected (was the adapter unplugged?)</translation>
+    </message>
+    <message>
+        <source>error del sistema número %1</source>
+        <translation>system error number %1</translation>
+    </message>
+    <message>
+        <source>motivo desconocido</source>
+        <translation>unknown reason</translation>
+    </message>
+    <message>
+        <source>%1 está ocupado: otro programa lo tiene abierto.</source>
+        <translation>%1 is busy: another program has it open.</translation>
+    </message>
+    <message>
+        <source>%1 no existe y no se encontró ningún puerto serie en este equipo.</source>
+        <translation>%1 does not exist and no serial port was found on this computer.</translation>
+    </message>
+    <message>
+        <source>%1 no existe. Puertos serie presentes: %2.</source>
+        <translation>%1 does not exist. Serial ports present: %2.</translation>
+    </message>
+    <message>
+        <source>%1 no se puede abrir como puerto serie: %2.</source>
+        <translation>%1 cannot be opened as a serial port: %2.</translation>
+    </message>
+    <message>
+        <source>Error de comunicacion %1</source>
+        <translation>Communication error %1</translation>
+    </message>
+    <message>
+        <source>el nombre contiene un carácter de control (%1); corríjalo en Opciones → Puertos serie... o en la sección [Puertos] del archivo de configuración</source>
+        <translation>the name contains a control character (%1); correct it in Options → Serial ports... or in the [Puertos] section of the settings file</translation>
+    </message>
+    <message>
+        <source>%1 baudios no es una velocidad de la línea.</source>
+        <translation>%1 baud is not a line speed.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; no se puede abrir como puerto serie: %2.</source>
+        <translation>&quot;%1&quot; cannot be opened as a serial port: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>Buscar</name>
+    <message>
+        <source>Buscar PLC en la línea</source>
+        <translation>Find PLCs on the line</translation>
+    </message>
+    <message>
+        <source>Desde el Nº de Id</source>
+        <translation>From Id no.</translation>
+    </message>
+    <message>
+        <source>hasta</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>&amp;Buscar</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>&amp;Elegir</source>
+        <translation>&amp;Choose</translation>
+    </message>
+    <message>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Buscando desde el Nº de Id %1 hasta el %2...</source>
+        <translation>Searching from Id no. %1 to %2...</translation>
+    </message>
+    <message>
+        <source>Buscando: Nº de Id %1 de %2 a %3.</source>
+        <translation>Searching: Id no. %1 of %2 to %3.</translation>
+    </message>
+    <message>
+        <source>Id %1 (byte de verificación del programa: %2)</source>
+        <translation>Id %1 (program check byte: %2)</translation>
+    </message>
+    <message>
+        <source>Id %1: respuesta dañada</source>
+        <translation>Id %1: damaged answer</translation>
+    </message>
+    <message>
+        <source>Búsqueda detenida después del Nº de Id %1.</source>
+        <translation>Search stopped after Id no. %1.</translation>
+    </message>
+    <message>
+        <source>Ningún PLC respondió entre el Nº de Id %1 y el %2.</source>
+        <translation>No PLC answered between Id no. %1 and %2.</translation>
+    </message>
+    <message>
+        <source>Respondió un PLC.</source>
+        <translation>One PLC answered.</translation>
+    </message>
+    <message>
+        <source>Respondieron %1 PLC.</source>
+        <translation>%1 PLCs answered.</translation>
+    </message>
+    <message>
+        <source>&amp;Salir</source>
+        <translation>E&amp;xit</translation>
+    </message>
+</context>
+<context>
+    <name>Monitor</name>
+    <message>
+        <source>Monitor</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>Ents.</source>
+        <translation>Ins</translation>
+    </message>
+    <message>
+        <source>Sals.</source>
+        <translation>Outs</translation>
+    </message>
+    <message>
+        <source>&amp;Recibir</source>
+        <translation>&amp;Receive</translation>
+    </message>
+    <message>
+        <source>&amp;Detener</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>&amp;Salir</source>
+        <translation>E&amp;xit</translation>
+    </message>
+</context>
+<context>
+    <name>PlcWindow</name>
+    <message>
+        <source>Error %1</source>
+        <translation>Error %1</translation>
     </message>
 </context>
 <context>
@@ -624,143 +1432,6 @@ The integrity check fails.<byte value="xd"/>
     <message>
         <source>El programa del PLC difiere del editor en %1 bytes; el primero está en la dirección %2.</source>
         <translation>The PLC&apos;s program differs from the editor&apos;s in %1 bytes; the first is at address %2.</translation>
-    </message>
-</context>
-<context>
-    <name>compiler</name>
-    <message>
-        <source>El programa excede los %1 bytes</source>
-        <translation>The program exceeds %1 bytes</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; da el índice %2, fuera de %3 a %4 para %5</source>
-        <translation>The operand &quot;%1&quot; gives the index %2, outside %3 to %4 for %5</translation>
-    </message>
-    <message>
-        <source>La palabra &quot;%1&quot; de un solo caracter no es una instrucción</source>
-        <translation>The one-character word &quot;%1&quot; is not an instruction</translation>
-    </message>
-    <message>
-        <source>La etiqueta &quot;%1&quot; no tiene instrucción</source>
-        <translation>The label &quot;%1&quot; has no instruction</translation>
-    </message>
-    <message>
-        <source>Ni &quot;%1&quot; ni &quot;%2&quot; es una instrucción</source>
-        <translation>Neither &quot;%1&quot; nor &quot;%2&quot; is an instruction</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; es menor que el mínimo (%2)</source>
-        <translation>The operand &quot;%1&quot; is below the minimum (%2)</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; es mayor que el máximo (%2)</source>
-        <translation>The operand &quot;%1&quot; is above the maximum (%2)</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; no está entre los EQUs ni es una palabra clave</source>
-        <translation>The operand &quot;%1&quot; is neither an EQU nor a keyword</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; excede el rango de 16 bits (-32768 a 32767) al multiplicarlo por %2</source>
-        <translation>The operand &quot;%1&quot; exceeds the 16-bit range (-32768 to 32767) when multiplied by %2</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; excede el rango de 16 bits (-32768 a 32767)</source>
-        <translation>The operand &quot;%1&quot; exceeds the 16-bit range (-32768 to 32767)</translation>
-    </message>
-    <message>
-        <source>Falta argumento</source>
-        <translation>Missing operand</translation>
-    </message>
-</context>
-<context>
-    <name>main</name>
-    <message>
-        <source>Uso: wmk38 [/debugmode] [ARCHIVO]
-  ARCHIVO .prg         se abre como con &quot;Cargar&quot;
-  ARCHIVO .obj, .bld   se traduce como con &quot;Descompilar&quot;
-  /debugmode           modo de diagnóstico
-  --help, --version
-Estado de salida:
-  0  al salir
-  1  no pudo arrancar (falta ES.DEF u OrvLib2)
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>plclink</name>
-    <message>
-        <source>Sin permiso para abrir %1: su usuario debe pertenecer al grupo %2 (sudo usermod -aG %2 $USER) y volver a iniciar la sesión.</source>
-        <translation>No permission to open %1: your user must belong to the group %2 (sudo usermod -aG %2 $USER) and log in again.</translation>
-    </message>
-    <message>
-        <source>Sin permiso para abrir %1: el dispositivo no admite a este usuario. El administrador del equipo puede darle acceso (por ejemplo, con una regla de udev para el dispositivo).</source>
-        <translation>No permission to open %1: the device does not admit this user. The administrator of the computer can give access (for example, with a udev rule for the device).</translation>
-    </message>
-    <message>
-        <source>es una carpeta, no un puerto serie</source>
-        <translation>it is a folder, not a serial port</translation>
-    </message>
-    <message>
-        <source>es un archivo común, no un puerto serie</source>
-        <translation>it is an ordinary file, not a serial port</translation>
-    </message>
-    <message>
-        <source>no es un puerto serie</source>
-        <translation>it is not a serial port</translation>
-    </message>
-    <message>
-        <source>el dispositivo no es un puerto serie o no acepta la configuración de la línea</source>
-        <translation>the device is not a serial port or does not accept the line settings</translation>
-    </message>
-    <message>
-        <source>error de entrada/salida; compruebe que el adaptador o la placa del puerto estén bien conectados</source>
-        <translation>input/output error; check that the adapter or the port card is properly connected</translation>
-    </message>
-    <message>
-        <source>el dispositivo ya no está conectado (¿se desenchufó el adaptador?)</source>
-        <translation>the device is no longer connected (was the adapter unplugged?)</translation>
-    </message>
-    <message>
-        <source>error del sistema número %1</source>
-        <translation>system error number %1</translation>
-    </message>
-    <message>
-        <source>motivo desconocido</source>
-        <translation>unknown reason</translation>
-    </message>
-    <message>
-        <source>%1 está ocupado: otro programa lo tiene abierto.</source>
-        <translation>%1 is busy: another program has it open.</translation>
-    </message>
-    <message>
-        <source>%1 no existe y no se encontró ningún puerto serie en este equipo.</source>
-        <translation>%1 does not exist and no serial port was found on this computer.</translation>
-    </message>
-    <message>
-        <source>%1 no existe. Puertos serie presentes: %2.</source>
-        <translation>%1 does not exist. Serial ports present: %2.</translation>
-    </message>
-    <message>
-        <source>%1 no se puede abrir como puerto serie: %2.</source>
-        <translation>%1 cannot be opened as a serial port: %2.</translation>
-    </message>
-    <message>
-        <source>Error de comunicacion %1</source>
-        <translation>Communication error %1</translation>
-    </message>
-    <message>
-        <source>el nombre contiene un carácter de control (%1); corríjalo en Opciones → Puertos serie... o en la sección [Puertos] del archivo de configuración</source>
-        <translation>the name contains a control character (%1); correct it in Options → Serial ports... or in the [Puertos] section of the settings file</translation>
-    </message>
-    <message>
-        <source>%1 baudios no es una velocidad de la línea.</source>
-        <translation>%1 baud is not a line speed.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; no se puede abrir como puerto serie: %2.</source>
-        <translation>&quot;%1&quot; cannot be opened as a serial port: %2.</translation>
     </message>
 </context>
 </TS>

@@ -43,11 +43,11 @@ QColor paletteColor(int index)
 Colorset::Colorset(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Colorset"));
-    setWindowTitle(QStringLiteral("Elecci¢n de colores"));
+    setWindowTitle(tr("Elecci¢n de colores"));
 
     m_sample = new QTextEdit(this);
     m_sample->setObjectName(QStringLiteral("txtMuestra"));
-    m_sample->setPlainText(QStringLiteral("Texto de prueba"));
+    m_sample->setPlainText(tr("Texto de prueba"));
     m_sample->setFixedHeight(60);
 
     auto makeRow = [this](const QString& prefix, QList<QLabel*>& row) {
@@ -73,19 +73,19 @@ Colorset::Colorset(QWidget* parent) : QDialog(parent)
 
     m_editor = new QRadioButton(QStringLiteral("Editor"), this);
     m_editor->setObjectName(QStringLiteral("opControl0"));
-    m_destacado = new QRadioButton(QStringLiteral("Destacado"), this);
+    m_destacado = new QRadioButton(tr("Destacado"), this);
     m_destacado->setObjectName(QStringLiteral("opControl1"));
     auto* group = new QButtonGroup(this);
     group->addButton(m_editor, 0);
     group->addButton(m_destacado, 1);
 
-    m_muestra = new QLabel(QStringLiteral("Texto destacado"), this);
+    m_muestra = new QLabel(tr("Texto destacado"), this);
     m_muestra->setObjectName(QStringLiteral("lbMuestra"));
 
-    auto* ok = new QPushButton(QStringLiteral("&Aceptar"), this);
+    auto* ok = new QPushButton(tr("&Aceptar"), this);
     ok->setObjectName(QStringLiteral("cmdAceptar"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancelar"), this);
+    auto* cancel = new QPushButton(tr("&Cancelar"), this);
     cancel->setObjectName(QStringLiteral("cmdCancelar"));
     connect(ok, &QPushButton::clicked, this, &Colorset::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -104,9 +104,9 @@ Colorset::Colorset(QWidget* parent) : QDialog(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_sample);
-    layout->addWidget(new QLabel(QStringLiteral("Colores de Frente"), this));
+    layout->addWidget(new QLabel(tr("Colores de Frente"), this));
     layout->addLayout(makeRow(QStringLiteral("lbColorFrente"), m_fore));
-    layout->addWidget(new QLabel(QStringLiteral("Colores de fondo"), this));
+    layout->addWidget(new QLabel(tr("Colores de fondo"), this));
     layout->addLayout(makeRow(QStringLiteral("lbColorFondo"), m_back));
     layout->addLayout(options);
     layout->addLayout(buttons);

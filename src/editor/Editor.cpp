@@ -2,19 +2,20 @@
 #include "Editor.h"
 
 #include "AppFiles.h"
+#include "Ayuda.h"
 #include "Buscar.h"
 #include "Colorset.h"
 #include "Compiler.h"
 #include "Language.h"
 #include "Minimsg.h"
-#include "ObjCode.h"
 #include "Monitor.h"
-#include "Precnt.h"
+#include "ObjCode.h"
 #include "OrvLibClient.h"
+#include "Precnt.h"
 #include "Presenta.h"
-#include "Recprg.h"
 #include "ProgramText.h"
 #include "Prompts.h"
+#include "Recprg.h"
 #include "Settings.h"
 #include "Verificar.h"
 
@@ -28,7 +29,6 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <tuple>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -39,6 +39,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <tuple>
 
 namespace {
 // the text box's margins in the window: 60 and 100 twips of the classic form
@@ -128,7 +129,8 @@ Editor::Editor(const QString& appPath, const QStringList& arguments, QWidget* pa
     m_txtPrg->setScheme(kDefaultScheme);
     m_txtPrg->bindIndent(&AutoIndent, &IndentWidth, &EditStatus.SkipIndent);
     m_txtPrg->usePredefinedNames(&cbVariables);
-    m_txtPrg->setQuickHelpFile(DataPath + QStringLiteral("qhelp.ayd"));
+    // the language is chosen above: the hover help is in it
+    m_txtPrg->setQuickHelpFile(quickHelpFile(DataPath));
     m_txtPrg->hide(); // shown once es.def is in
 
     connect(m_txtPrg, &QPlainTextEdit::textChanged, this, &Editor::onTextChanged);
@@ -167,78 +169,71 @@ void Editor::buildMenus()
         connect(a, &QAction::triggered, this, [this, slot] { (this->*slot)(); });
     };
 
-    QMenu* archivo = topMenu("mnArchivo", QStringLiteral("&Archivo"));
-    on(addMenuAction(archivo, "mnCargar", QStringLiteral("&Cargar"), QKeySequence(QStringLiteral("Ctrl+F"))),
+    QMenu* archivo = topMenu("mnArchivo", tr("&Archivo"));
+    on(addMenuAction(archivo, "mnCargar", tr("&Cargar"), QKeySequence(QStringLiteral("Ctrl+F"))),
        &Editor::mnCargar_Click);
-    onBool(
-        addMenuAction(archivo, "mnSalvar", QStringLiteral("&Salvar"), QKeySequence(QStringLiteral("Ctrl+S"))),
-        &Editor::mnSalvar_Click);
-    onBool(addMenuAction(archivo, "mnSalvarComo", QStringLiteral("Salvar co&mo"),
-                         QKeySequence(QStringLiteral("Ctrl+M"))),
+    onBool(addMenuAction(archivo, "mnSalvar", tr("&Salvar"), QKeySequence(QStringLiteral("Ctrl+S"))),
+           &Editor::mnSalvar_Click);
+    onBool(addMenuAction(archivo, "mnSalvarComo", tr("Salvar co&mo"), QKeySequence(QStringLiteral("Ctrl+M"))),
            &Editor::mnSalvarComo_Click);
-    on(addMenuAction(archivo, "mnNuevoArchivo", QStringLiteral("&Nuevo"),
-                     QKeySequence(QStringLiteral("Ctrl+N"))),
+    on(addMenuAction(archivo, "mnNuevoArchivo", tr("&Nuevo"), QKeySequence(QStringLiteral("Ctrl+N"))),
        &Editor::mnNuevoArchivo_Click);
-    QAction* cerrar = addMenuAction(archivo, "mnCerrarArchivo", QStringLiteral("C&errar"));
+    QAction* cerrar = addMenuAction(archivo, "mnCerrarArchivo", tr("C&errar"));
     cerrar->setVisible(false); // reached through tool-bar button 5 only
     on(cerrar, &Editor::mnCerrarArchivo_Click);
     archivo->addSeparator();
-    onBool(
-        addMenuAction(archivo, "mnSalir", QStringLiteral("Sa&lir"), QKeySequence(QStringLiteral("Ctrl+F4"))),
-        &Editor::mnSalir_Click);
+    onBool(addMenuAction(archivo, "mnSalir", tr("Sa&lir"), QKeySequence(QStringLiteral("Ctrl+F4"))),
+           &Editor::mnSalir_Click);
 
-    m_mnEdicion = topMenu("mnEdicion", QStringLiteral("&Edición"));
-    QAction* copiar = addMenuAction(m_mnEdicion, "mnCopiarTxt", QStringLiteral("&Copiar"));
+    m_mnEdicion = topMenu("mnEdicion", tr("&Edición"));
+    QAction* copiar = addMenuAction(m_mnEdicion, "mnCopiarTxt", tr("&Copiar"));
     copiar->setEnabled(false);
     on(copiar, &Editor::mnCopiarTxt_Click);
-    on(addMenuAction(m_mnEdicion, "mnPegarTxt", QStringLiteral("&Pegar")), &Editor::mnPegarTxt_Click);
-    QAction* cortar = addMenuAction(m_mnEdicion, "mnCortarTxt", QStringLiteral("Co&rtar"));
+    on(addMenuAction(m_mnEdicion, "mnPegarTxt", tr("&Pegar")), &Editor::mnPegarTxt_Click);
+    QAction* cortar = addMenuAction(m_mnEdicion, "mnCortarTxt", tr("Co&rtar"));
     cortar->setEnabled(false);
     on(cortar, &Editor::mnCortarTxt_Click);
     m_mnEdicion->addSeparator();
-    on(addMenuAction(m_mnEdicion, "mnBuscar", QStringLiteral("&Buscar"),
-                     QKeySequence(QStringLiteral("Ctrl+F3"))),
+    on(addMenuAction(m_mnEdicion, "mnBuscar", tr("&Buscar"), QKeySequence(QStringLiteral("Ctrl+F3"))),
        &Editor::mnBuscar_Click);
-    on(addMenuAction(m_mnEdicion, "mnBuscarSiguiente", QStringLiteral("Buscar &siguiente"),
+    on(addMenuAction(m_mnEdicion, "mnBuscarSiguiente", tr("Buscar &siguiente"),
                      QKeySequence(QStringLiteral("F3"))),
        &Editor::mnBuscarSiguiente_Click);
     connect(m_mnEdicion, &QMenu::aboutToShow, this, &Editor::refreshEditMenu);
 
-    QMenu* programa = topMenu("mnPrograma", QStringLiteral("&Programa"));
-    on(addMenuAction(programa, "mnCompilar", QStringLiteral("&Compilar programa"),
+    QMenu* programa = topMenu("mnPrograma", tr("&Programa"));
+    on(addMenuAction(programa, "mnCompilar", tr("&Compilar programa"),
                      QKeySequence(QStringLiteral("Ctrl+L"))),
        &Editor::mnCompilar_Click);
-    on(addMenuAction(programa, "mnDescompilar", QStringLiteral("&Descompilar")),
-       &Editor::mnDescompilar_Click);
-    QAction* binario = addMenuAction(programa, "mnSalvarBinario", QStringLiteral("&Salvar compilado (.OBJ)"));
+    on(addMenuAction(programa, "mnDescompilar", tr("&Descompilar")), &Editor::mnDescompilar_Click);
+    QAction* binario = addMenuAction(programa, "mnSalvarBinario", tr("&Salvar compilado (.OBJ)"));
     binario->setEnabled(false);
     on(binario, &Editor::mnSalvarBinario_Click);
     auto exchange = [this, &on](QAction* a, void (Editor::*slot)()) {
         on(a, slot);
         m_exchangeActions.append(a);
     };
-    exchange(addMenuAction(programa, "mnEnviarPrg", QStringLiteral("&Enviar programa"),
+    exchange(addMenuAction(programa, "mnEnviarPrg", tr("&Enviar programa"),
                            QKeySequence(QStringLiteral("Ctrl+E"))),
              &Editor::mnEnviarPrg_Click);
-    exchange(addMenuAction(programa, "mnEnviarBin", QStringLiteral("En&viar compilado (.OBJ)")),
+    exchange(addMenuAction(programa, "mnEnviarBin", tr("En&viar compilado (.OBJ)")),
              &Editor::mnEnviarBin_Click);
-    exchange(addMenuAction(programa, "mnEnviarBld", QStringLiteral("Enviar compilado del &Ladder (.BLD)")),
+    exchange(addMenuAction(programa, "mnEnviarBld", tr("Enviar compilado del &Ladder (.BLD)")),
              &Editor::mnEnviarBld_Click);
-    exchange(addMenuAction(programa, "mnRecibir", QStringLiteral("&Recibir")), &Editor::mnRecibir_Click);
-    exchange(addMenuAction(programa, "mnVerificar", QStringLiteral("Veri&ficar programa")),
-             &Editor::mnVerificar_Click);
+    exchange(addMenuAction(programa, "mnRecibir", tr("&Recibir")), &Editor::mnRecibir_Click);
+    exchange(addMenuAction(programa, "mnVerificar", tr("Veri&ficar programa")), &Editor::mnVerificar_Click);
     programa->addSeparator();
-    exchange(addMenuAction(programa, "mnRun", QStringLiteral("Correr")), &Editor::mnRun_Click);
-    exchange(addMenuAction(programa, "mnStop", QStringLiteral("Detener")), &Editor::mnStop_Click);
+    exchange(addMenuAction(programa, "mnRun", tr("Correr")), &Editor::mnRun_Click);
+    exchange(addMenuAction(programa, "mnStop", tr("Detener")), &Editor::mnStop_Click);
 
     QMenu* plc = topMenu("mnPLC", QStringLiteral("PLC"));
-    on(addMenuAction(plc, "mnId", QStringLiteral("&Id (identificador) PLC")), &Editor::mnId_Click);
-    exchange(addMenuAction(plc, "mnMonitor", QStringLiteral("&Monitor variables")), &Editor::mnMonitor_Click);
+    on(addMenuAction(plc, "mnId", tr("&Id (identificador) PLC")), &Editor::mnId_Click);
+    exchange(addMenuAction(plc, "mnMonitor", tr("&Monitor variables")), &Editor::mnMonitor_Click);
     // answers read as they arrive: the monitor keeps up with the line, sends are quicker
-    QAction* fast = addMenuAction(plc, "mnEnlaceRapido", QStringLiteral("Enlace &rápido"));
+    QAction* fast = addMenuAction(plc, "mnEnlaceRapido", tr("Enlace &rápido"));
     fast->setCheckable(true);
     connect(fast, &QAction::toggled, this, [this](bool on) { m_link->setFast(on); });
-    QAction* salsOff = addMenuAction(plc, "mnSalsOff", QStringLiteral("Apagar salidas al detener"));
+    QAction* salsOff = addMenuAction(plc, "mnSalsOff", tr("Apagar salidas al detener"));
     salsOff->setCheckable(true);
     salsOff->setChecked(true);
     plc->addSeparator();
@@ -247,37 +242,35 @@ void Editor::buildMenus()
         const char* name;
         const char* caption;
         int mode;
-    } runOptions[] = {{"mnRunRet", "Retener variables al Correr", 2},
-                      {"mnRunRst", "Reset variables al Correr", 1},
-                      {"mnRun0", "Reiniciar PLC al Correr", 0}};
+    } runOptions[] = {{"mnRunRet", QT_TR_NOOP("Retener variables al Correr"), 2},
+                      {"mnRunRst", QT_TR_NOOP("Reset variables al Correr"), 1},
+                      {"mnRun0", QT_TR_NOOP("Reiniciar PLC al Correr"), 0}};
     for (const auto& r : runOptions) {
-        QAction* a = addMenuAction(plc, r.name, QString::fromUtf8(r.caption));
+        QAction* a = addMenuAction(plc, r.name, tr(r.caption));
         a->setCheckable(true);
         const int mode = r.mode;
         connect(a, &QAction::triggered, this, [this, mode] { mnRunOption_Click(mode); });
     }
     plc->addSeparator();
-    exchange(addMenuAction(plc, "mnPresetCnt", QStringLiteral("&Presetear contadores")),
-             &Editor::mnPresetCnt_Click);
+    exchange(addMenuAction(plc, "mnPresetCnt", tr("&Presetear contadores")), &Editor::mnPresetCnt_Click);
 
-    QMenu* opciones = topMenu("mnOpciones", QStringLiteral("&Opciones"));
-    on(addMenuAction(opciones, "mnColoresEditor", QStringLiteral("Co&lores")),
-       &Editor::mnColoresEditor_Click);
-    QAction* autoIdent = addMenuAction(opciones, "mnAutoIdent", QStringLiteral("Auto &ident"));
+    QMenu* opciones = topMenu("mnOpciones", tr("&Opciones"));
+    on(addMenuAction(opciones, "mnColoresEditor", tr("Co&lores")), &Editor::mnColoresEditor_Click);
+    QAction* autoIdent = addMenuAction(opciones, "mnAutoIdent", tr("Auto &ident"));
     autoIdent->setCheckable(true);
     autoIdent->setChecked(true);
     on(autoIdent, &Editor::mnAutoIdent_Click);
     for (const auto& [name, caption, slot] :
-         {std::tuple{"mnResaltar", "&Resaltar sintaxis", &Editor::mnResaltar_Click},
-          std::tuple{"mnLineas", "&Números de línea", &Editor::mnLineas_Click}}) {
-        QAction* a = addMenuAction(opciones, name, QString::fromUtf8(caption));
+         {std::tuple{"mnResaltar", QT_TR_NOOP("&Resaltar sintaxis"), &Editor::mnResaltar_Click},
+          std::tuple{"mnLineas", QT_TR_NOOP("&Números de línea"), &Editor::mnLineas_Click}}) {
+        QAction* a = addMenuAction(opciones, name, tr(caption));
         a->setCheckable(true);
         a->setChecked(true);
         on(a, slot);
     }
-    exchange(addMenuAction(opciones, "mnPuertosSerie", QStringLiteral("&Puertos serie...")),
+    exchange(addMenuAction(opciones, "mnPuertosSerie", tr("&Puertos serie...")),
              &Editor::mnPuertosSerie_Click);
-    QAction* debug = addMenuAction(opciones, "mnDebugMode", QStringLiteral("Modo &debug"));
+    QAction* debug = addMenuAction(opciones, "mnDebugMode", tr("Modo &debug"));
     debug->setCheckable(true);
     on(debug, &Editor::mnDebugMode_Click);
     // the texts are made in the language of the start: a new choice waits for the next one
@@ -299,7 +292,7 @@ void Editor::buildMenus()
         addMenuAction(idioma, "mnIdiomaNota", tr("El cambio se aplica al volver a iniciar WMK38"));
     nota->setEnabled(false);
 
-    m_mnInstr = topMenu("mnInstr", QStringLiteral("Insertar instrucciones"));
+    m_mnInstr = topMenu("mnInstr", tr("Insertar instrucciones"));
     for (int i = 0; i < kMenuItems; ++i) {
         auto* a = new QAction(this);
         a->setObjectName(QStringLiteral("mnI%1").arg(i));
@@ -316,13 +309,12 @@ void Editor::buildMenus()
     bar->addSeparator();
     bar->setStyle(new MenuStyle);
     bar->style()->setParent(bar);
-    QMenu* ayuda = topMenu("mnAyuda", QStringLiteral("A&yuda"));
-    on(addMenuAction(ayuda, "mnAyudaSub", QStringLiteral("Ay&uda"), QKeySequence(QStringLiteral("F1"))),
+    QMenu* ayuda = topMenu("mnAyuda", tr("A&yuda"));
+    on(addMenuAction(ayuda, "mnAyudaSub", tr("Ay&uda"), QKeySequence(QStringLiteral("F1"))),
        &Editor::mnAyudaSub_Click);
-    on(addMenuAction(ayuda, "mnQAyuda", QStringLiteral("A&yuda rápida"),
-                     QKeySequence(QStringLiteral("Ctrl+F1"))),
+    on(addMenuAction(ayuda, "mnQAyuda", tr("A&yuda rápida"), QKeySequence(QStringLiteral("Ctrl+F1"))),
        &Editor::mnQAyuda_Click);
-    on(addMenuAction(ayuda, "mnAcercaDe", QStringLiteral("&Acerca de")), &Editor::mnAcercaDe_Click);
+    on(addMenuAction(ayuda, "mnAcercaDe", tr("&Acerca de")), &Editor::mnAcercaDe_Click);
 }
 
 void Editor::buildToolBar()
@@ -347,38 +339,35 @@ void Editor::buildToolBar()
     };
 
     sep(); // 1
-    button("tbCargar", "open", QStringLiteral("Cargar un programa desde un archivo"),
-           [this] { mnCargar_Click(); });                                                           // 2
-    button("tbNuevo", "new", QStringLiteral("Nuevo programa"), [this] { mnNuevoArchivo_Click(); }); // 3
-    button("tbSalvar", "save", QStringLiteral("Guardar programa en un archivo"),
-           [this] { mnSalvar_Click(); });                                                                // 4
-    button("tbCerrar", "close", QStringLiteral("Cerrar programa"), [this] { mnCerrarArchivo_Click(); }); // 5
+    button("tbCargar", "open", tr("Cargar un programa desde un archivo"), [this] { mnCargar_Click(); }); // 2
+    button("tbNuevo", "new", tr("Nuevo programa"), [this] { mnNuevoArchivo_Click(); });                  // 3
+    button("tbSalvar", "save", tr("Guardar programa en un archivo"), [this] { mnSalvar_Click(); });      // 4
+    button("tbCerrar", "close", tr("Cerrar programa"), [this] { mnCerrarArchivo_Click(); });             // 5
     sep();                                                                                               // 6
-    button("tbCompilar", "compile", QStringLiteral("Compilar"), [this] { mnCompilar_Click(); });         // 7
-    m_exchangeActions << button("tbEnviar", "send", QStringLiteral("Enviar al PLC"),
-                                [this] { mnEnviarPrg_Click(); });                                        // 8
-    m_exchangeActions << button("tbRecibir", "receive", QStringLiteral("Extraer programa del PLC"),
+    button("tbCompilar", "compile", tr("Compilar"), [this] { mnCompilar_Click(); });                     // 7
+    m_exchangeActions << button("tbEnviar", "send", tr("Enviar al PLC"),
+                                [this] { mnEnviarPrg_Click(); }); // 8
+    m_exchangeActions << button("tbRecibir", "receive", tr("Extraer programa del PLC"),
                                 [this] { mnRecibir_Click(); }); // 9
-    m_exchangeActions << button("tbVerificar", "verify", QStringLiteral("Verificar el programa del PLC"),
+    m_exchangeActions << button("tbVerificar", "verify", tr("Verificar el programa del PLC"),
                                 [this] { mnVerificar_Click(); }); // 10
-    m_exchangeActions << button("tbCorrer", "run", QStringLiteral("Correr programa "), [this] {
+    m_exchangeActions << button("tbCorrer", "run", tr("Correr programa "), [this] {
         if (!m_link->busy() && sendRunControl(true))
-            setPanelText(6, QStringLiteral("Ejecutando programa"));
+            setPanelText(6, tr("Ejecutando programa"));
     }); // 11
-    m_exchangeActions << button("tbDetener", "stop", QStringLiteral("Detener programa"), [this] {
+    m_exchangeActions << button("tbDetener", "stop", tr("Detener programa"), [this] {
         if (!m_link->busy() && sendRunControl(false))
-            setPanelText(6, QStringLiteral("PLC detenido"));
+            setPanelText(6, tr("PLC detenido"));
     }); // 12
-    m_exchangeActions << button("tbMonitor", "monitor", QStringLiteral("Monitor de variables"),
-                                [this] { mnMonitor_Click(); }); // 13
+    m_exchangeActions << button("tbMonitor", "monitor", tr("Monitor de variables"),
+                                [this] { mnMonitor_Click(); });                                          // 13
     sep();                                                                                               // 14
-    button("tbBuscar", "find", QStringLiteral("Buscar texto"), [this] { mnBuscar_Click(); });            // 15
+    button("tbBuscar", "find", tr("Buscar texto"), [this] { mnBuscar_Click(); });                        // 15
     sep();                                                                                               // 16
-    button("tbCopiar", "copy", QStringLiteral("Copiar la selección"), [this] { mnCopiarTxt_Click(); });  // 17
-    button("tbCortar", "cut", QStringLiteral("Cortar la selección"), [this] { mnCortarTxt_Click(); });   // 18
-    button("tbPegar", "paste", QStringLiteral("Pegar desde el portapapeles"),
-           [this] { mnPegarTxt_Click(); });                                             // 19
-    button("tbDeshacer", "undo", QStringLiteral("Deshacer"), [this] { Undo_Click(); }); // 20
+    button("tbCopiar", "copy", tr("Copiar la selección"), [this] { mnCopiarTxt_Click(); });              // 17
+    button("tbCortar", "cut", tr("Cortar la selección"), [this] { mnCortarTxt_Click(); });               // 18
+    button("tbPegar", "paste", tr("Pegar desde el portapapeles"), [this] { mnPegarTxt_Click(); });       // 19
+    button("tbDeshacer", "undo", tr("Deshacer"), [this] { Undo_Click(); });                              // 20
     sep();                                                                              // 21
 
     auto* portMenu = new QMenu(this);
@@ -396,19 +385,19 @@ void Editor::buildToolBar()
     auto* portButton = new QToolButton(this);
     portButton->setObjectName(QStringLiteral("tbPuertoButton"));
     portButton->setIcon(icon("port"));
-    portButton->setToolTip(QStringLiteral("Puerto serie"));
+    portButton->setToolTip(tr("Puerto serie"));
     portButton->setMenu(portMenu);
     portButton->setPopupMode(QToolButton::InstantPopup);
     QAction* port = m_toolbar->addWidget(portButton);
     port->setObjectName(QStringLiteral("tbPuerto"));
-    port->setToolTip(QStringLiteral("Puerto serie"));
+    port->setToolTip(tr("Puerto serie"));
     m_toolPositions.append(port); // 22
 
     // the user's EQU names, shown after the first compile
     m_cbEQUs = new QComboBox(this);
     m_cbEQUs->setObjectName(QStringLiteral("cbEQUs"));
     m_cbEQUs->setMinimumContentsLength(12);
-    m_cbEQUs->setToolTip(QStringLiteral("Nombres definidos con EQU en el programa (última compilación)"));
+    m_cbEQUs->setToolTip(tr("Nombres definidos con EQU en el programa (última compilación)"));
     m_cbEQUsAction = m_toolbar->addWidget(m_cbEQUs);
     m_cbEQUsAction->setVisible(false);
 }
@@ -439,9 +428,9 @@ void Editor::buildStatusBar()
     bytes->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addPermanentWidget(bytes);
     m_panels.append(bytes);
-    m_panels[2]->setText(QStringLiteral("Fila:Columna"));
-    m_panels[3]->setText(QStringLiteral("MAYÚS"));
-    m_panels[4]->setText(QStringLiteral("NÚM"));
+    m_panels[2]->setText(tr("Fila:Columna"));
+    m_panels[3]->setText(tr("MAYÚS"));
+    m_panels[4]->setText(tr("NÚM"));
     m_panels[3]->setAlignment(Qt::AlignCenter);
     m_panels[4]->setAlignment(Qt::AlignCenter);
     // the lock states are known only from the key events that carry them
@@ -488,7 +477,7 @@ void Editor::setPanelText(int panel, const QString& text)
 
 void Editor::buildFrames()
 {
-    m_frProgreso = new QGroupBox(QStringLiteral("Progreso"), centralWidget());
+    m_frProgreso = new QGroupBox(tr("Progreso"), centralWidget());
     m_frProgreso->setObjectName(QStringLiteral("frProgreso"));
     auto* layout = new QHBoxLayout(m_frProgreso);
     auto* track = new QWidget(m_frProgreso);
@@ -509,7 +498,7 @@ void Editor::buildFrames()
     m_frProgreso->adjustSize();
     m_frProgreso->hide();
 
-    m_frPuertos = new QGroupBox(QStringLiteral("Puerto"), centralWidget());
+    m_frPuertos = new QGroupBox(tr("Puerto"), centralWidget());
     m_frPuertos->setObjectName(QStringLiteral("frPuertos"));
     auto* ports = new QVBoxLayout(m_frPuertos);
     for (int n = 1; n <= plclink::kComPorts; ++n) {
@@ -660,12 +649,12 @@ bool Editor::startUp()
     const QString esDef = DataPath + QStringLiteral("es.def");
     if (!defLib || !defLib->FileExist(esDef)) {
         m_presenta->close();
-        const QString text = QStringLiteral(" El archivo ES.DEF es necesario para el correcto\r\n"
-                                            "funcionamiento del software. Este debe estar en la\r\n"
-                                            "misma carpeta dende se halla instalado el DMK38.EXE,\r\n"
-                                            "en este caso ") +
-                             DataPath + QStringLiteral("\r\n\r\nVerifique la instalaci¢n.\r\n");
-        Prompts::current().message(this, {QStringLiteral("Archivo faltante"), text, Prompts::Ok});
+        const QString text = tr(" El archivo ES.DEF es necesario para el correcto\r\n"
+                                "funcionamiento del software. Este debe estar en la\r\n"
+                                "misma carpeta dende se halla instalado el DMK38.EXE,\r\n"
+                                "en este caso %1\r\n\r\nVerifique la instalaci¢n.\r\n")
+                                 .arg(DataPath);
+        Prompts::current().message(this, {tr("Archivo faltante"), text, Prompts::Ok});
         return false;
     }
     QFile def(esDef);
@@ -740,7 +729,7 @@ void Editor::openGivenFile(const QString& path)
         const auto image = objcode::readLadderFile(info.absoluteFilePath(), &error);
         if (!image) {
             Prompts::current().message(
-                this, {QStringLiteral("No se puede cargar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
+                this, {tr("No se puede cargar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
             return;
         }
         ProgramImage = *image;
@@ -849,9 +838,8 @@ bool Editor::mnSalir_Click()
     if (!m_left) {
         if (ProgramModified) {
             const auto answer = Prompts::current().message(
-                this,
-                {QStringLiteral("Salvar"), QStringLiteral("El programa ha sido modificado. ¨ Salvarlo ?"),
-                 Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
+                this, {tr("Salvar"), tr("El programa ha sido modificado. ¨ Salvarlo ?"),
+                       Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
             // nothing typed is lost: a save that fails or is cancelled keeps the program open
             if (answer == Prompts::Yes && !mnSalvar_Click())
                 return false;
@@ -861,10 +849,10 @@ bool Editor::mnSalir_Click()
             // also for the session's log, where no one is left to read the box
             qWarning("wmk38: %s", qPrintable(error));
             Prompts::current().message(
-                this, {QStringLiteral("Configuración"),
-                       QStringLiteral("No se pudieron guardar las opciones (colores, puerto, identificador):\r\n") +
-                           error,
-                       Prompts::Ok, Prompts::Icon::Exclamation});
+                this,
+                {tr("Configuración"),
+                 tr("No se pudieron guardar las opciones (colores, puerto, identificador):\r\n%1").arg(error),
+                 Prompts::Ok, Prompts::Icon::Exclamation});
         }
         m_left = true;
     }

@@ -16,7 +16,7 @@
 
 void Editor::mnCompilar_Click()
 {
-    minimsg()->showText(QStringLiteral("Compilando..."));
+    minimsg()->showText(tr("Compilando..."));
     const compiler::CompileResult result =
         compiler::compile(m_txtPrg->crlfText() + QStringLiteral("\r\n"), cbVariables);
 
@@ -31,15 +31,14 @@ void Editor::mnCompilar_Click()
     case compiler::CompileResult::Status::Ok:
         ProgramImage = result.image;
         findChild<QAction*>(QStringLiteral("mnSalvarBinario"))->setEnabled(true);
-        setPanelText(6, QStringLiteral("Bytes compilados:  ") + QString::number(result.length));
+        setPanelText(6, tr("Bytes compilados:  %1").arg(result.length));
         CompiledCurrent = true;
         break;
     case compiler::CompileResult::Status::LineRejected: {
-        Prompts::current().message(this, {QStringLiteral("Error"),
-                                          QStringLiteral("Error en linea\r\n") + result.rawLine +
-                                              QStringLiteral("\r\n") + result.message,
-                                          Prompts::Ok, Prompts::Icon::Exclamation});
-        setPanelText(6, QStringLiteral("Error: ") + result.rawLine);
+        Prompts::current().message(
+            this, {tr("Error"), tr("Error en linea\r\n%1\r\n%2").arg(result.rawLine, result.message),
+                   Prompts::Ok, Prompts::Icon::Exclamation});
+        setPanelText(6, tr("Error: %1").arg(result.rawLine));
         // show the user where to look: the rejected line, selected
         const QTextBlock block = m_txtPrg->document()->findBlockByNumber(result.lineNumber - 1);
         if (block.isValid()) {
@@ -52,10 +51,8 @@ void Editor::mnCompilar_Click()
         break;
     }
     case compiler::CompileResult::Status::UnresolvedJump: {
-        const QString text =
-            QStringLiteral("Error: salto a ") + result.jumpTarget + QStringLiteral(" No hallado.");
-        Prompts::current().message(this,
-                                   {QStringLiteral("Error de salto"), QLatin1Char(' ') + text, Prompts::Ok});
+        const QString text = tr("Error: salto a %1 No hallado.").arg(result.jumpTarget);
+        Prompts::current().message(this, {tr("Error de salto"), QLatin1Char(' ') + text, Prompts::Ok});
         setPanelText(6, text);
         break;
     }
@@ -66,8 +63,8 @@ void Editor::mnSalvarBinario_Click()
 {
     Prompts::FileRequest request;
     request.mode = Prompts::FileRequest::Save;
-    request.title = QStringLiteral("Salvar binario como");
-    request.filter = QStringLiteral("Programas *.OBJ|*.OBJ");
+    request.title = tr("Salvar binario como");
+    request.filter = tr("Programas *.OBJ|*.OBJ");
     // a named program still asks where to save, proposing its own name
     request.fileName = CurrentFileName.isEmpty() ? QStringLiteral("prog0.obj")
                                                  : m_lib->CutExt(CurrentFileName) + QStringLiteral(".obj");
@@ -78,14 +75,14 @@ void Editor::mnSalvarBinario_Click()
     const QString folder = m_lib->GetPath(*chosen);
     const QString name = withExtension(m_lib->CutPath(*chosen), QStringLiteral(".obj"));
     if (name.isEmpty()) {
-        Prompts::current().message(this, {QStringLiteral("Error"),
-                                          QStringLiteral("No se especific¢ un nombre: no es posible salvar!"),
-                                          Prompts::Ok, Prompts::Icon::Critical});
+        Prompts::current().message(this,
+                                   {tr("Error"), tr("No se especific¢ un nombre: no es posible salvar!"),
+                                    Prompts::Ok, Prompts::Icon::Critical});
         return;
     }
     ProgramFolder = folder;
 
-    minimsg()->showText(QStringLiteral("Salvando compilado..."), true);
+    minimsg()->showText(tr("Salvando compilado..."), true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (mayOverwrite(folder, name))
         writeText(folder + name, objcode::objectFileBytes(name, QDateTime::currentDateTime(), ProgramImage));
@@ -98,7 +95,7 @@ bool Editor::LoadCompiledFile()
 {
     Prompts::FileRequest request;
     request.mode = Prompts::FileRequest::Open;
-    request.title = QStringLiteral("Cargar programa compilado");
+    request.title = tr("Cargar programa compilado");
     request.filter = QStringLiteral("*.obj|*.obj");
     request.folder = ProgramFolder;
     const std::optional<QString> chosen = Prompts::current().file(this, request);
@@ -110,7 +107,7 @@ bool Editor::LoadCompiledFile()
     }
     const QString path = m_lib->GetPath(*chosen) + m_lib->CutPath(*chosen);
 
-    m_frProgreso->setTitle(QStringLiteral("Cargando..."));
+    m_frProgreso->setTitle(tr("Cargando..."));
     setFrameVisible(true);
     showProgress(1, QString());
     QString error;
@@ -118,11 +115,11 @@ bool Editor::LoadCompiledFile()
         showProgress(objcode::loadProgressWidth(k), objcode::loadProgressText(k));
     });
     setFrameVisible(false);
-    m_frProgreso->setTitle(QStringLiteral("Progreso"));
+    m_frProgreso->setTitle(tr("Progreso"));
     if (!image) {
         // the text stays: a file that is no program must not wipe the user's work
         Prompts::current().message(
-            this, {QStringLiteral("No se puede cargar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
+            this, {tr("No se puede cargar:"), error, Prompts::Ok, Prompts::Icon::Exclamation});
         return false;
     }
     ProgramImage = *image;

@@ -30,19 +30,19 @@ struct BusyCursor
 std::pair<int, QString> fileError(QFileDevice::FileError error, const QString& path)
 {
     if (!QFileInfo(path).absoluteDir().exists())
-        return {76, QStringLiteral("No se encontró la ruta de acceso")};
+        return {76, Editor::tr("No se encontró la ruta de acceso")};
     // a folder in the way is no full disk, whatever the failed rename reports
     if (QFileInfo(path).isDir())
-        return {75, QStringLiteral("Error de acceso a la ruta o el archivo")};
+        return {75, Editor::tr("Error de acceso a la ruta o el archivo")};
     switch (error) {
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError:
-        return {70, QStringLiteral("Permiso denegado")};
+        return {70, Editor::tr("Permiso denegado")};
     case QFileDevice::WriteError:
     case QFileDevice::ResourceError:
-        return {61, QStringLiteral("Disco lleno")};
+        return {61, Editor::tr("Disco lleno")};
     default:
-        return {75, QStringLiteral("Error de acceso a la ruta o el archivo")};
+        return {75, Editor::tr("Error de acceso a la ruta o el archivo")};
     }
 }
 
@@ -61,11 +61,9 @@ bool Editor::writeText(const QString& path, const QByteArray& bytes)
         if (isa::writeWholeFile(path, bytes, &failure))
             return true;
         const auto [number, description] = fileError(failure.error, path);
-        const auto answer =
-            question({QStringLiteral("Error"),
-                      QStringLiteral("Se produjo error ") + strNumber(number) + QStringLiteral(", ") +
-                          description + QStringLiteral(". ¨ Reintentar ?"),
-                      Prompts::Yes | Prompts::No, Prompts::Icon::Critical, Prompts::Yes});
+        const auto answer = question(
+            {tr("Error"), tr("Se produjo error %1, %2. ¨ Reintentar ?").arg(strNumber(number), description),
+             Prompts::Yes | Prompts::No, Prompts::Icon::Critical, Prompts::Yes});
         if (answer != Prompts::Yes)
             return false;
     }
@@ -75,10 +73,8 @@ bool Editor::mayOverwrite(const QString& folder, const QString& name)
 {
     if (!m_lib->FileExist(folder + name))
         return true;
-    return question(
-               {QStringLiteral("Sobreescribir"),
-                QStringLiteral("El archivo ") + folder + name + QStringLiteral(" ya existe: Sobreescribir?"),
-                Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No}) == Prompts::Yes;
+    return question({tr("Sobreescribir"), tr("El archivo %1 ya existe: Sobreescribir?").arg(folder + name),
+                     Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::No}) == Prompts::Yes;
 }
 
 Prompts::Button Editor::question(const Prompts::Message& m)
@@ -97,9 +93,8 @@ QString Editor::withExtension(const QString& name, const QString& extension)
 
 void Editor::reportNoFileName()
 {
-    Prompts::current().message(this,
-                               {QStringLiteral("No se puede grabar:"),
-                                QStringLiteral("No se ha especificado el nombre del archivo"), Prompts::Ok});
+    Prompts::current().message(
+        this, {tr("No se puede grabar:"), tr("No se ha especificado el nombre del archivo"), Prompts::Ok});
 }
 
 void Editor::ResetEquList()
@@ -112,7 +107,7 @@ void Editor::mnCargar_Click()
 {
     Prompts::FileRequest request;
     request.mode = Prompts::FileRequest::Open;
-    request.title = QStringLiteral("Cargar programa");
+    request.title = tr("Cargar programa");
     request.filter = QStringLiteral("*.prg|*.prg");
     request.fileName = CurrentFileName;
     request.folder = ProgramFolder;
@@ -126,9 +121,9 @@ void Editor::mnCargar_Click()
     QFile file(*chosen);
     if (!file.open(QIODevice::ReadOnly)) {
         // nothing is emptied or renamed for a file that cannot be read
-        Prompts::current().message(this, {QStringLiteral("No se puede cargar:"),
-                                          QStringLiteral("No se puede leer el archivo ") + *chosen,
-                                          Prompts::Ok, Prompts::Icon::Exclamation});
+        Prompts::current().message(this, {tr("No se puede cargar:"),
+                                          tr("No se puede leer el archivo %1").arg(*chosen), Prompts::Ok,
+                                          Prompts::Icon::Exclamation});
         return;
     }
     // the loaded file replaces the text: unsaved work is offered a save first
@@ -146,8 +141,7 @@ void Editor::mnCargar_Click()
     const float k1 = length ? 52.0f / float(length) : 0.0f;
     const float k2 = length ? 100.0f / float(length) : 0.0f;
     BusyCursor busy;
-    setPanelText(6, QStringLiteral("Cargando ") + CurrentFileName + QStringLiteral(" - ") +
-                        strNumber(length) + QStringLiteral(" bytes -  ** Espere **"));
+    setPanelText(6, tr("Cargando %1 - %2 bytes -  ** Espere **").arg(CurrentFileName, strNumber(length)));
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     const QByteArray bytes = file.readAll();
@@ -170,9 +164,8 @@ void Editor::mnCargar_Click()
         if (textLength + line.size() > kMaxLoadChars) {
             Prompts::current().message(
                 this,
-                {QStringLiteral("Desbordamiento"),
-                 QStringLiteral("El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"),
-                 Prompts::Ok});
+                {tr("Desbordamiento"),
+                 tr("El límite son 32000 caracteres: solo se cargar\u00A0 parte del archivo"), Prompts::Ok});
             cut = true;
             break;
         }
@@ -217,8 +210,8 @@ bool Editor::mnSalvarComo_Click()
 {
     Prompts::FileRequest request;
     request.mode = Prompts::FileRequest::Save;
-    request.title = QStringLiteral("Salvar como");
-    request.filter = QStringLiteral("Programas *.PRG|*.PRG");
+    request.title = tr("Salvar como");
+    request.filter = tr("Programas *.PRG|*.PRG");
     request.fileName = CurrentFileName;
     const std::optional<QString> chosen = Prompts::current().file(this, request);
     if (!chosen)
@@ -229,9 +222,9 @@ bool Editor::mnSalvarComo_Click()
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     if (name.isEmpty()) {
-        Prompts::current().message(this, {QStringLiteral("Error"),
-                                          QStringLiteral("No se especific¢ un nombre: no es posible salvar!"),
-                                          Prompts::Ok, Prompts::Icon::Critical});
+        Prompts::current().message(this,
+                                   {tr("Error"), tr("No se especific¢ un nombre: no es posible salvar!"),
+                                    Prompts::Ok, Prompts::Icon::Critical});
         return false;
     }
     if (!mayOverwrite(folder, name))
@@ -255,10 +248,9 @@ bool Editor::askSaveBeforeDiscard(bool stopOnNo)
     if (!ProgramModified)
         return true;
     const auto answer = Prompts::current().message(
-        this, {QStringLiteral("Salvar archivo"),
-               QStringLiteral("El Archivo ") + CurrentFileName + QStringLiteral(" no ha sido salvado.") +
-                   kCrLf + QStringLiteral("¨Salvar ahora?"),
-               Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
+        this,
+        {tr("Salvar archivo"), tr("El Archivo %1 no ha sido salvado.\r\n¨Salvar ahora?").arg(CurrentFileName),
+         Prompts::Yes | Prompts::No, Prompts::Icon::Question, Prompts::Yes});
     if (answer == Prompts::Yes)
         return mnSalvar_Click(); // nothing typed is lost: a failed or cancelled save stops the command
     return !stopOnNo;
@@ -271,7 +263,7 @@ void Editor::clearDocument()
     ResetEquList();
     ProgramModified = false;
     CompiledCurrent = false;
-    setPanelText(6, QStringLiteral("Nuevo"));
+    setPanelText(6, tr("Nuevo"));
 }
 
 void Editor::mnNuevoArchivo_Click()

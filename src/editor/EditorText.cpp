@@ -55,8 +55,8 @@ void Editor::selectFound(int at)
 void Editor::mnBuscar_Click()
 {
     const QString selected = m_txtPrg->textCursor().selection().toPlainText();
-    const std::optional<QString> answer = Prompts::current().input(
-        this, {QStringLiteral("Buscar"), QStringLiteral("Texto a buscar:"), selected});
+    const std::optional<QString> answer =
+        Prompts::current().input(this, {tr("Buscar"), tr("Texto a buscar:"), selected});
     FindText = answer.value_or(QString());
     if (FindText.isEmpty())
         return;
@@ -67,8 +67,8 @@ void Editor::mnBuscar_Click()
         return;
     }
     m_txtPrg->setSel(caret);
-    Prompts::current().message(this, {QStringLiteral("No hallado"),
-                                      QStringLiteral("No se halla  ") + FindText.toUpper(), Prompts::Ok});
+    Prompts::current().message(
+        this, {tr("No hallado"), tr("No se halla  %1").arg(FindText.toUpper()), Prompts::Ok});
 }
 
 void Editor::mnBuscarSiguiente_Click()
@@ -86,9 +86,8 @@ void Editor::mnBuscarSiguiente_Click()
         return;
     }
     m_txtPrg->setSel(p);
-    Prompts::current().message(this,
-                               {QStringLiteral("No hallado"),
-                                QStringLiteral("No se ha hallado: ") + FindText.toUpper(), Prompts::Ok});
+    Prompts::current().message(
+        this, {tr("No hallado"), tr("No se ha hallado: %1").arg(FindText.toUpper()), Prompts::Ok});
 }
 
 void Editor::mnCopiarTxt_Click()

@@ -625,9 +625,8 @@ QString ProgramText::toolTipAt(const QPoint& viewportPos) const
         if (!row || hit.word != QLatin1String(row->mnemonic.data(), qsizetype(row->mnemonic.size())))
             return {};
         const QString help = quickHelpLine(row->upperMnemonic());
-        const QString code = QStringLiteral("Código 0x%1, %2 bytes")
-                                 .arg(row->opcode, 2, 16, QLatin1Char('0'))
-                                 .arg(row->length);
+        const QString code =
+            tr("Código 0x%1, %2 bytes").arg(row->opcode, 2, 16, QLatin1Char('0')).arg(row->length);
         return help.isEmpty() ? code : QStringLiteral("%1\n%2").arg(help, code);
     }
     case TokenKind::Input:
@@ -637,15 +636,15 @@ QString ProgramText::toolTipAt(const QPoint& viewportPos) const
         const auto address = symbols->predefinedAddress(hit.word);
         if (!address)
             return {};
-        return QStringLiteral("%1: %2, dirección %3").arg(hit.word, addressKindName(*address)).arg(*address);
+        return tr("%1: %2, dirección %3").arg(hit.word, addressKindName(*address)).arg(*address);
     }
     case TokenKind::Equ: {
         const auto value = symbols->equValue(hit.word);
-        return value ? QStringLiteral("%1 vale %2").arg(hit.word, *value) : QString();
+        return value ? tr("%1 vale %2").arg(hit.word, *value) : QString();
     }
     case TokenKind::Label: {
         const auto line = symbols->labelLine(hit.word.endsWith(u':') ? hit.word.chopped(1) : hit.word);
-        return line ? QStringLiteral("Etiqueta %1, definida en la línea %2").arg(hit.word).arg(*line + 1) : QString();
+        return line ? tr("Etiqueta %1, definida en la línea %2").arg(hit.word).arg(*line + 1) : QString();
     }
     default:
         return {};

@@ -5,6 +5,7 @@
 #include "ProgramTextTokens.h"
 #include "Source.h"
 
+#include <QCoreApplication>
 #include <QTextDocument>
 #include <algorithm>
 
@@ -18,11 +19,12 @@ QString LiveCheck::summary() const
     if (state == State::Pending)
         return {};
     if (tooLong())
-        return QStringLiteral("Programa demasiado largo: %1 / %2 bytes, %3 de más")
+        return QCoreApplication::translate("ProgramText",
+                                           "Programa demasiado largo: %1 / %2 bytes, %3 de más")
             .arg(bytes)
             .arg(isa::kImageSize)
             .arg(bytes - isa::kImageSize);
-    return QStringLiteral("%1 / %2 bytes").arg(bytes).arg(isa::kImageSize);
+    return QCoreApplication::translate("ProgramText", "%1 / %2 bytes").arg(bytes).arg(isa::kImageSize);
 }
 
 LiveCheck checkProgram(const QString& text, const QStringList& predefined,
@@ -45,7 +47,8 @@ LiveCheck checkProgram(const QString& text, const QStringList& predefined,
     case compiler::CompileResult::Status::UnresolvedJump: {
         check.state = LiveCheck::State::UnresolvedJump;
         check.bytes = symbols->bytes();
-        check.message = QStringLiteral("Error: salto a %1 No hallado.").arg(r.jumpTarget);
+        check.message =
+            QCoreApplication::translate("ProgramText", "Error: salto a %1 No hallado.").arg(r.jumpTarget);
         // the first jump, in source order, whose target is no label: the one the compile names
         const compiler::SourceText source(text);
         for (const compiler::SourceLine& line : source.lines()) {

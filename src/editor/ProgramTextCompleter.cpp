@@ -5,6 +5,7 @@
 #include "Source.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QStandardItemModel>
 #include <algorithm>
 
@@ -33,14 +34,15 @@ QString kindWord(const isa::Operand& op)
 {
     switch (op.kind) {
     case isa::Kind::Address:
-        return QStringLiteral("dirección");
+        return QCoreApplication::translate("ProgramText", "dirección");
     case isa::Kind::Value:
-        return op.defaultValue >= 0 ? QStringLiteral("[cantidad]") : QStringLiteral("valor");
+        return op.defaultValue >= 0 ? QCoreApplication::translate("ProgramText", "[cantidad]")
+                                    : QCoreApplication::translate("ProgramText", "valor");
     case isa::Kind::Time:
     case isa::Kind::Preset:
-        return QStringLiteral("tiempo");
+        return QCoreApplication::translate("ProgramText", "tiempo");
     case isa::Kind::Label:
-        return QStringLiteral("etiqueta");
+        return QCoreApplication::translate("ProgramText", "etiqueta");
     case isa::Kind::Index: {
         QStringList groups;
         for (int a = 0; a < isa::kOperandSpaceSize; ++a) {

@@ -4,6 +4,7 @@
 #include "Equates.h"
 #include "Source.h"
 
+#include <QCoreApplication>
 #include <vector>
 
 namespace {
@@ -117,20 +118,20 @@ QString addressKindName(int address)
 {
     const QString group = letters(address);
     if (group == u"e")
-        return QStringLiteral("entrada");
+        return QCoreApplication::translate("ProgramText", "entrada");
     if (group == u"s")
-        return QStringLiteral("salida");
+        return QCoreApplication::translate("ProgramText", "salida");
     if (group == u"v")
-        return QStringLiteral("variable");
+        return QCoreApplication::translate("ProgramText", "variable");
     if (group == u"re")
-        return QStringLiteral("operando re");
+        return QCoreApplication::translate("ProgramText", "operando re");
     if (group == u"ctv")
-        return QStringLiteral("contador");
+        return QCoreApplication::translate("ProgramText", "contador");
     if (group.startsWith(u"tpv"))
-        return QStringLiteral("preset de temporizador");
+        return QCoreApplication::translate("ProgramText", "preset de temporizador");
     if (group.startsWith(u"tp"))
-        return QStringLiteral("temporizador");
-    return QStringLiteral("dirección");
+        return QCoreApplication::translate("ProgramText", "temporizador");
+    return QCoreApplication::translate("ProgramText", "dirección");
 }
 
 LineTokens classifyLine(QStringView line, const ProgramSymbols& symbols)

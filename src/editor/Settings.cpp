@@ -6,6 +6,7 @@
 #include "Language.h"
 #include "OrvLibClient.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <optional>
 
@@ -135,7 +136,9 @@ bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settin
             return;
         // the file is Windows-1252 text: a folder named outside it cannot be kept
         if (written && !isa::isCp1252(value))
-            problem = QStringLiteral("\"%1\" no cabe en el archivo (Windows-1252): %2").arg(QLatin1String(key), value);
+            problem =
+                QCoreApplication::translate("Settings", "\"%1\" no cabe en el archivo (Windows-1252): %2")
+                    .arg(QLatin1String(key), value);
         written = false;
     };
 
@@ -156,8 +159,9 @@ bool saveSettings(OrvLib& lib, const QString& file, const EditorSettings& settin
     if (!written && error) {
         if (problem.isEmpty())
             problem = appfiles::writeProblem(file);
-        *error = file + QStringLiteral(": ") +
-                 (problem.isEmpty() ? QStringLiteral("no se pudo escribir") : problem);
+        *error =
+            file + QStringLiteral(": ") +
+            (problem.isEmpty() ? QCoreApplication::translate("Settings", "no se pudo escribir") : problem);
     }
     return written;
 }

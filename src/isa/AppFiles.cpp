@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,7 +66,9 @@ bool readSettingsFile(const QString& file, QByteArray* bytes, QString* problem)
 {
     bytes->clear();
     const auto refuse = [&](const QString& why) {
-        *problem = QStringLiteral("Se ignora %1: %2; se usan los valores por omisión.").arg(file, why);
+        *problem =
+            QCoreApplication::translate("AppFiles", "Se ignora %1: %2; se usan los valores por omisión.")
+                .arg(file, why);
         bytes->clear();
         return false;
     };
@@ -80,16 +83,21 @@ bool readSettingsFile(const QString& file, QByteArray* bytes, QString* problem)
     if (::fstat(fd, &info) != 0)
         return refuse(QString::fromLocal8Bit(std::strerror(errno)));
     if (S_ISDIR(info.st_mode))
-        return refuse(QStringLiteral("es una carpeta, no un archivo de configuración"));
+        return refuse(
+            QCoreApplication::translate("AppFiles", "es una carpeta, no un archivo de configuración"));
     if (S_ISFIFO(info.st_mode))
-        return refuse(QStringLiteral("es una tubería con nombre (FIFO), no un archivo de configuración"));
+        return refuse(QCoreApplication::translate(
+            "AppFiles", "es una tubería con nombre (FIFO), no un archivo de configuración"));
     if (!S_ISREG(info.st_mode))
-        return refuse(QStringLiteral("es un dispositivo o un socket, no un archivo de configuración"));
+        return refuse(QCoreApplication::translate(
+            "AppFiles", "es un dispositivo o un socket, no un archivo de configuración"));
     // one byte past the bound tells a file that grew meanwhile
     *bytes = in.read(kMaxSettingsFile + 1);
     if (info.st_size > kMaxSettingsFile || bytes->size() > kMaxSettingsFile)
-        return refuse(QStringLiteral("mide más de 1 MB (%1 bytes), demasiado para un archivo de configuración")
-                          .arg(std::max<qint64>(info.st_size, bytes->size())));
+        return refuse(
+            QCoreApplication::translate(
+                "AppFiles", "mide más de 1 MB (%1 bytes), demasiado para un archivo de configuración")
+                .arg(std::max<qint64>(info.st_size, bytes->size())));
     if (in.error() != QFileDevice::NoError)
         return refuse(in.errorString());
     return true;
@@ -107,7 +115,7 @@ bool makeFolderOf(const QString& file, QString* error)
     if (QDir().mkpath(folder))
         return true;
     if (error)
-        *error = QStringLiteral("No se puede crear la carpeta %1").arg(folder);
+        *error = QCoreApplication::translate("AppFiles", "No se puede crear la carpeta %1").arg(folder);
     return false;
 }
 
@@ -115,7 +123,7 @@ QString writeProblem(const QString& file)
 {
     const QFileInfo info(file);
     if (!info.absoluteDir().exists())
-        return QStringLiteral("No existe la carpeta %1").arg(info.absolutePath());
+        return QCoreApplication::translate("AppFiles", "No existe la carpeta %1").arg(info.absolutePath());
     QFile existing(file);
     if (existing.exists() && !existing.open(QIODevice::ReadWrite))
         return existing.errorString();

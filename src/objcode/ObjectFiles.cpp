@@ -3,8 +3,8 @@
 #include "ObjCode.h"
 #include "SafeWrite.h"
 
+#include <QCoreApplication>
 #include <QFile>
-
 #include <cmath>
 
 namespace objcode {
@@ -31,12 +31,14 @@ std::nullopt_t fail(ReadProblem* problem, bool unreadable, const QString& messag
 
 QString cannotOpen(const QString& name, const QFileDevice& file)
 {
-    return QStringLiteral("No se puede abrir el archivo %1: %2").arg(name, file.errorString());
+    return QCoreApplication::translate("ObjectFiles", "No se puede abrir el archivo %1: %2")
+        .arg(name, file.errorString());
 }
 
 QString cannotRead(const QString& name, const QFileDevice& file)
 {
-    return QStringLiteral("No se pudo leer el archivo %1: %2").arg(name, file.errorString());
+    return QCoreApplication::translate("ObjectFiles", "No se pudo leer el archivo %1: %2")
+        .arg(name, file.errorString());
 }
 
 // Up to max bytes, fewer only at the end of the file or on an error; a pipe hands its bytes
@@ -71,7 +73,8 @@ bool writeObjectFile(const QString& path, const QString& nameField, const isa::P
     isa::WriteFailure failure;
     if (isa::writeWholeFile(path, objectFileBytes(nameField, when, image), &failure))
         return true;
-    setError(error, QStringLiteral("No se pudo grabar el archivo %1: %2").arg(path, failure.description));
+    setError(error, QCoreApplication::translate("ObjectFiles", "No se pudo grabar el archivo %1: %2")
+                        .arg(path, failure.description));
     return false;
 }
 
@@ -124,13 +127,15 @@ std::optional<isa::ProgramImage> readObjectFile(QFileDevice& file, const QString
         return fail(problem, true, cannotRead(name, file));
     if (length > kMaxStreamedObject)
         return fail(problem, false,
-                    QStringLiteral("El archivo %1 no es un programa compilado: tiene mas de %2 bytes.")
+                    QCoreApplication::translate(
+                        "ObjectFiles", "El archivo %1 no es un programa compilado: tiene mas de %2 bytes.")
                         .arg(name)
                         .arg(kMaxStreamedObject));
     if (length < isa::kImageSize)
         return fail(problem, false,
-                    QStringLiteral("El archivo %1 no es un programa compilado: tiene %2 bytes y un "
-                                   "programa compilado tiene al menos %3.")
+                    QCoreApplication::translate(
+                        "ObjectFiles", "El archivo %1 no es un programa compilado: tiene %2 bytes y un "
+                                       "programa compilado tiene al menos %3.")
                         .arg(name)
                         .arg(length)
                         .arg(isa::kImageSize));
@@ -176,14 +181,16 @@ std::optional<isa::ProgramImage> readLadderFile(QFileDevice& file, const QString
         return fail(problem, true, cannotRead(name, file));
     if (!lineFeed && header.size() > kMaxLadderHeader)
         return fail(problem, false,
-                    QStringLiteral("El archivo %1 no es un programa Ladder valido: no tiene fin de linea "
-                                   "en sus primeros %2 bytes.")
+                    QCoreApplication::translate(
+                        "ObjectFiles", "El archivo %1 no es un programa Ladder valido: no tiene fin de linea "
+                                       "en sus primeros %2 bytes.")
                         .arg(name)
                         .arg(kMaxLadderHeader));
     if (body.size() > isa::kImageSize)
         return fail(problem, false,
-                    QStringLiteral("El archivo %1 no es un programa Ladder valido: su programa tiene mas "
-                                   "de %2 bytes.")
+                    QCoreApplication::translate(
+                        "ObjectFiles", "El archivo %1 no es un programa Ladder valido: su programa tiene mas "
+                                       "de %2 bytes.")
                         .arg(name)
                         .arg(isa::kImageSize));
     isa::ProgramImage image{};

@@ -96,13 +96,15 @@ QString registrationHint()
         if (builtTool.exists())
             tool = builtTool.canonicalFilePath();
         if (installedLibrary.exists())
-            return QStringLiteral("Para registrarlo para todos / to register it for every user: "
-                                  "%1 --system %2  (root)")
+            return QCoreApplication::translate("OrvRegistry",
+                                               "Para registrarlo para todos / to register it for every user: "
+                                               "%1 --system %2  (root)")
                 .arg(tool, installedLibrary.canonicalFilePath());
         if (builtLibrary.exists())
             library = builtLibrary.canonicalFilePath();
     }
-    return QStringLiteral("Para registrarlo / to register it: %1 %2  (o / or: make build)")
+    return QCoreApplication::translate("OrvRegistry",
+                                       "Para registrarlo / to register it: %1 %2  (o / or: make build)")
         .arg(tool, library);
 }
 
@@ -221,11 +223,14 @@ OrvResult createInstance(const OrvGuid& clsid, const OrvGuid& iid, void** object
         if (error)
             *error =
                 unreadable.isEmpty()
-                    ? QStringLiteral("No se puede crear el componente OrvLibCls: la clase %1 no está "
-                                     "registrada en %2.\nThe OrvLib2 component class is not registered.\n%3")
+                    ? QCoreApplication::translate(
+                          "OrvRegistry",
+                          "No se puede crear el componente OrvLibCls: la clase %1 no está "
+                          "registrada en %2.\nThe OrvLib2 component class is not registered.\n%3")
                           .arg(guidToString(clsid), store, howTo)
-                    : QStringLiteral("No se puede crear el componente OrvLibCls (clase %1): no se puede "
-                                     "leer el registro %2.\nThe registration store cannot be read.\n%3")
+                    : QCoreApplication::translate(
+                          "OrvRegistry", "No se puede crear el componente OrvLibCls (clase %1): no se puede "
+                                         "leer el registro %2.\nThe registration store cannot be read.\n%3")
                           .arg(guidToString(clsid), unreadable, howTo);
         return ORV_REGDB_E_CLASSNOTREG;
     }
@@ -233,10 +238,11 @@ OrvResult createInstance(const OrvGuid& clsid, const OrvGuid& iid, void** object
     void* handle = dlopen(QFile::encodeName(library).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         if (error)
-            *error =
-                QStringLiteral("No se puede cargar la biblioteca %1 registrada en %2 para la clase %3:\n%4\n"
-                               "The OrvLib2 library cannot be loaded.\n%5")
-                    .arg(library, store, guidToString(clsid), QString::fromLocal8Bit(dlerror()), howTo);
+            *error = QCoreApplication::translate(
+                         "OrvRegistry",
+                         "No se puede cargar la biblioteca %1 registrada en %2 para la clase %3:\n%4\n"
+                         "The OrvLib2 library cannot be loaded.\n%5")
+                         .arg(library, store, guidToString(clsid), QString::fromLocal8Bit(dlerror()), howTo);
         return ORV_E_FAIL;
     }
     const auto getClassObject = reinterpret_cast<OrvDllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
@@ -251,7 +257,8 @@ OrvResult createInstance(const OrvGuid& clsid, const OrvGuid& iid, void** object
     if (result != ORV_S_OK || !*object) {
         *object = nullptr;
         if (error)
-            *error = QStringLiteral(
+            *error = QCoreApplication::translate(
+                         "OrvRegistry",
                          "La biblioteca %1, registrada en %2, no pudo crear el componente %3 (error 0x%4).\n"
                          "The OrvLib2 library could not create the object.\n%5")
                          .arg(library, store, guidToString(clsid),

@@ -1,30 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The text of a catalogue's <source> or <translation>: lupdate writes a carriage return as
-// <byte value="xd"/> inside it, which readElementText() takes for an error that ends the reading.
+// The text of a .ts element: lupdate writes a control character such as the CR of a CR LF as
+// <byte value="xd"/>, which QXmlStreamReader::readElementText() stops at with an error.
 
-#include <QString>
 #include <QXmlStreamReader>
 
 inline QString tsText(QXmlStreamReader& xml)
 {
     QString text;
     for (int depth = 1; depth > 0 && !xml.atEnd();) {
-        switch (xml.readNext()) {
-        case QXmlStreamReader::Characters:
+        xml.readNext();
+        if (xml.isCharacters()) {
             text += xml.text();
-            break;
-        case QXmlStreamReader::StartElement:
+        } else if (xml.isStartElement()) {
             ++depth;
+            const QXmlStreamAttributes attributes = xml.attributes();
+            const QStringView value = attributes.value(QStringLiteral("value"));
             if (xml.name() == u"byte")
-                text += QChar(xml.attributes().value(QStringLiteral("value")).mid(1).toUInt(nullptr, 16));
-            break;
-        case QXmlStreamReader::EndElement:
+                text += QChar(value.startsWith(u'x') ? value.mid(1).toUInt(nullptr, 16) : value.toUInt());
+        } else if (xml.isEndElement()) {
             --depth;
-            break;
-        default:
-            break;
         }
     }
     return text;
+}
+
+// True when the whole file was read (the usual loop reads once past its end).
+inline bool tsReadWhole(const QXmlStreamReader& xml)
+{
+    return !xml.hasError() || xml.error() == QXmlStreamReader::PrematureEndOfDocumentError;
 }

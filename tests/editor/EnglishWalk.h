@@ -26,7 +26,7 @@ public:
                     piece = QRegularExpression::escape(piece);
                 allow(pieces.join(QStringLiteral(".*")));
             }
-        m_translations = m_accepted.size();
+        m_translations = tsReadWhole(xml) ? m_accepted.size() : 0; // a catalogue read whole
         allow(QStringLiteral("WMK38|MicroPLC MK38|Editor|Español|English|Rx|Tx|\\?\\?\\?\\?|[-+]?[0-9.,: ]+|"
                              "COM[1-6].*|(Ctv|Tpv|Tpvf) [0-9]+|e[1-8]|s[1-6]|v[0-9]{2}|re[0-9]{2}"));
         allow(QStringLiteral("&?(OK|Cancel|Yes|No|Retry|Abort|Ignore|Close|Save|Open)")); // Qt's English
@@ -77,8 +77,8 @@ public:
 
     void message(const Prompts::Message& m)
     {
-        for (const QString& shown : {m.title, m.text})
-            text(shown, QStringLiteral("message"));
+        for (const QString& shown : {m.title, m.text}) // blanks around are no words
+            text(shown.trimmed(), QStringLiteral("message"));
     }
 
     void text(const QString& shown, const QString& where)

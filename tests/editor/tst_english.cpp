@@ -23,7 +23,8 @@ class TestEnglish : public QObject
     // The editor on a dmk38.ini whose [Set] holds set, its folder holding the build's catalogues.
     bool start(const QByteArray& set)
     {
-        f.emplace();
+        if (!f)
+            f.emplace();
         return QDir().mkpath(f->path(u"translations"_s)) &&
                QFile::copy(kBin + u"/translations/wmk38_en.qm"_s, f->path(u"translations/wmk38_en.qm"_s)) &&
                f->write(u"dmk38.ini"_s, "[Set]\r\n" + set) && f->start();
@@ -116,6 +117,54 @@ private slots:
         });
         f->trigger("mnQAyuda");
         QTEST(shown.isEmpty() ? f->said() : shown, "shown");
+    }
+
+    // The main window: menus, tool bar, status bar, the colour dialog, and the messages and
+    // status texts of a compile (good, rejected, unresolved), a failed search, an unreadable
+    // file and a nameless save.
+    void mainWindowWalk()
+    {
+        QVERIFY(start("Idioma=en\r\n"));
+        // the same in both languages: the filter, the menu "PLC", the title's mark, the tool
+        // bar's name, the mnemonics
+        walk.allow(uR"(\*\.prg\|\*\.prg|PLC|Toolbar|Editor\[\*\])"_s);
+        for (QAction* a : f->child<QMenu>("mnInstr")->actions())
+            walk.allow(QRegularExpression::escape(a->text()));
+        for (QAction* top : f->editor->menuBar()->actions())
+            if (top->menu())
+                walk.menu(top->menu(), top->objectName());
+        walk.allow(QRegularExpression::escape(f->panel(1)) + u'|' + QRegularExpression::escape(f->panel(2)));
+        walk.window(f->editor.get());
+        f->trigger("mnColoresEditor");
+        walk.window(f->child<QDialog>("Colorset"));
+        for (const auto& [text, answers] : {std::pair{u"ld e1\nend"_s, QString()},
+                                            {u"zz e1"_s, u"Ok"_s},
+                                            {u"loop: ld e1\ngoto loop:\nend"_s, u"Ok"_s}}) {
+            f->setText(text);
+            f->run(u"mnCompilar"_s, answers);
+            walk.text(f->panel(6), u"Panel6"_s);
+        }
+        f->prompts.answerInput(u"xyz"_s);
+        f->run(u"mnBuscar mnCargar mnSalvarComo"_s, u"Ok,missing.prg,Ok,,Ok"_s);
+        for (const auto& asked : f->prompts.asked())
+            walk.message({asked.title, asked.text});
+        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
+        QVERIFY(f->told().contains(u"Not found | XYZ was not found"_s)); // one sentence, its own order
+    }
+
+    // The hover help of the program text takes its line from qhelp_en.ayd.
+    void hoverHelp()
+    {
+        QVERIFY(QFile::copy(kBin + u"/qhelp.ayd"_s, f.emplace().path(u"qhelp.ayd"_s)) &&
+                QFile::copy(kBin + u"/qhelp_en.ayd"_s, f->path(u"qhelp_en.ayd"_s)));
+        QVERIFY(start("Idioma=en\r\n"));
+        f->setText(u"ld e1"_s);
+        f->txt()->checker()->runNow();
+        QTextCursor c(f->txt()->document());
+        c.setPosition(1);
+        QCOMPARE(
+            f->txt()->toolTipAt(f->txt()->cursorRect(c).center() + QPoint(2, 0)),
+            u"LD       addr            2    loads the state of the operand    ld e1\nCode 0x06, 2 bytes"_s);
     }
 
     // The presets window on a silent line: captions, the message where reading stopped, the refusal.
