@@ -48,6 +48,69 @@
     </message>
 </context>
 <context>
+    <name>Buscar</name>
+    <message>
+        <source>Buscar PLC en la línea</source>
+        <translation>Find PLCs on the line</translation>
+    </message>
+    <message>
+        <source>Desde el Nº de Id</source>
+        <translation>From Id no.</translation>
+    </message>
+    <message>
+        <source>hasta</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>&amp;Buscar</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>&amp;Elegir</source>
+        <translation>&amp;Choose</translation>
+    </message>
+    <message>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Buscando desde el Nº de Id %1 hasta el %2...</source>
+        <translation>Searching from Id no. %1 to %2...</translation>
+    </message>
+    <message>
+        <source>Buscando: Nº de Id %1 de %2 a %3.</source>
+        <translation>Searching: Id no. %1 of %2 to %3.</translation>
+    </message>
+    <message>
+        <source>Id %1 (byte de verificación del programa: %2)</source>
+        <translation>Id %1 (program check byte: %2)</translation>
+    </message>
+    <message>
+        <source>Id %1: respuesta dañada</source>
+        <translation>Id %1: damaged answer</translation>
+    </message>
+    <message>
+        <source>Búsqueda detenida después del Nº de Id %1.</source>
+        <translation>Search stopped after Id no. %1.</translation>
+    </message>
+    <message>
+        <source>Ningún PLC respondió entre el Nº de Id %1 y el %2.</source>
+        <translation>No PLC answered between Id no. %1 and %2.</translation>
+    </message>
+    <message>
+        <source>Respondió un PLC.</source>
+        <translation>One PLC answered.</translation>
+    </message>
+    <message>
+        <source>Respondieron %1 PLC.</source>
+        <translation>%1 PLCs answered.</translation>
+    </message>
+    <message>
+        <source>&amp;Salir</source>
+        <translation>E&amp;xit</translation>
+    </message>
+</context>
+<context>
     <name>Colorset</name>
     <message>
         <source>Elecci¢n de colores</source>
@@ -692,6 +755,33 @@ Its date is not valid (%1).</translation>
     </message>
 </context>
 <context>
+    <name>Monitor</name>
+    <message>
+        <source>Monitor</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>Ents.</source>
+        <translation>Ins</translation>
+    </message>
+    <message>
+        <source>Sals.</source>
+        <translation>Outs</translation>
+    </message>
+    <message>
+        <source>&amp;Recibir</source>
+        <translation>&amp;Receive</translation>
+    </message>
+    <message>
+        <source>&amp;Detener</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>&amp;Salir</source>
+        <translation>E&amp;xit</translation>
+    </message>
+</context>
+<context>
     <name>MonitorChart</name>
     <message>
         <source>%1 (%2)</source>
@@ -826,6 +916,13 @@ The OrvLib2 library could not create the object.
     </message>
 </context>
 <context>
+    <name>PlcWindow</name>
+    <message>
+        <source>Error %1</source>
+        <translation>Error %1</translation>
+    </message>
+</context>
+<context>
     <name>Precnt</name>
     <message>
         <source>Preseteos contadores y temporizadores</source>
@@ -913,7 +1010,8 @@ The OrvLib2 library could not create the object.
     <message>
         <source>Software libre bajo la Licencia Pública General de GNU,
 versión 3 o posterior (GPL-3.0-or-later), sin garantía alguna.</source>
-        <translation type="unfinished"></translation>
+        <translation>Free software under the GNU General Public License,
+version 3 or later (GPL-3.0-or-later), without any warranty.</translation>
     </message>
 </context>
 <context>
@@ -1004,251 +1102,6 @@ versión 3 o posterior (GPL-3.0-or-later), sin garantía alguna.</source>
     <message>
         <source>&amp;Omitir</source>
         <translation>&amp;Ignore</translation>
-    </message>
-</context>
-<context>
-    <name>Settings</name>
-    <message>
-        <source>&quot;%1&quot; no cabe en el archivo (Windows-1252): %2</source>
-        <translation>&quot;%1&quot; does not fit in the file (Windows-1252): %2</translation>
-    </message>
-    <message>
-        <source>no se pudo escribir</source>
-        <translation>it could not be written</translation>
-    </message>
-</context>
-<context>
-    <name>compiler</name>
-    <message>
-        <source>El programa excede los %1 bytes</source>
-        <translation>The program exceeds %1 bytes</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; da el índice %2, fuera de %3 a %4 para %5</source>
-        <translation>The operand &quot;%1&quot; gives the index %2, outside %3 to %4 for %5</translation>
-    </message>
-    <message>
-        <source>La palabra &quot;%1&quot; de un solo caracter no es una instrucción</source>
-        <translation>The one-character word &quot;%1&quot; is not an instruction</translation>
-    </message>
-    <message>
-        <source>La etiqueta &quot;%1&quot; no tiene instrucción</source>
-        <translation>The label &quot;%1&quot; has no instruction</translation>
-    </message>
-    <message>
-        <source>Ni &quot;%1&quot; ni &quot;%2&quot; es una instrucción</source>
-        <translation>Neither &quot;%1&quot; nor &quot;%2&quot; is an instruction</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; es menor que el mínimo (%2)</source>
-        <translation>The operand &quot;%1&quot; is below the minimum (%2)</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; es mayor que el máximo (%2)</source>
-        <translation>The operand &quot;%1&quot; is above the maximum (%2)</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; no está entre los EQUs ni es una palabra clave</source>
-        <translation>The operand &quot;%1&quot; is neither an EQU nor a keyword</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; excede el rango de 16 bits (-32768 a 32767) al multiplicarlo por %2</source>
-        <translation>The operand &quot;%1&quot; exceeds the 16-bit range (-32768 to 32767) when multiplied by %2</translation>
-    </message>
-    <message>
-        <source>El argumento &quot;%1&quot; excede el rango de 16 bits (-32768 a 32767)</source>
-        <translation>The operand &quot;%1&quot; exceeds the 16-bit range (-32768 to 32767)</translation>
-    </message>
-    <message>
-        <source>Falta argumento</source>
-        <translation>Missing operand</translation>
-    </message>
-</context>
-<context>
-    <name>main</name>
-    <message>
-        <source>Uso: wmk38 [/debugmode] [ARCHIVO]
-  ARCHIVO .prg         se abre como con &quot;Cargar&quot;
-  ARCHIVO .obj, .bld   se traduce como con &quot;Descompilar&quot;
-  /debugmode           modo de diagnóstico
-  --help, --version
-Estado de salida:
-  0  al salir
-  1  no pudo arrancar (falta ES.DEF u OrvLib2)
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>plclink</name>
-    <message>
-        <source>Sin permiso para abrir %1: su usuario debe pertenecer al grupo %2 (sudo usermod -aG %2 $USER) y volver a iniciar la sesión.</source>
-        <translation>No permission to open %1: your user must belong to the group %2 (sudo usermod -aG %2 $USER) and log in again.</translation>
-    </message>
-    <message>
-        <source>Sin permiso para abrir %1: el dispositivo no admite a este usuario. El administrador del equipo puede darle acceso (por ejemplo, con una regla de udev para el dispositivo).</source>
-        <translation>No permission to open %1: the device does not admit this user. The administrator of the computer can give access (for example, with a udev rule for the device).</translation>
-    </message>
-    <message>
-        <source>es una carpeta, no un puerto serie</source>
-        <translation>it is a folder, not a serial port</translation>
-    </message>
-    <message>
-        <source>es un archivo común, no un puerto serie</source>
-        <translation>it is an ordinary file, not a serial port</translation>
-    </message>
-    <message>
-        <source>no es un puerto serie</source>
-        <translation>it is not a serial port</translation>
-    </message>
-    <message>
-        <source>el dispositivo no es un puerto serie o no acepta la configuración de la línea</source>
-        <translation>the device is not a serial port or does not accept the line settings</translation>
-    </message>
-    <message>
-        <source>error de entrada/salida; compruebe que el adaptador o la placa del puerto estén bien conectados</source>
-        <translation>input/output error; check that the adapter or the port card is properly connected</translation>
-    </message>
-    <message>
-        <source>el dispositivo ya no está conectado (¿se desenchufó el adaptador?)</source>
-        <translation>the device is no longer connected (was the adapter unplugged?)</translation>
-    </message>
-    <message>
-        <source>error del sistema número %1</source>
-        <translation>system error number %1</translation>
-    </message>
-    <message>
-        <source>motivo desconocido</source>
-        <translation>unknown reason</translation>
-    </message>
-    <message>
-        <source>%1 está ocupado: otro programa lo tiene abierto.</source>
-        <translation>%1 is busy: another program has it open.</translation>
-    </message>
-    <message>
-        <source>%1 no existe y no se encontró ningún puerto serie en este equipo.</source>
-        <translation>%1 does not exist and no serial port was found on this computer.</translation>
-    </message>
-    <message>
-        <source>%1 no existe. Puertos serie presentes: %2.</source>
-        <translation>%1 does not exist. Serial ports present: %2.</translation>
-    </message>
-    <message>
-        <source>%1 no se puede abrir como puerto serie: %2.</source>
-        <translation>%1 cannot be opened as a serial port: %2.</translation>
-    </message>
-    <message>
-        <source>Error de comunicacion %1</source>
-        <translation>Communication error %1</translation>
-    </message>
-    <message>
-        <source>el nombre contiene un carácter de control (%1); corríjalo en Opciones → Puertos serie... o en la sección [Puertos] del archivo de configuración</source>
-        <translation>the name contains a control character (%1); correct it in Options → Serial ports... or in the [Puertos] section of the settings file</translation>
-    </message>
-    <message>
-        <source>%1 baudios no es una velocidad de la línea.</source>
-        <translation>%1 baud is not a line speed.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; no se puede abrir como puerto serie: %2.</source>
-        <translation>&quot;%1&quot; cannot be opened as a serial port: %2.</translation>
-    </message>
-</context>
-<context>
-    <name>Buscar</name>
-    <message>
-        <source>Buscar PLC en la línea</source>
-        <translation>Find PLCs on the line</translation>
-    </message>
-    <message>
-        <source>Desde el Nº de Id</source>
-        <translation>From Id no.</translation>
-    </message>
-    <message>
-        <source>hasta</source>
-        <translation>to</translation>
-    </message>
-    <message>
-        <source>&amp;Buscar</source>
-        <translation>&amp;Search</translation>
-    </message>
-    <message>
-        <source>&amp;Elegir</source>
-        <translation>&amp;Choose</translation>
-    </message>
-    <message>
-        <source>&amp;Cancelar</source>
-        <translation>&amp;Cancel</translation>
-    </message>
-    <message>
-        <source>Buscando desde el Nº de Id %1 hasta el %2...</source>
-        <translation>Searching from Id no. %1 to %2...</translation>
-    </message>
-    <message>
-        <source>Buscando: Nº de Id %1 de %2 a %3.</source>
-        <translation>Searching: Id no. %1 of %2 to %3.</translation>
-    </message>
-    <message>
-        <source>Id %1 (byte de verificación del programa: %2)</source>
-        <translation>Id %1 (program check byte: %2)</translation>
-    </message>
-    <message>
-        <source>Id %1: respuesta dañada</source>
-        <translation>Id %1: damaged answer</translation>
-    </message>
-    <message>
-        <source>Búsqueda detenida después del Nº de Id %1.</source>
-        <translation>Search stopped after Id no. %1.</translation>
-    </message>
-    <message>
-        <source>Ningún PLC respondió entre el Nº de Id %1 y el %2.</source>
-        <translation>No PLC answered between Id no. %1 and %2.</translation>
-    </message>
-    <message>
-        <source>Respondió un PLC.</source>
-        <translation>One PLC answered.</translation>
-    </message>
-    <message>
-        <source>Respondieron %1 PLC.</source>
-        <translation>%1 PLCs answered.</translation>
-    </message>
-    <message>
-        <source>&amp;Salir</source>
-        <translation>E&amp;xit</translation>
-    </message>
-</context>
-<context>
-    <name>Monitor</name>
-    <message>
-        <source>Monitor</source>
-        <translation>Monitor</translation>
-    </message>
-    <message>
-        <source>Ents.</source>
-        <translation>Ins</translation>
-    </message>
-    <message>
-        <source>Sals.</source>
-        <translation>Outs</translation>
-    </message>
-    <message>
-        <source>&amp;Recibir</source>
-        <translation>&amp;Receive</translation>
-    </message>
-    <message>
-        <source>&amp;Detener</source>
-        <translation>&amp;Stop</translation>
-    </message>
-    <message>
-        <source>&amp;Salir</source>
-        <translation>E&amp;xit</translation>
-    </message>
-</context>
-<context>
-    <name>PlcWindow</name>
-    <message>
-        <source>Error %1</source>
-        <translation>Error %1</translation>
     </message>
 </context>
 <context>
@@ -1392,6 +1245,17 @@ The integrity check fails.<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>Settings</name>
+    <message>
+        <source>&quot;%1&quot; no cabe en el archivo (Windows-1252): %2</source>
+        <translation>&quot;%1&quot; does not fit in the file (Windows-1252): %2</translation>
+    </message>
+    <message>
+        <source>no se pudo escribir</source>
+        <translation>it could not be written</translation>
+    </message>
+</context>
+<context>
     <name>Verificar</name>
     <message>
         <source>Verificar programa</source>
@@ -1432,6 +1296,151 @@ The integrity check fails.<byte value="xd"/>
     <message>
         <source>El programa del PLC difiere del editor en %1 bytes; el primero está en la dirección %2.</source>
         <translation>The PLC&apos;s program differs from the editor&apos;s in %1 bytes; the first is at address %2.</translation>
+    </message>
+</context>
+<context>
+    <name>compiler</name>
+    <message>
+        <source>El programa excede los %1 bytes</source>
+        <translation>The program exceeds %1 bytes</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; da el índice %2, fuera de %3 a %4 para %5</source>
+        <translation>The operand &quot;%1&quot; gives the index %2, outside %3 to %4 for %5</translation>
+    </message>
+    <message>
+        <source>La palabra &quot;%1&quot; de un solo caracter no es una instrucción</source>
+        <translation>The one-character word &quot;%1&quot; is not an instruction</translation>
+    </message>
+    <message>
+        <source>La etiqueta &quot;%1&quot; no tiene instrucción</source>
+        <translation>The label &quot;%1&quot; has no instruction</translation>
+    </message>
+    <message>
+        <source>Ni &quot;%1&quot; ni &quot;%2&quot; es una instrucción</source>
+        <translation>Neither &quot;%1&quot; nor &quot;%2&quot; is an instruction</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; es menor que el mínimo (%2)</source>
+        <translation>The operand &quot;%1&quot; is below the minimum (%2)</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; es mayor que el máximo (%2)</source>
+        <translation>The operand &quot;%1&quot; is above the maximum (%2)</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; no está entre los EQUs ni es una palabra clave</source>
+        <translation>The operand &quot;%1&quot; is neither an EQU nor a keyword</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; excede el rango de 16 bits (-32768 a 32767) al multiplicarlo por %2</source>
+        <translation>The operand &quot;%1&quot; exceeds the 16-bit range (-32768 to 32767) when multiplied by %2</translation>
+    </message>
+    <message>
+        <source>El argumento &quot;%1&quot; excede el rango de 16 bits (-32768 a 32767)</source>
+        <translation>The operand &quot;%1&quot; exceeds the 16-bit range (-32768 to 32767)</translation>
+    </message>
+    <message>
+        <source>Falta argumento</source>
+        <translation>Missing operand</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Uso: wmk38 [/debugmode] [ARCHIVO]
+  ARCHIVO .prg         se abre como con &quot;Cargar&quot;
+  ARCHIVO .obj, .bld   se traduce como con &quot;Descompilar&quot;
+  /debugmode           modo de diagnóstico
+  --help, --version
+Estado de salida:
+  0  al salir
+  1  no pudo arrancar (falta ES.DEF u OrvLib2)
+</source>
+        <translation>Usage: wmk38 [/debugmode] [FILE]
+  FILE .prg         opened as with &quot;Load&quot;
+  FILE .obj, .bld   translated as with &quot;Decompile&quot;
+  /debugmode        diagnostic mode
+  --help, --version
+Exit status:
+  0  on exit
+  1  could not start (ES.DEF or OrvLib2 missing)
+</translation>
+    </message>
+</context>
+<context>
+    <name>plclink</name>
+    <message>
+        <source>Sin permiso para abrir %1: su usuario debe pertenecer al grupo %2 (sudo usermod -aG %2 $USER) y volver a iniciar la sesión.</source>
+        <translation>No permission to open %1: your user must belong to the group %2 (sudo usermod -aG %2 $USER) and log in again.</translation>
+    </message>
+    <message>
+        <source>Sin permiso para abrir %1: el dispositivo no admite a este usuario. El administrador del equipo puede darle acceso (por ejemplo, con una regla de udev para el dispositivo).</source>
+        <translation>No permission to open %1: the device does not admit this user. The administrator of the computer can give access (for example, with a udev rule for the device).</translation>
+    </message>
+    <message>
+        <source>es una carpeta, no un puerto serie</source>
+        <translation>it is a folder, not a serial port</translation>
+    </message>
+    <message>
+        <source>es un archivo común, no un puerto serie</source>
+        <translation>it is an ordinary file, not a serial port</translation>
+    </message>
+    <message>
+        <source>no es un puerto serie</source>
+        <translation>it is not a serial port</translation>
+    </message>
+    <message>
+        <source>el dispositivo no es un puerto serie o no acepta la configuración de la línea</source>
+        <translation>the device is not a serial port or does not accept the line settings</translation>
+    </message>
+    <message>
+        <source>error de entrada/salida; compruebe que el adaptador o la placa del puerto estén bien conectados</source>
+        <translation>input/output error; check that the adapter or the port card is properly connected</translation>
+    </message>
+    <message>
+        <source>el dispositivo ya no está conectado (¿se desenchufó el adaptador?)</source>
+        <translation>the device is no longer connected (was the adapter unplugged?)</translation>
+    </message>
+    <message>
+        <source>error del sistema número %1</source>
+        <translation>system error number %1</translation>
+    </message>
+    <message>
+        <source>motivo desconocido</source>
+        <translation>unknown reason</translation>
+    </message>
+    <message>
+        <source>%1 está ocupado: otro programa lo tiene abierto.</source>
+        <translation>%1 is busy: another program has it open.</translation>
+    </message>
+    <message>
+        <source>%1 no existe y no se encontró ningún puerto serie en este equipo.</source>
+        <translation>%1 does not exist and no serial port was found on this computer.</translation>
+    </message>
+    <message>
+        <source>%1 no existe. Puertos serie presentes: %2.</source>
+        <translation>%1 does not exist. Serial ports present: %2.</translation>
+    </message>
+    <message>
+        <source>%1 no se puede abrir como puerto serie: %2.</source>
+        <translation>%1 cannot be opened as a serial port: %2.</translation>
+    </message>
+    <message>
+        <source>Error de comunicacion %1</source>
+        <translation>Communication error %1</translation>
+    </message>
+    <message>
+        <source>el nombre contiene un carácter de control (%1); corríjalo en Opciones → Puertos serie... o en la sección [Puertos] del archivo de configuración</source>
+        <translation>the name contains a control character (%1); correct it in Options → Serial ports... or in the [Puertos] section of the settings file</translation>
+    </message>
+    <message>
+        <source>%1 baudios no es una velocidad de la línea.</source>
+        <translation>%1 baud is not a line speed.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; no se puede abrir como puerto serie: %2.</source>
+        <translation>&quot;%1&quot; cannot be opened as a serial port: %2.</translation>
     </message>
 </context>
 </TS>
