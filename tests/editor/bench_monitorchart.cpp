@@ -67,9 +67,7 @@ int main(int argc, char** argv)
     }
 
     MonitorChartPanel panel;
-    panel.setNames(
-        QStringList{"e1", "e2", "e3", "e4", "e5", "e6", "e7", "e8", "s1", "s2", "s3", "s4", "s5", "s6"} +
-        QStringList{"v01", "v02", "v03", "v04", "v05", "v06", "v07"});
+    panel.setNames(QStringLiteral("e1 e2 e3 e4 e5 e6 e7 e8 s1 s2 s3 s4 s5 s6 v01 v02 v03 v04 v05 v06 v07").split(' '));
     panel.resize(1000, 650);
     panel.show();
     for (int n = 0; n < kPerHour; ++n)
@@ -109,17 +107,15 @@ int main(int argc, char** argv)
     // CPU: fed live at the fast link's rate, the chart shown at its shortest span (it moves most)
     panel.setPaused(false);
     span->setCurrentIndex(0);
-    int paints = 0;
     struct Counter : QObject
     {
-        int* paints;
+        int paints = 0;
         bool eventFilter(QObject*, QEvent* e) override
         {
-            *paints += e->type() == QEvent::Paint;
+            paints += e->type() == QEvent::Paint;
             return false;
         }
     } counter;
-    counter.paints = &paints;
     chart->installEventFilter(&counter);
     int n = kPerHour;
     QTimer feed;
@@ -141,7 +137,7 @@ int main(int argc, char** argv)
         panel.grab().save(QString::fromLocal8Bit(argv[2]));
     }
     std::printf("CPU: fed %.1f samples/s for %d s, %d paints: %.2f %% of one core (goal < 5 %%)\n",
-                1000.0 * (n - kPerHour) / ms, fedSeconds, paints,
+                1000.0 * (n - kPerHour) / ms, fedSeconds, counter.paints,
                 100.0 * 1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC / ms);
     return 0;
 }

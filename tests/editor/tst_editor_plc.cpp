@@ -21,7 +21,7 @@ private slots:
         QTest::addColumn<L>("said");
         QTest::addColumn<L>("frames");
         QTest::addColumn<QString>("state"); // folder, name, [status panel], marks
-        QTest::addColumn<QString>("fault"); // the simulator's, mended at each prompt; "no device" for COM2
+        QTest::addColumn<QString>("fault"); // the simulator's, mended at each prompt
         QTest::addColumn<QString>("text");  // typed, when not the program below
         QTest::addColumn<QString>("after"); // the text then, when it changed
         auto add = [](const char* tag, const char* commands, const char* answers, const L& said,
@@ -33,7 +33,6 @@ private slots:
         const QString none = u"Error de comunicación | No hay respuesta del PLC"_s;
         const QString save = u"Salvar archivo | El Archivo  no ha sido salvado.\r\n¨Salvar ahora?"_s;
         const QString bld = u"Cargar programa compilado del Ladder | *.bld|*.bld"_s;
-        const QString port = u"Error 8002 | Error de comunicacion 8002\r\n/dev/ttyNoSuch no existe…"_s;
         const QString edited = u"~/ [] modified"_s,
                       compiled = u"~/ [Bytes compilados:  5] modified compiled"_s;
         const L sent{"00 50 00 00 01 0a 5b", "06 00 0b 08 ... (258)"}, run{"00 43 00 00 00 00 43"};
@@ -42,8 +41,6 @@ private slots:
         // Retry sends the same program again; the simulator is mended while the box shows
         add("received wrong, retried", "mnEnviarPrg", "Retry No", {"Error | El PLC recibió mal", yes},
             sent + sent, compiled, "badresult");
-        // not at start-up (the status bar tells it there); told once by the send, nothing retried
-        add("port cannot be opened", "mnEnviarPrg", "Ok", {port}, {}, compiled, "no device");
         // a compile that fails keeps its own report and sends nothing
         add("compile fails", "mnEnviarPrg", "Ok",
             {"Error | Error en linea\r\nld 300\r\nEl argumento \"300\" es mayor que el máximo (255)…"}, {},
@@ -75,10 +72,10 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, said);
         QFETCH(QStringList, frames);
-        PlcFixture f({u"--fault"_s, fault.contains(u' ') ? u"none"_s : fault});
+        PlcFixture f({u"--fault"_s, fault});
         QFETCH(QString, answers);
-        f.answer(answers.split(u' ', Qt::SkipEmptyParts)); // a missing device is told at start-up
-        QVERIFY(f.startWithSim({}, fault == u"no device" ? "COM2=/dev/ttyNoSuch\r\n" : "COM2=SIM\r\n"));
+        f.answer(answers.split(u' ', Qt::SkipEmptyParts));
+        QVERIFY(f.startWithSim());
         QVERIFY(f.write(u"p.BLD"_s, QByteArray("ladder\n") + QByteArray::fromHex("06000b080f")));
         f.prompts.onMessage = [&f](const Prompts::Message&) { f.sim.command("fault none"); };
         text = text.isEmpty() ? u"ld e1\nout s1\nend"_s : text;

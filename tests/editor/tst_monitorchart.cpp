@@ -64,33 +64,21 @@ private slots:
     void columns_data()
     {
         QTest::addColumn<QList<Sample>>("samples");
-        QTest::addColumn<QString>("e1");
-        QTest::addColumn<QString>("s1");
-        QTest::addColumn<QString>("v01");
-        QTest::addColumn<QString>("faults");
-        QTest::newRow("a trace ends at its last answer")
-            << QList<Sample>{io(0, 1, 0), io(500, 0, 1)} << "HHHHHX    "
-            << "LLLLLX    "
-            << "(no trace)"
-            << "          ";
+        QTest::addColumn<QString>("shown"); // e1|s1|v01|faults
+        // clang-format off
+        QTest::newRow("a trace ends at its last answer") << QList<Sample>{io(0, 1, 0), io(500, 0, 1)}
+            << "HHHHHX    |LLLLLX    |(no trace)|          ";
         QTest::newRow("an unanswered io poll gaps io only, its bytes unused")
             << QList<Sample>{io(0, 1, 0), var(200, 14, {1, 0, 0, 0}), io(400, 0xFF, 0x3F, false),
                              var(600, 14, {0, 0, 0, 0}), io(800, 1, 0)}
-            << "HHHHggggg "
-            << "LLLLggggg "
-            << "  HHHHXLL "
-            << "    x     ";
+            << "HHHHggggg |LLLLggggg |  HHHHXLL |    x     ";
         QTest::newRow("an unanswered variable poll gaps the variables only")
-            << QList<Sample>{io(0, 1, 0), var(200, 14, {0xFF, 0, 0, 0}, false), io(400, 1, 0)} << "HHHHH     "
-            << "LLLLL     "
-            << "  ggg     "
-            << "  x       ";
+            << QList<Sample>{io(0, 1, 0), var(200, 14, {0xFF, 0, 0, 0}, false), io(400, 1, 0)}
+            << "HHHHH     |LLLLL     |  ggg     |  x       ";
         QTest::newRow("scrolled away: the trace ends")
             << QList<Sample>{var(0, 14, {1, 0, 0, 0}), io(100, 0, 0), var(300, 15, {1, 1, 1, 1})}
-            << " LLL      "
-            << " LLL      "
-            << "HHHH      "
-            << "          ";
+            << " LLL      | LLL      |HHHH      |          ";
+        // clang-format on
     }
     void columns()
     {
@@ -108,10 +96,8 @@ private slots:
                     return pattern(c.traces[size_t(k)]);
             return u"(no trace)"_s;
         };
-        QTEST(trace(u"e1"_s), "e1");
-        QTEST(trace(u"s1"_s), "s1");
-        QTEST(trace(u"v01"_s), "v01");
-        QTEST(QString::fromLatin1(c.faults).replace(QChar(1), u'x').replace(QChar(0), u' '), "faults");
+        const QString faults = QString::fromLatin1(c.faults).replace(QChar(1), u'x').replace(QChar(0), u' ');
+        QTEST(QStringList({trace(u"e1"_s), trace(u"s1"_s), trace(u"v01"_s), faults}).join(u'|'), "shown");
     }
 
     // Inputs, outputs, then every variable polled so far, labelled with the program's names.
@@ -216,13 +202,10 @@ private slots:
         for (const Sample& s : samples)
             panel.addSample(s);
         namespace csv = plclink::monitorcsv;
-        QStringList expected{csv::header(csv::variableNames(m_names, 14)),
-                             csv::row(samples[0]),
-                             csv::row(samples[1]),
-                             csv::row(samples[2]),
-                             csv::header(csv::variableNames(m_names, 20)),
-                             csv::row(samples[3]),
-                             csv::row(samples[4])};
+        const QStringList expected{csv::header(csv::variableNames(m_names, 14)), csv::row(samples[0]),
+                                   csv::row(samples[1]), csv::row(samples[2]),
+                                   csv::header(csv::variableNames(m_names, 20)), csv::row(samples[3]),
+                                   csv::row(samples[4])};
         const QString path = dir.filePath(u"historia"_s);
         prompts.answerFile(path);
         panel.findChild<QPushButton*>(u"cmdExportar"_s)->click();

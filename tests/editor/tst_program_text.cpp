@@ -43,9 +43,10 @@ class TestProgramText : public QObject
         c.setPosition(position);
         return f->txt()->cursorRect(c).center() + QPoint(2, 0);
     }
-    void waitForCheck()
+    bool open()
     {
-        f->txt()->checker()->runNow();
+        f.emplace();
+        return f->start();
     }
 
 private slots:
@@ -146,8 +147,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, line);
         QFETCH(QString, message);
-        f.emplace();
-        QVERIFY(f->start());
+        QVERIFY(open());
         const QString cwd = QDir::currentPath();
         QDir::setCurrent(f->path());
         f->setText(text);
@@ -209,8 +209,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, head);
-        f.emplace();
-        QVERIFY(f->start());
+        QVERIFY(open());
         f->setText(text);
         f->txt()->moveCursor(QTextCursor::End);
         QTest::keyClick(f->txt(), Qt::Key_Space, Qt::ControlModifier);
@@ -232,8 +231,7 @@ private slots:
 
     void completionKeys()
     {
-        f.emplace();
-        QVERIFY(f->start());
+        QVERIFY(open());
         f->setText(u"l"_s, 1);
         QTest::keyClick(f->txt(), Qt::Key_Space, Qt::ControlModifier);
         QVERIFY(f->txt()->completer()->popup()->isVisible());
@@ -275,7 +273,7 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(WMK38_BIN_DIR "/qhelp.ayd"), f->path(u"qhelp.ayd"_s)));
         QVERIFY(f->start());
         f->setText(text);
-        waitForCheck();
+        f->txt()->checker()->runNow();
         QTEST(f->txt()->toolTipAt(pointAt(int(text.lastIndexOf(under)) + 1)), "tip");
         // past the end of a line nothing is shown
         QCOMPARE(f->txt()->toolTipAt(QPoint(f->txt()->viewport()->width() - 5, pointAt(0).y())), QString());
@@ -297,8 +295,7 @@ private slots:
         QFETCH(QString, how);
         QFETCH(QString, under);
         QFETCH(int, line);
-        f.emplace();
-        QVERIFY(f->start());
+        QVERIFY(open());
         const QString text = u"ld e1\nfin: out s1\nend\ngoto nada\n  goto fin"_s;
         f->setText(text);
         const int at = int(text.lastIndexOf(under)) + 1;
@@ -317,8 +314,7 @@ private slots:
     // Colours off: the box as plain as ever; the colours never enter a copy.
     void coloursOffAndClipboard()
     {
-        f.emplace();
-        QVERIFY(f->start());
+        QVERIFY(open());
         f->setText(u"ld e1 ; x"_s);
         const QTextLayout* layout = f->txt()->document()->firstBlock().layout();
         QVERIFY(!layout->formats().isEmpty());
@@ -335,8 +331,7 @@ private slots:
     // The gutter: as wide as the line count's digits need, gone when switched off.
     void lineNumbers()
     {
-        f.emplace();
-        QVERIFY(f->start());
+        QVERIFY(open());
         ProgramTextGutter* gutter = f->txt()->gutter();
         f->setText(u"ld e1\n"_s.repeated(9));
         const int two = gutter->widthForLines();
@@ -351,8 +346,7 @@ private slots:
     // "Destacado" is the mnemonics' colour; it survives a restart as HCol.
     void highlightColour()
     {
-        f.emplace();
-        QVERIFY(f->start());
+        QVERIFY(open());
         QCOMPARE(f->txt()->scheme().mnemonic, kDefaultScheme.mnemonic);
         f->trigger("mnColoresEditor");
         auto* d = f->editor->findChild<Colorset*>();
