@@ -2,7 +2,6 @@
 #include "CliIo.h"
 
 #include <QCoreApplication>
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -85,12 +84,12 @@ Options parseOptions(const QStringList& args, const QStringList& flagNames, cons
             options.flags.insert(a);
         } else if (valueNames.contains(a)) {
             if (i + 1 >= args.size()) {
-                options.error = QCoreApplication::translate("mk38c", "%1 necesita un valor").arg(a);
+                options.error = Text::tr("%1 necesita un valor").arg(a);
                 break;
             }
             options.values.insert(a, args[++i]);
         } else if (a.startsWith(u'-') && a.size() > 1) {
-            options.error = QCoreApplication::translate("mk38c", "opción desconocida \"%1\"").arg(shownName(a));
+            options.error = Text::tr("opción desconocida \"%1\"").arg(shownName(a));
             break;
         } else {
             options.operands << a;
@@ -109,7 +108,7 @@ bool openInput(const QString& name, QFile& file, QString* error)
     if (code != 0) {
         if (fd >= 0)
             ::close(fd);
-        *error = QCoreApplication::translate("mk38c", "no se puede leer %1: %2").arg(shownName(name), systemError(code));
+        *error = Text::tr("no se puede leer %1: %2").arg(shownName(name), systemError(code));
         return false;
     }
     return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
@@ -123,11 +122,11 @@ bool readInput(const QString& name, qint64 maxBytes, QByteArray* bytes, QString*
     // one byte more than allowed tells a file that is too large
     *bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        *error = QCoreApplication::translate("mk38c", "no se puede leer %1: %2").arg(shownName(name), file.errorString());
+        *error = Text::tr("no se puede leer %1: %2").arg(shownName(name), file.errorString());
         return false;
     }
     if (bytes->size() > maxBytes) {
-        *error = QCoreApplication::translate("mk38c", "%1 mide más de %2 bytes, más que cualquier texto de programa")
+        *error = Text::tr("%1 mide más de %2 bytes, más que cualquier texto de programa")
                      .arg(shownName(name))
                      .arg(maxBytes);
         return false;
@@ -144,7 +143,7 @@ bool checkOutputFile(const QString& name, const QStringList& inputs, QString* er
     if (::stat(nativeName(name).constData(), &target) != 0)
         return true;
     if (!S_ISREG(target.st_mode)) {
-        *error = QCoreApplication::translate("mk38c", "%1 no es un archivo común; se deja como está").arg(shownName(name));
+        *error = Text::tr("%1 no es un archivo común; se deja como está").arg(shownName(name));
         return false;
     }
     for (const QString& input : inputs) {
@@ -153,8 +152,8 @@ bool checkOutputFile(const QString& name, const QStringList& inputs, QString* er
         };
         if (::stat(nativeName(input).constData(), &source) == 0 && source.st_dev == target.st_dev &&
             source.st_ino == target.st_ino) {
-            *error = QCoreApplication::translate("mk38c", "%1 es la entrada %2; no se escribe encima")
-                         .arg(shownName(name), shownName(input));
+            *error =
+                Text::tr("%1 es la entrada %2; no se escribe encima").arg(shownName(name), shownName(input));
             return false;
         }
     }
@@ -199,7 +198,7 @@ bool writeOutputFile(const QString& name, QByteArrayView bytes, QString* error)
             ::unlink(temporary.constData());
     }
     if (code != 0)
-        *error = QCoreApplication::translate("mk38c", "no se puede escribir %1: %2").arg(shownName(name), systemError(code));
+        *error = Text::tr("no se puede escribir %1: %2").arg(shownName(name), systemError(code));
     return code == 0;
 }
 
@@ -238,9 +237,9 @@ int finish(int exitCode, QTextStream& out, QTextStream& err)
     out.flush();
     if (out.status() != QTextStream::Ok) {
         const QIODevice* device = out.device();
-        err << (device ? QCoreApplication::translate("mk38c", "mk38c: no se puede escribir la salida estándar: %1")
+        err << (device ? Text::tr("mk38c: no se puede escribir la salida estándar: %1")
                              .arg(device->errorString())
-                       : QCoreApplication::translate("mk38c", "mk38c: no se puede escribir la salida estándar"))
+                       : Text::tr("mk38c: no se puede escribir la salida estándar"))
             << "\n";
         if (exitCode == kExitOk)
             exitCode = kExitTrouble;

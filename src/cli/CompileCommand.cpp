@@ -14,8 +14,7 @@
 namespace {
 QString compileUsage()
 {
-    return QCoreApplication::translate("mk38c", "Uso: mk38c compile [--defs ARCHIVO] [--hex] [-o SALIDA] [--] FUENTE") +
-           u'\n';
+    return cli::Text::tr("Uso: mk38c compile [--defs ARCHIVO] [--hex] [-o SALIDA] [--] FUENTE") + u'\n';
 }
 } // namespace
 
@@ -29,8 +28,8 @@ int runCompile(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     QString error = options.error;
     if (error.isEmpty() && options.operands.size() != 1)
-        error = options.operands.isEmpty() ? QCoreApplication::translate("mk38c", "falta FUENTE")
-                                           : QCoreApplication::translate("mk38c", "más de una FUENTE");
+        error =
+            options.operands.isEmpty() ? cli::Text::tr("falta FUENTE") : cli::Text::tr("más de una FUENTE");
     if (!error.isEmpty()) {
         err << "mk38c compile: " << error << "\n" << compileUsage();
         return cli::kExitTrouble;
@@ -75,6 +74,6 @@ int runCompile(const QStringList& args, QTextStream& out, QTextStream& err)
         }
     }
     // the digits and the two blanks stay in every language
-    out << QCoreApplication::translate("mk38c", "Bytes compilados:  %1").arg(result.length) << "\n";
+    out << cli::Text::tr("Bytes compilados:  %1").arg(result.length) << "\n";
     return cli::kExitOk;
 }

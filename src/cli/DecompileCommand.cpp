@@ -10,7 +10,7 @@
 namespace {
 QString decompileUsage()
 {
-    return QCoreApplication::translate("mk38c", "Uso: mk38c decompile [--] ARCHIVO") + u'\n';
+    return cli::Text::tr("Uso: mk38c decompile [--] ARCHIVO") + u'\n';
 }
 } // namespace
 
@@ -23,8 +23,7 @@ int runDecompile(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     if (!options.error.isEmpty() || options.operands.size() != 1) {
         err << "mk38c decompile: "
-            << (options.error.isEmpty() ? QCoreApplication::translate("mk38c", "necesita un ARCHIVO") : options.error)
-            << "\n"
+            << (options.error.isEmpty() ? cli::Text::tr("necesita un ARCHIVO") : options.error) << "\n"
             << decompileUsage();
         return cli::kExitTrouble;
     }

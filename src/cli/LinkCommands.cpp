@@ -5,8 +5,8 @@
 #include "Cp1252.h"
 #include "Exchanges.h"
 #include "MonitorCsv.h"
-#include "Poller.h"
 #include "ObjCode.h"
+#include "Poller.h"
 #include "Programs.h"
 #include "Scan.h"
 #include "Upload.h"
@@ -16,7 +16,6 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
-
 #include <csignal>
 #include <unistd.h>
 
@@ -41,7 +40,7 @@ std::optional<int> number(const QString& text, int min, int max)
 // A text marked with QT_TRANSLATE_NOOP, in the language in use.
 QString translated(const char* text)
 {
-    return QCoreApplication::translate("mk38c", text);
+    return cli::Text::tr(text);
 }
 
 // A command's --help: its synopsis, then what it adds to the synopsis, if anything.
@@ -81,9 +80,11 @@ public:
     {
         const auto error = link.reopenError();
         return fail(kExitNoAnswer,
-                    error ? QCoreApplication::translate("mk38c", "no se pudo escribir la trama %1: %2")
-                                .arg(QLatin1String(frame), error->headline() + QStringLiteral(": ") + error->description)
-                          : QCoreApplication::translate("mk38c", "no se pudo escribir la trama %1 (¿se desconectó el dispositivo?)").arg(QLatin1String(frame)));
+                    error ? cli::Text::tr("no se pudo escribir la trama %1: %2")
+                                .arg(QLatin1String(frame),
+                                     error->headline() + QStringLiteral(": ") + error->description)
+                          : cli::Text::tr("no se pudo escribir la trama %1 (¿se desconectó el dispositivo?)")
+                                .arg(QLatin1String(frame)));
     }
     // After an exchange that came back empty: the port that could not be opened again, told
     // once, rather than a missing answer. Its exit code, or 0 when the port was not the reason.
@@ -114,11 +115,11 @@ public:
             return std::nullopt;
         }
         if (o.error.isEmpty() && o.operands.size() != operands)
-            o.error = operands == 0          ? QCoreApplication::translate("mk38c", "sobra \"%1\"").arg(cli::shownName(o.operands.first()))
-                      : o.operands.isEmpty() ? QCoreApplication::translate("mk38c", "falta ARCHIVO")
-                                             : QCoreApplication::translate("mk38c", "más de un ARCHIVO");
+            o.error = operands == 0 ? cli::Text::tr("sobra \"%1\"").arg(cli::shownName(o.operands.first()))
+                      : o.operands.isEmpty() ? cli::Text::tr("falta ARCHIVO")
+                                             : cli::Text::tr("más de un ARCHIVO");
         if (o.error.isEmpty() && o.values.value(QStringLiteral("--port")).isEmpty())
-            o.error = QCoreApplication::translate("mk38c", "falta --port");
+            o.error = cli::Text::tr("falta --port");
         if (!o.error.isEmpty()) {
             *code = usage(o.error);
             return std::nullopt;
@@ -172,11 +173,12 @@ public:
 private:
     QString helpText() const
     {
-        QString text = QCoreApplication::translate("mk38c", "Uso: %1").arg(translated(m_help.synopsis)) + u'\n';
+        QString text = cli::Text::tr("Uso: %1").arg(translated(m_help.synopsis)) + u'\n';
         if (m_help.notes)
             text += translated(m_help.notes);
         if (m_help.fastNote)
-            text += QCoreApplication::translate("mk38c", "--fast lee cada respuesta en cuanto está completa, en lugar de esperar el tiempo fijo.\n");
+            text += cli::Text::tr(
+                "--fast lee cada respuesta en cuanto está completa, en lugar de esperar el tiempo fijo.\n");
         return text;
     }
 
@@ -184,22 +186,31 @@ private:
     cli::Options m_options;
 };
 
-const Help kSendHelp{QT_TRANSLATE_NOOP("mk38c", "mk38c send ARCHIVO --port PUERTO [--id N] [--run] [--mode 0|1|2] [--fast]")};
+const Help kSendHelp{
+    QT_TRANSLATE_NOOP("mk38c", "mk38c send ARCHIVO --port PUERTO [--id N] [--run] [--mode 0|1|2] [--fast]")};
 // run and stop wait for no answer
-const Help kRunHelp{QT_TRANSLATE_NOOP("mk38c", "mk38c run --port PUERTO [--mode 0|1|2] [--fast]"), nullptr, false};
-const Help kStopHelp{QT_TRANSLATE_NOOP("mk38c", "mk38c stop --port PUERTO [--outputs-off] [--fast]"), nullptr, false};
-const Help kReceiveHelp{QT_TRANSLATE_NOOP("mk38c", "mk38c receive --port PUERTO [--id N | --all] [--password HEX] [-o SALIDA.obj] "
-                                          "[--dump] [--ignore-checksum] [--fast]")};
-const Help kVerifyHelp{QT_TRANSLATE_NOOP("mk38c", "mk38c verify ARCHIVO --port PUERTO [--id N] [--password HEX] [--fast]")};
-const Help kPresetsHelp{QT_TRANSLATE_NOOP("mk38c", "mk38c presets --port PUERTO [--id N] [--write V0,...,V9 | --factory] [--fast]")};
+const Help kRunHelp{QT_TRANSLATE_NOOP("mk38c", "mk38c run --port PUERTO [--mode 0|1|2] [--fast]"), nullptr,
+                    false};
+const Help kStopHelp{QT_TRANSLATE_NOOP("mk38c", "mk38c stop --port PUERTO [--outputs-off] [--fast]"), nullptr,
+                     false};
+const Help kReceiveHelp{QT_TRANSLATE_NOOP(
+    "mk38c", "mk38c receive --port PUERTO [--id N | --all] [--password HEX] [-o SALIDA.obj] "
+             "[--dump] [--ignore-checksum] [--fast]")};
+const Help kVerifyHelp{
+    QT_TRANSLATE_NOOP("mk38c", "mk38c verify ARCHIVO --port PUERTO [--id N] [--password HEX] [--fast]")};
+const Help kPresetsHelp{QT_TRANSLATE_NOOP(
+    "mk38c", "mk38c presets --port PUERTO [--id N] [--write V0,...,V9 | --factory] [--fast]")};
 const Help kMonitorHelp{
-    QT_TRANSLATE_NOOP("mk38c", "mk38c monitor --port PUERTO [--id N] [--from V] [--count N] [--csv] [--fast]"),
-    QT_TRANSLATE_NOOP("mk38c", "Con --count N termina con 0 si se respondió cada consulta, con 4 si una no.\n"
-                      "--csv imprime una fila por consulta (hora, tipo, ok, in0..in7, out0..out5, las\n"
-                      "cuatro variables) para una hoja de cálculo; Ctrl+C termina tras una fila completa.\n")};
+    QT_TRANSLATE_NOOP("mk38c",
+                      "mk38c monitor --port PUERTO [--id N] [--from V] [--count N] [--csv] [--fast]"),
+    QT_TRANSLATE_NOOP(
+        "mk38c", "Con --count N termina con 0 si se respondió cada consulta, con 4 si una no.\n"
+                 "--csv imprime una fila por consulta (hora, tipo, ok, in0..in7, out0..out5, las\n"
+                 "cuatro variables) para una hoja de cálculo; Ctrl+C termina tras una fila completa.\n")};
 const Help kScanHelp{
     QT_TRANSLATE_NOOP("mk38c", "mk38c scan --port PUERTO [--from N] [--to M] [--fast]"),
-    QT_TRANSLATE_NOOP("mk38c", "Envía la consulta de la recepción a las estaciones N..M (por omisión 1..255; nunca a\n"
+    QT_TRANSLATE_NOOP("mk38c",
+                      "Envía la consulta de la recepción a las estaciones N..M (por omisión 1..255; nunca a\n"
                       "la 0, a la que responde todo PLC) y lista cada una que responde bien con la suma de\n"
                       "control de su programa guardado; una respuesta que no cuadra se lista como\n"
                       "\"respuesta dañada\". Termina con 0 si respondió una estación, con 4 si ninguna.\n"
@@ -217,25 +228,31 @@ struct Received
 // The upload, judged as the upload window judges it.
 Received receiveProgram(Command& c, plclink::Link& link, quint8 station, bool ignoreChecksum)
 {
-    c.progress(QCoreApplication::translate("mk38c", "consulta"));
+    c.progress(cli::Text::tr("consulta"));
     const plclink::UploadResult r = plclink::upload(link, station, c.password(), [&c](const QByteArray& probe) {
         if (plclink::probeAnswered(probe))
-            c.progress(QCoreApplication::translate("mk38c", "leyendo el programa"));
+            c.progress(cli::Text::tr("leyendo el programa"));
     });
     if (const int lost = c.portLost())
         return {{}, lost};
     switch (r.outcome) {
     case plclink::UploadOutcome::NoCommunication:
-        return {{}, c.fail(kExitNoAnswer, QCoreApplication::translate("mk38c", "No hay comunicación con el PLC (%1 bytes respondieron a la consulta)")
-                                              .arg(r.probeAnswer.size()))};
+        return {{},
+                c.fail(kExitNoAnswer,
+                       cli::Text::tr("No hay comunicación con el PLC (%1 bytes respondieron a la consulta)")
+                           .arg(r.probeAnswer.size()))};
     case plclink::UploadOutcome::NoAnswer:
-        return {{}, c.fail(kExitNoAnswer, QCoreApplication::translate("mk38c", "No hay respuesta desde el PLC (¿identificador o contraseña?)"))};
+        return {{},
+                c.fail(kExitNoAnswer,
+                       cli::Text::tr("No hay respuesta desde el PLC (¿identificador o contraseña?)"))};
     case plclink::UploadOutcome::ChecksumWrong:
         if (!ignoreChecksum)
-            return {r.received, c.fail(kExitChecksum, QCoreApplication::translate("mk38c", "suma de control %1 de los %2 bytes recibidos, el PLC guarda %3")
-                                                          .arg(r.computed)
-                                                          .arg(r.received.size())
-                                                          .arg(r.stored))};
+            return {r.received,
+                    c.fail(kExitChecksum,
+                           cli::Text::tr("suma de control %1 de los %2 bytes recibidos, el PLC guarda %3")
+                               .arg(r.computed)
+                               .arg(r.received.size())
+                               .arg(r.stored))};
         break;
     case plclink::UploadOutcome::Read:
         break;
@@ -256,9 +273,9 @@ int runSend(const QStringList& args, QTextStream& out, QTextStream& err)
         return code;
     // the download goes to every station; the identifier is only checked
     if (!c.station())
-        return c.usage(QCoreApplication::translate("mk38c", "--id admite 1..255"));
+        return c.usage(cli::Text::tr("--id admite 1..255"));
     if (!c.mode())
-        return c.usage(QCoreApplication::translate("mk38c", "--mode admite 0, 1 o 2"));
+        return c.usage(cli::Text::tr("--mode admite 0, 1 o 2"));
     const auto image = cli::loadProgram(c.name, o->operands.first(), err, &code);
     if (!image)
         return code;
@@ -267,30 +284,30 @@ int runSend(const QStringList& args, QTextStream& out, QTextStream& err)
     plclink::Link& link = c.link;
     const QDate today = QDate::currentDate();
     const auto result = plclink::download(link, *image, today, [&c](plclink::DownloadStage s) {
-        c.progress(s == plclink::DownloadStage::Header  ? QCoreApplication::translate("mk38c", "cabecera")
-                   : s == plclink::DownloadStage::Image ? QCoreApplication::translate("mk38c", "enviando %1 bytes").arg(kSentBytes)
-                                                        : QCoreApplication::translate("mk38c", "esperando la respuesta"));
+        c.progress(s == plclink::DownloadStage::Header  ? cli::Text::tr("cabecera")
+                   : s == plclink::DownloadStage::Image ? cli::Text::tr("enviando %1 bytes").arg(kSentBytes)
+                                                        : cli::Text::tr("esperando la respuesta"));
     });
     if (const int lost = c.portLost())
         return lost;
     switch (result.outcome) {
     case plclink::DownloadOutcome::NoAnswer:
         return c.fail(kExitNoAnswer,
-                      QCoreApplication::translate("mk38c", "No hay respuesta del PLC (llegaron %1 bytes, se esperaban %2)")
+                      cli::Text::tr("No hay respuesta del PLC (llegaron %1 bytes, se esperaban %2)")
                           .arg(result.answer.size())
                           .arg(plclink::kAnswerSize));
     case plclink::DownloadOutcome::ReceivedWrong:
-        return c.fail(kExitReceivedWrong, QCoreApplication::translate("mk38c", "El PLC recibió mal (resultado %1, se esperaba %2)")
+        return c.fail(kExitReceivedWrong, cli::Text::tr("El PLC recibió mal (resultado %1, se esperaba %2)")
                                               .arg(plclink::answerByte(result.answer, 2))
                                               .arg(plclink::kReceivedRight));
     case plclink::DownloadOutcome::Received:
         break;
     }
-    out << QCoreApplication::translate("mk38c", "recibido por el PLC, fecha %1").arg(today.toString(Qt::ISODate)) << "\n";
+    out << cli::Text::tr("recibido por el PLC, fecha %1").arg(today.toString(Qt::ISODate)) << "\n";
     if (c.has("--run")) {
         if (!plclink::run(link, *c.mode()))
             return c.unsent("run");
-        out << QCoreApplication::translate("mk38c", "en marcha (modo %1)").arg(*c.mode()) << "\n";
+        out << cli::Text::tr("en marcha (modo %1)").arg(*c.mode()) << "\n";
     }
     return cli::kExitOk;
 }
@@ -302,7 +319,7 @@ int runRun(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!c.options(args, {}, {QStringLiteral("--mode")}, 0, &code))
         return code;
     if (!c.mode())
-        return c.usage(QCoreApplication::translate("mk38c", "--mode admite 0, 1 o 2"));
+        return c.usage(cli::Text::tr("--mode admite 0, 1 o 2"));
     if (!c.openPort())
         return cli::kExitTrouble;
     return plclink::run(c.link, *c.mode()) ? cli::kExitOk : c.unsent("run");
@@ -328,7 +345,7 @@ int runReceive(const QStringList& args, QTextStream& out, QTextStream& err)
         return code;
     const auto station = c.station();
     if (!station)
-        return c.usage(QCoreApplication::translate("mk38c", "--id admite 1..255, y no junto con --all"));
+        return c.usage(cli::Text::tr("--id admite 1..255, y no junto con --all"));
     const QString outPath = c.value("-o");
     QString error;
     if (!outPath.isEmpty() && !cli::checkOutputFile(outPath, {}, &error))
@@ -346,9 +363,9 @@ int runReceive(const QStringList& args, QTextStream& out, QTextStream& err)
     const quint16 word = plclink::uploadedDateWord(r.bytes);
     const plclink::PlcDate d = plclink::decodeDateWord(word);
     if (QDate(d.year, d.month, d.day).isValid())
-        err << QCoreApplication::translate("mk38c", "fecha %1").arg(QDate(d.year, d.month, d.day).toString(Qt::ISODate)) << "\n";
+        err << cli::Text::tr("fecha %1").arg(QDate(d.year, d.month, d.day).toString(Qt::ISODate)) << "\n";
     else // a short answer or a PLC that never had a date: no impossible ISO date
-        err << QCoreApplication::translate("mk38c", "fecha 0x%1 (no válida)").arg(hexByte(word >> 8) + hexByte(word & 0xFF)) << "\n";
+        err << cli::Text::tr("fecha 0x%1 (no válida)").arg(hexByte(word >> 8) + hexByte(word & 0xFF)) << "\n";
     const isa::ProgramImage image = plclink::uploadedImage(r.bytes);
     if (!outPath.isEmpty() &&
         !cli::writeOutputFile(outPath, objcode::objectFileBytes(QString(), QDateTime::currentDateTime(), image), &error))
@@ -366,7 +383,7 @@ int runVerify(const QStringList& args, QTextStream& out, QTextStream& err)
         return code;
     const auto station = c.station();
     if (!station)
-        return c.usage(QCoreApplication::translate("mk38c", "--id admite 1..255"));
+        return c.usage(cli::Text::tr("--id admite 1..255"));
     const auto mine = cli::loadProgram(c.name, o->operands.first(), err, &code);
     if (!mine)
         return code;
@@ -379,10 +396,13 @@ int runVerify(const QStringList& args, QTextStream& out, QTextStream& err)
     const isa::ProgramImage plc = plclink::uploadedImage(r.bytes);
     const plclink::ImageDifference d = plclink::compareImages(*mine, plc);
     if (d.bytes == 0) {
-        out << QCoreApplication::translate("mk38c", "igual") << "\n";
+        out << cli::Text::tr("igual") << "\n";
         return cli::kExitOk;
     }
-    err << QCoreApplication::translate("mk38c", "mk38c verify: difieren %1 bytes, el primero en la dirección %2").arg(d.bytes).arg(d.first) << "\n";
+    err << cli::Text::tr("mk38c verify: difieren %1 bytes, el primero en la dirección %2")
+               .arg(d.bytes)
+               .arg(d.first)
+        << "\n";
     const QStringList a = objcode::ReverseTranslate(*mine).text.split(QStringLiteral("\r\n"));
     const QStringList b = objcode::ReverseTranslate(plc).text.split(QStringLiteral("\r\n"));
     bool shown = false;
@@ -390,13 +410,18 @@ int runVerify(const QStringList& args, QTextStream& out, QTextStream& err)
         if (a.value(i) == b.value(i))
             continue;
         // the two labels are as wide in every language, so the lines align
-        out << QCoreApplication::translate("mk38c", "archivo: %1").arg(a.value(i)) << "\n" << QCoreApplication::translate("mk38c", "PLC:     %1").arg(b.value(i)) << "\n";
+        out << cli::Text::tr("archivo: %1").arg(a.value(i)) << "\n"
+            << cli::Text::tr("PLC:     %1").arg(b.value(i)) << "\n";
         shown = true;
     }
     // programs that read alike differ only in bytes after their end
     for (int i = 0; i < isa::kImageSize && !shown; ++i)
         if ((*mine)[size_t(i)] != plc[size_t(i)])
-            out << QCoreApplication::translate("mk38c", "byte %1: archivo %2, PLC %3").arg(i).arg((*mine)[size_t(i)]).arg(plc[size_t(i)]) << "\n";
+            out << cli::Text::tr("byte %1: archivo %2, PLC %3")
+                       .arg(i)
+                       .arg((*mine)[size_t(i)])
+                       .arg(plc[size_t(i)])
+                << "\n";
     return kExitDifferent;
 }
 
@@ -408,23 +433,23 @@ int runPresets(const QStringList& args, QTextStream& out, QTextStream& err)
         return code;
     const auto station = c.station();
     if (!station)
-        return c.usage(QCoreApplication::translate("mk38c", "--id admite 1..255"));
+        return c.usage(cli::Text::tr("--id admite 1..255"));
     std::optional<plclink::Presets> values;
     const QString write = c.value("--write");
     if (c.has("--factory") && c.given("--write"))
-        return c.usage(QCoreApplication::translate("mk38c", "--write y --factory se excluyen"));
+        return c.usage(cli::Text::tr("--write y --factory se excluyen"));
     if (c.has("--factory"))
         values = plclink::kFactoryPresets;
     if (c.given("--write")) {
         // every value is checked before anything reaches the machine
         const QStringList parts = write.split(u',');
         if (parts.size() != plclink::kPresetCount)
-            return c.usage(QCoreApplication::translate("mk38c", "--write lleva diez valores"));
+            return c.usage(cli::Text::tr("--write lleva diez valores"));
         values.emplace();
         for (int i = 0; i < plclink::kPresetCount; ++i) {
             const auto v = plclink::presetFromText(parts[i]);
             if (!v)
-                return c.usage(QCoreApplication::translate("mk38c", "\"%1\" no es un número entero 0..65535").arg(parts[i]));
+                return c.usage(cli::Text::tr("\"%1\" no es un número entero 0..65535").arg(parts[i]));
             (*values)[size_t(i)] = *v;
         }
     }
@@ -432,10 +457,10 @@ int runPresets(const QStringList& args, QTextStream& out, QTextStream& err)
         return cli::kExitTrouble;
     plclink::Link& link = c.link;
     if (values && !plclink::writePresets(link, *station, *values,
-                                         [&c](int i) { c.progress(QCoreApplication::translate("mk38c", "escribiendo %1").arg(i)); }))
+                                         [&c](int i) { c.progress(cli::Text::tr("escribiendo %1").arg(i)); }))
         return c.portLost();
     const plclink::PresetRead r =
-        plclink::readPresets(link, *station, [&c](int j) { c.progress(QCoreApplication::translate("mk38c", "leyendo %1").arg(j)); });
+        plclink::readPresets(link, *station, [&c](int j) { c.progress(cli::Text::tr("leyendo %1").arg(j)); });
     if (const int lost = c.portLost())
         return lost;
     for (int i = 0; i < plclink::kPresetCount; ++i) {
@@ -443,8 +468,8 @@ int runPresets(const QStringList& args, QTextStream& out, QTextStream& err)
         out << plclink::presetName(i) << " " << (v ? QString::number(*v) : QStringLiteral("????")) << "\n";
     }
     if (r.silent || r.badPair)
-        return c.fail(kExitNoAnswer,
-                      r.silent ? QCoreApplication::translate("mk38c", "No hay respuesta del PLC") : QCoreApplication::translate("mk38c", "algunos preseteos quedaron sin leer"));
+        return c.fail(kExitNoAnswer, r.silent ? cli::Text::tr("No hay respuesta del PLC")
+                                              : cli::Text::tr("algunos preseteos quedaron sin leer"));
     return cli::kExitOk;
 }
 
@@ -459,7 +484,7 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
     const auto from = number(c.value("--from", QStringLiteral("0")), 0, 252);
     const auto count = c.value("--count").isEmpty() ? std::optional<int>(-1) : number(c.value("--count"), 1, 1 << 30);
     if (!station || !from || !count)
-        return c.usage(QCoreApplication::translate("mk38c", "--id admite 1..255, --from 0..252, --count un número positivo"));
+        return c.usage(cli::Text::tr("--id admite 1..255, --from 0..252, --count un número positivo"));
     QByteArray defs;
     QString ignored;
     cli::readInput(cli::definitionsFile(), cli::kMaxTextInput,
@@ -482,15 +507,17 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
         const bool away = s.fault == plclink::Sample::Fault::Port;
         if (away && !gone) {
             const auto error = poller.portError();
-            c.err << "mk38c monitor: " << (error ? error->headline() + QStringLiteral(": ") + error->description : QString())
+            c.err << "mk38c monitor: "
+                  << (error ? error->headline() + QStringLiteral(": ") + error->description : QString())
                   << "\nmk38c monitor: "
-                  << QCoreApplication::translate("mk38c", "el dispositivo se fue; se abre de nuevo en cada consulta, cada %1 ms, hasta que vuelva "
-                        "(Ctrl+C termina)")
+                  << cli::Text::tr("el dispositivo se fue; se abre de nuevo en cada consulta, cada %1 ms, "
+                                   "hasta que vuelva "
+                                   "(Ctrl+C termina)")
                          .arg(plclink::Waits::kAnswer)
                   << "\n";
             c.err.flush();
         } else if (!away && gone) {
-            c.err << "mk38c monitor: " << QCoreApplication::translate("mk38c", "el dispositivo volvió") << "\n";
+            c.err << "mk38c monitor: " << cli::Text::tr("el dispositivo volvió") << "\n";
             c.err.flush();
         }
         gone = away;
@@ -521,9 +548,9 @@ int runScan(const QStringList& args, QTextStream& out, QTextStream& err)
     const auto from = number(c.value("--from", QStringLiteral("1")), plclink::kFirstStation, plclink::kLastStation);
     const auto to = number(c.value("--to", QStringLiteral("255")), plclink::kFirstStation, plclink::kLastStation);
     if (!from || !to)
-        return c.usage(QCoreApplication::translate("mk38c", "--from y --to admiten 1..255"));
+        return c.usage(cli::Text::tr("--from y --to admiten 1..255"));
     if (*from > *to)
-        return c.usage(QCoreApplication::translate("mk38c", "--from %1 es mayor que --to %2").arg(*from).arg(*to));
+        return c.usage(cli::Text::tr("--from %1 es mayor que --to %2").arg(*from).arg(*to));
     if (!c.openPort())
         return cli::kExitTrouble;
     const bool terminal = ::isatty(STDERR_FILENO);
@@ -543,7 +570,11 @@ int runScan(const QStringList& args, QTextStream& out, QTextStream& err)
             out << r.station << " respuesta dañada\n";
         out.flush();
         if (terminal) {
-            err << "mk38c scan: " << QCoreApplication::translate("mk38c", "%1 (%2 de %3)").arg(r.station).arg(r.station - *from + 1).arg(*to - *from + 1);
+            err << "mk38c scan: "
+                << cli::Text::tr("%1 (%2 de %3)")
+                       .arg(r.station)
+                       .arg(r.station - *from + 1)
+                       .arg(*to - *from + 1);
             err.flush();
         }
         return !interrupted && out.status() == QTextStream::Ok;
@@ -554,8 +585,9 @@ int runScan(const QStringList& args, QTextStream& out, QTextStream& err)
     if (const int lost = c.portLost())
         return lost;
     if (!result.complete)
-        err << "mk38c scan: " << QCoreApplication::translate("mk38c", "detenido") << "\n";
+        err << "mk38c scan: " << cli::Text::tr("detenido") << "\n";
     if (result.found() == 0)
-        return c.fail(kExitNoAnswer, QCoreApplication::translate("mk38c", "ninguna estación respondió entre %1 y %2").arg(*from).arg(*to));
+        return c.fail(kExitNoAnswer,
+                      cli::Text::tr("ninguna estación respondió entre %1 y %2").arg(*from).arg(*to));
     return cli::kExitOk;
 }

@@ -13,13 +13,13 @@ namespace {
 // the listing itself is for scripts too: the same in every language
 QString portsUsage()
 {
-    return QCoreApplication::translate("mk38c", "Uso: mk38c ports") + u'\n' +
-           QCoreApplication::translate(
-               "mk38c", "Lista los puertos serie presentes, uno por línea: dispositivo, nombre estable bajo\n"
-                        "/dev/serial/by-id, descripción, fabricante, número de serie (separados por\n"
-                        "tabuladores, \"-\" si está vacío); luego COM1..COM6, el dispositivo de cada uno y de\n"
-                        "dónde sale (\"default\" o el archivo de configuración). Cualquier dispositivo o\n"
-                        "nombre listado sirve como --port.\n");
+    return cli::Text::tr("Uso: mk38c ports") + u'\n' +
+           cli::Text::tr(
+               "Lista los puertos serie presentes, uno por línea: dispositivo, nombre estable bajo\n"
+               "/dev/serial/by-id, descripción, fabricante, número de serie (separados por\n"
+               "tabuladores, \"-\" si está vacío); luego COM1..COM6, el dispositivo de cada uno y de\n"
+               "dónde sale (\"default\" o el archivo de configuración). Cualquier dispositivo o\n"
+               "nombre listado sirve como --port.\n");
 }
 
 QString field(const QString& text)
@@ -39,7 +39,7 @@ int runPorts(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!options.error.isEmpty() || !options.operands.isEmpty()) {
         err << "mk38c ports: "
             << (options.error.isEmpty()
-                    ? QCoreApplication::translate("mk38c", "sobra \"%1\"").arg(cli::shownName(options.operands.first()))
+                    ? cli::Text::tr("sobra \"%1\"").arg(cli::shownName(options.operands.first()))
                     : options.error)
             << "\n"
             << portsUsage();

@@ -17,11 +17,10 @@ bool reportCompile(const compiler::CompileResult& result, QTextStream& err)
 {
     switch (result.status) {
     case compiler::CompileResult::Status::LineRejected:
-        err << QCoreApplication::translate("mk38c", "Error en linea\n%1\n%2").arg(result.rawLine, result.message)
-            << "\n";
+        err << cli::Text::tr("Error en linea\n%1\n%2").arg(result.rawLine, result.message) << "\n";
         return false;
     case compiler::CompileResult::Status::UnresolvedJump:
-        err << QCoreApplication::translate("mk38c", " Error: salto a %1 No hallado.").arg(result.jumpTarget) << "\n";
+        err << cli::Text::tr(" Error: salto a %1 No hallado.").arg(result.jumpTarget) << "\n";
         return false;
     case compiler::CompileResult::Status::Ok:
         break;

@@ -34,12 +34,15 @@ const struct
     const char* meaning;
 } kExitStatuses[] = {
     {cli::kExitOk, QT_TRANSLATE_NOOP("mk38c", "hecho")},
-    {cli::kExitRefused, QT_TRANSLATE_NOOP("mk38c", "el programa fuente no compila, o ARCHIVO no contiene un programa")},
-    {cli::kExitTrouble, QT_TRANSLATE_NOOP("mk38c", "uso incorrecto, un archivo que no se puede leer o escribir, un "
-                                                   "puerto que no se puede abrir")},
+    {cli::kExitRefused,
+     QT_TRANSLATE_NOOP("mk38c", "el programa fuente no compila, o ARCHIVO no contiene un programa")},
+    {cli::kExitTrouble,
+     QT_TRANSLATE_NOOP("mk38c", "uso incorrecto, un archivo que no se puede leer o escribir, un "
+                                "puerto que no se puede abrir")},
     {cli::kExitReceivedWrong, QT_TRANSLATE_NOOP("mk38c", "el PLC recibió mal el programa")},
     {cli::kExitNoAnswer, QT_TRANSLATE_NOOP("mk38c", "sin respuesta, o una respuesta de longitud equivocada")},
-    {cli::kExitChecksum, QT_TRANSLATE_NOOP("mk38c", "el programa leído no coincide con la suma de control del PLC")},
+    {cli::kExitChecksum,
+     QT_TRANSLATE_NOOP("mk38c", "el programa leído no coincide con la suma de control del PLC")},
     {cli::kExitDifferent, QT_TRANSLATE_NOOP("mk38c", "verify encontró diferencias")},
 };
 
@@ -76,7 +79,7 @@ QString wrapped(const QString& synopsis)
 // The synopsis of every command, taken from the command's own --help, so that the two agree.
 QString usage()
 {
-    QString text = QCoreApplication::translate("mk38c", "Uso:") + u'\n';
+    QString text = cli::Text::tr("Uso:") + u'\n';
     for (const auto& c : kCommands) {
         QString own;
         QTextStream stream(&own);
@@ -86,14 +89,14 @@ QString usage()
         const QString first = own.section(u'\n', 0, 0);
         text += wrapped(first.mid(first.indexOf(QLatin1String("mk38c "))));
     }
-    text += QStringLiteral("  mk38c --help | --version\n") +
-            QCoreApplication::translate(
-                "mk38c", "PUERTO es la ruta de un dispositivo o COM1..COM6 (sección \"Puertos\" del dmk38.ini\n"
-                         "del editor; si no, /dev/ttyS0../dev/ttyS5). mk38c ORDEN --help explica más de una\n"
-                         "orden.\n"
-                         "Estado de salida:\n");
+    text +=
+        QStringLiteral("  mk38c --help | --version\n") +
+        cli::Text::tr("PUERTO es la ruta de un dispositivo o COM1..COM6 (sección \"Puertos\" del dmk38.ini\n"
+                      "del editor; si no, /dev/ttyS0../dev/ttyS5). mk38c ORDEN --help explica más de una\n"
+                      "orden.\n"
+                      "Estado de salida:\n");
     for (const auto& e : kExitStatuses)
-        text += QStringLiteral("  %1  %2\n").arg(e.code).arg(QCoreApplication::translate("mk38c", e.meaning));
+        text += QStringLiteral("  %1  %2\n").arg(e.code).arg(cli::Text::tr(e.meaning));
     return text;
 }
 
@@ -115,8 +118,7 @@ int dispatch(QStringList args, QTextStream& out, QTextStream& err)
     for (const auto& c : kCommands)
         if (command == QLatin1String(c.name))
             return c.run(args, out, err);
-    err << QCoreApplication::translate("mk38c", "mk38c: orden desconocida \"%1\"").arg(cli::shownName(command)) << "\n"
-        << usage();
+    err << cli::Text::tr("mk38c: orden desconocida \"%1\"").arg(cli::shownName(command)) << "\n" << usage();
     return cli::kExitTrouble;
 }
 

@@ -105,8 +105,9 @@ QList<std::pair<QString, QString>> settingsSection(const QByteArray& text, QStri
         line = line.trimmed();
         if (line.startsWith(u'[')) {
             const qsizetype end = line.indexOf(u']');
-            const bool match =
-                (end < 0 ? line.mid(1) : line.mid(1, end - 1)).trimmed().compare(section, Qt::CaseInsensitive) == 0;
+            const bool match = (end < 0 ? line.mid(1) : line.mid(1, end - 1))
+                                   .trimmed()
+                                   .compare(section, Qt::CaseInsensitive) == 0;
             inSection = match && !sectionSeen;
             sectionSeen = sectionSeen || match;
             continue;
@@ -115,7 +116,8 @@ QList<std::pair<QString, QString>> settingsSection(const QByteArray& text, QStri
         if (!inSection || eq <= 0)
             continue;
         QString value = line.mid(eq + 1).trimmed();
-        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+            value.back() == value.front())
             value = value.mid(1, value.size() - 2);
         entries.append({line.left(eq).trimmed(), value});
     }

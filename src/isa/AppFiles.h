@@ -9,7 +9,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
 #include <utility>
 
 namespace appfiles {

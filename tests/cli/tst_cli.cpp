@@ -7,9 +7,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <utility>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 const QByteArray kDefs("; two names\r\nmotor equ 0\r\nlamp equ 1\r\n");
@@ -150,15 +149,16 @@ private slots:
         QTest::addColumn<QString>("command"); // after "mk38c "
         QTest::addColumn<QByteArray>("spanish");
         QTest::addColumn<QByteArray>("english");
-        const auto row = [](const char* tag, const char* command, const QByteArray& es, const QByteArray& en) {
-            QTest::newRow(tag) << command << es << en;
-        };
+        const auto row = [](const char* tag, const char* command, const QByteArray& es,
+                            const QByteArray& en) { QTest::newRow(tag) << command << es << en; };
         row("decompile", "decompile ok.obj", {}, {});
         row("ports", "ports", {}, {});
         row("compile --hex", "compile --hex ok.prg", "Bytes compilados:  5\n", "Compiled bytes:  5\n");
-        row("unreadable", "decompile none.obj", "mk38c decompile: no se puede leer none.obj", "mk38c decompile: cannot read none.obj");
+        row("unreadable", "decompile none.obj", "mk38c decompile: no se puede leer none.obj",
+            "mk38c decompile: cannot read none.obj");
         row("rejected", "compile bad.prg", "Error en linea\nld 300\n", "Error in line\nld 300\n");
-        row("usage", "send --port /dev/null", "mk38c send: falta ARCHIVO\nUso: mk38c send ARCHIVO --port PUERTO",
+        row("usage", "send --port /dev/null",
+            "mk38c send: falta ARCHIVO\nUso: mk38c send ARCHIVO --port PUERTO",
             "mk38c send: no FILE given\nUsage: mk38c send FILE --port PORT");
     }
     void languages()
@@ -189,15 +189,18 @@ private slots:
     // synopsis lines that are the same in both languages.
     void helpInEnglish()
     {
-        for (const char* command : {"", "compile", "decompile", "send", "run", "stop", "receive", "verify", "presets",
-                                    "monitor", "scan", "ports"}) {
+        for (const char* command : {"", "compile", "decompile", "send", "run", "stop", "receive", "verify",
+                                    "presets", "monitor", "scan", "ports"}) {
             const QString line = u"mk38c %1 --help"_s.arg(QLatin1String(command));
-            const testutil::Run es = testutil::runShell(u"LC_ALL=C "_s + line), en = testutil::runShell(u"LC_ALL=en_US.UTF-8 "_s + line);
+            const testutil::Run es = testutil::runShell(u"LC_ALL=C "_s + line),
+                                en = testutil::runShell(u"LC_ALL=en_US.UTF-8 "_s + line);
             QCOMPARE(en.exitCode, 0);
             QVERIFY2(en.out.startsWith("Usage:") && es.out.startsWith("Uso:"), en.out);
             const QList<QByteArray> spanish = es.out.split('\n');
             for (const QByteArray& l : en.out.split('\n'))
-                QVERIFY2(l.isEmpty() || l.trimmed().startsWith("mk38c ") || l.trimmed().startsWith('[') || !spanish.contains(l), l);
+                QVERIFY2(l.isEmpty() || l.trimmed().startsWith("mk38c ") || l.trimmed().startsWith('[') ||
+                             !spanish.contains(l),
+                         l);
         }
     }
 

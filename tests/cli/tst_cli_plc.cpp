@@ -159,19 +159,34 @@ private slots:
                                      << "2,3,4";
         QTest::newRow("found, fixed waits") << 3 << "none" << "--from 3 --to 4" << 0 << "3 checksum 10\n" << ""
                                             << "3,4";
-        QTest::newRow("none") << 9 << "none" << "--from 2 --to 4 --fast" << 4 << ""
-                              << "mk38c scan: ninguna estación respondió entre 2 y 4" << "2,3,4";
-        QTest::newRow("damaged answer") << 3 << "badxor" << "--from 3 --to 3 --fast" << 4
-                                        << "3 respuesta dañada\n" << "ninguna estación respondió" << "3";
+        QTest::newRow("none") << 9 << "none"
+                              << "--from 2 --to 4 --fast" << 4 << ""
+                              << "mk38c scan: ninguna estación respondió entre 2 y 4"
+                              << "2,3,4";
+        QTest::newRow("damaged answer") << 3 << "badxor"
+                                        << "--from 3 --to 3 --fast" << 4 << "3 respuesta dañada\n"
+                                        << "ninguna estación respondió"
+                                        << "3";
         // the bounds: --from defaults to 1 (station 0 is never asked), --to to 255
         QTest::newRow("first station") << 1 << "none" << "--to 1 --fast" << 0 << "1 checksum 10\n" << "" << "1";
         QTest::newRow("last station") << 255 << "none" << "--from 255 --fast" << 0 << "255 checksum 10\n" << ""
                                       << "255";
-        QTest::newRow("from 0") << 1 << "none" << "--from 0" << 2 << "" << "--from y --to admiten 1..255" << "";
-        QTest::newRow("to 256") << 1 << "none" << "--to 256" << 2 << "" << "--from y --to admiten 1..255" << "";
-        QTest::newRow("from above to") << 1 << "none" << "--from 5 --to 4" << 2 << ""
-                                       << "mk38c scan: --from 5 es mayor que --to 4\nUso: mk38c scan" << "";
-        QTest::newRow("no port") << 1 << "none" << "" << 2 << "" << "falta --port" << "";
+        QTest::newRow("from 0") << 1 << "none"
+                                << "--from 0" << 2 << ""
+                                << "--from y --to admiten 1..255"
+                                << "";
+        QTest::newRow("to 256") << 1 << "none"
+                                << "--to 256" << 2 << ""
+                                << "--from y --to admiten 1..255"
+                                << "";
+        QTest::newRow("from above to") << 1 << "none"
+                                       << "--from 5 --to 4" << 2 << ""
+                                       << "mk38c scan: --from 5 es mayor que --to 4\nUso: mk38c scan"
+                                       << "";
+        QTest::newRow("no port") << 1 << "none"
+                                 << "" << 2 << ""
+                                 << "falta --port"
+                                 << "";
     }
     void scan()
     {
@@ -242,8 +257,9 @@ private slots:
         const QStringList said = QString::fromUtf8(err).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(said.size(), 3);
         QVERIFY2(said[0].startsWith(u"mk38c monitor: Error de comunicacion 8002: "_s + args[1] + u" no existe"_s), qPrintable(said[0]));
-        QCOMPARE(said[1], u"mk38c monitor: el dispositivo se fue; se abre de nuevo en cada consulta, cada 500 ms, "
-                          u"hasta que vuelva (Ctrl+C termina)"_s);
+        QCOMPARE(said[1],
+                 u"mk38c monitor: el dispositivo se fue; se abre de nuevo en cada consulta, cada 500 ms, "
+                 u"hasta que vuelva (Ctrl+C termina)"_s);
         QCOMPARE(said[2], u"mk38c monitor: el dispositivo volvió"_s);
     }
 
