@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliIo.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -83,12 +84,12 @@ Options parseOptions(const QStringList& args, const QStringList& flagNames, cons
             options.flags.insert(a);
         } else if (valueNames.contains(a)) {
             if (i + 1 >= args.size()) {
-                options.error = a + QStringLiteral(" needs a value");
+                options.error = Text::tr("%1 necesita un valor").arg(a);
                 break;
             }
             options.values.insert(a, args[++i]);
         } else if (a.startsWith(u'-') && a.size() > 1) {
-            options.error = QStringLiteral("unknown option \"%1\"").arg(shownName(a));
+            options.error = Text::tr("opción desconocida \"%1\"").arg(shownName(a));
             break;
         } else {
             options.operands << a;
@@ -107,7 +108,7 @@ bool openInput(const QString& name, QFile& file, QString* error)
     if (code != 0) {
         if (fd >= 0)
             ::close(fd);
-        *error = QStringLiteral("cannot read %1: %2").arg(shownName(name), systemError(code));
+        *error = Text::tr("no se puede leer %1: %2").arg(shownName(name), systemError(code));
         return false;
     }
     return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
@@ -121,11 +122,11 @@ bool readInput(const QString& name, qint64 maxBytes, QByteArray* bytes, QString*
     // one byte more than allowed tells a file that is too large
     *bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("cannot read %1: %2").arg(shownName(name), file.errorString());
+        *error = Text::tr("no se puede leer %1: %2").arg(shownName(name), file.errorString());
         return false;
     }
     if (bytes->size() > maxBytes) {
-        *error = QStringLiteral("%1 is larger than %2 bytes, more than any program text")
+        *error = Text::tr("%1 mide más de %2 bytes, más que cualquier texto de programa")
                      .arg(shownName(name))
                      .arg(maxBytes);
         return false;
@@ -142,7 +143,7 @@ bool checkOutputFile(const QString& name, const QStringList& inputs, QString* er
     if (::stat(nativeName(name).constData(), &target) != 0)
         return true;
     if (!S_ISREG(target.st_mode)) {
-        *error = QStringLiteral("%1 is not a regular file; it is left as it is").arg(shownName(name));
+        *error = Text::tr("%1 no es un archivo común; se deja como está").arg(shownName(name));
         return false;
     }
     for (const QString& input : inputs) {
@@ -151,8 +152,8 @@ bool checkOutputFile(const QString& name, const QStringList& inputs, QString* er
         };
         if (::stat(nativeName(input).constData(), &source) == 0 && source.st_dev == target.st_dev &&
             source.st_ino == target.st_ino) {
-            *error = QStringLiteral("%1 is the input %2; it is not written over")
-                         .arg(shownName(name), shownName(input));
+            *error =
+                Text::tr("%1 es la entrada %2; no se escribe encima").arg(shownName(name), shownName(input));
             return false;
         }
     }
@@ -197,7 +198,7 @@ bool writeOutputFile(const QString& name, QByteArrayView bytes, QString* error)
             ::unlink(temporary.constData());
     }
     if (code != 0)
-        *error = QStringLiteral("cannot write %1: %2").arg(shownName(name), systemError(code));
+        *error = Text::tr("no se puede escribir %1: %2").arg(shownName(name), systemError(code));
     return code == 0;
 }
 
@@ -235,10 +236,11 @@ int finish(int exitCode, QTextStream& out, QTextStream& err)
 {
     out.flush();
     if (out.status() != QTextStream::Ok) {
-        err << "mk38c: cannot write the standard output";
-        if (const QIODevice* device = out.device())
-            err << ": " << device->errorString();
-        err << "\n";
+        const QIODevice* device = out.device();
+        err << (device ? Text::tr("mk38c: no se puede escribir la salida estándar: %1")
+                             .arg(device->errorString())
+                       : Text::tr("mk38c: no se puede escribir la salida estándar"))
+            << "\n";
         if (exitCode == kExitOk)
             exitCode = kExitTrouble;
     }

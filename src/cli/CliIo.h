@@ -7,6 +7,7 @@
 // - standard output whose failed write ends the run with a message and a non-zero exit.
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <QSet>
@@ -14,6 +15,12 @@
 #include <QTextStream>
 
 namespace cli {
+
+// mk38c's texts: the Spanish source, shown in the language in use (catalogue context "mk38c").
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(mk38c)
+};
 
 // Exit codes the commands share.
 constexpr int kExitOk = 0;

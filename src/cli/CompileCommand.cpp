@@ -12,7 +12,10 @@
 #include <QFileInfo>
 
 namespace {
-const char kCompileUsage[] = "Usage: mk38c compile [--defs FILE] [--hex] [-o OUT] [--] SOURCE\n";
+QString compileUsage()
+{
+    return cli::Text::tr("Uso: mk38c compile [--defs ARCHIVO] [--hex] [-o SALIDA] [--] FUENTE") + u'\n';
+}
 } // namespace
 
 int runCompile(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -20,15 +23,15 @@ int runCompile(const QStringList& args, QTextStream& out, QTextStream& err)
     const cli::Options options =
         cli::parseOptions(args, {QStringLiteral("--hex")}, {QStringLiteral("--defs"), QStringLiteral("-o")});
     if (options.help) {
-        out << kCompileUsage;
+        out << compileUsage();
         return cli::kExitOk;
     }
     QString error = options.error;
     if (error.isEmpty() && options.operands.size() != 1)
-        error = options.operands.isEmpty() ? QStringLiteral("no SOURCE given")
-                                           : QStringLiteral("more than one SOURCE");
+        error =
+            options.operands.isEmpty() ? cli::Text::tr("falta FUENTE") : cli::Text::tr("más de una FUENTE");
     if (!error.isEmpty()) {
-        err << "mk38c compile: " << error << "\n" << kCompileUsage;
+        err << "mk38c compile: " << error << "\n" << compileUsage();
         return cli::kExitTrouble;
     }
     const QString sourcePath = options.operands.first();
@@ -70,6 +73,7 @@ int runCompile(const QStringList& args, QTextStream& out, QTextStream& err)
             }
         }
     }
-    out << "Bytes compilados:  " << result.length << "\n";
+    // the digits and the two blanks stay in every language
+    out << cli::Text::tr("Bytes compilados:  %1").arg(result.length) << "\n";
     return cli::kExitOk;
 }

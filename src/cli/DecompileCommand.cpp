@@ -5,21 +5,26 @@
 #include "ObjCode.h"
 #include "Programs.h"
 
+#include <QCoreApplication>
 
 namespace {
-const char kDecompileUsage[] = "Usage: mk38c decompile [--] FILE\n";
+QString decompileUsage()
+{
+    return cli::Text::tr("Uso: mk38c decompile [--] ARCHIVO") + u'\n';
+}
 } // namespace
 
 int runDecompile(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const cli::Options options = cli::parseOptions(args, {}, {});
     if (options.help) {
-        out << kDecompileUsage;
+        out << decompileUsage();
         return cli::kExitOk;
     }
     if (!options.error.isEmpty() || options.operands.size() != 1) {
-        err << "mk38c decompile: " << (options.error.isEmpty() ? "needs one FILE" : options.error) << "\n"
-            << kDecompileUsage;
+        err << "mk38c decompile: "
+            << (options.error.isEmpty() ? cli::Text::tr("necesita un ARCHIVO") : options.error) << "\n"
+            << decompileUsage();
         return cli::kExitTrouble;
     }
     int exitCode = cli::kExitOk;

@@ -5,17 +5,17 @@
 #include "Cp1252.h"
 #include "Exchanges.h"
 #include "MonitorCsv.h"
-#include "Poller.h"
 #include "ObjCode.h"
+#include "Poller.h"
 #include "Programs.h"
 #include "Scan.h"
 #include "Upload.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
-
 #include <csignal>
 #include <unistd.h>
 
@@ -37,11 +37,25 @@ std::optional<int> number(const QString& text, int min, int max)
     return ok && n >= min && n <= max ? std::optional<int>(n) : std::nullopt;
 }
 
+// A text marked with QT_TRANSLATE_NOOP, in the language in use.
+QString translated(const char* text)
+{
+    return cli::Text::tr(text);
+}
+
+// A command's --help: its synopsis, then what it adds to the synopsis, if anything.
+struct Help
+{
+    const char* synopsis;
+    const char* notes = nullptr;
+    bool fastNote = true; // a command that reads answers tells what --fast changes
+};
+
 class Command
 {
 public:
-    Command(const char* name, const char* usage, QTextStream& out, QTextStream& err)
-        : name(name), out(out), err(err), m_usage(usage)
+    Command(const char* name, const Help& help, QTextStream& out, QTextStream& err)
+        : name(name), out(out), err(err), m_help(help)
     {
     }
 
@@ -53,7 +67,7 @@ public:
 
     int usage(const QString& why)
     {
-        err << "mk38c " << name << ": " << why << "\n" << m_usage;
+        err << "mk38c " << name << ": " << why << "\n" << helpText();
         return cli::kExitTrouble;
     }
     int fail(int code, const QString& why)
@@ -65,11 +79,12 @@ public:
     int unsent(const char* frame)
     {
         const auto error = link.reopenError();
-        return fail(kExitNoAnswer, QStringLiteral("the %1 frame could not be written%2")
-                                       .arg(QLatin1String(frame),
-                                            error ? QStringLiteral(": ") + error->headline() + QStringLiteral(": ") +
-                                                        error->description
-                                                  : QStringLiteral(" (the device went away?)")));
+        return fail(kExitNoAnswer,
+                    error ? cli::Text::tr("no se pudo escribir la trama %1: %2")
+                                .arg(QLatin1String(frame),
+                                     error->headline() + QStringLiteral(": ") + error->description)
+                          : cli::Text::tr("no se pudo escribir la trama %1 (¿se desconectó el dispositivo?)")
+                                .arg(QLatin1String(frame)));
     }
     // After an exchange that came back empty: the port that could not be opened again, told
     // once, rather than a missing answer. Its exit code, or 0 when the port was not the reason.
@@ -95,16 +110,16 @@ public:
         flags << QStringLiteral("--fast");
         cli::Options o = cli::parseOptions(args, flags, valued);
         if (o.help) {
-            out << m_usage;
+            out << helpText();
             *code = cli::kExitOk;
             return std::nullopt;
         }
         if (o.error.isEmpty() && o.operands.size() != operands)
-            o.error = operands == 0 ? QStringLiteral("unexpected \"%1\"").arg(cli::shownName(o.operands.first()))
-                      : o.operands.isEmpty() ? QStringLiteral("no FILE given")
-                                             : QStringLiteral("more than one FILE");
+            o.error = operands == 0 ? cli::Text::tr("sobra \"%1\"").arg(cli::shownName(o.operands.first()))
+                      : o.operands.isEmpty() ? cli::Text::tr("falta ARCHIVO")
+                                             : cli::Text::tr("más de un ARCHIVO");
         if (o.error.isEmpty() && o.values.value(QStringLiteral("--port")).isEmpty())
-            o.error = QStringLiteral("--port is required");
+            o.error = cli::Text::tr("falta --port");
         if (!o.error.isEmpty()) {
             *code = usage(o.error);
             return std::nullopt;
@@ -156,31 +171,53 @@ public:
     }
 
 private:
-    const char* m_usage;
+    QString helpText() const
+    {
+        QString text = cli::Text::tr("Uso: %1").arg(translated(m_help.synopsis)) + u'\n';
+        if (m_help.notes)
+            text += translated(m_help.notes);
+        if (m_help.fastNote)
+            text += cli::Text::tr(
+                "--fast lee cada respuesta en cuanto está completa, en lugar de esperar el tiempo fijo.\n");
+        return text;
+    }
+
+    Help m_help;
     cli::Options m_options;
 };
 
-#define FAST_NOTE "--fast reads each answer as soon as it is complete instead of waiting the fixed time.\n"
-const char kSendUsage[] = "Usage: mk38c send FILE --port PORT [--id N] [--run] [--mode 0|1|2] [--fast]\n" FAST_NOTE;
-const char kRunUsage[] = "Usage: mk38c run --port PORT [--mode 0|1|2] [--fast]\n";
-const char kStopUsage[] = "Usage: mk38c stop --port PORT [--outputs-off] [--fast]\n";
-const char kReceiveUsage[] = "Usage: mk38c receive --port PORT [--id N | --all] [--password HEX] [-o OUT.obj] "
-                             "[--dump] [--ignore-checksum] [--fast]\n" FAST_NOTE;
-const char kVerifyUsage[] = "Usage: mk38c verify FILE --port PORT [--id N] [--password HEX] [--fast]\n" FAST_NOTE;
-const char kPresetsUsage[] = "Usage: mk38c presets --port PORT [--id N] [--write V0,...,V9 | --factory] [--fast]\n" FAST_NOTE;
-const char kMonitorUsage[] = "Usage: mk38c monitor --port PORT [--id N] [--from V] [--count N] [--csv] [--fast]\n"
-                             "With --count N it exits 0 when every poll was answered, 4 when one was not.\n"
-                             "--csv prints one row a poll (time, kind, ok, in0..in7, out0..out5, the four\n"
-                             "variables) for a spreadsheet; Ctrl+C ends it after a whole row.\n" FAST_NOTE;
-const char kScanUsage[] =
-    "Usage: mk38c scan --port PORT [--from N] [--to M] [--fast]\n"
-    "Sends the upload's probe to stations N..M (default 1..255; never 0, which every PLC answers)\n"
-    "and lists each that answers soundly with the checksum of its stored program; an answer that\n"
-    "does not check is listed as \"respuesta dañada\". Exits 0 when a station answered, 4 when none did.\n"
-    "Each silent station costs the 500 ms answer wait, so 1..255 takes about two minutes;\n"
-    "with --fast a station that answers costs only its answer time. Ctrl+C stops after the\n"
-    "station in progress.\n";
-#undef FAST_NOTE
+const Help kSendHelp{
+    QT_TRANSLATE_NOOP("mk38c", "mk38c send ARCHIVO --port PUERTO [--id N] [--run] [--mode 0|1|2] [--fast]")};
+// run and stop wait for no answer
+const Help kRunHelp{QT_TRANSLATE_NOOP("mk38c", "mk38c run --port PUERTO [--mode 0|1|2] [--fast]"), nullptr,
+                    false};
+const Help kStopHelp{QT_TRANSLATE_NOOP("mk38c", "mk38c stop --port PUERTO [--outputs-off] [--fast]"), nullptr,
+                     false};
+const Help kReceiveHelp{QT_TRANSLATE_NOOP(
+    "mk38c", "mk38c receive --port PUERTO [--id N | --all] [--password HEX] [-o SALIDA.obj] "
+             "[--dump] [--ignore-checksum] [--fast]")};
+const Help kVerifyHelp{
+    QT_TRANSLATE_NOOP("mk38c", "mk38c verify ARCHIVO --port PUERTO [--id N] [--password HEX] [--fast]")};
+const Help kPresetsHelp{QT_TRANSLATE_NOOP(
+    "mk38c", "mk38c presets --port PUERTO [--id N] [--write V0,...,V9 | --factory] [--fast]")};
+const Help kMonitorHelp{
+    QT_TRANSLATE_NOOP("mk38c",
+                      "mk38c monitor --port PUERTO [--id N] [--from V] [--count N] [--csv] [--fast]"),
+    QT_TRANSLATE_NOOP(
+        "mk38c", "Con --count N termina con 0 si se respondió cada consulta, con 4 si una no.\n"
+                 "--csv imprime una fila por consulta (hora, tipo, ok, in0..in7, out0..out5, las\n"
+                 "cuatro variables) para una hoja de cálculo; Ctrl+C termina tras una fila completa.\n")};
+const Help kScanHelp{
+    QT_TRANSLATE_NOOP("mk38c", "mk38c scan --port PUERTO [--from N] [--to M] [--fast]"),
+    QT_TRANSLATE_NOOP("mk38c",
+                      "Envía la consulta de la recepción a las estaciones N..M (por omisión 1..255; nunca a\n"
+                      "la 0, a la que responde todo PLC) y lista cada una que responde bien con la suma de\n"
+                      "control de su programa guardado; una respuesta que no cuadra se lista como\n"
+                      "\"respuesta dañada\". Termina con 0 si respondió una estación, con 4 si ninguna.\n"
+                      "Cada estación callada cuesta la espera de respuesta de 500 ms, así que 1..255 lleva\n"
+                      "unos dos minutos; con --fast una estación que responde cuesta solo su tiempo de\n"
+                      "respuesta. Ctrl+C detiene tras la estación en curso.\n"),
+    false};
 
 struct Received
 {
@@ -191,25 +228,31 @@ struct Received
 // The upload, judged as the upload window judges it.
 Received receiveProgram(Command& c, plclink::Link& link, quint8 station, bool ignoreChecksum)
 {
-    c.progress(QStringLiteral("probe"));
+    c.progress(cli::Text::tr("consulta"));
     const plclink::UploadResult r = plclink::upload(link, station, c.password(), [&c](const QByteArray& probe) {
         if (plclink::probeAnswered(probe))
-            c.progress(QStringLiteral("reading the program"));
+            c.progress(cli::Text::tr("leyendo el programa"));
     });
     if (const int lost = c.portLost())
         return {{}, lost};
     switch (r.outcome) {
     case plclink::UploadOutcome::NoCommunication:
-        return {{}, c.fail(kExitNoAnswer, QStringLiteral("No hay comunicación con el PLC (%1 bytes answered the probe)")
-                                              .arg(r.probeAnswer.size()))};
+        return {{},
+                c.fail(kExitNoAnswer,
+                       cli::Text::tr("No hay comunicación con el PLC (%1 bytes respondieron a la consulta)")
+                           .arg(r.probeAnswer.size()))};
     case plclink::UploadOutcome::NoAnswer:
-        return {{}, c.fail(kExitNoAnswer, QStringLiteral("No hay respuesta desde el PLC (identifier or password?)"))};
+        return {{},
+                c.fail(kExitNoAnswer,
+                       cli::Text::tr("No hay respuesta desde el PLC (¿identificador o contraseña?)"))};
     case plclink::UploadOutcome::ChecksumWrong:
         if (!ignoreChecksum)
-            return {r.received, c.fail(kExitChecksum, QStringLiteral("checksum %1 of the %2 bytes received, the PLC keeps %3")
-                                                          .arg(r.computed)
-                                                          .arg(r.received.size())
-                                                          .arg(r.stored))};
+            return {r.received,
+                    c.fail(kExitChecksum,
+                           cli::Text::tr("suma de control %1 de los %2 bytes recibidos, el PLC guarda %3")
+                               .arg(r.computed)
+                               .arg(r.received.size())
+                               .arg(r.stored))};
         break;
     case plclink::UploadOutcome::Read:
         break;
@@ -223,16 +266,16 @@ QString hexByte(int value) { return QStringLiteral("%1").arg(value, 2, 16, QLati
 
 int runSend(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    Command c("send", kSendUsage, out, err);
+    Command c("send", kSendHelp, out, err);
     int code = cli::kExitOk;
     const auto o = c.options(args, {QStringLiteral("--run")}, {QStringLiteral("--id"), QStringLiteral("--mode")}, 1, &code);
     if (!o)
         return code;
     // the download goes to every station; the identifier is only checked
     if (!c.station())
-        return c.usage(QStringLiteral("--id takes 1..255"));
+        return c.usage(cli::Text::tr("--id admite 1..255"));
     if (!c.mode())
-        return c.usage(QStringLiteral("--mode takes 0, 1 or 2"));
+        return c.usage(cli::Text::tr("--mode admite 0, 1 o 2"));
     const auto image = cli::loadProgram(c.name, o->operands.first(), err, &code);
     if (!image)
         return code;
@@ -241,42 +284,42 @@ int runSend(const QStringList& args, QTextStream& out, QTextStream& err)
     plclink::Link& link = c.link;
     const QDate today = QDate::currentDate();
     const auto result = plclink::download(link, *image, today, [&c](plclink::DownloadStage s) {
-        c.progress(s == plclink::DownloadStage::Header  ? QStringLiteral("header")
-                   : s == plclink::DownloadStage::Image ? QStringLiteral("sending %1 bytes").arg(kSentBytes)
-                                                        : QStringLiteral("waiting for the answer"));
+        c.progress(s == plclink::DownloadStage::Header  ? cli::Text::tr("cabecera")
+                   : s == plclink::DownloadStage::Image ? cli::Text::tr("enviando %1 bytes").arg(kSentBytes)
+                                                        : cli::Text::tr("esperando la respuesta"));
     });
     if (const int lost = c.portLost())
         return lost;
     switch (result.outcome) {
     case plclink::DownloadOutcome::NoAnswer:
         return c.fail(kExitNoAnswer,
-                      QStringLiteral("No hay respuesta del PLC (%1 bytes came back, %2 expected)")
+                      cli::Text::tr("No hay respuesta del PLC (llegaron %1 bytes, se esperaban %2)")
                           .arg(result.answer.size())
                           .arg(plclink::kAnswerSize));
     case plclink::DownloadOutcome::ReceivedWrong:
-        return c.fail(kExitReceivedWrong, QStringLiteral("El PLC recibió mal (result %1, %2 expected)")
+        return c.fail(kExitReceivedWrong, cli::Text::tr("El PLC recibió mal (resultado %1, se esperaba %2)")
                                               .arg(plclink::answerByte(result.answer, 2))
                                               .arg(plclink::kReceivedRight));
     case plclink::DownloadOutcome::Received:
         break;
     }
-    out << "received by the PLC, dated " << today.toString(Qt::ISODate) << "\n";
+    out << cli::Text::tr("recibido por el PLC, fecha %1").arg(today.toString(Qt::ISODate)) << "\n";
     if (c.has("--run")) {
         if (!plclink::run(link, *c.mode()))
             return c.unsent("run");
-        out << "run (mode " << *c.mode() << ")\n";
+        out << cli::Text::tr("en marcha (modo %1)").arg(*c.mode()) << "\n";
     }
     return cli::kExitOk;
 }
 
 int runRun(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    Command c("run", kRunUsage, out, err);
+    Command c("run", kRunHelp, out, err);
     int code = cli::kExitOk;
     if (!c.options(args, {}, {QStringLiteral("--mode")}, 0, &code))
         return code;
     if (!c.mode())
-        return c.usage(QStringLiteral("--mode takes 0, 1 or 2"));
+        return c.usage(cli::Text::tr("--mode admite 0, 1 o 2"));
     if (!c.openPort())
         return cli::kExitTrouble;
     return plclink::run(c.link, *c.mode()) ? cli::kExitOk : c.unsent("run");
@@ -284,7 +327,7 @@ int runRun(const QStringList& args, QTextStream& out, QTextStream& err)
 
 int runStop(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    Command c("stop", kStopUsage, out, err);
+    Command c("stop", kStopHelp, out, err);
     int code = cli::kExitOk;
     if (!c.options(args, {QStringLiteral("--outputs-off")}, {}, 0, &code))
         return code;
@@ -295,14 +338,14 @@ int runStop(const QStringList& args, QTextStream& out, QTextStream& err)
 
 int runReceive(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    Command c("receive", kReceiveUsage, out, err);
+    Command c("receive", kReceiveHelp, out, err);
     int code = cli::kExitOk;
     if (!c.options(args, {QStringLiteral("--all"), QStringLiteral("--dump"), QStringLiteral("--ignore-checksum")},
                    {QStringLiteral("--id"), QStringLiteral("--password"), QStringLiteral("-o")}, 0, &code))
         return code;
     const auto station = c.station();
     if (!station)
-        return c.usage(QStringLiteral("--id takes 1..255, and not with --all"));
+        return c.usage(cli::Text::tr("--id admite 1..255, y no junto con --all"));
     const QString outPath = c.value("-o");
     QString error;
     if (!outPath.isEmpty() && !cli::checkOutputFile(outPath, {}, &error))
@@ -320,9 +363,9 @@ int runReceive(const QStringList& args, QTextStream& out, QTextStream& err)
     const quint16 word = plclink::uploadedDateWord(r.bytes);
     const plclink::PlcDate d = plclink::decodeDateWord(word);
     if (QDate(d.year, d.month, d.day).isValid())
-        err << QStringLiteral("dated %1\n").arg(QDate(d.year, d.month, d.day).toString(Qt::ISODate));
+        err << cli::Text::tr("fecha %1").arg(QDate(d.year, d.month, d.day).toString(Qt::ISODate)) << "\n";
     else // a short answer or a PLC that never had a date: no impossible ISO date
-        err << QStringLiteral("dated 0x%1 (fecha no válida)\n").arg(hexByte(word >> 8) + hexByte(word & 0xFF));
+        err << cli::Text::tr("fecha 0x%1 (no válida)").arg(hexByte(word >> 8) + hexByte(word & 0xFF)) << "\n";
     const isa::ProgramImage image = plclink::uploadedImage(r.bytes);
     if (!outPath.isEmpty() &&
         !cli::writeOutputFile(outPath, objcode::objectFileBytes(QString(), QDateTime::currentDateTime(), image), &error))
@@ -333,14 +376,14 @@ int runReceive(const QStringList& args, QTextStream& out, QTextStream& err)
 
 int runVerify(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    Command c("verify", kVerifyUsage, out, err);
+    Command c("verify", kVerifyHelp, out, err);
     int code = cli::kExitOk;
     const auto o = c.options(args, {}, {QStringLiteral("--id"), QStringLiteral("--password")}, 1, &code);
     if (!o)
         return code;
     const auto station = c.station();
     if (!station)
-        return c.usage(QStringLiteral("--id takes 1..255"));
+        return c.usage(cli::Text::tr("--id admite 1..255"));
     const auto mine = cli::loadProgram(c.name, o->operands.first(), err, &code);
     if (!mine)
         return code;
@@ -353,52 +396,60 @@ int runVerify(const QStringList& args, QTextStream& out, QTextStream& err)
     const isa::ProgramImage plc = plclink::uploadedImage(r.bytes);
     const plclink::ImageDifference d = plclink::compareImages(*mine, plc);
     if (d.bytes == 0) {
-        out << "igual\n";
+        out << cli::Text::tr("igual") << "\n";
         return cli::kExitOk;
     }
-    err << QStringLiteral("mk38c verify: %1 bytes differ, the first at address %2\n").arg(d.bytes).arg(d.first);
+    err << cli::Text::tr("mk38c verify: difieren %1 bytes, el primero en la dirección %2")
+               .arg(d.bytes)
+               .arg(d.first)
+        << "\n";
     const QStringList a = objcode::ReverseTranslate(*mine).text.split(QStringLiteral("\r\n"));
     const QStringList b = objcode::ReverseTranslate(plc).text.split(QStringLiteral("\r\n"));
     bool shown = false;
     for (qsizetype i = 0; i < std::max(a.size(), b.size()); ++i) {
         if (a.value(i) == b.value(i))
             continue;
-        out << "archivo: " << a.value(i) << "\n"
-            << "PLC:     " << b.value(i) << "\n";
+        // the two labels are as wide in every language, so the lines align
+        out << cli::Text::tr("archivo: %1").arg(a.value(i)) << "\n"
+            << cli::Text::tr("PLC:     %1").arg(b.value(i)) << "\n";
         shown = true;
     }
     // programs that read alike differ only in bytes after their end
     for (int i = 0; i < isa::kImageSize && !shown; ++i)
         if ((*mine)[size_t(i)] != plc[size_t(i)])
-            out << "byte " << i << ": archivo " << (*mine)[size_t(i)] << ", PLC " << plc[size_t(i)] << "\n";
+            out << cli::Text::tr("byte %1: archivo %2, PLC %3")
+                       .arg(i)
+                       .arg((*mine)[size_t(i)])
+                       .arg(plc[size_t(i)])
+                << "\n";
     return kExitDifferent;
 }
 
 int runPresets(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    Command c("presets", kPresetsUsage, out, err);
+    Command c("presets", kPresetsHelp, out, err);
     int code = cli::kExitOk;
     if (!c.options(args, {QStringLiteral("--factory")}, {QStringLiteral("--id"), QStringLiteral("--write")}, 0, &code))
         return code;
     const auto station = c.station();
     if (!station)
-        return c.usage(QStringLiteral("--id takes 1..255"));
+        return c.usage(cli::Text::tr("--id admite 1..255"));
     std::optional<plclink::Presets> values;
     const QString write = c.value("--write");
     if (c.has("--factory") && c.given("--write"))
-        return c.usage(QStringLiteral("--write and --factory exclude each other"));
+        return c.usage(cli::Text::tr("--write y --factory se excluyen"));
     if (c.has("--factory"))
         values = plclink::kFactoryPresets;
     if (c.given("--write")) {
         // every value is checked before anything reaches the machine
         const QStringList parts = write.split(u',');
         if (parts.size() != plclink::kPresetCount)
-            return c.usage(QStringLiteral("--write takes ten values"));
+            return c.usage(cli::Text::tr("--write lleva diez valores"));
         values.emplace();
         for (int i = 0; i < plclink::kPresetCount; ++i) {
             const auto v = plclink::presetFromText(parts[i]);
             if (!v)
-                return c.usage(QStringLiteral("\"%1\" is not a whole number 0..65535").arg(parts[i]));
+                return c.usage(cli::Text::tr("\"%1\" no es un número entero 0..65535").arg(parts[i]));
             (*values)[size_t(i)] = *v;
         }
     }
@@ -406,10 +457,10 @@ int runPresets(const QStringList& args, QTextStream& out, QTextStream& err)
         return cli::kExitTrouble;
     plclink::Link& link = c.link;
     if (values && !plclink::writePresets(link, *station, *values,
-                                         [&c](int i) { c.progress(QStringLiteral("writing %1").arg(i)); }))
+                                         [&c](int i) { c.progress(cli::Text::tr("escribiendo %1").arg(i)); }))
         return c.portLost();
     const plclink::PresetRead r =
-        plclink::readPresets(link, *station, [&c](int j) { c.progress(QStringLiteral("reading %1").arg(j)); });
+        plclink::readPresets(link, *station, [&c](int j) { c.progress(cli::Text::tr("leyendo %1").arg(j)); });
     if (const int lost = c.portLost())
         return lost;
     for (int i = 0; i < plclink::kPresetCount; ++i) {
@@ -417,14 +468,14 @@ int runPresets(const QStringList& args, QTextStream& out, QTextStream& err)
         out << plclink::presetName(i) << " " << (v ? QString::number(*v) : QStringLiteral("????")) << "\n";
     }
     if (r.silent || r.badPair)
-        return c.fail(kExitNoAnswer,
-                      r.silent ? QStringLiteral("No hay respuesta del PLC") : QStringLiteral("some presets stayed unread"));
+        return c.fail(kExitNoAnswer, r.silent ? cli::Text::tr("No hay respuesta del PLC")
+                                              : cli::Text::tr("algunos preseteos quedaron sin leer"));
     return cli::kExitOk;
 }
 
 int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    Command c("monitor", kMonitorUsage, out, err);
+    Command c("monitor", kMonitorHelp, out, err);
     int code = cli::kExitOk;
     if (!c.options(args, {QStringLiteral("--csv")}, {QStringLiteral("--id"), QStringLiteral("--from"), QStringLiteral("--count")},
                    0, &code))
@@ -433,7 +484,7 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
     const auto from = number(c.value("--from", QStringLiteral("0")), 0, 252);
     const auto count = c.value("--count").isEmpty() ? std::optional<int>(-1) : number(c.value("--count"), 1, 1 << 30);
     if (!station || !from || !count)
-        return c.usage(QStringLiteral("--id takes 1..255, --from 0..252, --count a positive number"));
+        return c.usage(cli::Text::tr("--id admite 1..255, --from 0..252, --count un número positivo"));
     QByteArray defs;
     QString ignored;
     cli::readInput(cli::definitionsFile(), cli::kMaxTextInput,
@@ -456,12 +507,17 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
         const bool away = s.fault == plclink::Sample::Fault::Port;
         if (away && !gone) {
             const auto error = poller.portError();
-            c.err << "mk38c monitor: " << (error ? error->headline() + QStringLiteral(": ") + error->description : QString())
-                  << "\nmk38c monitor: the device went away; it is opened again at every poll, each "
-                  << plclink::Waits::kAnswer << " ms, until it is back (Ctrl+C ends)\n";
+            c.err << "mk38c monitor: "
+                  << (error ? error->headline() + QStringLiteral(": ") + error->description : QString())
+                  << "\nmk38c monitor: "
+                  << cli::Text::tr("el dispositivo se fue; se abre de nuevo en cada consulta, cada %1 ms, "
+                                   "hasta que vuelva "
+                                   "(Ctrl+C termina)")
+                         .arg(plclink::Waits::kAnswer)
+                  << "\n";
             c.err.flush();
         } else if (!away && gone) {
-            c.err << "mk38c monitor: the device is back\n";
+            c.err << "mk38c monitor: " << cli::Text::tr("el dispositivo volvió") << "\n";
             c.err.flush();
         }
         gone = away;
@@ -485,16 +541,16 @@ int runMonitor(const QStringList& args, QTextStream& out, QTextStream& err)
 
 int runScan(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    Command c("scan", kScanUsage, out, err);
+    Command c("scan", kScanHelp, out, err);
     int code = cli::kExitOk;
     if (!c.options(args, {}, {QStringLiteral("--from"), QStringLiteral("--to")}, 0, &code))
         return code;
     const auto from = number(c.value("--from", QStringLiteral("1")), plclink::kFirstStation, plclink::kLastStation);
     const auto to = number(c.value("--to", QStringLiteral("255")), plclink::kFirstStation, plclink::kLastStation);
     if (!from || !to)
-        return c.usage(QStringLiteral("--from and --to take 1..255"));
+        return c.usage(cli::Text::tr("--from y --to admiten 1..255"));
     if (*from > *to)
-        return c.usage(QStringLiteral("--from %1 is above --to %2").arg(*from).arg(*to));
+        return c.usage(cli::Text::tr("--from %1 es mayor que --to %2").arg(*from).arg(*to));
     if (!c.openPort())
         return cli::kExitTrouble;
     const bool terminal = ::isatty(STDERR_FILENO);
@@ -514,7 +570,11 @@ int runScan(const QStringList& args, QTextStream& out, QTextStream& err)
             out << r.station << " respuesta dañada\n";
         out.flush();
         if (terminal) {
-            err << "mk38c scan: " << r.station << " (" << r.station - *from + 1 << " of " << *to - *from + 1 << ")";
+            err << "mk38c scan: "
+                << cli::Text::tr("%1 (%2 de %3)")
+                       .arg(r.station)
+                       .arg(r.station - *from + 1)
+                       .arg(*to - *from + 1);
             err.flush();
         }
         return !interrupted && out.status() == QTextStream::Ok;
@@ -525,8 +585,9 @@ int runScan(const QStringList& args, QTextStream& out, QTextStream& err)
     if (const int lost = c.portLost())
         return lost;
     if (!result.complete)
-        err << "mk38c scan: stopped\n";
+        err << "mk38c scan: " << cli::Text::tr("detenido") << "\n";
     if (result.found() == 0)
-        return c.fail(kExitNoAnswer, QStringLiteral("no station answered between %1 and %2").arg(*from).arg(*to));
+        return c.fail(kExitNoAnswer,
+                      cli::Text::tr("ninguna estación respondió entre %1 y %2").arg(*from).arg(*to));
     return cli::kExitOk;
 }

@@ -6,14 +6,21 @@
 #include "PortInfo.h"
 #include "Programs.h"
 
+#include <QCoreApplication>
 
 namespace {
 
-const char kPortsUsage[] = "Usage: mk38c ports\n"
-                           "Lists the serial ports present, one a line: device, stable name under\n"
-                           "/dev/serial/by-id, description, maker, serial number (tab-separated, \"-\" when\n"
-                           "empty); then COM1..COM6, the device each maps to and where that comes from\n"
-                           "(\"default\" or the settings file). Any device or name listed works as --port.\n";
+// the listing itself is for scripts too: the same in every language
+QString portsUsage()
+{
+    return cli::Text::tr("Uso: mk38c ports") + u'\n' +
+           cli::Text::tr(
+               "Lista los puertos serie presentes, uno por línea: dispositivo, nombre estable bajo\n"
+               "/dev/serial/by-id, descripción, fabricante, número de serie (separados por\n"
+               "tabuladores, \"-\" si está vacío); luego COM1..COM6, el dispositivo de cada uno y de\n"
+               "dónde sale (\"default\" o el archivo de configuración). Cualquier dispositivo o\n"
+               "nombre listado sirve como --port.\n");
+}
 
 QString field(const QString& text)
 {
@@ -26,16 +33,16 @@ int runPorts(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const cli::Options options = cli::parseOptions(args, {}, {});
     if (options.help) {
-        out << kPortsUsage;
+        out << portsUsage();
         return cli::kExitOk;
     }
     if (!options.error.isEmpty() || !options.operands.isEmpty()) {
         err << "mk38c ports: "
             << (options.error.isEmpty()
-                    ? QStringLiteral("unexpected \"%1\"").arg(cli::shownName(options.operands.first()))
+                    ? cli::Text::tr("sobra \"%1\"").arg(cli::shownName(options.operands.first()))
                     : options.error)
             << "\n"
-            << kPortsUsage;
+            << portsUsage();
         return cli::kExitTrouble;
     }
     const QList<plclink::PortInfo> ports = plclink::presentPorts();

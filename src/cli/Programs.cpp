@@ -4,6 +4,7 @@
 #include "AppFiles.h"
 #include "CliIo.h"
 #include "Cp1252.h"
+#include "Language.h"
 #include "ObjCode.h"
 
 #include <QCoreApplication>
@@ -16,10 +17,10 @@ bool reportCompile(const compiler::CompileResult& result, QTextStream& err)
 {
     switch (result.status) {
     case compiler::CompileResult::Status::LineRejected:
-        err << "Error en linea\n" << result.rawLine << "\n" << result.message << "\n";
+        err << cli::Text::tr("Error en linea\n%1\n%2").arg(result.rawLine, result.message) << "\n";
         return false;
     case compiler::CompileResult::Status::UnresolvedJump:
-        err << " Error: salto a " << result.jumpTarget << " No hallado.\n";
+        err << cli::Text::tr(" Error: salto a %1 No hallado.").arg(result.jumpTarget) << "\n";
         return false;
     case compiler::CompileResult::Status::Ok:
         break;
@@ -63,6 +64,21 @@ QString definitionsFile()
 QString settingsFile()
 {
     return appfiles::settingsFile(QCoreApplication::applicationDirPath());
+}
+
+void useLanguage()
+{
+    QByteArray text;
+    QString problem;
+    QString setting;
+    if (appfiles::readSettingsFile(settingsFile(), &text, &problem))
+        for (const auto& [key, value] : appfiles::settingsSection(text, u"Set"))
+            if (key.compare(QLatin1String("Idioma"), Qt::CaseInsensitive) == 0) {
+                setting = value; // the first one, as the editor reads it
+                break;
+            }
+    const QString data = appfiles::dataFolder(QCoreApplication::applicationDirPath());
+    language::use(language::choose(setting, language::available(data)), data);
 }
 
 std::optional<isa::ProgramImage> loadProgram(const char* command, const QString& name, QTextStream& err,

@@ -24,6 +24,9 @@ std::optional<isa::ProgramImage> readImageFile(const char* command, const QStrin
 // ../share/wmk38; dmk38.ini beside a portable tool, else the user's own.
 QString definitionsFile();
 QString settingsFile();
+// Puts mk38c's language in use by the editor's rule: "Idioma" in [Set] of settingsFile(), else
+// the system's. A settings file that cannot be read is told by the commands that need its ports.
+void useLanguage();
 
 // A program source (compiled with definitionsFile()), an object or a Ladder file.
 std::optional<isa::ProgramImage> loadProgram(const char* command, const QString& name, QTextStream& err,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliIo.h"
 #include "Commands.h"
+#include "Programs.h"
 
 #include <QCoreApplication>
 
@@ -32,13 +33,17 @@ const struct
     int code;
     const char* meaning;
 } kExitStatuses[] = {
-    {cli::kExitOk, "done"},
-    {cli::kExitRefused, "the source does not compile, or FILE holds no program"},
-    {cli::kExitTrouble, "usage, a file that cannot be read or written, a port that cannot be opened"},
-    {cli::kExitReceivedWrong, "the PLC received the program wrongly"},
-    {cli::kExitNoAnswer, "no answer, or an answer of the wrong length"},
-    {cli::kExitChecksum, "the program read back does not match the PLC's checksum"},
-    {cli::kExitDifferent, "verify found differences"},
+    {cli::kExitOk, QT_TRANSLATE_NOOP("mk38c", "hecho")},
+    {cli::kExitRefused,
+     QT_TRANSLATE_NOOP("mk38c", "el programa fuente no compila, o ARCHIVO no contiene un programa")},
+    {cli::kExitTrouble,
+     QT_TRANSLATE_NOOP("mk38c", "uso incorrecto, un archivo que no se puede leer o escribir, un "
+                                "puerto que no se puede abrir")},
+    {cli::kExitReceivedWrong, QT_TRANSLATE_NOOP("mk38c", "el PLC recibió mal el programa")},
+    {cli::kExitNoAnswer, QT_TRANSLATE_NOOP("mk38c", "sin respuesta, o una respuesta de longitud equivocada")},
+    {cli::kExitChecksum,
+     QT_TRANSLATE_NOOP("mk38c", "el programa leído no coincide con la suma de control del PLC")},
+    {cli::kExitDifferent, QT_TRANSLATE_NOOP("mk38c", "verify encontró diferencias")},
 };
 
 // A synopsis on lines of at most 80 columns, broken before an option group and continued under
@@ -74,21 +79,24 @@ QString wrapped(const QString& synopsis)
 // The synopsis of every command, taken from the command's own --help, so that the two agree.
 QString usage()
 {
-    QString text = QStringLiteral("Usage:\n");
+    QString text = cli::Text::tr("Uso:") + u'\n';
     for (const auto& c : kCommands) {
         QString own;
         QTextStream stream(&own);
         c.run({QStringLiteral("--help")}, stream, stream);
         stream.flush();
-        text += wrapped(own.section(u'\n', 0, 0).remove(QStringLiteral("Usage: ")));
+        // the synopsis after its "Usage: " in whatever language
+        const QString first = own.section(u'\n', 0, 0);
+        text += wrapped(first.mid(first.indexOf(QLatin1String("mk38c "))));
     }
-    text += QStringLiteral("  mk38c --help | --version\n"
-                           "PORT is a device path or COM1..COM6 (section \"Puertos\" of the editor's\n"
-                           "dmk38.ini, else /dev/ttyS0../dev/ttyS5). mk38c COMMAND --help tells more about\n"
-                           "a command.\n"
-                           "Exit status:\n");
+    text +=
+        QStringLiteral("  mk38c --help | --version\n") +
+        cli::Text::tr("PUERTO es la ruta de un dispositivo o COM1..COM6 (sección \"Puertos\" del dmk38.ini\n"
+                      "del editor; si no, /dev/ttyS0../dev/ttyS5). mk38c ORDEN --help explica más de una\n"
+                      "orden.\n"
+                      "Estado de salida:\n");
     for (const auto& e : kExitStatuses)
-        text += QStringLiteral("  %1  %2\n").arg(e.code).arg(QLatin1String(e.meaning));
+        text += QStringLiteral("  %1  %2\n").arg(e.code).arg(cli::Text::tr(e.meaning));
     return text;
 }
 
@@ -110,7 +118,7 @@ int dispatch(QStringList args, QTextStream& out, QTextStream& err)
     for (const auto& c : kCommands)
         if (command == QLatin1String(c.name))
             return c.run(args, out, err);
-    err << "mk38c: unknown command \"" << cli::shownName(command) << "\"\n" << usage();
+    err << cli::Text::tr("mk38c: orden desconocida \"%1\"").arg(cli::shownName(command)) << "\n" << usage();
     return cli::kExitTrouble;
 }
 
@@ -120,6 +128,7 @@ int main(int argc, char** argv)
 {
     cli::guardStandardDescriptors();
     QCoreApplication app(argc, argv);
+    cli::useLanguage();
     cli::Console console;
     const int exitCode = dispatch(cli::arguments(argc, argv), console.out, console.err);
     return cli::finish(exitCode, console.out, console.err);

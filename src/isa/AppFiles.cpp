@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppFiles.h"
 
+#include "Cp1252.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -101,6 +103,33 @@ bool readSettingsFile(const QString& file, QByteArray* bytes, QString* problem)
     if (in.error() != QFileDevice::NoError)
         return refuse(in.errorString());
     return true;
+}
+
+QList<std::pair<QString, QString>> settingsSection(const QByteArray& text, QStringView section)
+{
+    QList<std::pair<QString, QString>> entries;
+    bool inSection = false, sectionSeen = false;
+    for (QString line : isa::fromCp1252(text).split(u'\n')) {
+        line = line.trimmed();
+        if (line.startsWith(u'[')) {
+            const qsizetype end = line.indexOf(u']');
+            const bool match = (end < 0 ? line.mid(1) : line.mid(1, end - 1))
+                                   .trimmed()
+                                   .compare(section, Qt::CaseInsensitive) == 0;
+            inSection = match && !sectionSeen;
+            sectionSeen = sectionSeen || match;
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        if (!inSection || eq <= 0)
+            continue;
+        QString value = line.mid(eq + 1).trimmed();
+        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+            value.back() == value.front())
+            value = value.mid(1, value.size() - 2);
+        entries.append({line.left(eq).trimmed(), value});
+    }
+    return entries;
 }
 
 QString defaultProgramFolder(const QString& programFolder)

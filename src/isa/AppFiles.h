@@ -7,7 +7,9 @@
 // programFolder is the folder of the running program; folders returned end in '/'.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <utility>
 
 namespace appfiles {
 
@@ -23,6 +25,10 @@ constexpr qint64 kMaxSettingsFile = 1024 * 1024;
 // waiting on it (a named pipe, a folder or a device is never read). A missing file is no
 // problem: true with no bytes. False, with *problem naming the file and why it is ignored.
 bool readSettingsFile(const QString& file, QByteArray* bytes, QString* problem);
+// The key = value lines of one section of a settings text, in file order, by the profile rules
+// the editor writes it with: Windows-1252 text, a section name in any letter case, the first
+// section of that name alone, names and values trimmed, one pair of quotes around a value dropped.
+QList<std::pair<QString, QString>> settingsSection(const QByteArray& text, QStringView section);
 
 // The folder offered for programs when none is set: the program's own where its settings live
 // beside it, else the user's home.

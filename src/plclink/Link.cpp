@@ -36,32 +36,14 @@ int comNumber(const QString& name)
 
 std::array<QString, kComPorts> portOverrides(const QByteArray& iniText)
 {
-    // the profile rules the editor writes the section with: Windows-1252 text, names in any
-    // letter case, the first matching section and key win, one pair of quotes is dropped
+    // the first matching key wins, a COM name in any letter case
     std::array<QString, kComPorts> devices;
     std::array<bool, kComPorts> seen{};
-    bool inSection = false, sectionSeen = false;
-    for (QString line : isa::fromCp1252(iniText).split(u'\n')) {
-        line = line.trimmed();
-        if (line.startsWith(u'[')) {
-            const qsizetype end = line.indexOf(u']');
-            const bool match = (end < 0 ? line.mid(1) : line.mid(1, end - 1))
-                                   .trimmed()
-                                   .compare(QLatin1String("Puertos"), Qt::CaseInsensitive) == 0;
-            inSection = match && !sectionSeen;
-            sectionSeen = sectionSeen || match;
-            continue;
-        }
-        const qsizetype eq = line.indexOf(u'=');
-        if (!inSection || eq <= 0)
-            continue;
-        const int com = comNumber(line.left(eq).trimmed());
+    for (const auto& [key, value] : appfiles::settingsSection(iniText, u"Puertos")) {
+        const int com = comNumber(key);
         if (!com || seen[com - 1])
             continue;
         seen[com - 1] = true;
-        QString value = line.mid(eq + 1).trimmed();
-        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
-            value = value.mid(1, value.size() - 2);
         devices[com - 1] = value;
     }
     return devices;

@@ -12,12 +12,15 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 const QByteArray kDefs("; two names\r\nmotor equ 0\r\nlamp equ 1\r\n");
 const QByteArray kProgram("\x06\x00\x0b\x08\x0f", 5), kImage = kProgram + QByteArray(251, '\0');
 const QByteArray kText("        LD e1\r\n        OUT s1\r\n        END\r\n\r\n");
 } // namespace
+
+using namespace Qt::StringLiterals;
 
 class TstCli : public QObject
 {
@@ -27,6 +30,11 @@ private slots:
     {
         QVERIFY(testutil::writeRaw(m_dir.filePath("mine.def"), kDefs));
         QVERIFY(testutil::writeRaw(m_dir.filePath("ok.prg"), "ld e1\r\nout s1\r\nend\r\n"));
+        QVERIFY(testutil::writeRaw(m_dir.filePath("bad.prg"), "ld 300\r\n"));
+        // a copy of the tool with its data and catalogue beside it, and a settings file of its own
+        QVERIFY(QDir(m_dir.path()).mkpath("tool/translations"));
+        for (const char* file : {"mk38c", "es.def", "translations/wmk38_en.qm"})
+            QVERIFY(QFile::copy(QStringLiteral(WMK38_BIN_DIR "/") + file, m_dir.filePath("tool/") + file));
         QVERIFY(
             testutil::writeRaw(m_dir.filePath("ok.obj"), " - 03-05-2026 09:04:07 - OrvSoftware - " + kImage));
     }
@@ -46,13 +54,13 @@ private slots:
                             const QByteArray& err = {}) {
             QTest::newRow(tag) << file << contents << commandLine << exitCode << out << err;
         };
-        row("no command", "", {}, "mk38c", 2, {}, "Usage:");
+        row("no command", "", {}, "mk38c", 2, {}, "Uso:");
         row("unknown command", "", {}, "mk38c send2 ok.obj", 2, {},
-            "mk38c: unknown command \"send2\"\nUsage:");
+            "mk38c: orden desconocida \"send2\"\nUso:");
         row("decompile to a full disk", "", {}, "mk38c decompile ok.obj >/dev/full", 2, {},
-            "mk38c: cannot write the standard output");
+            "mk38c: no se puede escribir la salida estándar");
         row("compile to a closed output", "", {}, "mk38c compile ok.prg >&-", 2, {},
-            "mk38c: cannot write the standard output");
+            "mk38c: no se puede escribir la salida estándar");
         row("names not UTF-8", "", {},
             "printf 'ld e1\\r\\nout s1\\r\\nend\\r\\n' >\"$(printf 'a\\377.prg')\" && "
             "mk38c compile -o \"$(printf 'b\\377.obj')\" \"$(printf 'a\\377.prg')\" && "
@@ -76,14 +84,14 @@ private slots:
         row("own es.def only", "d1.prg", "ld e1\r\n", "mk38c compile --defs mine.def d1.prg", 1, {},
             "Error en linea\nld e1\nEl argumento \"e1\" no está entre los EQUs ni es una palabra clave\n");
         row("compile --help", "", {}, "mk38c compile --help", 0,
-            "Usage: mk38c compile [--defs FILE] [--hex] [-o OUT] [--] SOURCE\n");
+            "Uso: mk38c compile [--defs ARCHIVO] [--hex] [-o SALIDA] [--] FUENTE\n");
         row("missing es.def", "e.prg", "end", "mk38c compile --defs none.def e.prg", 2, {}, refused);
         row("missing source", "", {}, "mk38c compile none.prg", 2, {}, refused);
         row("unknown option", "e.prg", "end", "mk38c compile --fast e.prg", 2, {}, refused);
         row("object file not writable", "e.prg", "end", "mk38c compile -o no/such/h.obj e.prg", 2, {},
             refused);
         row("two sources", "e.prg", "end", "mk38c compile e.prg e.prg", 2, {},
-            "mk38c compile: more than one SOURCE\n");
+            "mk38c compile: más de una FUENTE\n");
         row("-- ends compile's options", "--e.prg", "end", "mk38c compile -- --e.prg", 0,
             "Bytes compilados:  1\n");
         row("source over 1 MB", "big.prg", QByteArray(1024 * 1024 + 1, ' '), "mk38c compile big.prg", 2, {},
@@ -106,12 +114,12 @@ private slots:
         row("marker in Windows-1252", "m.obj", QByteArray("\x10\x04\x0f", 3) + QByteArray(253, '\0'),
             "mk38c decompile m.obj", 0,
             "        CTV Ctv5 ** Error: no exixte ese N\xa7 de Ctv **\r\n        END\r\n\r\n");
-        const QByteArray usage = "mk38c decompile: needs one FILE\nUsage: mk38c decompile";
+        const QByteArray usage = "mk38c decompile: necesita un ARCHIVO\nUso: mk38c decompile";
         row("-- ends decompile's options", "-p.obj", kImage, "mk38c decompile -- -p.obj", 0, kText);
         row("refused", "short.obj", QByteArray(255, '\x0f'), "mk38c decompile short.obj", 1, {},
             "mk38c decompile: El archivo short.obj no es un programa compilado: tiene 255 bytes");
         row("unreadable", "", {}, "mk38c decompile none.obj", 2, {},
-            "mk38c decompile: cannot read none.obj: ");
+            "mk38c decompile: no se puede leer none.obj: ");
         row("no FILE", "", {}, "mk38c decompile", 2, {}, usage);
         row("two FILEs", "", {}, "mk38c decompile ok.obj ok.obj", 2, {}, usage);
     }
@@ -135,6 +143,69 @@ private slots:
                 QFileInfo(m_dir.filePath("e.lnk")).isSymLink());
         QVERIFY(!QFileInfo::exists(m_dir.filePath("p.fifo")) ||
                 !QFileInfo(m_dir.filePath("p.fifo")).isFile());
+    }
+
+    // The same run in Spanish and in English, chosen by the locale or by Idioma in the settings
+    // file beside a copy of the tool: each has its own message; the exit code and what scripts
+    // read (the decompiled text, --hex, ports) do not change.
+    void languages_data()
+    {
+        QTest::addColumn<QString>("command"); // after "mk38c "
+        QTest::addColumn<QByteArray>("spanish");
+        QTest::addColumn<QByteArray>("english");
+        const auto row = [](const char* tag, const char* command, const QByteArray& es,
+                            const QByteArray& en) { QTest::newRow(tag) << command << es << en; };
+        row("decompile", "decompile ok.obj", {}, {});
+        row("ports", "ports", {}, {});
+        row("compile --hex", "compile --hex ok.prg", "Bytes compilados:  5\n", "Compiled bytes:  5\n");
+        row("unreadable", "decompile none.obj", "mk38c decompile: no se puede leer none.obj",
+            "mk38c decompile: cannot read none.obj");
+        row("rejected", "compile bad.prg", "Error en linea\nld 300\n", "Error in line\nld 300\n");
+        row("usage", "send --port /dev/null",
+            "mk38c send: falta ARCHIVO\nUso: mk38c send ARCHIVO --port PUERTO",
+            "mk38c send: no FILE given\nUsage: mk38c send FILE --port PORT");
+    }
+    void languages()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, spanish);
+        QFETCH(QByteArray, english);
+        const QString tool = m_dir.filePath(u"tool/dmk38.ini"_s);
+        const auto run = [&](const char* env, const char* idioma) {
+            if (idioma)
+                testutil::writeRaw(tool, QByteArray("[Set]\r\nIdioma=") + idioma + "\r\n");
+            return testutil::runShell(u"env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG %1 %2mk38c %3"_s.arg(
+                                          QLatin1String(env), QLatin1String(idioma ? "tool/" : ""), command),
+                                      m_dir.path());
+        };
+        // by the locale, then by the setting over the locale
+        for (const auto& [es, en] : {std::pair{run("LANG=C", nullptr), run("LC_ALL=en_US.UTF-8", nullptr)},
+                                     std::pair{run("LANG=en_US.UTF-8", "es"), run("LC_ALL=C", "en")}}) {
+            QCOMPARE(es.exitCode, en.exitCode);
+            QVERIFY2((es.out + es.err).contains(spanish), es.out + es.err);
+            QVERIFY2((en.out + en.err).contains(english), en.out + en.err);
+            QCOMPARE(QByteArray(es.out).replace(spanish, ""), QByteArray(en.out).replace(english, ""));
+            if (!spanish.isEmpty())
+                QVERIFY(!en.err.contains(spanish) && !en.out.contains(spanish));
+        }
+    }
+    // mk38c --help and each command's in English: no line of the Spanish text is left but the
+    // synopsis lines that are the same in both languages.
+    void helpInEnglish()
+    {
+        for (const char* command : {"", "compile", "decompile", "send", "run", "stop", "receive", "verify",
+                                    "presets", "monitor", "scan", "ports"}) {
+            const QString line = u"mk38c %1 --help"_s.arg(QLatin1String(command));
+            const testutil::Run es = testutil::runShell(u"LC_ALL=C "_s + line),
+                                en = testutil::runShell(u"LC_ALL=en_US.UTF-8 "_s + line);
+            QCOMPARE(en.exitCode, 0);
+            QVERIFY2(en.out.startsWith("Usage:") && es.out.startsWith("Uso:"), en.out);
+            const QList<QByteArray> spanish = es.out.split('\n');
+            for (const QByteArray& l : en.out.split('\n'))
+                QVERIFY2(l.isEmpty() || l.trimmed().startsWith("mk38c ") || l.trimmed().startsWith('[') ||
+                             !spanish.contains(l),
+                         l);
+        }
     }
 
     void portsShowTheComMapping()

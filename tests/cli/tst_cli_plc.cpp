@@ -47,16 +47,16 @@ private slots:
             presets{"01 08 36 00 38 00 07", "01 08 3a 00 3c 00 0f", "01 08 3e 00 40 00 77",
                     "01 08 42 00 44 00 0f", "01 08 46 00 48 00 07"};
         const QString io = "01 08 dc 00 da 00 0f", variables = "01 08 0e 01 10 01 17";
-        row("send source, run", "", "send p.prg --port PORT --run --mode 2", 0, "received by the PLC",
+        row("send source, run", "", "send p.prg --port PORT --run --mode 2", 0, "recibido por el PLC",
             send + QStringList{"00 43 02 00 00 00 41"});
-        row("send Ladder, fast", "", "send p.BLD --port PORT --fast", 0, "received by the PLC", send);
+        row("send Ladder, fast", "", "send p.BLD --port PORT --fast", 0, "recibido por el PLC", send);
         row("compile error", "", "send bad.prg --port PORT", 1, "Error en linea\nld 300\n", {});
         row("received wrong", "badresult", "send p.prg --port PORT", 3, "mk38c send: El PLC recibió mal",
             send);
         row("no answer", "long", "send p.prg --port PORT", 4, "mk38c send: No hay respuesta del PLC", send);
         row("port missing", "", "send p.prg --port /dev/ttyNoSuch", 2,
             "mk38c send: Error de comunicacion 8002: /dev/ttyNoSuch no existe", {});
-        row("no file", "", "send --port PORT", 2, "mk38c send: no FILE given", {});
+        row("no file", "", "send --port PORT", 2, "mk38c send: falta ARCHIVO", {});
         row("stop", "", "stop --port PORT --outputs-off", 0, "", {"00 44 01 00 00 00 45"});
         row("run, bad mode", "", "run --port PORT --mode 3", 2, "mk38c run: --mode", {});
         // COM3 as the settings file beside the tool maps it (COM2 there is missing)
@@ -64,13 +64,13 @@ private slots:
         row("receive", "", "receive --port PORT -o r.obj --fast", 0, "        LD e1\r\n        OUT s1\r\n",
             upload);
         row("receive, checksum wrong", "badxor:0.5", "receive --port PORT -o bad.obj", 5,
-            "mk38c receive: checksum", upload);
+            "mk38c receive: suma de control", upload);
         row("receive, checksum wrong, ignored", "badxor:0.5", "receive --port PORT --ignore-checksum --fast",
-            0, "stderr:dated " + QDate::currentDate().toString(Qt::ISODate), upload);
+            0, "stderr:fecha " + QDate::currentDate().toString(Qt::ISODate), upload);
         row("receive, silent", "silence", "receive --port PORT --all", 4,
             "mk38c receive: No hay comunicación", {"00 08 03 00 03 00 08"});
         // a short program answer whose checksum matches: its date word is no date
-        row("receive, no date", "short:0.5", "receive --port PORT", 0, "stderr:dated 0x00", upload);
+        row("receive, no date", "short:0.5", "receive --port PORT", 0, "stderr:fecha 0x00", upload);
         row("verify, equal", "", "verify p.prg --port PORT --fast", 0, "igual\n", upload);
         row("verify, different", "", "verify other.prg --port PORT --fast", 6,
             "archivo:         LD e2\nPLC:             LD e1\n", upload);
@@ -78,13 +78,13 @@ private slots:
             presets);
         // a value that is no preset is refused before anything is sent
         row("presets, bad value", "", "presets --port PORT --write 1,2,3,4,5,6,7,8,9,65536", 2,
-            "mk38c presets: \"65536\" is not", {});
+            "mk38c presets: \"65536\" no es", {});
         row("presets, bad answers", "badxor", "presets --port PORT --fast", 4, "Ctv1 ????\n",
             QStringList(2, presets[0]) + presets);
         row("presets, silent, fast", "silence", "presets --port PORT --fast", 4, "Ctv1 ????\n",
             presets.first(1));
         row("presets, empty list", "", "presets --port PORT --write ''", 2,
-            "mk38c presets: --write takes ten values", {});
+            "mk38c presets: --write lleva diez valores", {});
         row("monitor", "", "monitor --port PORT --count 2 --from 14", 0,
             "in 00000000  out 000000\nvar  v01=0 0x00  v02=0 0x00  v03=0 0x00  v04=0 0x00\n",
             {io, variables});
@@ -169,19 +169,34 @@ private slots:
                                      << "2,3,4";
         QTest::newRow("found, fixed waits") << 3 << "none" << "--from 3 --to 4" << 0 << "3 checksum 10\n" << ""
                                             << "3,4";
-        QTest::newRow("none") << 9 << "none" << "--from 2 --to 4 --fast" << 4 << ""
-                              << "mk38c scan: no station answered between 2 and 4" << "2,3,4";
-        QTest::newRow("damaged answer") << 3 << "badxor" << "--from 3 --to 3 --fast" << 4
-                                        << "3 respuesta dañada\n" << "no station answered" << "3";
+        QTest::newRow("none") << 9 << "none"
+                              << "--from 2 --to 4 --fast" << 4 << ""
+                              << "mk38c scan: ninguna estación respondió entre 2 y 4"
+                              << "2,3,4";
+        QTest::newRow("damaged answer") << 3 << "badxor"
+                                        << "--from 3 --to 3 --fast" << 4 << "3 respuesta dañada\n"
+                                        << "ninguna estación respondió"
+                                        << "3";
         // the bounds: --from defaults to 1 (station 0 is never asked), --to to 255
         QTest::newRow("first station") << 1 << "none" << "--to 1 --fast" << 0 << "1 checksum 10\n" << "" << "1";
         QTest::newRow("last station") << 255 << "none" << "--from 255 --fast" << 0 << "255 checksum 10\n" << ""
                                       << "255";
-        QTest::newRow("from 0") << 1 << "none" << "--from 0" << 2 << "" << "--from and --to take 1..255" << "";
-        QTest::newRow("to 256") << 1 << "none" << "--to 256" << 2 << "" << "--from and --to take 1..255" << "";
-        QTest::newRow("from above to") << 1 << "none" << "--from 5 --to 4" << 2 << ""
-                                       << "mk38c scan: --from 5 is above --to 4\nUsage: mk38c scan" << "";
-        QTest::newRow("no port") << 1 << "none" << "" << 2 << "" << "--port is required" << "";
+        QTest::newRow("from 0") << 1 << "none"
+                                << "--from 0" << 2 << ""
+                                << "--from y --to admiten 1..255"
+                                << "";
+        QTest::newRow("to 256") << 1 << "none"
+                                << "--to 256" << 2 << ""
+                                << "--from y --to admiten 1..255"
+                                << "";
+        QTest::newRow("from above to") << 1 << "none"
+                                       << "--from 5 --to 4" << 2 << ""
+                                       << "mk38c scan: --from 5 es mayor que --to 4\nUso: mk38c scan"
+                                       << "";
+        QTest::newRow("no port") << 1 << "none"
+                                 << "" << 2 << ""
+                                 << "falta --port"
+                                 << "";
     }
     void scan()
     {
@@ -219,14 +234,14 @@ private slots:
         sim.process().kill();
         QVERIFY(send.waitForFinished(10000));
         QCOMPARE(send.exitCode(), 4);
-        QVERIFY(!send.readAllStandardOutput().contains("run (mode"));
-        QVERIFY(send.readAllStandardError().contains("mk38c send: the run frame could not be written"));
+        QVERIFY(!send.readAllStandardOutput().contains("en marcha (modo"));
+        QVERIFY(send.readAllStandardError().contains("mk38c send: no se pudo escribir la trama run"));
         // a line stopped by flow control takes no frame: stop fails too
         testutil::Pty held;
         QVERIFY(::tcflow(testutil::Fd(held.path()).fd(), TCOOFF) == 0);
         const testutil::Run r = testutil::runTool("mk38c", {u"stop"_s, u"--port"_s, held.path()});
         QCOMPARE(r.exitCode, 4);
-        QVERIFY2(r.err.contains("mk38c stop: the stop frame could not be written"), r.err);
+        QVERIFY2(r.err.contains("mk38c stop: no se pudo escribir la trama stop"), r.err);
     }
 
     void monitorToldOnceTheDeviceWentAway()
@@ -258,9 +273,10 @@ private slots:
         const QStringList said = QString::fromUtf8(err).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(said.size(), 3);
         QVERIFY2(said[0].startsWith(u"mk38c monitor: Error de comunicacion 8002: "_s + args[1] + u" no existe"_s), qPrintable(said[0]));
-        QCOMPARE(said[1], u"mk38c monitor: the device went away; it is opened again at every poll, each 500 ms, "
-                          u"until it is back (Ctrl+C ends)"_s);
-        QCOMPARE(said[2], u"mk38c monitor: the device is back"_s);
+        QCOMPARE(said[1],
+                 u"mk38c monitor: el dispositivo se fue; se abre de nuevo en cada consulta, cada 500 ms, "
+                 u"hasta que vuelva (Ctrl+C termina)"_s);
+        QCOMPARE(said[2], u"mk38c monitor: el dispositivo volvió"_s);
     }
 
 private:

@@ -298,7 +298,8 @@ private slots:
             // the command's own --help
             const auto own = run(m_usr + u"/bin/"_s + tool, {command, u"--help"_s});
             QCOMPARE(own.exitCode, 0);
-            QVERIFY2(own.out.startsWith("Usage: " + tool.toUtf8() + ' ' + command.toUtf8()),
+            QVERIFY2(own.out.startsWith("Usage: " + tool.toUtf8() + ' ' + command.toUtf8()) ||
+                         own.out.startsWith("Uso: " + tool.toUtf8() + ' ' + command.toUtf8()),
                      own.out.constData());
             QCOMPARE(help(tool, own.out).options, sorted);
         }
