@@ -21,10 +21,11 @@ public:
         while (ts.isOpen() && !xml.atEnd())
             if (xml.readNextStartElement() && xml.name() == u"translation") {
                 // a text with values: the translation around any values
-                QStringList pieces = tsText(xml).split(QRegularExpression(QStringLiteral("%\\d+")));
+                // (blanks and line ends around it are no words, shown or not)
+                QStringList pieces = tsText(xml).trimmed().split(QRegularExpression(QStringLiteral("%\\d+")));
                 for (QString& piece : pieces)
-                    piece = QRegularExpression::escape(piece);
-                allow(pieces.join(QStringLiteral(".*")));
+                    piece = QRegularExpression::escape(piece.trimmed());
+                allow(QStringLiteral("\\s*") + pieces.join(QStringLiteral(".*")) + QStringLiteral("\\s*"));
             }
         m_translations = tsReadWhole(xml) ? m_accepted.size() : 0; // a catalogue read whole
         allow(QStringLiteral("WMK38|MicroPLC MK38|Editor|Español|English|Rx|Tx|\\?\\?\\?\\?|[-+]?[0-9.,: ]+|"
