@@ -147,6 +147,8 @@ public:
     // EditorPlc.cpp: the PLC commands
     void opCom_Click(int port, bool atStart = false); // port choice: opens COMn at 2400 baud
     void mnEnviarPrg_Click();
+    // The text compiled first when it changed since the last compile; false when it does not compile.
+    bool compiledForExchange();
     void mnEnviarBin_Click();
     void mnEnviarBld_Click();
     void mnRun_Click();

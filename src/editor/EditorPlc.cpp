@@ -134,21 +134,27 @@ void Editor::usePorts(const std::array<QString, plclink::kComPorts>& chosen)
         opCom_Click(selectedPort());
 }
 
+bool Editor::compiledForExchange()
+{
+    if (!CompiledCurrent) {
+        minimsg()->showText(tr("Recompilando..."));
+        mnCompilar_Click();
+        minimsg()->close();
+        // the compile's own report stands; an old or empty image must never reach a machine,
+        // nor be compared with one
+        if (!CompiledCurrent)
+            m_txtPrg->setFocus();
+    }
+    return CompiledCurrent;
+}
+
 void Editor::mnEnviarPrg_Click()
 {
     if (m_link->busy())
         return;
     plclink::Link::Busy busy(*m_link);
-    if (!CompiledCurrent) {
-        minimsg()->showText(tr("Recompilando..."));
-        mnCompilar_Click();
-        minimsg()->close();
-        // the compile's own report stands; an old or empty image must never reach a machine
-        if (!CompiledCurrent) {
-            m_txtPrg->setFocus();
-            return;
-        }
-    }
+    if (!compiledForExchange())
+        return;
     for (;;) {
         minimsg()->showText(tr("Enviando programa..."), true);
         const plclink::DownloadResult result =

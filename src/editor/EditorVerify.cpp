@@ -17,16 +17,8 @@ void Editor::mnVerificar_Click()
     if (m_link->busy())
         return;
     plclink::Link::Busy busy(*m_link);
-    if (!CompiledCurrent) {
-        minimsg()->showText(tr("Recompilando..."));
-        mnCompilar_Click();
-        minimsg()->close();
-        // the compile's own report stands: there is nothing to compare
-        if (!CompiledCurrent) {
-            m_txtPrg->setFocus();
-            return;
-        }
-    }
+    if (!compiledForExchange())
+        return;
     const std::optional<QString> typed = Prompts::current().input(
         this, {tr("Verificar programa"), tr("Contraseña (4B7E es deshabilitado)"),
                m_verifyPassword});
