@@ -3,6 +3,7 @@
 // stop, the ports, the identifier, one exchange at a time.
 #include "Exchanges.h"
 #include "PlcTest.h"
+#include "PortFaults.h"
 #include "Pty.h"
 #include "Verificar.h"
 
@@ -153,9 +154,7 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("exchange");
         QTest::addColumn<int>("number");
-        const std::pair<const char*, int> faults[] = {
-            {"missing", 8002}, {"busy", 8005}, {"not allowed", 8010}, {"not a serial device", 8020}};
-        for (const auto& [fault, number] : faults)
+        for (const auto& [fault, number] : testutil::kPortFaults)
             for (const char* exchange : {"send", "run", "stop", "upload", "presets", "test in Puertos"})
                 QTest::addRow("%s, %s", exchange, fault) << QString::fromLatin1(fault)
                                                          << QString::fromLatin1(exchange) << number;
@@ -169,17 +168,9 @@ private slots:
         testutil::Pty other;
         plclink::Waits waits;
         plclink::Link holder(waits);
-        std::optional<testutil::WithoutOverride> plainUser;
-        QString device = other.path();
-        if (fault == u"missing")
-            device = f.path(u"nosuch"_s);
-        else if (fault == u"busy")
-            QVERIFY(!holder.openDevice(device));
-        else if (fault == u"not allowed") {
-            QVERIFY(testutil::giveAway(device));
-            plainUser.emplace();
-        } else
-            QVERIFY(testutil::writeRaw(device = f.path(u"plain"_s), {}));
+        testutil::FaultyPort port;
+        QVERIFY(port.make(fault, f.path(), other.path(), holder));
+        const QString device = port.device;
         QVERIFY(f.write(u"dmk38.ini"_s, "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=" + device.toLocal8Bit() + "\r\n"));
         QVERIFY(f.start()); // no box
         f.editor->waits().setScale(0.05);

@@ -6,6 +6,7 @@
 #include "Scan.h"
 #include "Link.h"
 #include "PortErrors.h"
+#include "PortFaults.h"
 #include "Pty.h"
 
 #include <QDate>
@@ -110,9 +111,7 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("exchange");
         QTest::addColumn<int>("number");
-        const std::pair<const char*, int> faults[] = {
-            {"missing", 8002}, {"busy", 8005}, {"not allowed", 8010}, {"not a serial device", 8020}};
-        for (const auto& [fault, number] : faults)
+        for (const auto& [fault, number] : testutil::kPortFaults)
             for (const char* exchange :
                  {"download", "run", "stop", "probe", "read program", "write presets", "read presets", "poll", "scan"})
                 QTest::addRow("%s, %s", fault, exchange) << QString::fromLatin1(fault) << QString::fromLatin1(exchange)
@@ -126,17 +125,9 @@ private slots:
         testutil::Pty pty;
         plclink::Waits waits;
         plclink::Link holder(waits), link(waits);
-        QString device = pty.path();
-        std::optional<testutil::WithoutOverride> plainUser;
-        if (fault == u"missing")
-            device = dir.filePath(u"nosuch"_s);
-        else if (fault == u"busy")
-            QVERIFY(!holder.openDevice(device));
-        else if (fault == u"not allowed") {
-            QVERIFY(testutil::giveAway(device));
-            plainUser.emplace();
-        } else
-            QVERIFY(QFile(device = dir.filePath(u"plain"_s)).open(QIODevice::WriteOnly));
+        testutil::FaultyPort port;
+        QVERIFY(port.make(fault, dir.path(), pty.path(), holder));
+        const QString device = port.device;
         QVERIFY(link.openDevice(device)); // as the editor's start-up found it
         QList<int> waited;
         waits.record(&waited);
@@ -160,7 +151,7 @@ private slots:
             const auto s = plclink::poll(link, 1, plclink::Sample::Kind::Io, 0);
             empty = s && s->fault == plclink::Sample::Fault::Port;
         }
-        plainUser.reset();
+        port.plainUser.reset();
         QVERIFY(empty);
         QVERIFY(link.reopenError());
         QTEST(link.reopenError()->number, "number");
