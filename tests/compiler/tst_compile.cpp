@@ -12,6 +12,7 @@
 #include <algorithm>
 
 using Status = compiler::CompileResult::Status;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -120,10 +121,8 @@ private slots:
         const QString fill = QStringLiteral("top: ld e1\n") + QStringLiteral("ld e1\n").repeated(126);
         const QString over = QStringLiteral("El programa excede los 256 bytes");
         QTest::newRow("full") << fill + "goto top" << QStringLiteral("06 00 ").repeated(127) + "1A 00";
-        QTest::newRow("over by one") << fill + "nota\nld e2"
-                                     << "!129 " + over;
-        QTest::newRow("over at an end") << fill + "nota\nend\nfin: end"
-                                        << "!130 " + over;
+        QTest::newRow("over by one") << fill + u"nota\nld e2"_s << u"!129 "_s + over;
+        QTest::newRow("over at an end") << fill + u"nota\nend\nfin: end"_s << u"!130 "_s + over;
     }
 
     void compiles()
@@ -204,20 +203,13 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("args"); // UBoundArg, then the arguments up to the last non-empty one
-        QTest::newRow("kept case") << "  LD  E1  "
-                                   << "1 LD|E1";
-        QTest::newRow("tab separates") << "a\tb"
-                                       << "1 a|b";
-        QTest::newRow("comment") << "ld e1 ; x"
-                                 << "2 ld|e1";
-        QTest::newRow("comment glued") << "ld e1;x"
-                                       << "1 ld|e1";
-        QTest::newRow("apostrophe") << "a 'b"
-                                    << "1 a";
-        QTest::newRow("comment line") << "; all"
-                                      << "0 ";
-        QTest::newRow("trailing tab") << "a b\t"
-                                      << "2 a|b";
+        QTest::newRow("kept case") << u"  LD  E1  "_s << u"1 LD|E1"_s;
+        QTest::newRow("tab separates") << u"a\tb"_s << u"1 a|b"_s;
+        QTest::newRow("comment") << u"ld e1 ; x"_s << u"2 ld|e1"_s;
+        QTest::newRow("comment glued") << u"ld e1;x"_s << u"1 ld|e1"_s;
+        QTest::newRow("apostrophe") << u"a 'b"_s << u"1 a"_s;
+        QTest::newRow("comment line") << u"; all"_s << u"0 "_s;
+        QTest::newRow("trailing tab") << u"a b\t"_s << u"2 a|b"_s;
     }
 
     void parseLine()
