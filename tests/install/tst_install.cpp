@@ -346,9 +346,8 @@ private slots:
         editor.waitForFinished(5000);
     }
 
-    // The package as `make package` builds it, from an install of the build into a folder of its
-    // own: cpack builds nothing in the build folder, which the other tests are using. Lint-clean,
-    // with its metadata valid (building it needs no root; installing it would).
+    // The package as `make package` builds it, from an install into a folder of its own (the other
+    // tests use the build folder): lint-clean, its metadata valid.
     void package()
     {
         const QString dpkgDeb = QStandardPaths::findExecutable(u"dpkg-deb"_s);

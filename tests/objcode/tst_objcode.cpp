@@ -95,9 +95,8 @@ private slots:
         QCOMPARE(m_predefined.size(), isa::kOperandSpaceSize);
     }
 
-    // A golden text (no image given) compiles, and the translator prints exactly that text back for
-    // its image: the layout of the lines and every way an operand prints (the encodings are the
-    // compile table's). The other rows are images a compile never makes.
+    // A golden text (no image given) compiles, and the translator prints exactly that text back: the
+    // layout of the lines and every way an operand prints. The other rows are images a compile never makes.
     void translate_data()
     {
         QTest::addColumn<QByteArray>("input");
@@ -191,9 +190,8 @@ private slots:
         row("short write over the old file", "prog.obj", "p.obj", true, QString());
     }
 
-    // Written over a longer older file, which must not show past the new end. A write that cannot
-    // start or fails half way (the file-size limit, which even root cannot pass) is reported and
-    // leaves the folder as it was: no temporary file, the old file intact.
+    // Written over a longer older file, which must not show past the new end. A write that cannot start
+    // or fails half way (the file-size limit) is reported; no temporary file is left, the old file intact.
     void write()
     {
         QFETCH(QString, name);

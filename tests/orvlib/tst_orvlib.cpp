@@ -171,8 +171,7 @@ private slots:
         QCOMPARE(f->CreateInstance(f, IID_IOrvLibCls, &object), ORV_CLASS_E_NOAGGREGATION);
         QCOMPARE(f->Release(), 0u);
         QCOMPARE(m_canUnloadNow(), ORV_S_OK);
-        // each of factory, server lock, object and an object handed out by a member keeps the
-        // library loaded on its own
+        // each of factory, server lock, object and an object it handed out keeps the library loaded
         f = factory();
         QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
         // an unlock without its lock releases nothing
@@ -198,9 +197,8 @@ private slots:
         QCOMPARE(m_canUnloadNow(), ORV_S_OK);
     }
 
-    // orvregsvr loads the library and calls its registration exports. The other lines of the store
-    // keep their bytes (CR LF, bytes that are not UTF-8); every line of the class goes, the first one
-    // taking the new path.
+    // The other lines of the store keep their bytes (CR LF, bytes that are not UTF-8); every line of
+    // the class goes, the first one taking the new path.
     void orvregsvr()
     {
         const auto regsvr = [](const QStringList& args) { return testutil::runTool(u"orvregsvr"_s, args); };
@@ -601,9 +599,8 @@ private slots:
         QCOMPARE(m_lib->GetIni(section, key, u"-"_s), value.trimmed());
     }
 
-    // Only regular files of settings size are read: a pipe or a device neither hangs nor aborts the
-    // caller, and nothing is written in their place. Nor in a missing folder, with no file set, or
-    // over a folder: PutIni's failure reaches the caller.
+    // Only regular files of settings size are read or written: a pipe or a device neither hangs nor
+    // aborts the caller; nor a missing folder, no file, or a folder: PutIni's failure reaches the caller.
     void unusableFiles()
     {
         const QString fifo = m_dir->filePath(u"pipe.ini"_s);
@@ -656,8 +653,7 @@ private slots:
                  QStringList{QFileInfo(file).fileName()});
     }
 
-    // Both writers at once, on the registration store and on a profile: each must succeed, and the
-    // file must hold the updates of both.
+    // Both writers at once, on the registration store and on a profile: both succeed, both are kept.
     void bothWritersKept()
     {
         for (const QString what : {"store", "profile"}) {
