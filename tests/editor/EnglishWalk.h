@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The English walk: every text a window shows comes from the English catalogue, from Qt's own
-// English, or from a short list of texts the same in both languages (names, ports, numbers).
-// window(w) reads its title and its visible labels, buttons, group boxes, actions and tool tips;
-// menu(m) a menu and its submenus; message(m) a prompt; spanish() lists what is left, with where
-// it was seen. Documents (the manual, qhelp) are checked apart; allow() adds a window's data.
+// Every text a window, menu or prompt shows must come from the English catalogue, Qt's own English
+// or a short list of texts the same in both languages; spanish() lists the rest, with where it was
+// seen. Documents (the manual, qhelp) are checked apart; allow() adds a window's own data.
 
 #include "Prompts.h"
 #include "TsText.h"
@@ -20,8 +18,7 @@ public:
         QXmlStreamReader xml(ts.open(QIODevice::ReadOnly) ? &ts : nullptr);
         while (ts.isOpen() && !xml.atEnd())
             if (xml.readNextStartElement() && xml.name() == u"translation") {
-                // a text with values: the translation around any values
-                // (blanks and line ends around it are no words, shown or not)
+                // the translation around any values; blanks and line ends around it are no words
                 QStringList pieces = tsText(xml).trimmed().split(QRegularExpression(QStringLiteral("%\\d+")));
                 for (QString& piece : pieces)
                     piece = QRegularExpression::escape(piece.trimmed());

@@ -20,28 +20,28 @@ class TestEnglish : public QObject
     EnglishWalk walk;
     const QString kBin = QStringLiteral(WMK38_BIN_DIR);
 
-    // The editor on a dmk38.ini whose [Set] holds set, its folder holding the build's catalogues.
+    // The build's English catalogue in the editor's folder.
+    bool catalogue(const EditorFixture& e) const
+    {
+        return QDir().mkpath(e.path(u"translations"_s)) &&
+               QFile::copy(kBin + u"/translations/wmk38_en.qm"_s, e.path(u"translations/wmk38_en.qm"_s));
+    }
+    // The editor on a dmk38.ini whose [Set] holds set.
     bool start(const QByteArray& set)
     {
-        if (!f)
-            f.emplace();
-        return QDir().mkpath(f->path(u"translations"_s)) &&
-               QFile::copy(kBin + u"/translations/wmk38_en.qm"_s, f->path(u"translations/wmk38_en.qm"_s)) &&
-               f->write(u"dmk38.ini"_s, "[Set]\r\n" + set) && f->start();
+        return catalogue(f ? *f : f.emplace()) && f->write(u"dmk38.ini"_s, "[Set]\r\n" + set) && f->start();
     }
-    // The same with a simulator on COM2, its program stamped 5 Sep 2006.
-    bool startWithSim(PlcFixture& p, const QByteArray& ports = "COM2=SIM\r\n")
+    // In English with a simulator on COM2, its program stamped 5 Sep 2006.
+    bool startWithSim(PlcFixture& p)
     {
-        return QDir().mkpath(p.path(u"translations"_s)) &&
-               QFile::copy(kBin + u"/translations/wmk38_en.qm"_s, p.path(u"translations/wmk38_en.qm"_s)) &&
-               p.startWithSim("Idioma=en\r\n", ports) &&
+        return catalogue(p) && p.startWithSim("Idioma=en\r\n") &&
                plclink::download(p.editor->link(), {6, 0, 11, 8, 15}, QDate(2006, 9, 5)).outcome ==
                    plclink::DownloadOutcome::Received;
     }
-    void walkPrompts(const EditorFixture& p)
+    void walkPrompts(const ScriptedPrompts& prompts)
     {
         walk.allow(u"\\*\\.OBJ\\|\\*\\.OBJ"_s); // a file dialog's filter
-        for (const auto& asked : p.prompts.asked())
+        for (const auto& asked : prompts.asked())
             walk.message({asked.title, asked.text});
     }
     QString checked() const { return f->action("mnIdiomaEs")->actionGroup()->checkedAction()->objectName(); }
@@ -53,6 +53,7 @@ private slots:
     {
         f.reset();
         language::use(language::kSpanish, kBin);
+        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n'))); // whatever was walked
     }
 
     // A new choice is kept in dmk38.ini and used at the next start, not at once (the rows of the
@@ -85,7 +86,6 @@ private slots:
             walk.allow(QRegularExpression::escape(contents->item(i)->text()));
         QVERIFY(manualHtml({}).contains(u"<h2><a name=\"introduccion\"></a>What WMK38 is</h2>"_s));
         walk.window(help);
-        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
     }
 
     // qhelp_en.ayd in English, qhelp.ayd where there is none; the message in English.
@@ -146,9 +146,7 @@ private slots:
         }
         f->prompts.answerInput(u"xyz"_s);
         f->run(u"mnBuscar mnCargar mnSalvarComo"_s, u"Ok,missing.prg,Ok,,Ok"_s);
-        for (const auto& asked : f->prompts.asked())
-            walk.message({asked.title, asked.text});
-        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
+        walkPrompts(f->prompts);
         QVERIFY(f->told().contains(u"Not found | XYZ was not found"_s)); // one sentence, its own order
     }
 
@@ -185,12 +183,10 @@ private slots:
             walk.window(&w);
             prompts.answerMessage(Prompts::Ok);
             w.findChild<QPushButton*>(u"cmdPreset"_s)->click(); // every box "????"
-            for (const auto& asked : prompts.asked())
-                walk.message({asked.title, asked.text});
+            walkPrompts(prompts);
         }
         Prompts::setCurrent(nullptr);
         QCOMPARE(prompts.asked().size(), 1);
-        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
     }
 
     // The upload with its date lines, the station search beside it, the monitor with its chart and
@@ -243,8 +239,7 @@ private slots:
         walk.allow(u"/dev/.*|\\(/dev/.*\\)"_s); // the devices and their descriptions
         walk.window(ports);
         ports->reject();
-        walkPrompts(p);
-        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
+        walkPrompts(p.prompts);
     }
 
     // Verify: the window of differences and its questions, the same program, a failed read; the
@@ -280,8 +275,7 @@ private slots:
         p.trigger("mnRun");
         QCOMPARE(p.prompts.asked().size(), 9);
         QVERIFY(p.said(8).startsWith(u"Error 8002 | Communication error 8002\r\n"_s));
-        walkPrompts(p);
-        QVERIFY2(walk.spanish().isEmpty(), qPrintable(walk.spanish().join(u'\n')));
+        walkPrompts(p.prompts);
     }
 };
 

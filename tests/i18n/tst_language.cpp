@@ -13,14 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString kBin = QStringLiteral(WMK38_BIN_DIR);
-
-QString operandMessage(const QString& operand)
-{
-    QString error;
-    QStringView text(operand);
-    compiler::EvaluateOperand(text, 1.0f, 75, 0, compiler::Symbols(QStringList{u"e1"_s}, {}), error, 255);
-    return error;
-}
 } // namespace
 
 class TestLanguage : public QObject
@@ -74,7 +66,11 @@ private slots:
     {
         QFETCH(QString, language);
         QVERIFY(language::use(language, kBin) && language::current() == language);
-        QTEST(operandMessage(u" 80 "_s), "operand");
+        const QString operand = u" 80 "_s;
+        QStringView text(operand);
+        QString error;
+        compiler::EvaluateOperand(text, 1.0f, 75, 0, compiler::Symbols(QStringList{u"e1"_s}, {}), error, 255);
+        QTEST(error, "operand");
         plclink::DeviceFacts missing;
         missing.presentPorts = QStringList{u"/dev/ttyS0"_s, u"/dev/ttyUSB0"_s};
         QTEST(plclink::portError(u"/dev/ttyS9"_s, missing, QSerialPort::DeviceNotFoundError, ENOENT)
