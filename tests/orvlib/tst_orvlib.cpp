@@ -174,9 +174,8 @@ private slots:
         // each of factory, server lock, object and an object it handed out keeps the library loaded
         f = factory();
         QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
-        // an unlock without its lock releases nothing
+        // an unlock without its lock releases nothing: the lock after it still holds
         QCOMPARE(f->LockServer(ORV_FALSE), ORV_S_OK);
-        QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
         QCOMPARE(f->LockServer(ORV_TRUE), ORV_S_OK);
         f->Release();
         QCOMPARE(m_canUnloadNow(), ORV_S_FALSE);
