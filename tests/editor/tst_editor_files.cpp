@@ -163,9 +163,8 @@ private slots:
             QCOMPARE(last.buttons, int(Prompts::Yes | Prompts::No));
             QCOMPARE(f->action("mnSalvar")->isEnabled(), bool(f->editor->ProgramModified));
         }
-        if (f->txt()->toPlainText().startsWith(u"        GOTO"_s)) {
+        if (f->txt()->toPlainText().startsWith(u"        GOTO"_s))
             QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), objcode::loadProgressText(256));
-        }
         if (c.command == u"mnSalvarComo"_s)
             QCOMPARE(f->prompts.asked().value(0).mode, Prompts::FileRequest::Save);
         if (last.title == u"Sobreescribir"_s)
