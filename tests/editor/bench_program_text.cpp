@@ -13,12 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v[v.size() / 2];
-}
-
 // Lines of every kind, as long as the limit allows; a 256-byte program when `fits`, the rest
 // of the text comments.
 QString program(bool fits)
@@ -53,16 +47,22 @@ struct PaintWatch : QObject
     }
 };
 
-// The milliseconds from `act` to the next paint `watch` sees.
-template <class Act> double untilPaint(PaintWatch& watch, Act act)
+// The median and the slowest of `runs` timings of `act(i)` in milliseconds; with `watch`, each up
+// to the next paint it sees.
+template <class Act> std::pair<double, double> timed(int runs, Act act, const PaintWatch* watch = nullptr)
 {
-    const int before = watch.paints;
-    QElapsedTimer t;
-    t.start();
-    act();
-    while (watch.paints == before)
-        QCoreApplication::processEvents();
-    return double(t.nsecsElapsed()) / 1e6;
+    QList<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const int before = watch ? watch->paints : 0;
+        QElapsedTimer t;
+        t.start();
+        act(i);
+        while (watch && watch->paints == before)
+            QCoreApplication::processEvents();
+        times << double(t.nsecsElapsed()) / 1e6;
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.last()};
 }
 } // namespace
 
@@ -76,16 +76,10 @@ int main(int argc, char** argv)
 
     for (const bool fits : {true, false}) {
         const QString text = program(fits);
-        QList<double> times;
         LiveCheck check;
-        for (int i = 0; i < 21; ++i) {
-            QElapsedTimer t;
-            t.start();
-            check = checkProgram(text, names);
-            times << double(t.nsecsElapsed()) / 1e6;
-        }
-        std::printf("live check, %lld characters (%s): %.2f ms median (target < 20)\n", qlonglong(text.size()),
-                    qPrintable(check.summary()), median(times));
+        const double median = timed(21, [&](int) { check = checkProgram(text, names); }).first;
+        std::printf("live check, %lld characters (%s): %.2f ms median (target < 20)\n",
+                    qlonglong(text.size()), qPrintable(check.summary()), median);
     }
 
     // loading through "Cargar", colours on, up to the first paint
@@ -93,26 +87,26 @@ int main(int argc, char** argv)
     f.write(u"big.prg"_s, file);
     PaintWatch watch;
     f.txt()->viewport()->installEventFilter(&watch);
-    QList<double> loads;
-    for (int i = 0; i < 5; ++i) {
-        f.editor->ProgramModified = false;
-        f.answer({u"big.prg"_s});
-        loads << untilPaint(watch, [&] { f.editor->mnCargar_Click(); });
-    }
-    std::printf("loading a %lld-byte file with colours on: %.1f ms median (target < 150)\n", qlonglong(file.size()),
-                median(loads));
+    const auto load = timed(
+        5,
+        [&](int) {
+            f.editor->ProgramModified = false;
+            f.answer({u"big.prg"_s});
+            f.editor->mnCargar_Click();
+        },
+        &watch);
+    std::printf("loading a %lld-byte file with colours on: %.1f ms median (target < 150)\n",
+                qlonglong(file.size()), load.first);
 
     // keystrokes in the middle of the text, each followed by its paint
     f.txt()->setFocus();
-    QTextCursor c(f.txt()->document()->findBlockByNumber(f.txt()->blockCount() / 2));
-    f.txt()->setTextCursor(c);
+    f.txt()->setTextCursor(QTextCursor(f.txt()->document()->findBlockByNumber(f.txt()->blockCount() / 2)));
     f.txt()->centerCursor();
     QCoreApplication::processEvents();
-    QList<double> keys;
-    for (int i = 0; i < 200; ++i)
-        keys << untilPaint(watch, [&] { QTest::keyClick(f.txt(), i % 2 ? Qt::Key_Backspace : Qt::Key_L); });
-    std::printf("keystroke to paint, colours on: %.2f ms median of 200, slowest %.2f (target < 5)\n", median(keys),
-                *std::max_element(keys.begin(), keys.end()));
+    const auto keys = timed(
+        200, [&](int i) { QTest::keyClick(f.txt(), i % 2 ? Qt::Key_Backspace : Qt::Key_L); }, &watch);
+    std::printf("keystroke to paint, colours on: %.2f ms median of 200, slowest %.2f (target < 5)\n",
+                keys.first, keys.second);
     f.editor->ProgramModified = false;
     return 0;
 }

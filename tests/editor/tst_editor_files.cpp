@@ -116,11 +116,6 @@ private slots:
         row("open, missing", {"mnCargar", "x.prg,Ok", false, open + " / No se puede cargar: | No se puede leer el archivo ~/x.prg", kept});
         row("decompile, no name", {"mnDescompilar", "No,,Ok", false, save + obj + noName, kept});
         row("decompile, short file", {"mnDescompilar", "No,short.obj,Ok", false, save + obj + " / No se puede cargar: |", kept});
-        // the tool bar's buttons
-        row("open button", {"tbCargar", "-", false, open, kept});
-        row("new button", {"tbNuevo", "No", false, save, kept});
-        row("save button", {"tbSalvar", {}, false, {}, "~/n.prg [n.prg] | xld e1 | xld e1\r\n"});
-        row("close button", {"tbCerrar", "No", false, save, "~/ [Nuevo] |  | ld e1\r\n"});
         // save as: a name typed without extension gets ".prg"; the folder and the name change only
         // once the file is written
         row("save as, no extension", {"mnSalvarComo", "mio", false, saveAs, "~/mio.prg [mio.prg] | xld e1 | xld e1\r\n"});
@@ -168,9 +163,8 @@ private slots:
             QCOMPARE(last.buttons, int(Prompts::Yes | Prompts::No));
             QCOMPARE(f->action("mnSalvar")->isEnabled(), bool(f->editor->ProgramModified));
         }
-        if (f->txt()->toPlainText().startsWith(u"        GOTO"_s)) {
+        if (f->txt()->toPlainText().startsWith(u"        GOTO"_s))
             QCOMPARE(f->child<QLineEdit>("txtProgreso")->text(), objcode::loadProgressText(256));
-        }
         if (c.command == u"mnSalvarComo"_s)
             QCOMPARE(f->prompts.asked().value(0).mode, Prompts::FileRequest::Save);
         if (last.title == u"Sobreescribir"_s)

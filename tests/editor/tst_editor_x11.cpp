@@ -80,23 +80,21 @@ private slots:
         editor.start(dir.filePath(u"wmk38"_s));
         const QString main = window(u"Editor$"_s);
         QVERIFY(!main.isEmpty());
-        const QStringList openMonitor{u"alt+a"_s, u"Right"_s, u"Right"_s, u"Right"_s, u"m"_s};
-        type(main, openMonitor);
-        const QString monitor = window(u"^Monitor$"_s);
+        // opens the Monitor (another window than `other`) from the menu and starts its polls
+        auto poll = [&](const QString& other) {
+            type(main, {u"alt+a"_s, u"Right"_s, u"Right"_s, u"Right"_s, u"m"_s});
+            const QString monitor = window(u"^Monitor$"_s, other);
+            const qsizetype frames = sim.received().size();
+            type(monitor, {u"alt+r"_s});
+            return QTest::qWaitFor([&] { return sim.received().size() >= frames + 2; }, 20000) ? monitor
+                                                                                               : QString();
+        };
+        const QString monitor = poll({});
         QVERIFY(!monitor.isEmpty());
-        qsizetype frames = sim.received().size();
-        type(monitor, {u"alt+r"_s});
-        QTRY_VERIFY_WITH_TIMEOUT(sim.received().size() >= frames + 2, 20000);
-
         // the server destroys the polling window: polling ends with it, and the editor takes
         // keys again (a monitor is never opened while an exchange runs)
         xdotool({u"windowclose"_s, monitor});
-        type(main, openMonitor);
-        const QString again = window(u"^Monitor$"_s, monitor);
-        QVERIFY2(!again.isEmpty(), "the Monitor did not open again");
-        frames = sim.received().size();
-        type(again, {u"alt+r"_s});
-        QTRY_VERIFY_WITH_TIMEOUT(sim.received().size() >= frames + 2, 20000);
+        QVERIFY2(!poll(monitor).isEmpty(), "the Monitor did not open again and poll");
 
         // a termination request while it polls: the editor ends as it would when idle
         ::kill(pid_t(editor.processId()), SIGTERM);

@@ -43,11 +43,7 @@ class TestProgramText : public QObject
         c.setPosition(position);
         return f->txt()->cursorRect(c).center() + QPoint(2, 0);
     }
-    bool open()
-    {
-        f.emplace();
-        return f->start();
-    }
+    bool open() { return f.emplace().start(); }
 
 private slots:
     void cleanup() { f.reset(); }
@@ -169,14 +165,10 @@ private slots:
         QCOMPARE(marks[0].cursor.block().blockNumber(), line - 1);
         QCOMPARE(marks[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
         QCOMPARE(marks[0].cursor.selectedText(), marks[0].cursor.block().text().trimmed());
-        // the same words over the underline and over the gutter's mark
+        // the same words over the gutter's mark (over the line: hover)
         const QTextBlock block = f->txt()->document()->findBlockByNumber(line - 1);
         f->txt()->setTextCursor(QTextCursor(block));
         f->txt()->ensureCursorVisible();
-        int lead = 0;
-        while (block.text()[lead] == u' ')
-            ++lead;
-        QCOMPARE(f->txt()->toolTipAt(pointAt(block.position() + lead + 1)), message);
         const QPoint mark(3, pointAt(block.position()).y());
         QHelpEvent hover(QEvent::ToolTip, mark, f->txt()->gutter()->mapToGlobal(mark));
         QApplication::sendEvent(f->txt()->gutter(), &hover);
@@ -187,28 +179,38 @@ private slots:
         QVERIFY2(f->said().contains(message), qPrintable(f->said()));
     }
 
-    // Ctrl+Space: the head of the list offered at the caret, by the prefix typed, in lower case.
+    // Ctrl+Space: the head of the list offered at the caret, by the prefix typed; the keys then
+    // typed into the list, and the text they leave.
     void completion_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("head"); // the first entries as listed
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after"); // none: the text ends with the first entry in lower case
+        auto row = [](const char* name, const QString& text, const QString& head, const QString& keys = {},
+                      const QString& after = {}) { QTest::newRow(name) << text << head << keys << after; };
         // clang-format off
-        QTest::newRow("instruction expected") << u""_s << u"and  dirección|andn dirección|andp"_s;
-        QTest::newRow("prefix, any case") << u"   T"_s << u"tp   Tp/TpF, tiempo|tpf  TpF, tiempo|tpv  Tpv/TpvF"_s;
-        QTest::newRow("after a label") << u"start: LDI"_s << u"ldi  valor|ldiv valor, dirección"_s;
-        QTest::newRow("address for ld") << u"ld "_s << u"e1      entrada|e2      entrada|e3      entrada"_s;
-        QTest::newRow("counters for ctv") << u"ctv "_s << u"ctv1    contador|ctv2    contador|ctv3    contador|ctv4    contador"_s;
-        QTest::newRow("labels for a jump") << u"loop: ld e1\nstart: end\ngoto s"_s << u"start"_s;
-        QTest::newRow("equ name where it fits") << u"motor equ s1\nt equ 5\nout mo"_s << u"motor = s1"_s;
-        QTest::newRow("numeric equ for a time") << u"motor equ s1\nt equ 5\ntp tp1 "_s << u"motor = 8|t = 5"_s;
-        QTest::newRow("nothing after the operands") << u"end "_s << QString();
-        QTest::newRow("nothing in a comment") << u"ld e1 ; l"_s << QString();
+        row("instruction expected", u""_s, u"and  dirección|andn dirección|andp"_s);
+        row("prefix, any case", u"   T"_s, u"tp   Tp/TpF, tiempo|tpf  TpF, tiempo|tpv  Tpv/TpvF"_s);
+        row("after a label", u"start: LDI"_s, u"ldi  valor|ldiv valor, dirección"_s);
+        row("address for ld", u"ld "_s, u"e1      entrada|e2      entrada|e3      entrada"_s);
+        row("counters for ctv", u"ctv "_s, u"ctv1    contador|ctv2    contador|ctv3    contador|ctv4    contador"_s);
+        row("labels for a jump", u"loop: ld e1\nstart: end\ngoto s"_s, u"start"_s);
+        row("equ name where it fits", u"motor equ s1\nt equ 5\nout mo"_s, u"motor = s1"_s);
+        row("numeric equ for a time", u"motor equ s1\nt equ 5\ntp tp1 "_s, u"motor = 8|t = 5"_s);
+        row("nothing after the operands", u"end "_s, QString());
+        row("nothing in a comment", u"ld e1 ; l"_s, QString());
+        // Esc keeps the text; Tab takes the entry chosen; the usual keys then go on: Enter indents
+        row("Esc", u"l"_s, u"ld   dirección"_s, u"Esc"_s, u"l"_s);
+        row("Down, Tab, Enter", u"l"_s, u"ld   dirección"_s, u"Down,Tab,Return"_s, u"ldi\n        "_s);
         // clang-format on
     }
     void completion()
     {
         QFETCH(QString, text);
         QFETCH(QString, head);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
         QVERIFY(open());
         f->setText(text);
         f->txt()->moveCursor(QTextCursor::End);
@@ -221,34 +223,26 @@ private slots:
         QCOMPARE(f->txt()->completer()->popup()->isVisible(), !head.isEmpty());
         if (head.isEmpty())
             return;
-        // Enter takes the first entry, in lower case, and indents nothing
-        QTest::keyClick(f->txt()->completer()->popup(), Qt::Key_Return);
-        QTest::keyRelease(f->txt(), Qt::Key_Return);
+        // Enter where no keys are given; of an Enter that chooses only the release reaches the text
+        QWidget* popup = f->txt()->completer()->popup();
         const QString word = list->index(0, 0).data(Qt::UserRole).toString();
-        QVERIFY(!f->txt()->completer()->popup()->isVisible());
-        QVERIFY2(f->txt()->toPlainText().endsWith(word) && word == word.toLower(), qPrintable(f->txt()->toPlainText()));
-    }
-
-    void completionKeys()
-    {
-        QVERIFY(open());
-        f->setText(u"l"_s, 1);
-        QTest::keyClick(f->txt(), Qt::Key_Space, Qt::ControlModifier);
-        QVERIFY(f->txt()->completer()->popup()->isVisible());
-        QTest::keyClick(f->txt()->completer()->popup(), Qt::Key_Escape);
-        QVERIFY(!f->txt()->completer()->popup()->isVisible());
-        QCOMPARE(f->txt()->toPlainText(), u"l"_s);
-        QTest::keyClick(f->txt(), Qt::Key_Space, Qt::ControlModifier);
-        QTest::keyClick(f->txt()->completer()->popup(), Qt::Key_Down);
-        QTest::keyClick(f->txt()->completer()->popup(), Qt::Key_Tab);
-        QCOMPARE(f->txt()->toPlainText(), u"ldi"_s);
-        // the usual keys go on as before: Enter indents the next line
-        QTest::keyClick(f->txt(), Qt::Key_Return);
-        QCOMPARE(f->txt()->toPlainText(), u"ldi\n        "_s);
+        for (const QString& key : (keys.isEmpty() ? u"Return"_s : keys).split(u',')) {
+            const bool chooses = popup->isVisible();
+            QTest::keySequence(chooses ? popup : f->txt(), QKeySequence(key));
+            if (chooses && key == u"Return"_s)
+                QTest::keyRelease(f->txt(), Qt::Key_Return);
+        }
+        QVERIFY(!popup->isVisible());
+        if (!after.isEmpty())
+            QCOMPARE(f->txt()->toPlainText(), after);
+        else
+            QVERIFY2(f->txt()->toPlainText().endsWith(word) && word == word.toLower(),
+                     qPrintable(f->txt()->toPlainText()));
     }
 
     // Tooltips: the quick reference's line of a mnemonic with its code, a predefined name's
-    // address and kind, an equ name's value, the line that defines a jump's label.
+    // address and kind, an equ name's value, the line that defines a jump's label, a rejected
+    // line's message.
     void hover_data()
     {
         QTest::addColumn<QString>("text");
@@ -263,6 +257,8 @@ private slots:
         QTest::newRow("label in a jump") << program << u"start"_s << u"Etiqueta start, definida en la línea 3"_s;
         QTest::newRow("counter") << u"ctv CTV2"_s << u"CTV2"_s << u"ctv2: contador, dirección 77"_s;
         QTest::newRow("comment: none") << u"ld e1 ; motor"_s << u"motor"_s << QString();
+        // a rejected line: its message over any of its words
+        QTest::newRow("rejected line") << u"ld e1\n  out xx ; y"_s << u"out"_s << u"El argumento \"xx\" no está entre los EQUs ni es una palabra clave"_s;
         // clang-format on
     }
     void hover()
@@ -311,10 +307,12 @@ private slots:
         QVERIFY(!f->editor->instructionMenu()->isVisible());
     }
 
-    // Colours off: the box as plain as ever; the colours never enter a copy.
-    void coloursOffAndClipboard()
+    // Colours off: the box as plain as ever, and never in a copy; the gutter as wide as the line
+    // count's digits need, gone when switched off; "Destacado" the mnemonics' colour.
+    void coloursAndGutter()
     {
         QVERIFY(open());
+        QCOMPARE(f->txt()->scheme().mnemonic, kDefaultScheme.mnemonic);
         f->setText(u"ld e1 ; x"_s);
         const QTextLayout* layout = f->txt()->document()->firstBlock().layout();
         QVERIFY(!layout->formats().isEmpty());
@@ -326,12 +324,6 @@ private slots:
         QVERIFY(!f->txt()->highlighting() && layout->formats().isEmpty());
         f->trigger("mnResaltar");
         QVERIFY(!layout->formats().isEmpty());
-    }
-
-    // The gutter: as wide as the line count's digits need, gone when switched off.
-    void lineNumbers()
-    {
-        QVERIFY(open());
         ProgramTextGutter* gutter = f->txt()->gutter();
         f->setText(u"ld e1\n"_s.repeated(9));
         const int two = gutter->widthForLines();
@@ -341,25 +333,12 @@ private slots:
         f->trigger("mnLineas");
         QVERIFY(!gutter->isVisible());
         QTRY_VERIFY(f->txt()->viewport()->x() < two);
-    }
-
-    // "Destacado" is the mnemonics' colour; it survives a restart as HCol.
-    void highlightColour()
-    {
-        QVERIFY(open());
-        QCOMPARE(f->txt()->scheme().mnemonic, kDefaultScheme.mnemonic);
         f->trigger("mnColoresEditor");
         auto* d = f->editor->findChild<Colorset*>();
         for (const char* name : {"opControl1", "lbColorFrente11", "cmdAceptar"})
             QTest::mouseClick(d->findChild<QWidget*>(QLatin1String(name)), Qt::LeftButton);
         QCOMPARE(f->txt()->scheme().mnemonic, paletteColor(11));
         QCOMPARE(f->txt()->tokenColor(TokenKind::Mnemonic), paletteColor(11));
-        f->trigger("mnLineas");
-        f->trigger("mnSalir");
-        QVERIFY(f->read(u"dmk38.ini"_s).contains("HCol=16776960\r\nResaltar=True\r\nLineas=False\r\n"));
-        QVERIFY(f->start());
-        QCOMPARE(f->txt()->scheme().mnemonic, paletteColor(11));
-        QVERIFY(!f->txt()->lineNumbers() && !f->action("mnLineas")->isChecked());
     }
 };
 

@@ -52,10 +52,8 @@ private slots:
         QTest::newRow("COM text keeps COM6") << QByteArray("COM=COM2") << u"com=6"_s;
         QTest::newRow("Rst 2") << QByteArray("Rst=2") << u"rst=2"_s;
         QTest::newRow("Rst 5 marks none") << QByteArray("Rst=5") << u"rst=-1"_s;
-        QTest::newRow("AIdnt 2 is true") << QByteArray("AIdnt=2") << u"indent=1"_s;
         QTest::newRow("AIdnt 0.4 is not 0") << QByteArray("AIdnt=0.4") << u"indent=1"_s;
         QTest::newRow("AIdnt tRuE") << QByteArray("AIdnt=tRuE") << u"indent=1"_s;
-        QTest::newRow("no Rapido: the fast link off") << QByteArray("ID=4") << u"fast=0"_s;
         QTest::newRow("Grafico False: the chart hidden") << QByteArray("Grafico=False") << u"chart=0"_s;
         // colours are 0x00BBGGRR; anything else leaves the colour alone
         QTest::newRow("FCol 65280 green") << QByteArray("FCol=65280") << u"fore=#00ff00"_s;
