@@ -111,51 +111,17 @@ private slots:
         QCOMPARE(f.editor->focusWidget(), f.txt()); // the focus returns there when the window is active
     }
 
-    // A port that cannot be opened at start-up: no box before the window, the status bar and the
-    // port button tell it, the editor is usable at once; choosing the port shows the box.
-    void startUpWithoutDevice_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("box"); // at start-up
-        QTest::newRow("quiet start") << QStringList() << false;
-        QTest::newRow("diagnostic mode: the box as ever") << QStringList{u"/debugmode"_s} << true;
-    }
-    void startUpWithoutDevice()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(bool, box);
-        EditorFixture f;
-        QVERIFY(f.write(u"dmk38.ini"_s, "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=/dev/ttyNoSuch\r\n"));
-        const QString port = u"Error 8002 | Error de comunicacion 8002\r\n/dev/ttyNoSuch no existe"_s;
-        if (box)
-            f.answer({u"Ok"_s});
-        QVERIFY(f.start(arguments));
-        QCOMPARE(f.prompts.asked().size(), box ? 1 : 0);
-        QVERIFY(f.said().startsWith(box ? port : u"(nothing)"_s));
-        if (!box)
-            QVERIFY2(f.panel(6).startsWith(u"Error de comunicacion 8002: /dev/ttyNoSuch no existe"_s),
-                     qPrintable(f.panel(6)));
-        auto* button = f.child<QToolButton>("tbPuertoButton");
-        QCOMPARE(button->text(), u"COM2 (no está)"_s);
-        QVERIFY(button->toolTip().contains(u"8002"_s));
-        QTest::keyClicks(f.txt(), u"end"_s); // usable at once
-        QCOMPARE(f.txt()->toPlainText(), u"end"_s);
-        f.answer({u"Ok"_s});
-        f.trigger("mnCom2");
-        QVERIFY(f.said().startsWith(port));
-        QVERIFY(f.said().endsWith(u" El dispositivo de cada puerto se elige en Opciones → Puertos serie..."_s));
-        f.editor->ProgramModified = false;
-    }
-
     // Every exchange of the editor on a port that cannot be opened: the port's message once,
-    // nothing sent, the window idle again.
+    // nothing sent, the window idle again. At start-up only the status bar and the port button
+    // tell it (diagnostic mode: the box as ever); choosing the port shows the box.
     void portFaults_data()
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("exchange");
         QTest::addColumn<int>("number");
         for (const auto& [fault, number] : testutil::kPortFaults)
-            for (const char* exchange : {"send", "run", "stop", "upload", "presets", "test in Puertos"})
+            for (const char* exchange : {"send", "run", "stop", "upload", "presets", "monitor",
+                                         "test in Puertos", "port menu", "diagnostic start"})
                 QTest::addRow("%s, %s", exchange, fault) << QString::fromLatin1(fault)
                                                          << QString::fromLatin1(exchange) << number;
     }
@@ -172,25 +138,31 @@ private slots:
         QVERIFY(port.make(fault, f.path(), other.path(), holder));
         const QString device = port.device;
         QVERIFY(f.write(u"dmk38.ini"_s, "[Set]\r\nCOM=2\r\n[Puertos]\r\nCOM2=" + device.toLocal8Bit() + "\r\n"));
-        QVERIFY(f.start()); // no box
-        f.editor->waits().setScale(0.05);
-        f.setText(u"end"_s);
         const QString told = u"Error %1 | Error de comunicacion %1\r\n"_s.arg(number);
         if (exchange != u"test in Puertos")
             f.answer({u"Ok"_s});
+        const bool diagnostic = exchange == u"diagnostic start";
+        QVERIFY(f.start(diagnostic ? QStringList{u"/debugmode"_s} : QStringList{}));
+        QCOMPARE(f.prompts.asked().size(), diagnostic ? 1 : 0);
+        QVERIFY2(diagnostic || f.panel(6).startsWith(u"Error de comunicacion %1: "_s.arg(number)),
+                 qPrintable(f.panel(6)));
+        f.editor->waits().setScale(0.05);
+        QTest::keyClicks(f.txt(), u"end"_s); // usable at once
         QWidget* window = nullptr;
         if (exchange == u"send" || exchange == u"run") {
             f.trigger(exchange == u"send" ? "mnEnviarPrg" : "mnRun");
         } else if (exchange == u"stop") {
             f.editor->toolAction(12)->trigger();
-        } else if (exchange == u"upload") {
-            f.trigger("mnRecibir");
-            window = f.editor->findChild<QDialog*>(u"Recprg"_s);
+        } else if (exchange == u"upload" || exchange == u"monitor") {
+            f.trigger(exchange == u"upload" ? "mnRecibir" : "mnMonitor");
+            window = f.editor->findChild<QDialog*>(exchange == u"upload" ? u"Recprg"_s : u"Monitor"_s);
             window->findChild<QPushButton*>(u"cmdRecibir"_s)->click();
         } else if (exchange == u"presets") {
             f.trigger("mnPresetCnt");
             window = f.editor->findChild<QDialog*>(u"Precnt"_s);
-        } else {
+        } else if (exchange == u"port menu") {
+            f.trigger("mnCom2");
+        } else if (!diagnostic) {
             f.trigger("mnPuertosSerie");
             window = f.editor->findChild<QDialog*>(u"Puertos"_s);
             window->findChild<QPushButton*>(u"cmdProbar2"_s)->click();
@@ -201,18 +173,26 @@ private slots:
         QCOMPARE(f.prompts.asked().size(), exchange == u"test in Puertos" ? 0 : 1); // once, no "no answer"
         if (exchange != u"test in Puertos")
             QVERIFY2(f.said().startsWith(told), qPrintable(f.said()));
+        // where the port is chosen the box also says where its device is set
+        QCOMPARE(
+            f.said().endsWith(u" El dispositivo de cada puerto se elige en Opciones → Puertos serie..."_s),
+            exchange == u"port menu" || diagnostic);
         QCOMPARE(other.take(), QByteArray()); // nothing sent
         QCOMPARE(QFileInfo(device).size(), 0);
         // idle again
         QVERIFY(f.action("mnEnviarPrg")->isEnabled());
+        auto* button = f.child<QToolButton>("tbPuertoButton");
+        QCOMPARE(button->text(), number == 8002 ? u"COM2 (no está)"_s : u"COM2 (no se abre)"_s);
+        QVERIFY(button->toolTip().contains(QString::number(number)));
         if (exchange == u"upload") {
             QVERIFY(window->findChild<QPushButton*>(u"cmdRecibir"_s)->isEnabled());
             QCOMPARE(window->findChild<QPlainTextEdit*>(u"txtRecibir"_s)->toPlainText(), QString());
         } else if (exchange == u"presets") {
             QVERIFY(window->findChild<QPushButton*>(u"cmdPreset"_s)->isEnabled());
             QCOMPARE(window->findChild<QLabel*>(u"lbMsg"_s)->text(), QString());
-        } else if (exchange != u"test in Puertos") {
-            QCOMPARE(f.child<QToolButton>("tbPuertoButton")->text().left(5), u"COM2 "_s);
+        } else if (exchange == u"monitor") {
+            QVERIFY(window->findChild<QPushButton*>(u"cmdRecibir"_s)->isVisible());
+            QVERIFY(!window->findChild<QPushButton*>(u"cmdDetener"_s)->isVisible());
         }
         if (window)
             window->close();
@@ -299,9 +279,7 @@ private slots:
         const QString none = u"Reintentar | No hay comunicaci¢n con el PLC.…"_s;
         const QString equal = u"Verificar programa | El programa del PLC es el del editor.\r\nFecha del programa: 05/09/2006."_s;
         const L upload{"01 08 03 00 03 00 09", "01 52 7e 4b 00 00 66"};
-        const L probe{"01 08 03 00 03 00 09"};
         const char* mine = "ld e1\nout s1\nend";
-        add("same", "4B7E none", mine, "4b7e Ok", {ask, equal}, "", {}, "", upload);
         add("one byte, kept", "4B7E none", "ld e1\nout s2\nend", "4B7E", {ask}, "en 1 byte, en la dirección 3.",
             {"        OUT s2 |         OUT s1"}, "cmdConservar", upload);
         // the PLC's program replaces the text once the unsaved text is asked about
@@ -313,10 +291,9 @@ private slots:
         add("one byte, sent", "4B7E none", "ld e1\nout s2\nend", "4B7E No", {ask, "Ejecutar | Correr programa ?"},
             "en 1 byte, en la dirección 3.", {"        OUT s2 |         OUT s1"}, "cmdEnviar",
             upload + L{"00 50 00 00 01 0b 5a", "06 00 0b 09 ... (258)"});
-        add("no answer", "4B7E silence", mine, "4B7E Cancel", {ask, none}, "", {}, "", probe);
         // mended while the message shows: Retry reads it
         add("no answer, retried", "4B7E silence", mine, "4B7E Retry Ok", {ask, none, equal}, "", {}, "",
-            probe + upload);
+            L{upload[0]} + upload); // the probe, unanswered
         add("wrong password", "00A5 none", mine, "4B7E Cancel",
             {ask, "Reintentar | No hay respuesta desde el PLC. …"}, "", {}, "", upload);
         add("right password", "00A5 none", mine, "a5 Ok", {ask, equal}, "", {}, "",

@@ -48,7 +48,6 @@ QString row(QWidget* w, const QString& name, int n, bool colours = false)
     }
     return all.join(colours ? u""_s : u","_s);
 }
-const QByteArray kProgram = QByteArray::fromHex("06000b080f");
 } // namespace
 
 class TestPlcWindows : public QObject
@@ -95,9 +94,7 @@ private slots:
         // the PLC is station 9, the ninth in the list; its program is stamped 5 Sep 2006 (date word 0x2C86)
         PlcFixture f({u"--password"_s, u"00A5"_s, u"--id"_s, u"9"_s});
         QVERIFY(f.startWithSim("ID=9\r\n"));
-        isa::ProgramImage image{};
-        std::copy(kProgram.begin(), kProgram.end(), image.begin());
-        QCOMPARE(plclink::download(f.editor->link(), image, QDate(2006, 9, 5)).outcome,
+        QCOMPARE(plclink::download(f.editor->link(), {6, 0, 11, 8, 15}, QDate(2006, 9, 5)).outcome,
                  plclink::DownloadOutcome::Received);
         QFETCH(QString, fault);
         f.sim.command("fault " + fault.toLatin1());
@@ -143,7 +140,9 @@ private slots:
         }
         QCOMPARE(f.read(u"old.obj"_s), QByteArray("old"));
         const QByteArray saved = f.read(u"up.obj"_s);
-        QCOMPARE(saved.startsWith(" - ") && saved.endsWith(kProgram + QByteArray(251, 0)), answers == u"up");
+        QCOMPARE(saved.startsWith(" - ") &&
+                     saved.endsWith(QByteArray::fromHex("06000b080f") + QByteArray(251, 0)),
+                 answers == u"up");
         w->close();
         QTRY_COMPARE(f.editor->focusWidget(), f.txt());
     }
@@ -155,23 +154,9 @@ private slots:
     {
         PlcFixture f({u"--id"_s, u"5"_s});
         QVERIFY(f.startWithSim());
-        const auto stations = [&f](qsizetype from) {
-            QStringList asked;
-            for (const QByteArray& frame : f.sim.received().mid(from))
-                asked << QString::number(quint8(frame.at(0)));
-            return asked.join(u',');
-        };
         QStringList seen;
         QTimer stepper;
         int step = 0, last = 0;
-        qsizetype before = 0;
-        // every station asked: 1 up to the last of the stopped search, then 4..6
-        const auto searched = [&last] {
-            QStringList all;
-            for (int i = 1; i <= last; ++i)
-                all << QString::number(i);
-            return (all + QStringList{u"4"_s, u"5"_s, u"6"_s}).join(u',');
-        };
         QObject::connect(&stepper, &QTimer::timeout, [&] {
             auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!w || w->objectName() != u"Buscar")
@@ -199,14 +184,29 @@ private slots:
             }
         });
         stepper.start(5);
+        // what the search window showed; every station asked: 1 up to the last of the stopped search,
+        // then 4..6
+        const auto search = [&](const std::function<void()>& start) {
+            step = 0;
+            seen.clear();
+            const qsizetype before = f.sim.received().size();
+            start();
+            QCOMPARE(seen, (QStringList{u"exchanges off"_s, u"stopped"_s, u"Respondió un PLC."_s,
+                                        u"Id 5 (byte de verificación del programa: 0)"_s}));
+            QStringList searched{u"4"_s, u"5"_s, u"6"_s};
+            for (int i = last; i >= 1; --i)
+                searched.prepend(QString::number(i));
+            const auto asked = [&f, before] {
+                QStringList all;
+                for (const QByteArray& frame : f.sim.received().mid(before))
+                    all << QString::number(quint8(frame.at(0)));
+                return all;
+            };
+            QTRY_COMPARE(asked(), searched); // the simulator's log may come a little later
+        };
         f.prompts.answerInputExtra();
-        before = f.sim.received().size();
-        f.trigger("mnId");
+        search([&f] { f.trigger("mnId"); });
         QCOMPARE(f.editor->PlcId, 5);
-        const QStringList found{u"exchanges off"_s, u"stopped"_s, u"Respondió un PLC."_s,
-                                u"Id 5 (byte de verificación del programa: 0)"_s};
-        QCOMPARE(seen, found);
-        QTRY_COMPARE(stations(before), searched()); // the simulator's log may come a little later
         QVERIFY(f.action("mnRecibir")->isEnabled());
 
         // the upload window: every station first, then the one chosen
@@ -214,12 +214,7 @@ private slots:
         f.trigger("mnRecibir");
         auto* r = f.editor->findChild<Recprg*>();
         in<QCheckBox>(r, "chkTodos")->setChecked(true);
-        step = 0;
-        seen.clear();
-        before = f.sim.received().size();
-        in<QPushButton>(r, "cmdBuscar")->click();
-        QCOMPARE(seen, found);
-        QTRY_COMPARE(stations(before), searched());
+        search([r] { in<QPushButton>(r, "cmdBuscar")->click(); });
         QVERIFY(!in<QCheckBox>(r, "chkTodos")->isChecked());
         QCOMPARE(in<QComboBox>(r, "cbId")->currentText(), u" 5"_s);
         r->close();
@@ -261,58 +256,23 @@ private slots:
         w->close();
     }
 
-    void monitorPortThatCannotOpen_data()
-    {
-        // COM2 names a device that cannot be opened: one message per "Recibir", nothing sent, idle again
-        QTest::addColumn<QString>("device"); // SIM: the simulator's, held by another program
-        QTest::addColumn<QString>("said");
-        QTest::newRow("missing") << "/dev/ttyNoSuch" << "Error 8002 | Error de comunicacion 8002\r\n/dev/ttyNoSuch no existe…";
-        QTest::newRow("busy") << "SIM" << "Error 8005 | Error de comunicacion 8005\r\n…está ocupado: otro programa lo tiene abierto.";
-        QTest::newRow("not a serial device") << "dmk38.ini"
-                                             << "Error 8020 | Error de comunicacion 8020\r\n…es un archivo común, no un puerto serie.";
-    }
-    void monitorPortThatCannotOpen()
-    {
-        QFETCH(QString, device);
-        QFETCH(QString, said);
-        PlcFixture f;
-        QVERIFY(f.startWithSim());
-        f.editor->link().close();
-        plclink::Link other(f.editor->waits());
-        QVERIFY(device != u"SIM" || !other.openDevice(f.sim.device()));
-        f.editor->link().setDevice(2, device == u"SIM" ? f.sim.device() : device.startsWith(u'/') ? device : f.path(device));
-        QVERIFY(f.editor->link().OpenPort(2)); // as a device that went away after the start
-        const qsizetype before = f.sim.received().size();
-        f.trigger("mnMonitor");
-        auto* w = f.editor->findChild<Monitor*>();
-        for (int start = 1; start <= 2; ++start) {
-            f.prompts.answerMessage(Prompts::Ok);
-            in<QPushButton>(w, "cmdRecibir")->click();
-            QTRY_COMPARE(f.prompts.asked().size(), start);
-            QCOMPARE(f.saidAll({said, said}), QStringList(start, said));
-            QVERIFY(in(w, "cmdRecibir")->isVisible() && !in(w, "cmdDetener")->isVisible());
-            QVERIFY(!f.editor->link().busy());
-        }
-        QCOMPARE(f.sim.received().size(), before);
-        w->close();
-    }
-
     void closedMidExchangeOpensAgainInWorkingOrder_data()
     {
         QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>(
             "moment"); // in the first wait, after two frames, or in the (program) answer
-        for (const char* w : {"Monitor", "Recprg", "Precnt"})
+        for (const auto& [w, menu] :
+             {std::pair{"Monitor", "mnMonitor"}, {"Recprg", "mnRecibir"}, {"Precnt", "mnPresetCnt"}})
             for (const char* m : {"wait", "later", "answer"})
-                QTest::addRow("%s, %s", w, m) << QString::fromLatin1(w) << QString::fromLatin1(m);
+                QTest::addRow("%s, %s", w, m)
+                    << QString::fromLatin1(w) << QString::fromLatin1(menu) << QString::fromLatin1(m);
     }
     void closedMidExchangeOpensAgainInWorkingOrder()
     {
         QFETCH(QString, window);
+        QFETCH(QString, menu);
         QFETCH(QString, moment);
-        const QString menu = window == u"Monitor"  ? u"mnMonitor"_s
-                             : window == u"Recprg" ? u"mnRecibir"_s
-                                                   : u"mnPresetCnt"_s;
         PlcFixture f(moment == u"answer" ? QStringList{u"--pace"_s} : QStringList{});
         QVERIFY(f.startWithSim());
         f.editor->waits().setScale(moment == u"answer" ? 1 : 0.05); // a program whose rest is no answer
@@ -367,6 +327,10 @@ private slots:
             << QList<bool>{true, true, true, true, false, false, false} << "0,1,2,3,4,5,6,7,????,????" << 255;
         QTest::newRow("first pair unread")
             << QList<bool>{false, false, false, true, true, true, true} << "????,????,2,3,4,5,6,7,8,9" << 0;
+        // a sound answer sets the tries back: each pair read at its second try
+        QTest::newRow("every second answer bad")
+            << QList<bool>{false, true, false, true, false, true, false, true, false, true}
+            << "0,1,2,3,4,5,6,7,8,9" << 0;
     }
     void presetLampFollowsThePairJustRead()
     {
@@ -409,10 +373,6 @@ private slots:
         in<QPushButton>(w, "cmdPreset")->click(); // the boxes as typed to station 1, then read back
         QCOMPARE(f.sim.received().size(), before + 16);
         QCOMPARE(f.sim.received().value(before).toHex(' '), QByteArray("01 09 36 00 2c 01 13"));
-        QCOMPARE(row(w, u"txtCnt"_s, 10), u"300,0,0,0,0,0,0,0,0,0"_s);
-        // every second answer bad: each pair read at its second try, a sound answer sets the tries back
-        f.sim.command("fault badxor:0.5");
-        in<QPushButton>(w, "cmdReLeer")->click();
         QCOMPARE(row(w, u"txtCnt"_s, 10), u"300,0,0,0,0,0,0,0,0,0"_s);
         // silent from the third pair on: every box unread, also those read before; the message says where
         f.sim.command("fault silence:0.4");
