@@ -126,16 +126,13 @@ private slots:
         row("request and answer paced", {"--pace"}, {"@56"}, kReadPresets, kPresetsAnswer);
         row("download paced on arrival", {"--pace"}, {"@1000"}, whole, frame("01 50 AA 00 00 00"));
         row("download in one write", {}, {}, whole, frame("01 50 AA 00 00 00"));
-        row("fault set from the console", {}, {"> fault short"}, kReadPresets, kPresetsAnswer.left(6));
         // each fault's shape
         const QByteArray a = kPresetsAnswer, zeros(258, 0);
         auto fault = [](const char* f) { return QStringList{"--fault", f}; };
         row("silence", fault("silence"), {}, kReadPresets, QByteArray());
         row("short", fault("short"), {}, kReadPresets, a.left(6));
-        row("short program", fault("short"), {}, kUpload, zeros.left(257));
         row("long", fault("long"), {}, kReadPresets, a + '\0');
         row("badxor", fault("badxor"), {}, kReadPresets, a.left(6) + char(a[6] ^ 0xFF));
-        row("badxor program", fault("badxor"), {}, kUpload, '\xFF' + zeros.mid(1));
         row("badresult spares reads", fault("badresult"), {}, kReadPresets, a);
         row("badresult on a download", fault("badresult"), {}, frame("00 50 00 00 01 00") + zeros,
             frame("01 50 55 00 00 00"));
