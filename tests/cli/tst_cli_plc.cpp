@@ -56,7 +56,6 @@ private slots:
         row("no answer", "long", "send p.prg --port PORT", 4, "mk38c send: No hay respuesta del PLC", send);
         row("port missing", "", "send p.prg --port /dev/ttyNoSuch", 2,
             "mk38c send: Error de comunicacion 8002: /dev/ttyNoSuch no existe", {});
-        row("no file", "", "send --port PORT", 2, "mk38c send: falta ARCHIVO", {});
         row("stop", "", "stop --port PORT --outputs-off", 0, "", {"00 44 01 00 00 00 45"});
         row("run, bad mode", "", "run --port PORT --mode 3", 2, "mk38c run: --mode", {});
         // COM3 as the settings file beside the tool maps it (COM2 there is missing)
