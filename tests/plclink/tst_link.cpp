@@ -259,7 +259,7 @@ private slots:
         QTest::newRow("bad check byte, now and then")
             << "badxor:0.5" << 750 << "" << QStringList{io, u"var badcheck"_s, vars, u"io badcheck"_s, io};
         QTest::newRow("short") << "short" << 750 << "" << QStringList(2, u"io short"_s);
-        // each answer comes 250 ms after its wait: it is taken for the repeat of its own poll
+        // each answer comes after its wait: it is taken for the repeat of its own poll
         QTest::newRow("late") << "late" << 750 << ""
                               << QStringList{u"io silent"_s, io, u"var silent"_s, vars, u"io silent"_s, io};
         QTest::newRow("device gone and back")
@@ -293,7 +293,8 @@ private slots:
         };
         QVERIFY(sim->start());
         setUp();
-        // the quiet that settles the line outlasts repeated polls by 100 ms at this scale
+        // at this scale 750 ms late comes 100 ms after its wait and 100 ms before the repeat's ends;
+        // the quiet that settles the line outlasts repeated polls by 100 ms
         plclink::Waits waits(fault.startsWith(u"late") ? 0.4 : 0.1);
         plclink::Link link(waits);
         QVERIFY(!link.openDevice(path));
