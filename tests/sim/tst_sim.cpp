@@ -138,10 +138,6 @@ private slots:
         row("garbage", fault("garbage"), {}, kReadPresets, QByteArray("\xFF\x00\x55", 3) + a);
         row("late", {"--fault", "late", "--late-ms", "700"}, QStringList{kReadPresets.toHex(' '), "<"},
             QByteArray(), a);
-        row("every second", fault("short:0.5"),
-            QStringList{kReadPresets.toHex(' '), "<" + a.toHex(' '), kReadPresets.toHex(' '),
-                        "<" + a.left(6).toHex(' ')},
-            kReadPresets, a);
         row("rate 0", fault("silence:0"), {}, kReadPresets, a);
         // the first half, then 60 byte times (250 ms) of silence; paced: 29 + 13 + 100 + 17 ms
         row("gap", {"--fault", "gap", "--gap-bytes", "60"}, {"@240"}, kReadPresets, a);
