@@ -72,7 +72,9 @@ class Pty
 public:
     QString path() const { return m_path; }
     int masterFd() const { return m_master.fd(); }
-    QByteArray take() { return m_master.read(); } // what the client has written so far
+    int slaveFd() const { return m_slave.fd(); } // the device side: its line settings are the client's too
+    // What the client has written: by default what waits now.
+    QByteArray take(qsizetype count = 1 << 20, int timeoutMs = 0) { return m_master.read(count, timeoutMs); }
     void write(const QByteArray& bytes) { m_master.write(bytes); }
 
 private:

@@ -206,15 +206,15 @@ private slots:
         QTest::addColumn<bool>("late"); // every answer after the download comes after its wait
         QTest::addColumn<QByteArray>("readFrame");
         QTest::addColumn<int>("received");
-        QTest::newRow("no password") << "4B7E"
-                                     << "4B7E" << false << hex("01527E4B000066") << 258;
-        QTest::newRow("two digits, padded") << "00A5"
-                                            << "a5" << false << hex("0152A5000000F6") << 258;
-        QTest::newRow("wrong password: silence") << "1234"
-                                                 << "4321" << false << hex("01522143000031") << 0;
+        const auto row = [](const char* tag, const char* password, const char* typed, bool late,
+                            const char* readFrame, int received) {
+            QTest::newRow(tag) << password << typed << late << hex(readFrame) << received;
+        };
+        row("no password", "4B7E", "4B7E", false, "01527E4B000066", 258);
+        row("two digits, padded", "00A5", "a5", false, "0152A5000000F6", 258);
+        row("wrong password: silence", "1234", "4321", false, "01522143000031", 0);
         // the first probe's late answer is taken for the second probe's, never for the program
-        QTest::newRow("late") << "4B7E"
-                              << "4B7E" << true << hex("01527E4B000066") << 258;
+        row("late", "4B7E", "4B7E", true, "01527E4B000066", 258);
     }
     void upload()
     {
@@ -249,21 +249,30 @@ private slots:
         // the stream of samples a poll cycle gives against the simulator: kind, sound or fault,
         // what a sound one read; a poll not soundly answered is asked again, never the other kind
         QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("lateMs");     // at the product's lengths
         QTest::addColumn<QString>("action"); // "gone": the device goes after 2 samples, is back after 4;
                                              // "scroll": the first variable moves during the first variable poll
-        QTest::addColumn<QStringList>("stream");
+        QTest::addColumn<QStringList>("stream"); // empty: any, until one sound io and two sound var answers
         const QString io = u"io ok 5/1"_s, vars = u"var ok 14 17,34,51,68"_s;
-        QTest::newRow("sound") << "" << "" << QStringList{io, vars, io, vars};
-        QTest::newRow("silent") << "silence" << "" << QStringList(3, u"io silent"_s);
+        QTest::newRow("sound") << "" << 750 << "" << QStringList{io, vars, io, vars};
+        QTest::newRow("silent") << "silence" << 750 << "" << QStringList(3, u"io silent"_s);
         QTest::newRow("bad check byte, now and then")
-            << "badxor:0.5" << "" << QStringList{io, u"var badcheck"_s, vars, u"io badcheck"_s, io};
-        QTest::newRow("short") << "short" << "" << QStringList(2, u"io short"_s);
+            << "badxor:0.5" << 750 << "" << QStringList{io, u"var badcheck"_s, vars, u"io badcheck"_s, io};
+        QTest::newRow("short") << "short" << 750 << "" << QStringList(2, u"io short"_s);
         // each answer comes after its wait: it is taken for the repeat of its own poll
-        QTest::newRow("late") << "late" << ""
+        QTest::newRow("late") << "late" << 750 << ""
                               << QStringList{u"io silent"_s, io, u"var silent"_s, vars, u"io silent"_s, io};
         QTest::newRow("device gone and back")
-            << "" << "gone" << QStringList{io, vars, u"io port"_s, u"io port"_s, io, vars};
-        QTest::newRow("scrolling mid-poll") << "" << "scroll" << QStringList{io, vars, io, u"var ok 20 1,2,3,4"_s};
+            << "" << 750 << "gone" << QStringList{io, vars, u"io port"_s, u"io port"_s, io, vars};
+        QTest::newRow("scrolling mid-poll")
+            << "" << 750 << "scroll" << QStringList{io, vars, io, u"var ok 20 1,2,3,4"_s};
+        // answers late by more: an input/output answer is never shown as variables, nor the reverse
+        for (const int ms : {600, 800, 1200, 1400})
+            QTest::addRow("%.1f s late", ms / 1000.0) << "late" << ms << "" << QStringList();
+        QTest::newRow("late now and then") << "late:0.3" << 700 << "" << QStringList();
+        // the third poll takes the first one's answer; the second's and third's, 500 ms apart,
+        // come during the quiet before the other kind only while it outlasts an answer's wait
+        QTest::newRow("1.45 s late") << "late" << 1450 << "" << QStringList();
     }
     void poller()
     {
@@ -272,7 +281,8 @@ private slots:
         QFETCH(QStringList, stream);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"plc"_s);
-        const QStringList args{u"--link"_s, path, u"--late-ms"_s, u"300"_s};
+        QFETCH(int, lateMs);
+        const QStringList args{u"--link"_s, path, u"--late-ms"_s, QString::number(lateMs * 2 / 5)};
         auto sim = std::make_unique<testutil::SimProcess>(args);
         const auto setUp = [&sim, &fault] {
             for (const char* line : {"in 0 1", "in 2 1", "out 0 1", "var 14 0x11", "var 15 0x22", "var 16 0x33",
@@ -283,8 +293,9 @@ private slots:
         };
         QVERIFY(sim->start());
         setUp();
-        // a late answer comes 100 ms after its wait, and 100 ms before the repeat's ends
-        plclink::Waits waits(fault == u"late" ? 0.4 : 0.1);
+        // at this scale 750 ms late comes 100 ms after its wait and 100 ms before the repeat's ends;
+        // the quiet that settles the line outlasts repeated polls by 100 ms
+        plclink::Waits waits(fault.startsWith(u"late") ? 0.4 : 0.1);
         plclink::Link link(waits);
         QVERIFY(!link.openDevice(path));
         int first = 14;
@@ -294,6 +305,7 @@ private slots:
             if (action == u"scroll" && seen.size() == 1)
                 first = 20; // from the next variable poll on
         });
+        const QString io = u"io ok 5/1"_s, vars = u"var ok 14 17,34,51,68"_s;
         QObject::connect(&poller, &plclink::Poller::sample, [&](const plclink::Sample& s) {
             static const char* faults[] = {"ok", "silent", "short", "long", "badcheck", "port"};
             QString shown = (s.kind == plclink::Sample::Kind::Io ? u"io "_s : u"var "_s) + QLatin1String(faults[int(s.fault)]);
@@ -310,58 +322,23 @@ private slots:
                 if (sim->start())
                     setUp();
             }
-            if (seen.size() == stream.size())
+            if (seen.size() == (stream.isEmpty() ? 30 : stream.size()) ||
+                (stream.isEmpty() && seen.count(io) >= 1 && seen.count(vars) >= 2))
                 poller.stop();
         });
         QSignalSpy finished(&poller, &plclink::Poller::finished);
         poller.start();
         QVERIFY(poller.polling() && link.busy());
-        QVERIFY(finished.wait(30000));
-        QCOMPARE(seen, stream);
+        QVERIFY(finished.wait(60000));
         QVERIFY(!link.busy());
         if (action == u"gone")
             QVERIFY(poller.portError() == std::nullopt);
-    }
-
-    void lateAnswersKeepTheirKind_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<int>("lateMs"); // at the product's lengths
-        for (const int ms : {600, 800, 1200, 1400})
-            QTest::addRow("%.1f s late", ms / 1000.0) << "late" << ms;
-        QTest::newRow("late now and then") << "late:0.3" << 700;
-        // the third poll takes the first one's answer; the second's and third's, 500 ms apart,
-        // come during the quiet before the other kind only while it outlasts an answer's wait
-        QTest::newRow("1.45 s late") << "late" << 1450;
-    }
-    void lateAnswersKeepTheirKind()
-    {
-        // the monitor's cycle: an input/output answer is never shown as variables, nor the reverse
-        QFETCH(QString, fault);
-        QFETCH(int, lateMs);
-        // the quiet that settles the line outlasts repeated polls by 100 ms at this scale
-        Plc plc({u"--fault"_s, fault, u"--late-ms"_s, QString::number(lateMs * 2 / 5)});
-        plc.waits.setScale(0.4);
-        QVERIFY(plc.start());
-        for (const char* line :
-             {"in 0 1", "in 2 1", "var 14 0x11", "var 15 0x22", "var 16 0x33", "var 17 0x44"})
-            plc.sim.command(line);
-        plclink::Poller poller(plc.link, [] { return quint8(1); }, [] { return 14; });
-        int sound[2] = {}, polls = 0;
-        QStringList wrong;
-        QObject::connect(&poller, &plclink::Poller::sample, [&](const plclink::Sample& s) {
-            const bool io = s.kind == plclink::Sample::Kind::Io;
-            if (s.sound() && (io ? s.inputs != 5 || s.outputs != 0 : s.variables != std::array<quint8, 4>{17, 34, 51, 68}))
-                wrong << u"%1 %2 %3"_s.arg(io).arg(s.inputs).arg(s.variables[0]);
-            sound[io ? 0 : 1] += s.sound();
-            if (++polls == 30 || (sound[0] >= 1 && sound[1] >= 2))
-                poller.stop();
-        });
-        QSignalSpy finished(&poller, &plclink::Poller::finished);
-        poller.start();
-        QVERIFY(finished.wait(60000));
-        QCOMPARE(wrong, QStringList());
-        QVERIFY2(sound[0] >= 1 && sound[1] >= 2, qPrintable(u"%1 %2"_s.arg(sound[0]).arg(sound[1])));
+        if (stream.isEmpty()) // in any order, but a sound answer only ever of its own kind
+            QVERIFY2(seen.count(io) >= 1 && seen.count(vars) >= 2 &&
+                         seen.filter(u" ok "_s).size() == seen.count(io) + seen.count(vars),
+                     qPrintable(seen.join(u", ")));
+        else
+            QCOMPARE(seen, stream);
     }
 
     void babblingLineIsGivenUp()
@@ -420,8 +397,6 @@ private slots:
         QTest::newRow("blanks, leading zeros") << " 00065535 " << 65535 << 0 << 0 << "";
         QTest::newRow("too big") << "65536" << -1 << 0x6553 << 0 << "";
         QTest::newRow("negative") << "-1" << -1 << 0 << 0 << "";
-        QTest::newRow("unread") << "????" << -1 << 0 << 0 << "";
-        QTest::newRow("empty") << "" << -1 << 0 << 0 << "";
         QTest::newRow("fraction") << "12.5" << -1 << 0x12 << 0 << "";
         QTest::newRow("hex digits") << "aF" << -1 << 0xAF << 0 << "";
         QTest::newRow("COM6") << "COM6" << -1 << 0xC << 6 << "/dev/ttyS5";

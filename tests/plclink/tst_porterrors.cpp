@@ -52,14 +52,10 @@ private slots:
         made("control character in the name", u"/dev/tty\x01S0"_s, 8020, {u"carácter de control (U+0001)"_s});
         given("dialout may, user not in it", u"dialout"_s, 0660, false, false, P::PermissionError, EACCES,
               8010, {u"grupo dialout (sudo usermod -aG dialout $USER) y volver a iniciar la sesión"_s});
-        given("root's device", u"root"_s, 0600, false, false, P::PermissionError, EACCES, 8010,
-              {u"administrador"_s, u"udev"_s});
         given("root's group may", u"root"_s, 0660, false, false, P::PermissionError, EACCES, 8010,
               {u"no admite a este usuario"_s});
-        given("group may not", u"uucp"_s, 0600, false, false, P::PermissionError, EACCES, 8010,
-              {u"administrador"_s});
         given("group may only read", u"dialout"_s, 0640, false, false, P::PermissionError, EACCES, 8010,
-              {u"administrador"_s});
+              {u"administrador"_s, u"udev"_s});
         given("in the group, still refused", u"dialout"_s, 0660, false, true, P::PermissionError, EACCES,
               8010, {u"administrador"_s});
         given("input/output error", u"dialout"_s, 0660, true, true, P::ResourceError, EIO, 8020,
