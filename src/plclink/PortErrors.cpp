@@ -133,7 +133,9 @@ QString busyText(const QString& device)
 PortError portError(const QString& device, const DeviceFacts& facts, QSerialPort::SerialPortError error,
                     int systemErrno)
 {
-    if (!facts.exists)
+    // ENOENT from the open itself: the device went away, even when a new one has taken its name
+    // since (a pseudo-terminal's number is soon reused)
+    if (!facts.exists || (error == QSerialPort::DeviceNotFoundError && systemErrno == ENOENT))
         return {PortError::kMissing,
                 facts.presentPorts.isEmpty()
                     ? QCoreApplication::translate(

@@ -64,6 +64,9 @@ private slots:
               {u"ya no está conectado"_s});
         given("device not present", u"dialout"_s, 0660, true, true, P::UnknownError, ENXIO, 8020,
               {u"ya no está conectado"_s});
+        // gone at the open; by the look after it a new pseudo-terminal had taken the name
+        given("device gone, name taken again", u"tty"_s, 0620, true, true, P::DeviceNotFoundError, ENOENT, 8002,
+              {u"no existe"_s});
         given("device gone, errno unknown", u"dialout"_s, 0660, true, true, P::DeviceNotFoundError, 0, 8020,
               {u"ya no está conectado"_s});
         given("errno not known to Qt", u"dialout"_s, 0660, true, true, P::UnknownError, EPROTO, 8020,
