@@ -31,7 +31,7 @@ class TestSettings : public QObject
     EditorSettings loaded()
     {
         // values a setting that cannot be converted must leave alone, apart from the defaults
-        EditorSettings s{7, 6, {Qt::red, Qt::black, Qt::green}, false, 1, app(), false, {}, false, false};
+        EditorSettings s{7, 6, {Qt::red, Qt::black, Qt::green}, false, 1, app(), false, {}, false, false, false, {}};
         loadSettings(*m_lib, ini(), s);
         return s;
     }
