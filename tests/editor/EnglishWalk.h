@@ -22,7 +22,11 @@ public:
                 QStringList pieces = tsText(xml).trimmed().split(QRegularExpression(QStringLiteral("%\\d+")));
                 for (QString& piece : pieces)
                     piece = QRegularExpression::escape(piece.trimmed());
-                allow(QStringLiteral("\\s*") + pieces.join(QStringLiteral(".*")) + QStringLiteral("\\s*"));
+                // a value ends at its line, the last one at the text's end
+                const QString last = pieces.takeLast();
+                QString pattern = pieces.join(QStringLiteral("\\s*([^\\r\\n]*)"));
+                pattern += pieces.isEmpty() ? last : QStringLiteral("\\s*(.*)") + last;
+                allow(QStringLiteral("\\s*") + pattern + QStringLiteral("\\s*"));
             }
         m_translations = tsReadWhole(xml) ? m_accepted.size() : 0; // a catalogue read whole
         allow(QStringLiteral("WMK38|MicroPLC MK38|Editor|Español|English|Rx|Tx|\\?\\?\\?\\?|[-+]?[0-9.,: ]+|"
@@ -31,7 +35,7 @@ public:
     }
 
     bool loaded() const { return m_translations > 0; }
-    // A pattern of whole texts this walk accepts as they are.
+    // A pattern of whole texts this walk accepts as they are; what a group matches stands for a value.
     void allow(const QString& pattern)
     {
         m_accepted << QRegularExpression(QRegularExpression::anchoredPattern(pattern),
@@ -81,9 +85,30 @@ public:
 
     void text(const QString& shown, const QString& where)
     {
-        if (!shown.isEmpty() && std::none_of(m_accepted.cbegin(), m_accepted.cend(),
-                                             [&shown](const auto& r) { return r.match(shown).hasMatch(); }))
+        if (!shown.isEmpty() && !accepted(shown))
             m_spanish << where + QStringLiteral(": ") + shown;
+    }
+
+    // A value is a name, a number or a path, or a text accepted on its own: "%1 is %2" must not
+    // pass a sentence that merely holds "is".
+    bool accepted(const QString& shown) const
+    {
+        static const QRegularExpression words(QStringLiteral("\\p{L}{2,}[ ]+\\p{L}{2,}"));
+        // or lines translated apart, as a port's headline above its description
+        if (const qsizetype end = shown.indexOf(u'\n');
+            end > 0 && end < shown.size() - 1 && accepted(shown.left(end).trimmed()) &&
+            accepted(shown.mid(end + 1).trimmed()))
+            return true;
+        return std::any_of(m_accepted.cbegin(), m_accepted.cend(), [&](const QRegularExpression& r) {
+            const QRegularExpressionMatch m = r.match(shown);
+            if (!m.hasMatch())
+                return false;
+            for (int i = 1; i <= m.lastCapturedIndex(); ++i)
+                if (const QString value = m.captured(i).trimmed();
+                    value.contains(words) && (value.size() == shown.trimmed().size() || !accepted(value)))
+                    return false;
+            return true;
+        });
     }
 
     // Every text seen that is neither a translation nor allowed, with where it was seen.
